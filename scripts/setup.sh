@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what the suite needs on Debian 12 (only what is missing), then
+# builds it into build/. Used by start.sh and test.sh; safe to run again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# One package per line, so that each program's needs stay easy to read.
+packages=(
+  g++
+  cmake
+  make
+  pkg-config
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  libreadline-dev
+  libgtk-3-dev
+  duktape-dev
+  libncurses-dev
+  xvfb
+  xauth
+  xdotool
+  x11-apps
+  imagemagick
+  fonts-dejavu-core
+  tmux
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j"$(nproc)"
