@@ -1,0 +1,39 @@
+// Loading GTK 3 at run time by file name.
+//
+// Nothing in the suite links GTK, cairo, pango or gdk-pixbuf: the library is
+// opened with dlopen and each function of gtk_functions.h is resolved by name
+// from it (its dependencies, cairo and pango among them, are searched too).
+#pragma once
+
+#include <span>
+#include <stdexcept>
+#include <string>
+
+namespace toolkit {
+
+// Thrown when the library or one of its functions cannot be found. what() is
+// the diagnostic line without its line feed: "could not load: ..." or
+// "could not import: <function>".
+struct GtkLoadError : std::runtime_error {
+    GtkLoadError(const std::string& message, bool libraryMissing)
+        : std::runtime_error(message), libraryMissing(libraryMissing) {}
+    bool libraryMissing;  // true for "could not load", false for "could not import"
+};
+
+// The library names tried in order; the first that opens is used.
+inline constexpr const char* kGtkLibraryNames[] = {"libgtk-3.so", "libgtk-3.so.0"};
+
+// Opens the first library of `names` that loads (with immediate binding) and
+// resolves every function. Throws GtkLoadError; on failure the table is left
+// untouched. Loading again after a success does nothing.
+void loadGtk(std::span<const char* const> names = kGtkLibraryNames);
+
+// True once loadGtk has succeeded.
+bool gtkLoaded();
+
+// The front ends' start-up step: loadGtk(), and on failure the diagnostic
+// (plus a hint when the library itself is missing) on standard error and
+// exit status 1.
+void loadGtkOrExit(std::span<const char* const> names = kGtkLibraryNames);
+
+}  // namespace toolkit
