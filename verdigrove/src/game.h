@@ -1,0 +1,63 @@
+// The one game record and the context every rule of the game runs in.
+#pragma once
+
+#include <array>
+#include <iosfwd>
+#include <stdexcept>
+
+namespace verdigrove {
+
+class Random;
+class KeySource;
+
+inline constexpr int kEncounterCount = 8;
+inline constexpr double kMaxHealth = 5.0;
+inline constexpr double kLessonGain = 0.05;
+
+// The declared values are the state at program start; they form a playable
+// game on their own ("Resume" before any "Play" walks exactly 50 km).
+struct GameState {
+    double distance = 50.0;   // km still to walk; won at 0 or less
+    double health = 5.0;      // gains capped at 5, losses unbounded
+    double fatigue = 0.0;     // reductions floored at 0, gains unbounded
+    int hours = 0;
+    int bullets = 6;          // never below 0: a shot at 0 fails instead
+    double knowledge = 0.15;  // chance that a risky action goes well
+    std::array<double, kEncounterCount> encounterChance{};
+    bool interrupted = false;
+    bool colorEnabled = false;
+};
+
+// Everything a situation touches: the state it changes, where it writes,
+// where keys come from and where random draws come from.  Tests swap the
+// last three for scripted ones.
+struct Game {
+    GameState state;
+    std::ostream& out;
+    KeySource& keys;
+    Random& rng;
+};
+
+using Situation = void (*)(Game&);
+
+// End of the input stream while a key was awaited.
+struct EndOfInput : std::runtime_error {
+    EndOfInput() : std::runtime_error("EOF reached") {}
+};
+
+// A menu result outside the offered choices; cannot happen in play.
+struct LogicError : std::logic_error {
+    using std::logic_error::logic_error;
+};
+
+inline void capHealth(GameState& s, double value) { s.health = value < kMaxHealth ? value : kMaxHealth; }
+inline void floorFatigue(GameState& s, double value) { s.fatigue = value > 0.0 ? value : 0.0; }
+inline void learnLesson(GameState& s) { s.knowledge += kLessonGain; }
+
+// The march pace; also the margin that names the fatigue word.
+inline double pace(const GameState& s) { return s.health - s.fatigue; }
+
+// A risky action goes well when a fresh draw falls strictly below the lore.
+bool skillCheck(Game& g);
+
+}  // namespace verdigrove

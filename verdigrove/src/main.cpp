@@ -1,0 +1,42 @@
+// verdigrove: a turn-based jungle survival game for the text terminal.
+
+#include "game.h"
+#include "main_menu.h"
+#include "random.h"
+#include "screen.h"
+#include "terminal.h"
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+// Runs at every exit, fatal errors and the end of input included, so the
+// terminal is never left bright or coloured.
+void resetAttributesAtExit() {
+    std::cout << verdigrove::ansi::resetAttributes;
+    std::cout.flush();
+}
+
+}  // namespace
+
+int main() {
+    using namespace verdigrove;
+    std::atexit(resetAttributesAtExit);
+    try {
+        restoreTerminalOnSignals();
+        auto seedWords = systemSeed();
+        std::seed_seq seed(seedWords.begin(), seedWords.end());
+        MersenneRandom rng(seed);
+        TerminalKeys keys(STDIN_FILENO);
+        Game game{GameState{}, std::cout, keys, rng};
+        mainMenu(game);
+    } catch (const std::exception& e) {
+        std::cout.flush();
+        std::cerr << e.what() << '\n';
+        return EXIT_FAILURE;
+    }
+    return EXIT_SUCCESS;
+}
