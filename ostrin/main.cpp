@@ -1,0 +1,45 @@
+// ostrin: runs JavaScript files one after another in one engine heap, with
+// curses exposed to them as global functions and constants.
+#include "ostrin.h"
+
+#include <clocale>
+#include <cstdio>
+
+#include <curses.h>
+
+int main(int argc, char** argv)
+{
+    // Lets curses draw the UTF-8 text scripts pass it; numbers keep the
+    // C formats.
+    std::setlocale(LC_CTYPE, "");
+
+    ostrin_heap heap = ostrin_create_heap();
+    if (!heap) {
+        std::fputs("Fatal error in Duktape\n", stderr);
+        return 1;
+    }
+    duk_context* ctx = heap.get();
+    ostrin_bind_to(ctx);
+
+    if (argc < 2) {
+        std::puts("Usage: ostrin <file>...");
+        return 0;
+    }
+
+    // Outside any protected call, an error a script does not catch goes
+    // straight to ostrin_fatal, which ends the process.
+    for (int i = 1; i < argc; ++i) {
+        if (!ostrin_read_file(ctx, argv[i]))
+            continue;
+        duk_push_string(ctx, argv[i]);
+        duk_compile(ctx, 0);
+        duk_call(ctx, 0);
+        duk_pop(ctx);
+    }
+
+    // A script that opened the screen and did not close it would otherwise
+    // leave the shell without echo and line editing.
+    if (!isendwin())
+        endwin();
+    return 0;
+}
