@@ -1,0 +1,80 @@
+// The words that run other words: execute, interpret, included and the
+// block-driven loops and conditionals.
+#include "corewords.h"
+
+namespace forth::core {
+
+namespace {
+
+// Blocks are captured when a control word starts, so a body that builds new
+// blocks keeps running as it was.
+std::shared_ptr<const WordList> captureLastBlock(Interp& in) {
+    auto b = in.lastBlock();
+    return b ? b : std::make_shared<const WordList>();
+}
+
+}  // namespace
+
+// ( -- ) run the dictionary word named by the text buffer
+void execute(Interp& in) { in.runWord(in.lookupWord(in.textBuffer())); }
+
+// ( -- ) run the text buffer as one line
+void interpret(Interp& in) { in.runWords(splitWords(in.textBuffer())); }
+
+// ( -- ) run the file named by the text buffer
+void included(Interp& in) {
+    std::string path = in.textBuffer();
+    in.runScriptFile(path);
+}
+
+// ( n -- ) run the last block n times with the pass number in "i"
+void times(Interp& in) {
+    auto body = captureLastBlock(in);
+    std::int64_t count = truncateToInt64(in.pop());
+    if (count < 1) return;
+    Value& pass = in.variableSlot("i");
+    for (std::int64_t k = 1; k <= count; ++k) {
+        pass = static_cast<Value>(k);
+        in.tick();
+        in.runWords(*body);
+    }
+}
+
+// ( flag -- ) run the last block unless flag is 0.0 (NaN runs it)
+void ifTrue(Interp& in) {
+    auto body = captureLastBlock(in);
+    if (in.pop() != 0.0) in.runWords(*body);
+}
+
+// ( flag -- ) run the last block when flag is 0.0 or -0.0
+void ifFalse(Interp& in) {
+    auto body = captureLastBlock(in);
+    if (in.pop() == 0.0) in.runWords(*body);
+}
+
+// ( -- 0.0 ) the last block becomes the loop condition
+void whileWord(Interp& in) {
+    in.setLoopCondition(captureLastBlock(in));
+    in.push(0.0);
+}
+
+// ( -- 1.0 ) the last block becomes the loop condition
+void untilWord(Interp& in) {
+    in.setLoopCondition(captureLastBlock(in));
+    in.push(1.0);
+}
+
+// ( sense -- ) condition, body, then stop when the popped flag equals sense
+void repeat(Interp& in) {
+    auto cond = in.loopCondition() ? in.loopCondition() : std::make_shared<const WordList>();
+    auto body = captureLastBlock(in);
+    Value sense = in.pop();
+    for (;;) {
+        in.tick();
+        in.runWords(*cond);
+        in.runWords(*body);
+        if (in.pop() == sense) break;
+    }
+}
+
+}  // namespace forth::core

@@ -1,0 +1,42 @@
+// The core words and sigils, shared between the files that implement them
+// and the registration table.
+#pragma once
+
+#include <string_view>
+
+#include "interp.h"
+
+namespace forth::core {
+
+// Reader words (compiler.cpp).
+void openBlock(Interp&);      // [
+void closeBlock(Interp&);     // ]
+void openBrace(Interp&);      // {
+void closeBrace(Interp&);     // }
+void openText(Interp&);       // (
+void closeText(Interp&);      // )
+void openComment(Interp&);    // /*
+void closeComment(Interp&);   // */
+void endDefinition(Interp&);  // ;
+
+// Core sigils (compiler.cpp).
+void sigilStore(Interp&, std::string_view);     // =
+void sigilFetch(Interp&, std::string_view);     // $
+void sigilText(Interp&, std::string_view);      // '
+void sigilAlias(Interp&, std::string_view);     // @
+void sigilOldDefine(Interp&, std::string_view); // /
+void sigilShow(Interp&, std::string_view);      // ?
+void sigilDefine(Interp&, std::string_view);    // :
+
+// Control words (control.cpp).
+void execute(Interp&);
+void interpret(Interp&);
+void included(Interp&);
+void times(Interp&);
+void ifTrue(Interp&);
+void ifFalse(Interp&);
+void whileWord(Interp&);
+void untilWord(Interp&);
+void repeat(Interp&);
+
+}  // namespace forth::core

@@ -1,0 +1,26 @@
+// Hard limits of the interpreter, kept in one place so that front ends,
+// tests and documentation agree on them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace forth::limits {
+
+// Deepest nesting of runWords (user word inside times inside user word ...).
+// Each level costs a few native stack frames; 4000 levels stay far below an
+// 8 MiB main-thread stack even in a sanitizer build, and no sensible script
+// nests that deep. Exceeding it raises a script error instead of crashing.
+inline constexpr int kMaxNesting = 4000;
+
+// Largest number of values on the data stack: 16 Mi values (128 MiB).
+// Far beyond any drawing script, but stops a runaway push loop with a clear
+// error long before the machine runs out of memory.
+inline constexpr std::size_t kMaxStackDepth = std::size_t{1} << 24;
+
+// Number of executed words between two calls of the poll hook. Small enough
+// that a hook called this often can keep a GUI responsive; large enough that
+// the countdown costs nothing measurable.
+inline constexpr std::uint32_t kPollInterval = 4096;
+
+}  // namespace forth::limits

@@ -1,0 +1,332 @@
+// Interpreter state, tables and the per-word dispatch of runWords.
+#include "interp.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iostream>
+
+#include "corewords.h"
+
+namespace forth {
+
+namespace {
+
+// Generations are unique across every interpreter in the process, so a word
+// list cached by one interpreter is never mistaken as resolved by another.
+std::atomic<std::uint64_t> gNextGeneration{1};
+
+bool isBackslash(const Token& t) { return t.text.size() == 1 && t.text[0] == '\\'; }
+
+[[noreturn]] void keyNotFound(std::string_view name) {
+    throw ScriptError("key not found: " + std::string(name));
+}
+
+}  // namespace
+
+Interp::Interp()
+    : out(&std::cout), err(&std::cerr), in(&std::cin), generation_(gNextGeneration++) {}
+
+Interp::~Interp() = default;
+
+void Interp::bumpGeneration() { generation_ = gNextGeneration++; }
+
+void Interp::throwStackFull() const {
+    throw ScriptError("stack overflow: more than " + std::to_string(maxStackDepth) +
+                      " values on the stack");
+}
+
+// ---------------------------------------------------------------- tables
+
+DictEntry* Interp::findEntry(std::string_view name) const {
+    auto it = dict_.find(name);
+    return it == dict_.end() ? nullptr : it->second;
+}
+
+void Interp::retire(std::unique_ptr<WordRecord> old) {
+    // A record that is running (a word redefining itself, or `;` storing a
+    // word named ";") must outlive its run: the running call finishes the old
+    // definition.
+    if (old && old->active > 0) parked_.push_back(std::move(old));
+}
+
+void Interp::releaseRecord(const WordRecord& rec) {
+    auto it = std::find_if(parked_.begin(), parked_.end(),
+                           [&](const auto& p) { return p.get() == &rec; });
+    if (it != parked_.end()) parked_.erase(it);
+}
+
+static void storeRecord(NameMap<DictEntry*>& dict, std::vector<std::unique_ptr<DictEntry>>& order,
+                        std::string_view name, std::unique_ptr<WordRecord> rec,
+                        std::unique_ptr<WordRecord>& replaced, bool& added) {
+    auto it = dict.find(name);
+    if (it != dict.end()) {
+        // The entry stays where it is, so cached resolutions pointing at it
+        // see the new definition at once.
+        replaced = std::move(it->second->record);
+        it->second->record = std::move(rec);
+        added = false;
+        return;
+    }
+    auto entry = std::make_unique<DictEntry>();
+    entry->name.assign(name);
+    entry->record = std::move(rec);
+    dict.emplace(entry->name, entry.get());
+    order.push_back(std::move(entry));
+    added = true;
+}
+
+void Interp::defineWord(std::string_view name, Primitive prim) {
+    auto rec = std::make_unique<WordRecord>();
+    rec->kind = WordKind::primWord;
+    if (auto fp = prim.target<void (*)(Interp&)>()) rec->fast = *fp;
+    rec->prim = std::move(prim);
+    std::unique_ptr<WordRecord> replaced;
+    bool added = false;
+    storeRecord(dict_, dictOrder_, name, std::move(rec), replaced, added);
+    if (added) bumpGeneration();
+    retire(std::move(replaced));
+}
+
+void Interp::defineUserWord(std::string_view name, std::shared_ptr<const WordList> code) {
+    auto rec = std::make_unique<WordRecord>();
+    rec->kind = WordKind::userWord;
+    rec->code = code ? std::move(code) : std::make_shared<const WordList>();
+    std::unique_ptr<WordRecord> replaced;
+    bool added = false;
+    storeRecord(dict_, dictOrder_, name, std::move(rec), replaced, added);
+    if (added) bumpGeneration();
+    retire(std::move(replaced));
+}
+
+void Interp::defineSigil(char ch, SigilHandler handler) {
+    auto& slot = sigils_[static_cast<unsigned char>(ch)];
+    if (!slot) {
+        slot = std::make_unique<SigilSlot>();
+        slot->ch = ch;
+        sigilOrder_.push_back(ch);
+    }
+    // The core variable sigils get a dispatch of their own that caches the
+    // variable's storage; any other handler, including a replacement of them,
+    // goes through the general path.
+    slot->special = Resolved::Sigil;
+    if (auto fp = handler.target<void (*)(Interp&, std::string_view)>()) {
+        if (*fp == &core::sigilFetch) slot->special = Resolved::VarFetch;
+        if (*fp == &core::sigilStore) slot->special = Resolved::VarStore;
+    }
+    slot->handler = std::move(handler);
+    bumpGeneration();
+}
+
+void Interp::defineAlias(std::string_view name, std::string_view target) {
+    auto it = aliases_.find(name);
+    if (it != aliases_.end()) {
+        it->second->target.assign(target);
+    } else {
+        auto a = std::make_unique<AliasEntry>();
+        a->name.assign(name);
+        a->target.assign(target);
+        aliases_.emplace(a->name, a.get());
+        aliasOrder_.push_back(std::move(a));
+    }
+    bumpGeneration();
+}
+
+const WordRecord* Interp::findWord(std::string_view name) const {
+    DictEntry* e = findEntry(name);
+    return e ? e->record.get() : nullptr;
+}
+
+const WordRecord& Interp::lookupWord(std::string_view name) const {
+    const WordRecord* r = findWord(name);
+    if (!r) keyNotFound(name);
+    return *r;
+}
+
+const std::string* Interp::findAlias(std::string_view name) const {
+    auto it = aliases_.find(name);
+    return it == aliases_.end() ? nullptr : &it->second->target;
+}
+
+std::vector<std::string> Interp::dictionaryNames() const {
+    std::vector<std::string> names;
+    names.reserve(dictOrder_.size());
+    for (const auto& e : dictOrder_) names.push_back(e->name);
+    return names;
+}
+
+std::vector<std::string> Interp::aliasNames() const {
+    std::vector<std::string> names;
+    names.reserve(aliasOrder_.size());
+    for (const auto& a : aliasOrder_) names.push_back(a->name);
+    return names;
+}
+
+std::vector<char> Interp::sigilChars() const { return sigilOrder_; }
+
+void Interp::setVariable(std::string_view name, Value v) { variableSlot(name) = v; }
+
+Value Interp::variable(std::string_view name) const {
+    auto it = vars_.find(name);
+    if (it == vars_.end()) keyNotFound(name);
+    return it->second;
+}
+
+Value& Interp::variableSlot(std::string_view name) {
+    // unordered_map nodes never move and variables are never removed, so the
+    // returned reference stays valid for the interpreter's life.
+    auto it = vars_.find(name);
+    if (it != vars_.end()) return it->second;
+    return vars_.emplace(std::string(name), 0.0).first->second;
+}
+
+void Interp::setTextBuffer(std::string_view s) { textBuffer_.assign(s); }
+
+void Interp::setTerminator(std::string_view t) { terminator_.assign(t); }
+
+// ---------------------------------------------------------------- running
+
+void Interp::resolve(const Token& t) {
+    if (isBackslash(t)) {
+        t.kind = Resolved::Comment;
+    } else if (auto a = aliases_.find(std::string_view(t.text)); a != aliases_.end()) {
+        // Only the dictionary is consulted for the target: an alias of an
+        // alias fails.
+        DictEntry* e = findEntry(a->second->target);
+        if (!e) keyNotFound(a->second->target);
+        t.kind = Resolved::Word;
+        t.cache.entry = e;
+    } else if (DictEntry* e = findEntry(t.text)) {
+        t.kind = Resolved::Word;
+        t.cache.entry = e;
+    } else if (SigilSlot* s = t.text.empty() ? nullptr
+                                               : sigils_[static_cast<unsigned char>(t.text[0])].get()) {
+        t.kind = s->special;
+        if (t.kind == Resolved::Sigil) {
+            t.cache.sigil = s;
+        } else {
+            auto v = vars_.find(std::string_view(t.text).substr(1));
+            t.cache.var = v == vars_.end() ? nullptr : &v->second;
+        }
+    } else {
+        t.cache.number = parseNumber(t.text);
+        t.kind = Resolved::Number;
+    }
+    t.generation = generation_;
+}
+
+void Interp::runWord(const WordRecord& rec) {
+    ++rec.active;
+    struct Release {
+        Interp& in;
+        const WordRecord& rec;
+        ~Release() {
+            if (--rec.active == 0 && !in.parked_.empty()) in.releaseRecord(rec);
+        }
+    } release{*this, rec};
+    if (rec.kind == WordKind::userWord)
+        runWords(*rec.code);
+    else
+        rec.prim(*this);
+}
+
+inline void Interp::runEntry(DictEntry& e) {
+    WordRecord* r = e.record.get();
+    if (r->fast)
+        r->fast(*this);
+    else
+        runWord(*r);
+}
+
+void Interp::collect(const Token& t) {
+    if (t.text != terminator_) {
+        compileBuffer_.push_back(t);
+        return;
+    }
+    // The closing word is an ordinary dictionary word; it runs while the
+    // reader is still collecting.
+    DictEntry* e = findEntry(terminator_);
+    if (!e) keyNotFound(terminator_);
+    runEntry(*e);
+    terminator_.clear();
+}
+
+void Interp::poll() {
+    pollCountdown_ = limits::kPollInterval;
+    if (onPoll) onPoll(*this);
+}
+
+void Interp::runWords(const WordList& list) {
+    if (nesting_ >= limits::kMaxNesting)
+        throw ScriptError("nesting too deep: more than " + std::to_string(limits::kMaxNesting) +
+                          " levels (runaway recursion?)");
+    ++nesting_;
+    struct Unnest {
+        int& n;
+        ~Unnest() { --n; }
+    } unnest{nesting_};
+
+    for (const Token& t : list) {
+        if (!terminator_.empty()) {
+            if (isBackslash(t)) return;
+            collect(t);
+            continue;
+        }
+        if (t.generation != generation_) resolve(t);
+        tick();
+        switch (t.kind) {
+            case Resolved::Number:
+                push(t.cache.number);
+                break;
+            case Resolved::Word:
+                runEntry(*t.cache.entry);
+                break;
+            case Resolved::VarFetch: {
+                Value* p = t.cache.var;
+                if (!p) {
+                    auto it = vars_.find(std::string_view(t.text).substr(1));
+                    if (it == vars_.end()) keyNotFound(std::string_view(t.text).substr(1));
+                    p = t.cache.var = &it->second;
+                }
+                push(*p);
+                break;
+            }
+            case Resolved::VarStore: {
+                Value v = pop();
+                Value* p = t.cache.var;
+                if (!p) p = t.cache.var = &variableSlot(std::string_view(t.text).substr(1));
+                *p = v;
+                break;
+            }
+            case Resolved::Sigil:
+                t.cache.sigil->handler(*this, std::string_view(t.text).substr(1));
+                break;
+            case Resolved::Comment:
+                return;
+            case Resolved::None:
+                break;
+        }
+    }
+}
+
+void Interp::runScriptFile(const std::string& path) {
+    line_ = 1;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw ScriptError("cannot open: " + path);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        runWords(splitWords(line));
+        ++line_;
+    }
+    // A directory opens but cannot be read; say so rather than run nothing.
+    if (file.bad()) throw ScriptError("cannot read: " + path);
+}
+
+std::unique_ptr<Interp> makeCoreInterp() {
+    auto in = std::make_unique<Interp>();
+    registerCoreWords(*in);
+    return in;
+}
+
+}  // namespace forth

@@ -1,0 +1,201 @@
+// The Veskel Forth interpreter state: data stack, dictionary, alias, sigil and
+// variable tables, registers, and the operations other parts of the program
+// use to register words and run text.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "errors.h"
+#include "forth_limits.h"
+#include "wordlist.h"
+
+namespace forth {
+
+// A built-in operation. It may capture its own environment (turtle, console).
+using Primitive = std::function<void(Interp&)>;
+// A sigil handler receives the rest of the word after the sigil character.
+using SigilHandler = std::function<void(Interp&, std::string_view rest)>;
+// Called every limits::kPollInterval executed words while a hook is set; it
+// may throw (for example to interrupt a script).
+using PollHook = std::function<void(Interp&)>;
+
+enum class WordKind : std::uint8_t { primWord = 0, userWord = 1 };
+
+struct WordRecord {
+    WordKind kind = WordKind::primWord;
+    Primitive prim;                        // primWord
+    std::shared_ptr<const WordList> code;  // userWord; never null for one
+
+    // Plain function pointers run without the std::function indirection and
+    // need no protection against being replaced while they run.
+    void (*fast)(Interp&) = nullptr;
+    // Number of runs of this record in progress; a record replaced while it
+    // runs is parked until they all finish.
+    mutable int active = 0;
+};
+
+struct DictEntry {
+    std::string name;
+    std::unique_ptr<WordRecord> record;  // replaced on redefinition
+};
+
+struct SigilSlot {
+    char ch = 0;
+    SigilHandler handler;
+    Resolved special = Resolved::Sigil;  // VarFetch/VarStore for the core $ and =
+};
+
+struct AliasEntry {
+    std::string name;
+    std::string target;
+};
+
+// Hashing that accepts std::string_view keys without building a string.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept {
+        return std::hash<std::string_view>{}(s);
+    }
+};
+template <class V>
+using NameMap = std::unordered_map<std::string, V, NameHash, std::equal_to<>>;
+
+struct Interp {
+    Interp();
+    ~Interp();
+    Interp(const Interp&) = delete;
+    Interp& operator=(const Interp&) = delete;
+
+    // ---- data stack ----
+    void push(Value v) {
+        if (stack_.size() >= maxStackDepth) throwStackFull();
+        stack_.push_back(v);
+    }
+    Value pop() {
+        if (stack_.empty()) throw StackUnderflow();
+        Value v = stack_.back();
+        stack_.pop_back();
+        return v;
+    }
+    const std::vector<Value>& stack() const { return stack_; }
+    std::vector<Value>& stack() { return stack_; }
+    std::size_t depth() const { return stack_.size(); }
+    // Throws StackUnderflow unless at least n values are on the stack.
+    void require(std::size_t n) const {
+        if (stack_.size() < n) throw StackUnderflow();
+    }
+
+    // ---- registration ----
+    void defineWord(std::string_view name, Primitive prim);
+    void defineUserWord(std::string_view name, std::shared_ptr<const WordList> code);
+    void defineSigil(char ch, SigilHandler handler);
+    void defineAlias(std::string_view name, std::string_view target);
+
+    // ---- lookups and listings (storage order = order of first definition) ----
+    const WordRecord* findWord(std::string_view name) const;  // null if absent
+    const WordRecord& lookupWord(std::string_view name) const;  // "key not found: "
+    const std::string* findAlias(std::string_view name) const;
+    std::size_t dictionarySize() const { return dictOrder_.size(); }
+    std::size_t sigilTableSize() const { return sigilOrder_.size(); }
+    std::vector<std::string> dictionaryNames() const;
+    std::vector<std::string> aliasNames() const;
+    std::vector<char> sigilChars() const;
+
+    // ---- variables ----
+    void setVariable(std::string_view name, Value v);
+    Value variable(std::string_view name) const;  // "key not found: "
+    // Stable storage for a variable, created if needed.
+    Value& variableSlot(std::string_view name);
+
+    // ---- registers ----
+    const std::string& textBuffer() const { return textBuffer_; }
+    void setTextBuffer(std::string_view s);
+    WordList& compileBuffer() { return compileBuffer_; }
+    const WordList& compileBuffer() const { return compileBuffer_; }
+    const std::string& terminator() const { return terminator_; }
+    void setTerminator(std::string_view t);
+    bool collecting() const { return !terminator_.empty(); }
+    const std::shared_ptr<const WordList>& lastBlock() const { return lastBlock_; }
+    void setLastBlock(std::shared_ptr<const WordList> b) { lastBlock_ = std::move(b); }
+    const std::shared_ptr<const WordList>& loopCondition() const { return loopCond_; }
+    void setLoopCondition(std::shared_ptr<const WordList> b) { loopCond_ = std::move(b); }
+    std::int64_t lineCounter() const { return line_; }
+    void setLineCounter(std::int64_t n) { line_ = n; }
+    int nestingDepth() const { return nesting_; }
+
+    // ---- running ----
+    void runWords(const WordList& list);
+    void runWord(const WordRecord& rec);
+    // Runs one line of text (split, then runWords); the line counter is untouched.
+    void runLine(std::string_view text) { runWords(splitWords(text)); }
+    // The operation behind `included`: runs a file line by line, counting lines.
+    void runScriptFile(const std::string& path);
+
+    // Counts one step towards the next poll; loops that may run no words
+    // (an empty body) call it so that the hook still comes.
+    void tick() {
+        if (--pollCountdown_ == 0) poll();
+    }
+
+    // ---- hooks ----
+    // Where the core printing words write; standard output by default.
+    std::ostream* out;
+    // Where warnings (the deprecated / sigil) go; standard error by default.
+    std::ostream* err;
+    // Where `accept` reads; standard input by default.
+    std::istream* in;
+    // Optional; see PollHook.
+    PollHook onPoll;
+    std::size_t maxStackDepth = limits::kMaxStackDepth;
+
+private:
+    friend struct Runner;
+
+    DictEntry* findEntry(std::string_view name) const;
+    void resolve(const Token& t);
+    void runEntry(DictEntry& e);
+    void collect(const Token& t);
+    void poll();
+    void bumpGeneration();
+    void retire(std::unique_ptr<WordRecord> old);
+    void releaseRecord(const WordRecord& rec);
+    [[noreturn]] void throwStackFull() const;
+
+    std::vector<Value> stack_;
+
+    std::vector<std::unique_ptr<DictEntry>> dictOrder_;
+    NameMap<DictEntry*> dict_;
+    std::vector<std::unique_ptr<AliasEntry>> aliasOrder_;
+    NameMap<AliasEntry*> aliases_;
+    std::unique_ptr<SigilSlot> sigils_[256];
+    std::vector<char> sigilOrder_;
+    NameMap<Value> vars_;
+
+    std::string textBuffer_;
+    WordList compileBuffer_;
+    std::string terminator_;
+    std::shared_ptr<const WordList> lastBlock_;
+    std::shared_ptr<const WordList> loopCond_;
+    std::int64_t line_ = 0;
+
+    std::uint64_t generation_;
+    int nesting_ = 0;
+    std::uint32_t pollCountdown_ = limits::kPollInterval;
+    // Records replaced while running; freed when their last run ends.
+    std::vector<std::unique_ptr<WordRecord>> parked_;
+};
+
+// Registers the 61 core words and the 7 core sigils, in their fixed order.
+void registerCoreWords(Interp& in);
+
+// Convenience for front ends: a fresh interpreter with the core words.
+std::unique_ptr<Interp> makeCoreInterp();
+
+}  // namespace forth
