@@ -1,0 +1,318 @@
+#include "canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "canvas_limits.h"
+#include "gtk_api.h"
+#include "image.h"
+#include "toolkit_error.h"
+
+namespace toolkit {
+namespace {
+
+Color g_defaultTextColor{0, 0, 0, 255};
+
+void setSource(cairo_t* cr, Color c) {
+    const GdkRGBA rgba{c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0};
+    gtk().gdk_cairo_set_source_rgba(cr, &rgba);
+}
+
+// NaN and negative widths draw nothing; absurd ones are capped.
+double usableLineWidth(double w) {
+    if (!(w > 0)) return 0;
+    return std::min(w, limits::kMaxLineWidth);
+}
+
+// Half-open box around the visible area that strokes are cut to; anything
+// beyond it cannot reach a visible pixel with the given line width.
+struct Box {
+    double x0, y0, x1, y1;
+};
+
+Box strokeBox(int width, int height, double lineWidth) {
+    const double m = usableLineWidth(lineWidth) + 2;
+    return {-m, -m, width + m, height + m};
+}
+
+// Liang-Barsky: cuts the segment to the box; false when nothing is left.
+bool clipSegment(const Box& b, double& x1, double& y1, double& x2, double& y2) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - b.x0, b.x1 - x1, y1 - b.y0, b.y1 - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+    }
+    const double nx1 = t0 > 0 ? x1 + t0 * dx : x1, ny1 = t0 > 0 ? y1 + t0 * dy : y1;
+    const double nx2 = t1 < 1 ? x1 + t1 * dx : x2, ny2 = t1 < 1 ? y1 + t1 * dy : y2;
+    x1 = nx1, y1 = ny1, x2 = nx2, y2 = ny2;
+    return true;
+}
+
+// A rectangle given by corner and (possibly negative) size, in doubles so
+// that corner + size cannot overflow.
+struct Rect {
+    double left, top, right, bottom;
+};
+
+Rect normalise(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    const double x0 = static_cast<double>(x), y0 = static_cast<double>(y);
+    const double x1 = x0 + static_cast<double>(w), y1 = y0 + static_cast<double>(h);
+    return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+}
+
+bool intersects(const Rect& r, const Box& b) {
+    return r.right >= b.x0 && r.left <= b.x1 && r.bottom >= b.y0 && r.top <= b.y1;
+}
+
+// Pango's size for the toolkit's text-size unit; clamped so that the
+// conversion to int is defined and a glyph stays a sane size.
+int pangoSize(double fontSize) {
+    if (!(fontSize > 0)) return 0;
+    return static_cast<int>(std::min(fontSize, limits::kMaxFontSize) * 700);
+}
+
+// Lines of a text split at CR, LF or CR LF.
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+struct LayoutDeleter {
+    void operator()(PangoLayout* l) const { gtk().g_object_unref(l); }
+};
+using Layout = std::unique_ptr<PangoLayout, LayoutDeleter>;
+
+Layout makeLayout(cairo_t* cr, PangoFontDescription* font, std::string_view text) {
+    Layout layout(gtk().pango_cairo_create_layout(cr));
+    gtk().pango_layout_set_font_description(layout.get(), font);
+    gtk().pango_layout_set_text(layout.get(), text.data(), static_cast<int>(std::min<std::size_t>(
+                                                               text.size(), std::numeric_limits<int>::max())));
+    return layout;
+}
+
+}  // namespace
+
+void CairoSurfaceDeleter::operator()(cairo_surface_t* s) const { gtk().cairo_surface_destroy(s); }
+void CairoContextDeleter::operator()(cairo_t* cr) const { gtk().cairo_destroy(cr); }
+void FontDescriptionDeleter::operator()(PangoFontDescription* f) const {
+    gtk().pango_font_description_free(f);
+}
+
+Color defaultTextColor() { return g_defaultTextColor; }
+void setDefaultTextColor(Color c) { g_defaultTextColor = c; }
+
+Canvas::Canvas() : fTextColor(g_defaultTextColor) {}
+
+void Canvas::attach(cairo_t* cr, int width, int height) {
+    fCairoContext = cr;
+    fWidth = width;
+    fHeight = height;
+}
+
+void Canvas::detach() { fCairoContext = nullptr; }
+
+cairo_t* Canvas::requireContext() const {
+    if (!fCairoContext) throw ToolkitError("Canvas is not in drawing state.");
+    return fCairoContext;
+}
+
+void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+    cairo_t* cr = requireContext();
+    double ax = static_cast<double>(x1), ay = static_cast<double>(y1);
+    double bx = static_cast<double>(x2), by = static_cast<double>(y2);
+    if (!clipSegment(strokeBox(fWidth, fHeight, fLineWidth), ax, ay, bx, by)) return;
+    const auto& g = gtk();
+    setSource(cr, fLineColor);
+    g.cairo_set_line_width(cr, usableLineWidth(fLineWidth));
+    g.cairo_move_to(cr, ax, ay);
+    g.cairo_line_to(cr, bx, by);
+    g.cairo_stroke(cr);
+}
+
+void Canvas::drawRectangleArea(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
+    cairo_t* cr = requireContext();
+    const Box b{-1.0, -1.0, fWidth + 1.0, fHeight + 1.0};
+    Rect r = normalise(x, y, width, height);
+    if (!intersects(r, b)) return;
+    r = {std::max(r.left, b.x0), std::max(r.top, b.y0), std::min(r.right, b.x1), std::min(r.bottom, b.y1)};
+    setSource(cr, fAreaColor);
+    gtk().cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    gtk().cairo_fill(cr);
+}
+
+void Canvas::drawRectangleOutline(std::int64_t x, std::int64_t y, std::int64_t width,
+                                  std::int64_t height) {
+    cairo_t* cr = requireContext();
+    const Box b = strokeBox(fWidth, fHeight, fLineWidth);
+    Rect r = normalise(x, y, width, height);
+    if (!intersects(r, b)) return;
+    // An edge beyond the box is invisible; moving it to the box keeps it so.
+    r = {std::max(r.left, b.x0), std::max(r.top, b.y0), std::min(r.right, b.x1), std::min(r.bottom, b.y1)};
+    setSource(cr, fLineColor);
+    gtk().cairo_set_line_width(cr, usableLineWidth(fLineWidth));
+    gtk().cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    gtk().cairo_stroke(cr);
+}
+
+namespace {
+
+// Shared by both ellipse operations: false when there is nothing to draw.
+bool ellipseVisible(const Rect& r, const Box& b, std::int64_t width, std::int64_t height) {
+    // A zero radius would scale the context by 0, which cairo cannot undo:
+    // the context would refuse every later operation.
+    if (width == 0 || height == 0) return false;
+    if (!intersects(r, b)) return false;
+    for (double v : {r.left, r.top, r.right, r.bottom})
+        if (std::fabs(v) > limits::kMaxCoordinate) throw ToolkitError("Ellipse is too large to draw.");
+    return true;
+}
+
+}  // namespace
+
+void Canvas::drawEllipseArea(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
+    cairo_t* cr = requireContext();
+    const Rect r = normalise(x, y, width, height);
+    if (!ellipseVisible(r, {-1.0, -1.0, fWidth + 1.0, fHeight + 1.0}, width, height)) return;
+    const auto& g = gtk();
+    const double w = static_cast<double>(width), h = static_cast<double>(height);
+    setSource(cr, fAreaColor);
+    g.cairo_save(cr);
+    g.cairo_translate(cr, static_cast<double>(x) + w * 0.5, static_cast<double>(y) + h * 0.5);
+    g.cairo_scale(cr, w * 0.5, h * 0.5);
+    g.cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    g.cairo_fill(cr);
+    g.cairo_restore(cr);
+}
+
+void Canvas::drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t width,
+                                std::int64_t height) {
+    cairo_t* cr = requireContext();
+    const Rect r = normalise(x, y, width, height);
+    if (!ellipseVisible(r, strokeBox(fWidth, fHeight, fLineWidth), width, height)) return;
+    const auto& g = gtk();
+    const double w = static_cast<double>(width), h = static_cast<double>(height);
+    setSource(cr, fLineColor);
+    g.cairo_save(cr);
+    g.cairo_translate(cr, static_cast<double>(x) + w * 0.5, static_cast<double>(y) + h * 0.5);
+    g.cairo_scale(cr, w * 0.5, h * 0.5);
+    g.cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    // In the scaled space one unit is half the width: this keeps the
+    // stroke exact at the left and right ends.
+    g.cairo_set_line_width(cr, std::fabs(usableLineWidth(fLineWidth) / w * 2));
+    g.cairo_stroke(cr);
+    g.cairo_restore(cr);
+}
+
+PangoFontDescription* Canvas::font() {
+    if (fFont && fFontBuiltFamily == fFontFamily && fFontBuiltSize == fFontSize && fFontBuiltBold == fFontBold)
+        return fFont.get();
+    const auto& g = gtk();
+    fFont.reset(g.pango_font_description_new());
+    if (!fFontFamily.empty()) g.pango_font_description_set_family(fFont.get(), fFontFamily.c_str());
+    g.pango_font_description_set_size(fFont.get(), pangoSize(fFontSize));
+    g.pango_font_description_set_weight(fFont.get(), fFontBold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    fFontBuiltFamily = fFontFamily;
+    fFontBuiltSize = fFontSize;
+    fFontBuiltBold = fFontBold;
+    return fFont.get();
+}
+
+void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
+    cairo_t* cr = requireContext();
+    // Text starts at (x, y) and runs right and down; a start far outside
+    // cannot reach the canvas (and would not fit cairo's coordinates).
+    if (x > fWidth || y > fHeight || x < -limits::kMaxCoordinate || y < -limits::kMaxCoordinate) return;
+    const auto& g = gtk();
+    Layout layout = makeLayout(cr, font(), text);
+    setSource(cr, fTextColor);
+    g.cairo_save(cr);
+    g.cairo_translate(cr, static_cast<double>(x), static_cast<double>(y));
+    g.pango_cairo_show_layout(cr, layout.get());
+    g.cairo_restore(cr);
+}
+
+void Canvas::fill() { drawRectangleArea(0, 0, fWidth, fHeight); }
+
+void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::int64_t width,
+                       std::int64_t height) {
+    cairo_t* cr = requireContext();
+    if (!image.hasSurface()) throw ToolkitError("Image is not initialized.");
+    const auto& g = gtk();
+    const bool natural = width == -1 && height == -1;
+    const std::int64_t w = natural ? image.width() : width;
+    const std::int64_t h = natural ? image.height() : height;
+    if (w == 0 || h == 0 || image.width() == 0 || image.height() == 0) return;
+    if (!intersects(normalise(x, y, w, h), {-1.0, -1.0, fWidth + 1.0, fHeight + 1.0})) return;
+    for (double v : {static_cast<double>(x), static_cast<double>(y)})
+        if (std::fabs(v) > limits::kMaxCoordinate) throw ToolkitError("Image is too large to draw.");
+    if (natural) {
+        g.cairo_set_source_surface(cr, image.surface(), static_cast<double>(x), static_cast<double>(y));
+        g.cairo_paint(cr);
+        return;
+    }
+    g.cairo_save(cr);
+    g.cairo_translate(cr, static_cast<double>(x), static_cast<double>(y));
+    g.cairo_scale(cr, static_cast<double>(w) / image.width(), static_cast<double>(h) / image.height());
+    g.cairo_set_source_surface(cr, image.surface(), 0, 0);
+    if (fInterpolationMode == InterpolationMode_NearestNeighbor)
+        g.cairo_pattern_set_filter(g.cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    else if (fInterpolationMode == InterpolationMode_Bilinear)
+        g.cairo_pattern_set_filter(g.cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
+    g.cairo_paint(cr);
+    g.cairo_restore(cr);
+}
+
+void Canvas::setPixel(std::int64_t x, std::int64_t y, Color c) {
+    cairo_t* cr = requireContext();
+    if (x < 0 || y < 0 || x >= fWidth || y >= fHeight) throw ToolkitError("Pixel is out of range.");
+    setSource(cr, c);
+    gtk().cairo_rectangle(cr, static_cast<double>(x), static_cast<double>(y), 1, 1);
+    gtk().cairo_fill(cr);
+}
+
+int Canvas::textWidth(std::string_view text) {
+    cairo_t* cr = requireContext();
+    int widest = 0;
+    for (std::string_view line : splitLines(text)) {
+        if (line.empty()) continue;
+        Layout layout = makeLayout(cr, font(), line);
+        int w = 0, h = 0;
+        gtk().pango_layout_get_pixel_size(layout.get(), &w, &h);
+        widest = std::max(widest, w);
+    }
+    return widest;
+}
+
+int Canvas::textLineHeight() {
+    cairo_t* cr = requireContext();
+    Layout layout = makeLayout(cr, font(), "a");
+    int w = 0, h = 0;
+    gtk().pango_layout_get_pixel_size(layout.get(), &w, &h);
+    return h;
+}
+
+}  // namespace toolkit

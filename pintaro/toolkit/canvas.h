@@ -1,0 +1,102 @@
+// A drawing context with its colours, line width and font: the thing lines,
+// rectangles, ellipses and text are drawn through.
+//
+// A canvas belongs to one image (which keeps it attached to the image's own
+// surface) or to one control (whose draw handler attaches the platform's
+// context for the length of one repaint). It can draw only while attached;
+// otherwise every drawing operation raises "Canvas is not in drawing state."
+//
+// No GTK header is needed to use this one: the cairo and pango types are
+// only declared here.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "color.h"
+
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
+typedef struct _PangoFontDescription PangoFontDescription;
+
+namespace toolkit {
+
+class Image;
+
+// Deleters for the platform objects the layer owns; defined where the
+// platform's headers are seen.
+struct CairoSurfaceDeleter { void operator()(cairo_surface_t* s) const; };
+struct CairoContextDeleter { void operator()(cairo_t* cr) const; };
+struct FontDescriptionDeleter { void operator()(PangoFontDescription* f) const; };
+
+enum InterpolationMode {
+    InterpolationMode_Default,
+    InterpolationMode_NearestNeighbor,
+    InterpolationMode_Bilinear,
+};
+
+// The text colour new canvases start with: the theme's text colour once the
+// application has read it at init, opaque black until then.
+Color defaultTextColor();
+void setDefaultTextColor(Color c);
+
+class Canvas {
+public:
+    Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    // ---- properties (the font cache notices family, size and bold changes) ----
+    int fWidth = 0;
+    int fHeight = 0;
+    std::string fFontFamily;  // empty: the platform's default face
+    double fFontSize = 15.0;  // x 700 gives pango units
+    bool fFontBold = false;
+    Color fTextColor;
+    Color fLineColor{0, 0, 0, 255};
+    double fLineWidth = 1.0;
+    Color fAreaColor{0, 0, 0, 255};
+    InterpolationMode fInterpolationMode = InterpolationMode_Default;
+
+    // ---- drawing state ----
+    // Borrows `cr` (not owned) until detach(); the size is that of the area
+    // it draws on. A control's draw handler brackets itself with these.
+    void attach(cairo_t* cr, int width, int height);
+    void detach();
+    bool inDrawingState() const { return fCairoContext != nullptr; }
+    cairo_t* context() const { return fCairoContext; }
+
+    // ---- drawing (coordinates in pixels, origin top-left, y downward) ----
+    void drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+    void drawRectangleArea(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
+    void drawRectangleOutline(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
+    // A width or height of 0 draws nothing (it would have no area and would
+    // leave the context with a singular transformation).
+    void drawEllipseArea(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
+    void drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
+    void drawText(std::string_view text, std::int64_t x, std::int64_t y);
+    void fill();
+    // At natural size when width and height are -1, otherwise scaled.
+    void drawImage(const Image& image, std::int64_t x, std::int64_t y, std::int64_t width = -1,
+                   std::int64_t height = -1);
+    void setPixel(std::int64_t x, std::int64_t y, Color c);
+
+    // ---- measuring (needs the drawing state too: pango measures through it) ----
+    int textWidth(std::string_view text);
+    int textLineHeight();
+
+private:
+    cairo_t* requireContext() const;
+    PangoFontDescription* font();
+
+    cairo_t* fCairoContext = nullptr;  // borrowed
+    std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> fFont;
+    // What fFont was built from; a difference means a rebuild.
+    std::string fFontBuiltFamily;
+    double fFontBuiltSize = 0;
+    bool fFontBuiltBold = false;
+};
+
+}  // namespace toolkit
