@@ -1,0 +1,1 @@
+throw new Error("this file must not run");

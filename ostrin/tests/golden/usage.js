@@ -1,0 +1,3 @@
+// Without a file name the usage line goes to standard output.
+// args:
+// stdout: Usage: ostrin <file>...
