@@ -1,0 +1,3 @@
+accept .. cr
+accept number 2 * . cr
+accept

@@ -1,0 +1,2 @@
+\ An error inside an included file reports its line.
+'helper.inc included

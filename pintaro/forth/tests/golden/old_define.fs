@@ -1,0 +1,3 @@
+[ 3 * ] /triple
+5 triple . cr
+?triple

@@ -1,0 +1,25 @@
+// Running a plan, a script on standard input, or the interactive prompt.
+#pragma once
+
+#include <iosfwd>
+
+#include "interp.h"
+#include "options.h"
+
+namespace veskel {
+
+// Runs every step in order; the first error is reported on err with its line
+// number. Returns the exit status: 0 for a clean run, 1 after an error.
+int runPlan(forth::Interp& in, const std::vector<Step>& plan, std::ostream& err);
+
+// Runs a stream as a script, line by line, as an included file.
+int runScriptStream(forth::Interp& in, std::istream& script, std::ostream& err);
+
+// The prompt on a terminal: each line runs as one command line; errors are
+// reported and the session goes on. Returns the exit status.
+int runInteractive(forth::Interp& in);
+
+// "<message> at line <n>", the way a failed run is reported.
+std::string describeFailure(const std::exception& e, std::int64_t line);
+
+}  // namespace veskel

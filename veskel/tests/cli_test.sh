@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# veskel as a program: options, order of steps, exit statuses and streams.
+set -u
+veskel=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+failures=0
+passed=0
+
+# expect NAME STATUS STDOUT STDERR -- command...
+# Runs the command with no standard input and compares all three results.
+expect() {
+  local name=$1 want_status=$2 want_out=$3 want_err=$4
+  shift 5
+  local out err status
+  out=$("$@" 2>"$work/err" </dev/null; echo "[$?]")
+  status=${out##*[}
+  status=${status%]}
+  out=${out%[*}
+  err=$(cat "$work/err")
+  if [ "$status" != "$want_status" ] || [ "$out" != "$want_out" ] || [ "$err" != "$want_err" ]; then
+    echo "FAIL $name"
+    echo "  status: got $status, want $want_status"
+    echo "  stdout: got [$out], want [$want_out]"
+    echo "  stderr: got [$err], want [$want_err]"
+    failures=$((failures + 1))
+  else
+    passed=$((passed + 1))
+  fi
+}
+
+printf '1 .\n' > one.fs
+printf '2 .\n' > two.fs
+printf '$shared .\n' > reads.fs
+printf '1 2\n3 4 +\n' > clean.fs
+
+# Options
+help=$("$veskel" --help); status=$?
+if [ $status != 0 ] || [[ "$help" != Usage:* ]]; then
+  echo "FAIL --help: status $status, output [$help]"; failures=$((failures + 1))
+else passed=$((passed + 1)); fi
+expect "unknown option" 2 "" "veskel: unknown option: --bogus
+Try 'veskel --help' for more information." -- "$veskel" --bogus
+expect "-e without text" 2 "" "veskel: option -e needs a text
+Try 'veskel --help' for more information." -- "$veskel" -e
+
+# Order of steps, one interpreter for all
+expect "files and texts in order" 0 "1 x 2 " "" -- "$veskel" one.fs -e "'x .." two.fs
+expect "state carries between steps" 0 "5 " "" -- "$veskel" -e "5 =shared" reads.fs
+expect "-e is one line" 0 "3 " "" -- "$veskel" -e "1 2
++ ."
+expect "-- makes files of the rest" 0 "1 " "" -- "$veskel" -- one.fs
+
+# Clean runs print only what the words print
+expect "silent clean run" 0 "" "" -- "$veskel" clean.fs
+expect "unclosed block is no error" 0 "" "" -- "$veskel" -e "[ 1 2"
+
+# The first error stops the run: message and line to stderr, status 1
+expect "error stops later steps" 1 "1 " "invalid float: nope at line 1" -- "$veskel" one.fs -e nope two.fs
+expect "missing file" 1 "" "cannot open: nofile.fs at line 1" -- "$veskel" nofile.fs
+expect "underflow in -e" 1 "" "Stack underflow at line 1" -- "$veskel" -e "1 +"
+expect "division by zero" 1 "" "division by zero at line 1" -- "$veskel" -e "1 0 /mod"
+expect "quotient overflow" 1 "" "over- or underflow at line 1" -- "$veskel" -e "-9223372036854775808 -1 /mod"
+expect "runaway stack" 1 "" "stack overflow: more than 16777216 values on the stack at line 1" -- "$veskel" -e "[ 1 ] 20000000 times"
+expect "directory as script" 1 "" "cannot read: . at line 1" -- "$veskel" .
+
+# Standard input as a script when it is not a terminal
+out=$(printf '1 2 + .\n.s\nfoo\n4 .\n' | "$veskel" 2>"$work/err"); status=$?
+if [ $status != 1 ] || [ "$out" != "3 " ] || [ "$(cat "$work/err")" != "invalid float: foo at line 3" ]; then
+  echo "FAIL stdin script: status $status, out [$out], err [$(cat "$work/err")]"; failures=$((failures + 1))
+else passed=$((passed + 1)); fi
+out=$(printf '7 .' | "$veskel" 2>&1); status=$?
+if [ $status != 0 ] || [ "$out" != "7 " ]; then
+  echo "FAIL stdin last line without line end: status $status, out [$out]"; failures=$((failures + 1))
+else passed=$((passed + 1)); fi
+
+echo "$passed passed, $failures failed"
+[ $failures = 0 ]
