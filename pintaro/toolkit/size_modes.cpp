@@ -1,0 +1,9 @@
+#include "size_modes.h"
+
+#include "widget_limits.h"
+
+namespace toolkit {
+
+int scaleToScreen(int value) { return value * limits::kScreenResolution / 96; }
+
+}  // namespace toolkit

@@ -1,0 +1,29 @@
+// Fixed numbers of the widget layer, in one place.
+#pragma once
+
+namespace toolkit::limits {
+
+// Screen resolution the layer assumes; logical pixels are scaled by
+// resolution / 96, so at 96 every length applies unchanged.
+inline constexpr int kScreenResolution = 96;
+
+// A release this far from the press (in x and in y, inclusive) still counts
+// as a click.
+inline constexpr int kClickTolerance = 20;
+
+// The nap between rounds of event handling in Application::sleep.
+inline constexpr int kSleepNapMilliseconds = 20;
+
+// Size of a window created without one (not scaled).
+inline constexpr int kDefaultWindowWidth = 640;
+inline constexpr int kDefaultWindowHeight = 480;
+
+// The alert box: its size (not scaled), content border and button margin.
+inline constexpr int kAlertWidth = 200;
+inline constexpr int kAlertHeight = 70;
+inline constexpr int kAlertBorder = 15;
+
+// Inner margins of a text area's text, on all four sides.
+inline constexpr int kTextAreaMargin = 5;
+
+}  // namespace toolkit::limits
