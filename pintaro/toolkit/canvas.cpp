@@ -39,28 +39,45 @@ Box strokeBox(int width, int height, double lineWidth) {
 }
 
 // Liang-Barsky: cuts the segment to the box; false when nothing is left.
-bool clipSegment(const Box& b, double& x1, double& y1, double& x2, double& y2) {
-    const double dx = x2 - x1, dy = y2 - y1;
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - b.x0, b.x1 - x1, y1 - b.y0, b.y1 - y1};
+// Worked in long double, which holds every 64-bit integer exactly, so that a
+// line between two far-away end points still crosses the box within a
+// fraction of a pixel of where it should; a coordinate cut at an edge is set
+// to that edge exactly.
+bool clipSegment(const Box& b, std::int64_t ix1, std::int64_t iy1, std::int64_t ix2, std::int64_t iy2,
+                 double& x1, double& y1, double& x2, double& y2) {
+    using LD = long double;
+    const LD ax = ix1, ay = iy1, bx = ix2, by = iy2;
+    const LD dx = bx - ax, dy = by - ay;
+    LD t0 = 0, t1 = 1;
+    int edge0 = -1, edge1 = -1;
+    const LD p[4] = {-dx, dx, -dy, dy};
+    const LD q[4] = {ax - b.x0, b.x1 - ax, ay - b.y0, b.y1 - ay};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0) return false;
             continue;
         }
-        const double t = q[i] / p[i];
+        const LD t = q[i] / p[i];
         if (p[i] < 0) {
             if (t > t1) return false;
-            t0 = std::max(t0, t);
+            if (t > t0) t0 = t, edge0 = i;
         } else {
             if (t < t0) return false;
-            t1 = std::min(t1, t);
+            if (t < t1) t1 = t, edge1 = i;
         }
     }
-    const double nx1 = t0 > 0 ? x1 + t0 * dx : x1, ny1 = t0 > 0 ? y1 + t0 * dy : y1;
-    const double nx2 = t1 < 1 ? x1 + t1 * dx : x2, ny2 = t1 < 1 ? y1 + t1 * dy : y2;
-    x1 = nx1, y1 = ny1, x2 = nx2, y2 = ny2;
+    const LD edges[4] = {b.x0, b.x1, b.y0, b.y1};
+    auto at = [&](LD t, int edge, LD& x, LD& y) {
+        x = ax + t * dx;
+        y = ay + t * dy;
+        if (edge == 0 || edge == 1) x = edges[edge];
+        if (edge == 2 || edge == 3) y = edges[edge];
+    };
+    LD nx1 = ax, ny1 = ay, nx2 = bx, ny2 = by;
+    if (edge0 >= 0) at(t0, edge0, nx1, ny1);
+    if (edge1 >= 0) at(t1, edge1, nx2, ny2);
+    x1 = static_cast<double>(nx1), y1 = static_cast<double>(ny1);
+    x2 = static_cast<double>(nx2), y2 = static_cast<double>(ny2);
     return true;
 }
 
@@ -142,9 +159,8 @@ cairo_t* Canvas::requireContext() const {
 
 void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
     cairo_t* cr = requireContext();
-    double ax = static_cast<double>(x1), ay = static_cast<double>(y1);
-    double bx = static_cast<double>(x2), by = static_cast<double>(y2);
-    if (!clipSegment(strokeBox(fWidth, fHeight, fLineWidth), ax, ay, bx, by)) return;
+    double ax, ay, bx, by;
+    if (!clipSegment(strokeBox(fWidth, fHeight, fLineWidth), x1, y1, x2, y2, ax, ay, bx, by)) return;
     const auto& g = gtk();
     setSource(cr, fLineColor);
     g.cairo_set_line_width(cr, usableLineWidth(fLineWidth));

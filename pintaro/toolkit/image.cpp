@@ -1,5 +1,7 @@
 #include "image.h"
 
+#include <dlfcn.h>
+
 #include <cstring>
 #include <string>
 
@@ -16,12 +18,57 @@ using Pixbuf = std::unique_ptr<GdkPixbuf, ObjectDeleter>;
 using Surface = std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter>;
 using Context = std::unique_ptr<cairo_t, CairoContextDeleter>;
 
-// gdk-pixbuf's message, or the fallback. The GError itself cannot be freed
-// through the loaded function table (it has no g_error_free); it is small
-// and only made on failure.
-std::string messageOf(const GError* error) {
-    if (error && error->message && *error->message) return error->message;
-    return "Unknown error";
+// A few functions beyond the loader's table, looked up in the libraries that
+// loading GTK has already brought in (RTLD_NOLOAD never loads anything new):
+// reading a pixbuf's pixels directly is the only way to turn one into a
+// surface without a display, and GErrors deserve to be freed. Each may be
+// missing; callers then fall back.
+struct Extras {
+    decltype(&::gdk_pixbuf_get_width) get_width = nullptr;
+    decltype(&::gdk_pixbuf_get_height) get_height = nullptr;
+    decltype(&::gdk_pixbuf_get_rowstride) get_rowstride = nullptr;
+    decltype(&::gdk_pixbuf_get_n_channels) get_n_channels = nullptr;
+    decltype(&::gdk_pixbuf_get_has_alpha) get_has_alpha = nullptr;
+    decltype(&::gdk_pixbuf_get_pixels) get_pixels = nullptr;
+    decltype(&::g_error_free) error_free = nullptr;
+
+    bool canReadPixels() const {
+        return get_width && get_height && get_rowstride && get_n_channels && get_has_alpha && get_pixels;
+    }
+};
+
+template <class F>
+void resolve(void* library, const char* name, F& slot) {
+    if (library) slot = reinterpret_cast<F>(dlsym(library, name));
+}
+
+const Extras& extras() {
+    static const Extras table = [] {
+        Extras e;
+        void* pixbuf = dlopen("libgdk_pixbuf-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
+        void* glib = dlopen("libglib-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
+        resolve(pixbuf, "gdk_pixbuf_get_width", e.get_width);
+        resolve(pixbuf, "gdk_pixbuf_get_height", e.get_height);
+        resolve(pixbuf, "gdk_pixbuf_get_rowstride", e.get_rowstride);
+        resolve(pixbuf, "gdk_pixbuf_get_n_channels", e.get_n_channels);
+        resolve(pixbuf, "gdk_pixbuf_get_has_alpha", e.get_has_alpha);
+        resolve(pixbuf, "gdk_pixbuf_get_pixels", e.get_pixels);
+        resolve(glib, "g_error_free", e.error_free);
+        // The references taken here are dropped at once: GTK keeps both
+        // libraries loaded for the life of the process anyway.
+        if (pixbuf) dlclose(pixbuf);
+        if (glib) dlclose(glib);
+        return e;
+    }();
+    return table;
+}
+
+// gdk-pixbuf's message, or the fallback; frees the error.
+std::string takeMessage(GError* error) {
+    std::string message = "Unknown error";
+    if (error && error->message && *error->message) message = error->message;
+    if (error && extras().error_free) extras().error_free(error);
+    return message;
 }
 
 // cairo hands back an inert "nil" surface instead of null when it cannot
@@ -29,6 +76,11 @@ std::string messageOf(const GError* error) {
 bool allocated(cairo_surface_t* s, int width, int height) {
     if (width == 0 || height == 0) return true;
     return gtk().cairo_image_surface_get_data(s) != nullptr;
+}
+
+[[noreturn]] void cannotCreate(std::int64_t width, std::int64_t height) {
+    throw ToolkitError("Cannot create an image of " + std::to_string(width) + " x " + std::to_string(height) +
+                       " pixels.");
 }
 
 }  // namespace
@@ -55,37 +107,73 @@ void Image::resize(int width, int height) {
     if (width < 0 || height < 0)
         throw ToolkitError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) + ".");
     Surface s(gtk().cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-    if (!allocated(s.get(), width, height))
-        throw ToolkitError("Cannot create an image of " + std::to_string(width) + " x " +
-                           std::to_string(height) + " pixels.");
+    if (!allocated(s.get(), width, height)) cannotCreate(width, height);
     adopt(std::move(s));
 }
+
+namespace {
+
+// Copies 8-bit RGB or RGBA rows into a premultiplied ARGB32 surface.
+Surface copyPixels(const Extras& x, const GdkPixbuf* pixbuf) {
+    const auto& g = gtk();
+    const int w = x.get_width(pixbuf), h = x.get_height(pixbuf);
+    const int stride = x.get_rowstride(pixbuf), channels = x.get_n_channels(pixbuf);
+    const bool alpha = x.get_has_alpha(pixbuf);
+    Surface s(g.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+    if (!allocated(s.get(), w, h)) cannotCreate(w, h);
+    if (w == 0 || h == 0) return s;
+    const guchar* src = x.get_pixels(pixbuf);
+    unsigned char* dst = g.cairo_image_surface_get_data(s.get());
+    const int dstStride = g.cairo_image_surface_get_stride(s.get());
+    g.cairo_surface_flush(s.get());
+    for (int row = 0; row < h; ++row) {
+        const guchar* in = src + static_cast<std::ptrdiff_t>(row) * stride;
+        unsigned char* out = dst + static_cast<std::ptrdiff_t>(row) * dstStride;
+        for (int col = 0; col < w; ++col, in += channels, out += 4) {
+            const unsigned a = alpha ? in[3] : 255;
+            auto pre = [a](unsigned c) { return (c * a + 127) / 255; };
+            const std::uint32_t argb = a << 24 | pre(in[0]) << 16 | pre(in[1]) << 8 | pre(in[2]);
+            std::memcpy(out, &argb, 4);
+        }
+    }
+    g.cairo_surface_mark_dirty(s.get());
+    return s;
+}
+
+// The platform's conversion needs a display (it asks the default screen for
+// a similar surface); without one the pixels are copied here. Either way
+// the result is one 32-bit premultiplied ARGB surface.
+Surface surfaceFromPixbuf(GdkPixbuf* pixbuf, const std::string& path) {
+    const auto& g = gtk();
+    if (!g.gdk_screen_get_default()) {
+        if (!extras().canReadPixels()) throw ToolkitError("Cannot read the pixels of " + path + " without a display.");
+        return copyPixels(extras(), pixbuf);
+    }
+    Surface fromFile(g.gdk_cairo_surface_create_from_pixbuf(pixbuf, 1, nullptr));
+    const int w = g.cairo_image_surface_get_width(fromFile.get());
+    const int h = g.cairo_image_surface_get_height(fromFile.get());
+    if (!allocated(fromFile.get(), w, h)) throw ToolkitError("Cannot create an image for the pixels of " + path + ".");
+    // Pictures without alpha come back as 24-bit surfaces; copying onto an
+    // ARGB surface keeps every image in the one pixel format.
+    Surface argb(g.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+    if (!allocated(argb.get(), w, h)) cannotCreate(w, h);
+    Context cr(g.cairo_create(argb.get()));
+    g.cairo_set_source_surface(cr.get(), fromFile.get(), 0, 0);
+    g.cairo_paint(cr.get());
+    return argb;
+}
+
+}  // namespace
 
 void Image::loadFromFile(const std::string& path) {
     release();
     const auto& g = gtk();
     GError* error = nullptr;
     Pixbuf raw(g.gdk_pixbuf_new_from_file(path.c_str(), &error));
-    if (!raw) throw ToolkitError(messageOf(error));
+    if (!raw) throw ToolkitError(takeMessage(error));
     Pixbuf upright(g.gdk_pixbuf_apply_embedded_orientation(raw.get()));
     if (!upright) throw ToolkitError("Unknown error");
-    Surface fromFile(g.gdk_cairo_surface_create_from_pixbuf(upright.get(), 1, nullptr));
-    const int w = g.cairo_image_surface_get_width(fromFile.get());
-    const int h = g.cairo_image_surface_get_height(fromFile.get());
-    if (!allocated(fromFile.get(), w, h) || (w == 0 && h == 0))
-        throw ToolkitError("Cannot create an image for the pixels of " + path + ".");
-    // Pictures without alpha come back as 24-bit surfaces; copying onto an
-    // ARGB surface keeps every image in the one pixel format.
-    Surface argb(g.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-    if (!allocated(argb.get(), w, h))
-        throw ToolkitError("Cannot create an image of " + std::to_string(w) + " x " + std::to_string(h) +
-                           " pixels.");
-    {
-        Context cr(g.cairo_create(argb.get()));
-        g.cairo_set_source_surface(cr.get(), fromFile.get(), 0, 0);
-        g.cairo_paint(cr.get());
-    }
-    adopt(std::move(argb));
+    adopt(surfaceFromPixbuf(upright.get(), path));
 }
 
 void Image::saveToPngFile(const std::string& path) const { save(path, "png"); }
@@ -106,7 +194,7 @@ void Image::save(const std::string& path, const char* type, int quality) const {
     } else {
         ok = g.gdk_pixbuf_save(pixbuf.get(), path.c_str(), type, &error, nullptr);
     }
-    if (!ok) throw ToolkitError(messageOf(error));
+    if (!ok) throw ToolkitError(takeMessage(error));
 }
 
 Color Image::pixel(int x, int y) const {

@@ -1,0 +1,483 @@
+// Facts about the colour, the canvas and the image, read back from pixels.
+// Everything here runs without a display and without initialising GTK.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "canvas.h"
+#include "gtk_api.h"
+#include "gtk_loader.h"
+#include "image.h"
+#include "toolkit_error.h"
+
+namespace {
+
+using toolkit::Color;
+using toolkit::Image;
+using toolkit::ToolkitError;
+
+const Color kBlack{0, 0, 0, 255};
+const Color kWhite{255, 255, 255, 255};
+const Color kRed{255, 0, 0, 255};
+const Color kTransparent{0, 0, 0, 0};
+
+class CanvasTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        toolkit::loadGtk();
+    }
+
+    // A black w x h image drawing in white.
+    static std::unique_ptr<Image> blackImage(int w = 64, int h = 48) {
+        auto img = std::make_unique<Image>();
+        img->resize(w, h);
+        img->canvas().fAreaColor = kBlack;
+        img->canvas().fill();
+        img->canvas().fLineColor = kWhite;
+        img->canvas().fTextColor = kWhite;
+        return img;
+    }
+
+    // Pixels whose red channel is at least half on.
+    static int countLit(const Image& img, int x0 = 0, int y0 = 0, int x1 = -1, int y1 = -1) {
+        if (x1 < 0) x1 = img.width();
+        if (y1 < 0) y1 = img.height();
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (img.pixel(x, y).r >= 128) ++n;
+        return n;
+    }
+
+    static std::string tempPath(const std::string& name) {
+        auto dir = std::filesystem::temp_directory_path() / ("canvas_test_" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir);
+        return (dir / name).string();
+    }
+    static void TearDownTestSuite() {
+        std::filesystem::remove_all(std::filesystem::temp_directory_path() /
+                                    ("canvas_test_" + std::to_string(getpid())));
+    }
+};
+
+TEST(Color, ChannelsPackWithRedInTheLowestByteAndWrapFromIntegers) {
+    EXPECT_EQ(Color(1, 2, 3, 4).packed(), 0x04030201u);
+    EXPECT_EQ(Color::fromPacked(0x04030201u), Color(1, 2, 3, 4));
+    EXPECT_EQ(Color::fromInts(256, -1, 300), Color(0, 255, 44, 255));
+    EXPECT_EQ(Color().a, 255);
+}
+
+TEST_F(CanvasTest, EveryDrawingOperationNeedsADrawingContext) {
+    toolkit::Canvas canvas;
+    Image img;
+    img.resize(4, 4);
+    const std::string expected = "Canvas is not in drawing state.";
+    auto expectRefused = [&](auto op) {
+        try {
+            op();
+            ADD_FAILURE() << "expected " << expected;
+        } catch (const ToolkitError& e) {
+            EXPECT_EQ(e.what(), expected);
+        }
+    };
+    expectRefused([&] { canvas.drawLine(0, 0, 1, 1); });
+    expectRefused([&] { canvas.drawRectangleArea(0, 0, 1, 1); });
+    expectRefused([&] { canvas.drawRectangleOutline(0, 0, 1, 1); });
+    expectRefused([&] { canvas.drawEllipseArea(0, 0, 1, 1); });
+    expectRefused([&] { canvas.drawEllipseOutline(0, 0, 1, 1); });
+    expectRefused([&] { canvas.drawText("a", 0, 0); });
+    expectRefused([&] { canvas.fill(); });
+    expectRefused([&] { canvas.drawImage(img, 0, 0); });
+    expectRefused([&] { canvas.setPixel(0, 0, kRed); });
+    expectRefused([&] { canvas.textWidth("a"); });
+    expectRefused([&] { canvas.textLineHeight(); });
+    // An image without a surface has a canvas without a context as well.
+    Image empty;
+    EXPECT_FALSE(empty.canvas().inDrawingState());
+    expectRefused([&] { empty.canvas().fill(); });
+}
+
+TEST_F(CanvasTest, ABorrowedContextDrawsOnlyUntilDetached) {
+    Image target;
+    target.resize(10, 10);
+    toolkit::Canvas borrowed;
+    borrowed.attach(target.canvas().context(), 10, 10);
+    EXPECT_EQ(borrowed.fWidth, 10);
+    borrowed.fAreaColor = kRed;
+    borrowed.fill();
+    EXPECT_EQ(target.pixel(9, 9), kRed);
+    borrowed.detach();
+    EXPECT_FALSE(borrowed.inDrawingState());
+    EXPECT_THROW(borrowed.fill(), ToolkitError);
+}
+
+TEST_F(CanvasTest, NewCanvasDefaultsAndAFreshImageIsTransparent) {
+    Image img;
+    EXPECT_FALSE(img.hasSurface());
+    img.resize(5, 3);
+    EXPECT_EQ(img.width(), 5);
+    EXPECT_EQ(img.height(), 3);
+    const toolkit::Canvas& c = img.canvas();
+    EXPECT_EQ(c.fLineColor, kBlack);
+    EXPECT_EQ(c.fAreaColor, kBlack);
+    EXPECT_EQ(c.fLineWidth, 1.0);
+    EXPECT_EQ(c.fFontSize, 15.0);
+    EXPECT_TRUE(c.fFontFamily.empty());
+    EXPECT_FALSE(c.fFontBold);
+    EXPECT_EQ(c.fInterpolationMode, toolkit::InterpolationMode_Default);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(img.pixel(x, y), kTransparent);
+    img.canvas().fAreaColor = Color(10, 20, 30, 255);
+    img.canvas().fill();
+    EXPECT_EQ(img.pixel(0, 0), Color(10, 20, 30, 255));
+    EXPECT_EQ(img.pixel(4, 2), Color(10, 20, 30, 255));
+}
+
+TEST_F(CanvasTest, ResizeKeepsTheCanvasFieldsButNotThePixels) {
+    auto img = blackImage(8, 8);
+    img->canvas().fLineWidth = 3;
+    img->canvas().fFontSize = 20;
+    img->resize(12, 6);
+    EXPECT_EQ(img->canvas().fLineWidth, 3);
+    EXPECT_EQ(img->canvas().fFontSize, 20);
+    EXPECT_EQ(img->canvas().fLineColor, kWhite);
+    EXPECT_EQ(img->pixel(0, 0), kTransparent);
+    EXPECT_EQ(img->canvas().fWidth, 12);
+}
+
+TEST_F(CanvasTest, LinesHaveNoHalfPixelOffsetAndSquareEnds) {
+    auto img = blackImage();
+    img->canvas().drawLine(20, 10, 20, 30);
+    // A 1-pixel line on a whole coordinate spreads over columns 19 and 20.
+    EXPECT_GT(img->pixel(19, 20).r, 0);
+    EXPECT_GT(img->pixel(20, 20).r, 0);
+    EXPECT_EQ(img->pixel(18, 20), kBlack);
+    EXPECT_EQ(img->pixel(21, 20), kBlack);
+    // No caps beyond the end points.
+    EXPECT_EQ(img->pixel(20, 9), kBlack);
+    EXPECT_EQ(img->pixel(20, 30), kBlack);
+}
+
+TEST_F(CanvasTest, RectanglesFillInTheAreaColourAndOutlineInTheLineColour) {
+    auto img = blackImage();
+    img->canvas().fAreaColor = kRed;
+    img->canvas().drawRectangleArea(10, 10, 5, 4);
+    EXPECT_EQ(img->pixel(10, 10), kRed);
+    EXPECT_EQ(img->pixel(14, 13), kRed);
+    EXPECT_EQ(img->pixel(15, 13), kBlack);
+    img->canvas().fLineWidth = 2;
+    img->canvas().drawRectangleOutline(30, 20, 10, 10);
+    EXPECT_EQ(img->pixel(30, 25), kWhite);
+    EXPECT_EQ(img->pixel(29, 25), kWhite);
+    EXPECT_EQ(img->pixel(35, 25), kBlack);
+    // Negative sizes reach the other way.
+    img->canvas().drawRectangleArea(60, 40, -3, -3);
+    EXPECT_EQ(img->pixel(58, 38), kRed);
+}
+
+TEST_F(CanvasTest, EllipseOutlineStrokeScalesWithHeightOverWidth) {
+    auto img = blackImage(140, 80);
+    img->canvas().fLineWidth = 2;
+    img->canvas().drawEllipseOutline(20, 15, 100, 50);
+    // Centre row: 2 pixels wide at the left end (columns 19 and 20).
+    EXPECT_GT(img->pixel(19, 40).r, 220);
+    EXPECT_GT(img->pixel(20, 40).r, 220);
+    EXPECT_LT(img->pixel(18, 40).r, 40);
+    EXPECT_LT(img->pixel(21, 40).r, 40);
+    // Centre column: about 1 pixel at the top, straddling row 15.
+    int lit = 0;
+    for (int y = 12; y < 19; ++y) lit += img->pixel(70, y).r;
+    EXPECT_NEAR(lit / 255.0, 1.0, 0.3);
+    EXPECT_EQ(img->pixel(70, 40), kBlack);
+}
+
+TEST_F(CanvasTest, EllipseAreaFillsTheInscribedEllipse) {
+    auto img = blackImage();
+    img->canvas().fAreaColor = kRed;
+    img->canvas().drawEllipseArea(10, 10, 40, 20);
+    EXPECT_EQ(img->pixel(30, 20), kRed);
+    EXPECT_EQ(img->pixel(11, 11), kBlack);  // corner of the box, outside the ellipse
+    EXPECT_EQ(img->pixel(30, 31), kBlack);
+}
+
+TEST_F(CanvasTest, ZeroSizedEllipsesDrawNothingAndTheCanvasStaysUsable) {
+    auto img = blackImage();
+    img->canvas().drawEllipseOutline(10, 10, 0, 20);
+    img->canvas().drawEllipseArea(10, 10, 20, 0);
+    EXPECT_EQ(countLit(*img), 0);
+    img->canvas().drawLine(0, 5, 64, 5);
+    EXPECT_GT(img->pixel(30, 5).r, 100);
+    img->canvas().fAreaColor = kRed;
+    img->canvas().fill();
+    EXPECT_EQ(img->pixel(0, 47), kRed);
+}
+
+TEST_F(CanvasTest, HugeCoordinatesAreCutToTheVisibleAreaNotWrapped) {
+    // The same diagonal from the same start, ending just outside and ending
+    // absurdly far away, must light the same pixels.
+    auto near = blackImage(640, 400);
+    near->canvas().drawLine(320, 200, 320 + 640, 200 + 400);
+    auto far = blackImage(640, 400);
+    const std::int64_t big = std::int64_t{1} << 61;
+    far->canvas().drawLine(320, 200, 320 + big, 200 + big / 640 * 400);
+    EXPECT_GT(countLit(*near), 300);
+    EXPECT_NEAR(countLit(*far), countLit(*near), 4);
+    // Lines across the whole canvas from both far sides.
+    auto across = blackImage(64, 48);
+    across->canvas().fLineWidth = 2;
+    across->canvas().drawLine(INT64_MIN, 10, INT64_MAX, 10);
+    across->canvas().drawLine(20, INT64_MAX, 20, INT64_MIN);
+    EXPECT_EQ(across->pixel(0, 10), kWhite);
+    EXPECT_EQ(across->pixel(63, 10), kWhite);
+    EXPECT_EQ(across->pixel(20, 0), kWhite);
+    EXPECT_EQ(across->pixel(20, 47), kWhite);
+    // A steep line between two far points crosses where it should.
+    auto steep = blackImage(64, 48);
+    steep->canvas().fLineWidth = 2;
+    steep->canvas().drawLine(-(std::int64_t{1} << 60) + 30, -(std::int64_t{1} << 60), (std::int64_t{1} << 60) + 30,
+                             std::int64_t{1} << 60);
+    EXPECT_GT(steep->pixel(30, 0).r, 180);
+    EXPECT_GT(steep->pixel(30 + 20, 20).r, 180);
+    EXPECT_LT(steep->pixel(30 + 25, 20).r, 20);
+    // A rectangle covering everything fills everything.
+    across->canvas().fAreaColor = kRed;
+    across->canvas().drawRectangleArea(INT64_MIN / 2, INT64_MIN / 2, INT64_MAX, INT64_MAX);
+    EXPECT_EQ(across->pixel(0, 0), kRed);
+    EXPECT_EQ(across->pixel(63, 47), kRed);
+}
+
+TEST_F(CanvasTest, EllipsesTooLargeToDrawAreRefusedAndFarAwayOnesIgnored) {
+    auto img = blackImage();
+    // Entirely away from the canvas: nothing to draw, nothing to complain about.
+    img->canvas().drawEllipseOutline(INT64_MAX / 4, 0, 10, 10);
+    img->canvas().drawEllipseArea(-1000000000000, -1000000000000, 10, 10);
+    // Reaching across the canvas with a box cairo cannot hold.
+    try {
+        img->canvas().drawEllipseOutline(-2000000000, -2000000000, 4000000000, 4000000000);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Ellipse is too large to draw.");
+    }
+    EXPECT_EQ(countLit(*img), 0);
+    img->canvas().drawLine(0, 5, 64, 5);
+    EXPECT_GT(img->pixel(30, 5).r, 100);
+}
+
+TEST_F(CanvasTest, OddLineWidthsDoNotSpoilTheContext) {
+    auto img = blackImage();
+    for (double w : {0.0, -3.0, std::nan(""), 1e300}) {
+        img->canvas().fLineWidth = w;
+        img->canvas().drawLine(0, 20, 64, 20);
+        img->canvas().drawEllipseOutline(10, 10, 20, 20);
+    }
+    img->canvas().fLineWidth = 1;
+    img->canvas().fAreaColor = kRed;
+    img->canvas().fill();
+    EXPECT_EQ(img->pixel(32, 47), kRed);
+}
+
+TEST_F(CanvasTest, SetPixelPaintsOnePixelAndRefusesOutsideTheCanvas) {
+    auto img = blackImage(4, 4);
+    img->canvas().setPixel(2, 1, kRed);
+    EXPECT_EQ(img->pixel(2, 1), kRed);
+    EXPECT_EQ(img->pixel(1, 1), kBlack);
+    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {4, 0}, {0, 4}}) {
+        try {
+            img->canvas().setPixel(x, y, kRed);
+            ADD_FAILURE();
+        } catch (const ToolkitError& e) {
+            EXPECT_STREQ(e.what(), "Pixel is out of range.");
+        }
+    }
+}
+
+TEST_F(CanvasTest, TextIsDrawnFromItsTopLeftCornerInTheTextColour) {
+    auto img = blackImage(200, 100);
+    img->canvas().fTextColor = kRed;
+    img->canvas().drawText("Hello", 50, 30);
+    int minX = 1000, minY = 1000, maxX = -1, maxY = -1;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (img->pixel(x, y).r > 128) {
+                minX = std::min(minX, x), minY = std::min(minY, y);
+                maxX = std::max(maxX, x), maxY = std::max(maxY, y);
+                EXPECT_EQ(img->pixel(x, y).g, 0);
+            }
+    ASSERT_GE(maxX, 0) << "no text pixels";
+    EXPECT_GE(minX, 50);
+    EXPECT_LE(minX, 53);
+    EXPECT_GE(minY, 30);
+    EXPECT_LE(maxX, 50 + img->canvas().textWidth("Hello"));
+    EXPECT_LE(maxY, 30 + img->canvas().textLineHeight());
+}
+
+TEST_F(CanvasTest, TextWidthIsTheWidestLineAndTheLineHeightThatOfALetter) {
+    auto img = blackImage();
+    toolkit::Canvas& c = img->canvas();
+    const int shortW = c.textWidth("ab");
+    const int longW = c.textWidth("abcdefgh");
+    EXPECT_GT(longW, shortW);
+    EXPECT_EQ(c.textWidth(""), 0);
+    for (const char* text : {"ab\nabcdefgh", "abcdefgh\rab", "ab\r\nabcdefgh\r\n"}) EXPECT_EQ(c.textWidth(text), longW) << text;
+    const int h = c.textLineHeight();
+    EXPECT_GT(h, 5);
+    EXPECT_LT(h, 40);
+    // The font follows size and bold changes.
+    c.fFontSize = 30;
+    EXPECT_GT(c.textLineHeight(), h);
+    EXPECT_GT(c.textWidth("abcdefgh"), longW);
+    c.fFontSize = 15;
+    EXPECT_EQ(c.textWidth("abcdefgh"), longW);
+    c.fFontBold = true;
+    EXPECT_GE(c.textWidth("abcdefgh"), longW);
+    // Absurd sizes are survivable.
+    for (double size : {0.0, -5.0, std::nan(""), 1e300}) {
+        c.fFontSize = size;
+        c.drawText("x", 0, 0);
+        (void)c.textLineHeight();
+    }
+}
+
+TEST_F(CanvasTest, ImagesAreDrawnAtTheirSizeOrScaled) {
+    Image src;
+    EXPECT_THROW(
+        {
+            auto dst = blackImage();
+            try {
+                dst->canvas().drawImage(src, 0, 0);
+            } catch (const ToolkitError& e) {
+                EXPECT_STREQ(e.what(), "Image is not initialized.");
+                throw;
+            }
+        },
+        ToolkitError);
+    src.resize(4, 2);
+    src.canvas().fAreaColor = kRed;
+    src.canvas().fill();
+    auto dst = blackImage(20, 20);
+    dst->canvas().drawImage(src, 3, 5);
+    EXPECT_EQ(dst->pixel(3, 5), kRed);
+    EXPECT_EQ(dst->pixel(6, 6), kRed);
+    EXPECT_EQ(dst->pixel(7, 6), kBlack);
+    EXPECT_EQ(dst->pixel(3, 7), kBlack);
+    dst->canvas().fInterpolationMode = toolkit::InterpolationMode_NearestNeighbor;
+    dst->canvas().drawImage(src, 10, 10, 8, 8);
+    EXPECT_EQ(dst->pixel(17, 17), kRed);
+    EXPECT_EQ(dst->pixel(18, 17), kBlack);
+    dst->canvas().drawImage(src, 0, 0, 0, 5);  // nothing to draw
+    dst->canvas().fill();
+    EXPECT_EQ(dst->pixel(0, 0), kBlack);
+}
+
+TEST_F(CanvasTest, ImpossibleSizesAreClearErrorsAndLeaveNoSurface) {
+    Image img;
+    try {
+        img.resize(-1, 10);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Invalid image size -1 x 10.");
+    }
+    try {
+        img.resize(2000000000, 2000000000);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Cannot create an image of 2000000000 x 2000000000 pixels.");
+    }
+    EXPECT_FALSE(img.hasSurface());
+    EXPECT_EQ(img.width(), 0);
+    EXPECT_THROW(img.canvas().fill(), ToolkitError);
+    img.resize(3, 3);
+    img.canvas().fill();
+    EXPECT_EQ(img.pixel(1, 1), kBlack);
+}
+
+TEST_F(CanvasTest, PngKeepsEveryPixelIncludingTransparency) {
+    Image img;
+    img.resize(7, 5);
+    img.canvas().fAreaColor = Color(10, 200, 30, 255);
+    img.canvas().drawRectangleArea(0, 0, 3, 5);
+    const std::string path = tempPath("round.png");
+    img.saveToPngFile(path);
+    Image back;
+    back.canvas().fLineWidth = 4;
+    back.loadFromFile(path);
+    EXPECT_EQ(back.width(), 7);
+    EXPECT_EQ(back.height(), 5);
+    EXPECT_EQ(back.pixel(1, 4), Color(10, 200, 30, 255));
+    EXPECT_EQ(back.pixel(5, 2).a, 0);
+    EXPECT_EQ(back.canvas().fLineWidth, 4);  // loading keeps the canvas
+    back.canvas().fill();                    // and it can draw at once
+}
+
+TEST_F(CanvasTest, BitmapAndJpegRoundTripsKeepSizeAndColour) {
+    auto img = blackImage(40, 30);
+    img->canvas().fAreaColor = Color(250, 128, 114, 255);
+    img->canvas().drawRectangleArea(0, 0, 20, 30);
+    const std::string bmp = tempPath("round.bmp"), jpg = tempPath("round.jpg");
+    img->saveToBitmapFile(bmp);
+    img->saveToJpegFile(jpg, 80);
+    Image back;
+    back.loadFromFile(bmp);
+    EXPECT_EQ(back.pixel(5, 5), Color(250, 128, 114, 255));
+    EXPECT_EQ(back.pixel(35, 5), kBlack);
+    back.loadFromFile(jpg);
+    EXPECT_EQ(back.width(), 40);
+    EXPECT_EQ(back.height(), 30);
+    const Color c = back.pixel(5, 15);
+    EXPECT_NEAR(c.r, 250, 12);
+    EXPECT_NEAR(c.g, 128, 12);
+    EXPECT_NEAR(c.b, 114, 12);
+    EXPECT_EQ(c.a, 255);
+    // Magic bytes tell the formats apart.
+    std::ifstream b(bmp, std::ios::binary), j(jpg, std::ios::binary);
+    char bm[2], jf[2];
+    b.read(bm, 2);
+    j.read(jf, 2);
+    EXPECT_EQ(std::string(bm, 2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(jf[0]), 0xFF);
+    EXPECT_EQ(static_cast<unsigned char>(jf[1]), 0xD8);
+}
+
+TEST_F(CanvasTest, FilesThatAreNotImagesFailWithTheLibrarysMessage) {
+    const std::string text = tempPath("not-an-image.png");
+    std::ofstream(text) << "hello, not a picture\n";
+    Image img;
+    img.resize(10, 10);
+    for (const std::string& path : {text, tempPath("missing.png")}) {
+        try {
+            img.loadFromFile(path);
+            ADD_FAILURE() << path;
+        } catch (const ToolkitError& e) {
+            EXPECT_GT(std::string(e.what()).size(), 5u) << e.what();
+            EXPECT_NE(std::string(e.what()), "Unknown error");
+        }
+        EXPECT_FALSE(img.hasSurface());
+        EXPECT_EQ(img.width(), 0);
+    }
+}
+
+TEST_F(CanvasTest, SavingFailuresCarryAMessageAndAnEmptyImageCannotBeSaved) {
+    Image img;
+    try {
+        img.saveToPngFile(tempPath("x.png"));
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Image is not initialized.");
+    }
+    img.resize(4, 4);
+    try {
+        img.saveToPngFile(tempPath("no-such-dir/x.png"));
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_GT(std::string(e.what()).size(), 5u);
+    }
+}
+
+}  // namespace
