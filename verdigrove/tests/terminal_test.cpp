@@ -1,0 +1,224 @@
+// Key input from real descriptors (pipes and pseudo-terminals), signal
+// handling during raw mode, and the seeding of the generator.
+#include "game.h"
+#include "random.h"
+#include "terminal.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <set>
+#include <sys/wait.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace verdigrove::test {
+namespace {
+
+struct Fd {
+    int fd = -1;
+    explicit Fd(int f) : fd(f) {}
+    ~Fd() {
+        if (fd >= 0) close(fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+};
+
+struct Pty {
+    Fd master{posix_openpt(O_RDWR | O_NOCTTY)};
+    Fd slave{-1};
+    Pty() {
+        if (master.fd < 0 || grantpt(master.fd) != 0 || unlockpt(master.fd) != 0) return;
+        slave.fd = open(ptsname(master.fd), O_RDWR | O_NOCTTY);
+    }
+};
+
+termios settingsOf(int fd) {
+    termios t{};
+    tcgetattr(fd, &t);
+    return t;
+}
+
+// Polls until the terminal leaves canonical mode, or gives up after 5 s.
+bool waitForRawMode(int fd, termios& seen) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+        seen = settingsOf(fd);
+        if (!(seen.c_lflag & ICANON)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+void expectSameMode(const termios& a, const termios& b) {
+    EXPECT_EQ(a.c_iflag, b.c_iflag);
+    EXPECT_EQ(a.c_oflag, b.c_oflag);
+    EXPECT_EQ(a.c_cflag, b.c_cflag);
+    EXPECT_EQ(a.c_lflag, b.c_lflag);
+    EXPECT_EQ(a.c_cc[VMIN], b.c_cc[VMIN]);
+    EXPECT_EQ(a.c_cc[VTIME], b.c_cc[VTIME]);
+}
+
+TEST(KeyInput, APipeIsReadByteByByteWithoutATerminal) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    Fd in(fds[0]);
+    {
+        Fd out(fds[1]);
+        ASSERT_EQ(write(out.fd, "5\x1b", 2), 2);
+    }
+    TerminalKeys keys(in.fd);
+    EXPECT_EQ(keys.readKey(), '5');
+    EXPECT_EQ(keys.readKey(), 27);
+    try {
+        keys.readKey();
+        FAIL() << "read past the end of input";
+    } catch (const EndOfInput& e) {
+        EXPECT_STREQ(e.what(), "EOF reached");
+    }
+    EXPECT_THROW(keys.readKey(), EndOfInput);  // and again: never a silent loop
+}
+
+TEST(KeyInput, ABadDescriptorIsAnErrorNotEndOfInput) {
+    TerminalKeys keys(-1);
+    try {
+        keys.readKey();
+        FAIL() << "read from a bad descriptor";
+    } catch (const EndOfInput&) {
+        FAIL() << "reported as end of input";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("Could not read a key"), std::string::npos);
+    }
+}
+
+TEST(KeyInput, ATerminalIsRawForExactlyTheOneByte) {
+    Pty pty;
+    ASSERT_GE(pty.slave.fd, 0) << "no pseudo-terminal available";
+    const termios before = settingsOf(pty.slave.fd);
+    ASSERT_TRUE(before.c_lflag & ICANON);
+    ASSERT_TRUE(before.c_iflag & ICRNL);
+
+    TerminalKeys keys(pty.slave.fd);
+    std::atomic<int> got{-1};
+    std::thread reader([&] { got = keys.readKey(); });
+    termios during{};
+    const bool raw = waitForRawMode(pty.slave.fd, during);
+    // Return is delivered as itself, not translated to newline.
+    EXPECT_EQ(write(pty.master.fd, "\r", 1), 1);
+    reader.join();
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(got.load(), '\r');
+
+    EXPECT_EQ(during.c_iflag & (BRKINT | ICRNL | INPCK | ISTRIP | IXON), 0u);
+    EXPECT_EQ(during.c_oflag & OPOST, 0u);
+    EXPECT_EQ(during.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(during.c_cflag & PARENB, 0u);
+    EXPECT_EQ(during.c_lflag & (ECHO | ICANON | IEXTEN | ISIG), 0u);
+    EXPECT_EQ(during.c_cc[VMIN], 1);
+    EXPECT_EQ(during.c_cc[VTIME], 0);
+
+    expectSameMode(settingsOf(pty.slave.fd), before);
+}
+
+TEST(KeyInput, TermAndHangUpDuringARawReadRestoreTheTerminal) {
+    for (int sig : {SIGTERM, SIGHUP}) {
+        Pty pty;
+        ASSERT_GE(pty.slave.fd, 0);
+        const termios before = settingsOf(pty.slave.fd);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const int devnull = open("/dev/null", O_WRONLY);
+            dup2(devnull, STDOUT_FILENO);
+            restoreTerminalOnSignals();
+            TerminalKeys keys(pty.slave.fd);
+            try {
+                keys.readKey();
+            } catch (...) {
+            }
+            _exit(3);
+        }
+        termios during{};
+        const bool raw = waitForRawMode(pty.slave.fd, during);
+        kill(child, sig);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(raw);
+        EXPECT_TRUE(WIFSIGNALED(status)) << "signal " << sig;
+        if (WIFSIGNALED(status)) {
+            EXPECT_EQ(WTERMSIG(status), sig);
+        }
+        expectSameMode(settingsOf(pty.slave.fd), before);
+    }
+}
+
+TEST(Seeding, RetriesFailedOrShortReadsUpToEightTimes) {
+    int calls = 0;
+    auto seed = systemSeed([&](void* buffer, std::size_t length) -> ssize_t {
+        ++calls;
+        if (calls < 4) {
+            errno = EAGAIN;
+            return -1;
+        }
+        if (calls < 8) return static_cast<ssize_t>(length / 2);
+        std::memset(buffer, 7, length);
+        return static_cast<ssize_t>(length);
+    });
+    EXPECT_EQ(calls, 8);
+    EXPECT_EQ(seed[0], 0x07070707u);
+    EXPECT_EQ(seed[kSeedWords - 1], 0x07070707u);
+}
+
+TEST(Seeding, GivesUpAfterEightFailures) {
+    int calls = 0;
+    auto failing = [&](void*, std::size_t) -> ssize_t {
+        ++calls;
+        errno = ENOSYS;
+        return -1;
+    };
+    try {
+        systemSeed(failing);
+        FAIL() << "seeded from a failing source";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("Could not seed"), std::string::npos);
+    }
+    EXPECT_EQ(calls, kSeedAttempts);
+}
+
+TEST(Seeding, TheSystemSourceGivesADifferentSeedEachTime) {
+    EXPECT_NE(systemSeed(), systemSeed());
+}
+
+TEST(Generator, DrawsStayInTheirRangesAndCoverThem) {
+    std::seed_seq seq{1u, 2u, 3u};
+    MersenneRandom rng(seq);
+    std::set<int> seen;
+    double lowest = 1, highest = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const double r = rng.real();
+        ASSERT_GE(r, 0.0);
+        ASSERT_LT(r, 1.0);
+        lowest = std::min(lowest, r);
+        highest = std::max(highest, r);
+        const int k = rng.integer(1, 10);
+        ASSERT_GE(k, 1);
+        ASSERT_LE(k, 10);
+        seen.insert(k);
+        ASSERT_LT(rng.choice(3), 3u);
+    }
+    EXPECT_EQ(seen.size(), 10u);
+    EXPECT_LT(lowest, 0.01);
+    EXPECT_GT(highest, 0.99);
+    EXPECT_EQ(rng.integer(4, 4), 4);
+}
+
+}  // namespace
+}  // namespace verdigrove::test
