@@ -1,7 +1,255 @@
+// The interpreter's state and registration interface, and how words are
+// found and run.
 #include <gtest/gtest.h>
-#include "interp.h"
-TEST(Interp, Smoke) {
-    auto in = forth::makeCoreInterp();
-    in->runLine("1 2 +");
-    EXPECT_EQ(in->pop(), 3.0);
+
+#include <algorithm>
+
+#include "test_support.h"
+
+using forth::Value;
+
+TEST(Registration, CoreHas61WordsAnd7SigilsInTheirFixedOrder) {
+    Forth f;
+    EXPECT_EQ(f.in->dictionarySize(), 61u);
+    EXPECT_EQ(f.in->sigilTableSize(), 7u);
+    EXPECT_EQ(f.in->sigilChars(), (std::vector<char>{'=', '$', '\'', '@', '/', '?', ':'}));
+    auto names = f.in->dictionaryNames();
+    EXPECT_EQ(names.front(), ".s");
+    EXPECT_EQ(names.back(), "interpret");
+    EXPECT_TRUE(f.in->aliasNames().empty());
+}
+
+TEST(Registration, ClosuresCarryTheirOwnStateAndReplaceWordsInPlace) {
+    Forth f;
+    int calls = 0;
+    f.in->defineWord("count", [&calls](forth::Interp& in) { in.push(++calls); });
+    f.run("count count");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1, 2}));
+
+    // A replacement keeps the dictionary size and the name's place.
+    std::string printed;
+    f.in->defineWord(".", [&printed](forth::Interp& in) { printed += std::to_string(int(in.pop())); });
+    f.run("7 .");
+    EXPECT_EQ(printed, "7");
+    EXPECT_EQ(f.in->dictionarySize(), 62u);
+    auto names = f.in->dictionaryNames();
+    EXPECT_EQ(std::find(names.begin(), names.end(), ".") - names.begin(), 17);
+
+    std::string seen;
+    f.in->defineSigil('#', [&seen](forth::Interp&, std::string_view rest) { seen = rest; });
+    f.run("#red");
+    EXPECT_EQ(seen, "red");
+    f.run("#");
+    EXPECT_EQ(seen, "");
+    EXPECT_EQ(f.in->sigilTableSize(), 8u);
+
+    f.in->defineAlias("fd", "count");
+    f.in->defineAlias("bk", "nothing-yet");
+    EXPECT_EQ(f.in->aliasNames(), (std::vector<std::string>{"fd", "bk"}));
+    EXPECT_EQ(*f.in->findAlias("bk"), "nothing-yet");
+}
+
+TEST(Registration, CallersKeepTheirOwnCopies) {
+    Forth f;
+    std::string name = "w";
+    f.in->defineWord(name, [](forth::Interp& in) { in.push(1); });
+    name = "changed";
+    f.run("w");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1}));
+
+    // A stored definition does not follow later changes of the compile buffer.
+    f.run(":sq dup * ; [ 9 9 ]");
+    EXPECT_EQ(forth::joinWords(*f.in->lookupWord("sq").code), "dup *");
+}
+
+TEST(Stack, PopOnEmptyIsAnUnderflowThatChangesNothing) {
+    Forth f;
+    EXPECT_THROW(f.in->pop(), forth::StackUnderflow);
+    EXPECT_TRUE(f.stack().empty());
+    try {
+        f.in->pop();
+    } catch (const forth::Error& e) {
+        EXPECT_STREQ(e.what(), "Stack underflow");
+    }
+}
+
+TEST(Stack, WordsThatReadBelowTheTopCheckFirstButPoppingWordsLoseValues) {
+    Forth f;
+    for (const char* word : {"swap", "over", "2dup", "rot", "dup"}) {
+        f.in->stack() = {5};
+        if (std::string(word) == "dup") f.in->stack().clear();
+        auto before = f.stack();
+        EXPECT_THROW(f.run(word), forth::StackUnderflow) << word;
+        EXPECT_EQ(f.stack(), before) << word;
+    }
+    f.in->stack() = {1, 2};
+    EXPECT_THROW(f.run("-rot"), forth::StackUnderflow);
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1}));
+    f.in->stack() = {5};
+    EXPECT_THROW(f.run("+"), forth::StackUnderflow);
+    EXPECT_TRUE(f.stack().empty());
+}
+
+TEST(Stack, GrowthWithoutBoundEndsInAClearErrorAndTheStackStaysUsable) {
+    Forth f;
+    f.in->maxStackDepth = 1000;
+    try {
+        f.run("[ 1 ] 5000 times");
+        FAIL() << "no error";
+    } catch (const forth::ScriptError& e) {
+        EXPECT_STREQ(e.what(), "stack overflow: more than 1000 values on the stack");
+    }
+    EXPECT_EQ(f.in->depth(), 1000u);
+    f.run("clear 1 2 +");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
+}
+
+TEST(Reader, UnknownWordsAndMissingNamesAreScriptErrors) {
+    Forth f;
+    auto message = [&](std::string_view line) -> std::string {
+        try {
+            f.run(line);
+        } catch (const forth::ScriptError& e) {
+            return e.what();
+        }
+        return "(no error)";
+    };
+    EXPECT_EQ(message("\\x"), "invalid float: \\x");
+    EXPECT_EQ(message("$never"), "key not found: never");
+    EXPECT_EQ(message("'nothing execute"), "key not found: nothing");
+    EXPECT_EQ(message("'nothing @go go"), "key not found: nothing");
+    // An alias of an alias fails: only the dictionary is searched for a target.
+    EXPECT_EQ(message("'dup @twin 'twin @triple 1 triple"), "key not found: twin");
+    EXPECT_EQ(message("?nothing"), "key not found: nothing");
+    EXPECT_EQ(message("'abc number"), "invalid float: abc");
+    EXPECT_EQ(message("'nofile.fs included"), "cannot open: nofile.fs");
+    EXPECT_EQ(message("accept"), "EOF reached");
+    EXPECT_EQ(message("'fd execute"), "key not found: fd");
+}
+
+TEST(Reader, ArithmeticFaultsAreTheirOwnKind) {
+    Forth f;
+    EXPECT_THROW(f.run("5 0 mod"), forth::ArithmeticFault);
+    EXPECT_THROW(f.run("5 0.9 /mod"), forth::ArithmeticFault);
+    try {
+        f.run("-9223372036854775808 -1 /mod");
+        FAIL();
+    } catch (const forth::ArithmeticFault& e) {
+        EXPECT_STREQ(e.what(), "over- or underflow");
+    }
+    f.in->stack().clear();
+    f.run("-9223372036854775808 -1 mod");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{0}));
+}
+
+// Running the same word list again must notice every change that alters
+// what a word means, even though resolutions are cached.
+TEST(Resolution, CachedWordsFollowEveryChangeOfTheTables) {
+    Forth f;
+    forth::WordList line = forth::splitWords("1 x");
+    f.run(":x 10 ;");
+    f.in->runWords(line);
+    f.run(":1 100 ; :x 20 ;");  // a new word shadows a cached number
+    f.in->runWords(line);
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1, 10, 100, 20}));
+
+    f.in->stack().clear();
+    f.in->defineAlias("x", "dup");  // an alias shadows a cached word
+    f.in->runWords(line);
+    EXPECT_EQ(f.stack(), (std::vector<Value>{100, 100}));
+}
+
+TEST(Resolution, CachedVariablesAndSigilsFollowChanges) {
+    Forth f;
+    forth::WordList fetch = forth::splitWords("$v");
+    EXPECT_THROW(f.in->runWords(fetch), forth::ScriptError);
+    f.run("4 =v");
+    f.in->runWords(fetch);
+    f.run("5 =v");
+    f.in->runWords(fetch);
+    EXPECT_EQ(f.stack(), (std::vector<Value>{4, 5}));
+
+    // A replaced $ sigil takes over cached uses of the old one.
+    f.in->defineSigil('$', [](forth::Interp& in, std::string_view rest) { in.push(rest.size()); });
+    f.in->runWords(fetch);
+    EXPECT_EQ(f.stack().back(), 1);
+
+    // A dictionary word named like a sigil word wins from then on.
+    f.run(":$v 77 ;");
+    f.in->runWords(fetch);
+    EXPECT_EQ(f.stack().back(), 77);
+}
+
+TEST(Resolution, AWordListRunsCorrectlyOnTwoInterpreters) {
+    Forth a, b;
+    a.run(":w 1 ;");
+    b.run(":w 2 ;");
+    forth::WordList line = forth::splitWords("w 3 =v $v");
+    a.in->runWords(line);
+    b.in->runWords(line);
+    a.in->runWords(line);
+    EXPECT_EQ(a.stack(), (std::vector<Value>{1, 3, 1, 3}));
+    EXPECT_EQ(b.stack(), (std::vector<Value>{2, 3}));
+}
+
+TEST(Redefinition, ARunningWordFinishesItsOldDefinition) {
+    Forth f;
+    f.run(":w 1 interpret 3 ;");
+    f.run("( :w 2 ; ) w w");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1, 3, 2}));
+
+    // `;` may even replace itself while it runs.
+    f.in->stack().clear();
+    f.run(":; 5 ;");
+    f.run(";");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{5}));
+
+    // A closure replaced while it runs stays alive until it returns.
+    int after = 0;
+    f.in->defineWord("swapme", [&after](forth::Interp& in) {
+        in.defineWord("swapme", [](forth::Interp&) {});
+        after = 1;
+    });
+    f.run("swapme swapme");
+    EXPECT_EQ(after, 1);
+}
+
+TEST(Nesting, RunawayRecursionIsAScriptErrorAndTheInterpreterStaysUsable) {
+    Forth f;
+    try {
+        f.run(":f f ; f");
+        FAIL() << "no error";
+    } catch (const forth::ScriptError& e) {
+        EXPECT_NE(std::string(e.what()).find("nesting too deep"), std::string::npos);
+    }
+    EXPECT_EQ(f.in->nestingDepth(), 0);
+    EXPECT_THROW(f.run(":g [ g ] 1 times ; g"), forth::ScriptError);
+    EXPECT_THROW(f.run("( interpret ) interpret"), forth::ScriptError);
+    f.run(":f 4 ; f 1 +");
+    EXPECT_EQ(f.stack().back(), 5);
+    // Deep but bounded recursion is fine.
+    f.run("0 =n :down $n 1+ =n $n 1000 < [ down ] iftrue ; down $n");
+    EXPECT_EQ(f.stack().back(), 1000);
+}
+
+TEST(Errors, StateStaysAsTheErrorLeftIt) {
+    Forth f;
+    EXPECT_THROW(f.run("1 2 =a 'txt :def 3 ; [ 4 ] 5 nope 6"), forth::ScriptError);
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1, 5}));
+    EXPECT_EQ(f.in->variable("a"), 2);
+    EXPECT_EQ(f.in->textBuffer(), "def");
+    EXPECT_NE(f.in->findWord("def"), nullptr);
+    EXPECT_EQ(forth::joinWords(*f.in->lastBlock()), "4");
+
+    // Collecting mode survives an error and the end of the line.
+    f.in->defineWord("startThenFail", [](forth::Interp& in) {
+        in.runLine("[ 7");
+        throw forth::ScriptError("failed");
+    });
+    EXPECT_THROW(f.run("startThenFail"), forth::ScriptError);
+    EXPECT_TRUE(f.in->collecting());
+    f.run("nope 8");
+    f.run("] drop");
+    EXPECT_FALSE(f.in->collecting());
+    EXPECT_EQ(forth::joinWords(*f.in->lastBlock()), "7 nope 8");
 }

@@ -1,0 +1,95 @@
+// Script files, the line counter, accept, and the poll hook.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "test_support.h"
+
+using forth::Value;
+
+namespace {
+
+// A script file that removes itself.
+struct TempScript {
+    std::string path;
+    explicit TempScript(const std::string& text) {
+        static int n = 0;
+        path = ::testing::TempDir() + "forth_script_" + std::to_string(n++) + ".fs";
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    ~TempScript() { std::remove(path.c_str()); }
+};
+
+}  // namespace
+
+TEST(ScriptFile, RunsLineByLineAndCountsLines) {
+    Forth f;
+    TempScript s("1\r\n[ 2\n3 ] 1 times\n\n4");
+    f.in->runScriptFile(s.path);
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1, 2, 3, 4}));
+    // One past the last of the five lines, and not restored.
+    EXPECT_EQ(f.in->lineCounter(), 6);
+}
+
+TEST(ScriptFile, AnErrorLeavesEarlierLinesDoneAndTheLineCounterAtTheFailure) {
+    Forth f;
+    TempScript s("1 =a\n2 =b\nnosuchword\n4 =c\n");
+    f.in->setTextBuffer(s.path);
+    EXPECT_THROW(f.run("included"), forth::ScriptError);
+    EXPECT_EQ(f.in->variable("a"), 1);
+    EXPECT_EQ(f.in->variable("b"), 2);
+    EXPECT_THROW(f.in->variable("c"), forth::ScriptError);
+    EXPECT_EQ(f.in->lineCounter(), 3);
+}
+
+TEST(ScriptFile, NestedIncludesShareTheOneCounter) {
+    Forth f;
+    TempScript inner("1\n2\n");
+    TempScript outer("'" + inner.path + " included\n$i\n");
+    f.in->setLineCounter(40);
+    EXPECT_THROW(f.in->runScriptFile(outer.path), forth::ScriptError);  // $i never set
+    EXPECT_EQ(f.in->lineCounter(), 4);  // inner ended at 3, the outer went on from there
+}
+
+TEST(Accept, ReadsOneLineWithoutItsEndAndFailsAtEndOfInput) {
+    Forth f;
+    f.input.str("first line\r\nsecond\nlast");
+    f.run("accept");
+    EXPECT_EQ(f.in->textBuffer(), "first line");
+    f.run("accept accept");
+    EXPECT_EQ(f.in->textBuffer(), "last");
+    EXPECT_THROW(f.run("accept"), forth::ScriptError);
+    EXPECT_EQ(f.in->textBuffer(), "last");
+}
+
+TEST(Output, PrintingWordsWriteThroughTheOutputHook) {
+    Forth f;
+    EXPECT_EQ(f.run("1 2 . ."), "2 1 ");
+    EXPECT_EQ(f.run("1 2 .s"), "1.0 2.0\n");
+    EXPECT_EQ(f.run("clear .s"), "\n");
+    EXPECT_EQ(f.run("( a   b ) .. space cr"), "a b  \n");
+    EXPECT_EQ(f.run("[ x y ] buffer"), "x y\n");
+    EXPECT_EQ(f.run("?+"), "(native code)\n");
+    f.run("[ 1 ] /one");
+    EXPECT_EQ(f.err.str(), "The / sigil is deprecated; use : to define words.");
+}
+
+TEST(Poll, TheHookComesRegularlyAndMayStopARun) {
+    Forth f;
+    long polls = 0;
+    f.in->onPoll = [&polls](forth::Interp&) { ++polls; };
+    f.run("[ 1 drop ] 100000 times");
+    EXPECT_GE(polls, 200000 / long(forth::limits::kPollInterval));
+    // Loops with nothing in them still come by the hook.
+    polls = 0;
+    f.run("[ ] 100000 times");
+    EXPECT_GE(polls, 100000 / long(forth::limits::kPollInterval));
+
+    f.in->onPoll = [](forth::Interp&) { throw forth::ScriptError("Interrupted"); };
+    EXPECT_THROW(f.run("[ 1 ] while [ ] repeat"), forth::ScriptError);
+    f.in->onPoll = nullptr;
+    f.in->stack().clear();
+    f.run("1 2 +");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
+}
