@@ -1,0 +1,15 @@
+mvaddstr(2, 4, "hello from ostrin");
+attron(A_BOLD);
+addstr(" bold");
+attroff(A_BOLD);
+mvaddstr(6, 4, "caf\u00e9 \u20ac5");
+mvaddstr(3, 4, "size " + LINES + "x" + COLS + " max " + getmaxy() + "x" + getmaxx());
+refresh();
+var first = getch();
+mvaddstr(4, 4, "key " + first);
+refresh();
+var second = getch();
+mvaddstr(5, 4, "key " + second + " up " + (second === KEY_UP));
+refresh();
+getch();
+endwin();

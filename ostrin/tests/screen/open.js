@@ -1,0 +1,5 @@
+// Opens the screen; the script after it draws on it.
+initscr();
+cbreak();
+noecho();
+keypad(true);
