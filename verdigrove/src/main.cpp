@@ -13,9 +13,13 @@
 
 namespace {
 
+bool attributesReset = false;
+
 // Runs at every exit, fatal errors and the end of input included, so the
 // terminal is never left bright or coloured.
 void resetAttributesAtExit() {
+    if (attributesReset) return;
+    attributesReset = true;
     std::cout << verdigrove::ansi::resetAttributes;
     std::cout.flush();
 }
@@ -34,7 +38,8 @@ int main() {
         Game game{GameState{}, std::cout, keys, rng};
         mainMenu(game);
     } catch (const std::exception& e) {
-        std::cout.flush();
+        // Reset first, so the message is not shown in the menu's colours.
+        resetAttributesAtExit();
         std::cerr << e.what() << '\n';
         return EXIT_FAILURE;
     }
