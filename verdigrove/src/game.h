@@ -1,13 +1,14 @@
 // The one game record and the context every rule of the game runs in.
 #pragma once
 
+#include "random.h"
+
 #include <array>
 #include <iosfwd>
 #include <stdexcept>
 
 namespace verdigrove {
 
-class Random;
 class KeySource;
 
 inline constexpr int kEncounterCount = 8;
@@ -58,6 +59,6 @@ inline void learnLesson(GameState& s) { s.knowledge += kLessonGain; }
 inline double pace(const GameState& s) { return s.health - s.fatigue; }
 
 // A risky action goes well when a fresh draw falls strictly below the lore.
-bool skillCheck(Game& g);
+inline bool skillCheck(Game& g) { return g.rng.real() < g.state.knowledge; }
 
 }  // namespace verdigrove

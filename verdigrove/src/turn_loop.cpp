@@ -36,8 +36,6 @@ void report(Game& g) {
 
 }  // namespace
 
-bool skillCheck(Game& g) { return g.rng.real() < g.state.knowledge; }
-
 void newGame(Game& g) {
     GameState& s = g.state;
     s.fatigue = 0;
