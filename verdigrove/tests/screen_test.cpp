@@ -88,10 +88,10 @@ TEST(Menu, EscapeAndZeroCancel) {
 }
 
 TEST(Menu, IgnoresKeysThatAreNoChoiceAndPromptsAgain) {
-    // A digit above n, a letter, Ctrl-C (raw mode delivers it as a byte), a newline.
-    Harness h(std::string("7x\x03\r5"));
+    // Digits above n, a letter, Ctrl-C (raw mode delivers it as a byte), a newline.
+    Harness h(std::string("67x\x03\r5"));
     EXPECT_EQ(menu(h.game, {"Play", "Resume", "Color", "Help", "Quit"}), 5);
-    EXPECT_TRUE(h.output().ends_with("\n> 7\n\n> x\n\n> \x03\n\n> \r\n\n> 5\n" + kReset));
+    EXPECT_TRUE(h.output().ends_with("\n> 6\n\n> 7\n\n> x\n\n> \x03\n\n> \r\n\n> 5\n" + kReset));
     EXPECT_TRUE(h.keys.allRead());
 }
 
