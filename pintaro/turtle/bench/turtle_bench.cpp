@@ -1,0 +1,96 @@
+// How much the interpreter and the turtle add to the strokes themselves.
+//
+// Each walk runs twice on the same 640 x 400 image: once as a Veskel script
+// through the interpreter and the turtle words, once as a plain C++ loop
+// that computes the same positions and makes the same cairo calls on the
+// same surface. The best of several runs is reported for each, then the
+// time to save the image as PNG. Not a test: run it by hand.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "gtk_api.h"
+#include "gtk_loader.h"
+#include "image_format.h"
+#include "interp.h"
+#include "turtle.h"
+#include "turtle_words.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(const std::function<void()>& f) {
+    const auto start = Clock::now();
+    f();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double best(int runs, const std::function<void()>& prepare, const std::function<void()>& f) {
+    double b = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        b = std::min(b, seconds(f));
+    }
+    return b;
+}
+
+// The turtle's walk and line, without interpreter, turtle words or canvas:
+// the same cairo calls the canvas makes for one line.
+void plainWalk(cairo_t* cr, long segments, double length, double turn) {
+    const auto& g = toolkit::gtk();
+    const GdkRGBA white{1, 1, 1, 1};
+    double x = 320, y = 200, heading = 0;
+    for (long i = 0; i < segments; ++i) {
+        const double theta = (heading - 90) * 0.017453292519943295;
+        const double nx = x + length * std::cos(theta), ny = y + length * std::sin(theta);
+        g.gdk_cairo_set_source_rgba(cr, &white);
+        g.cairo_set_line_width(cr, 1.0);
+        g.cairo_move_to(cr, static_cast<double>(static_cast<long long>(x)),
+                        static_cast<double>(static_cast<long long>(y)));
+        g.cairo_line_to(cr, static_cast<double>(static_cast<long long>(nx)),
+                        static_cast<double>(static_cast<long long>(ny)));
+        g.cairo_stroke(cr);
+        x = nx, y = ny;
+        heading += turn;
+        if (heading >= 360) heading -= 360;
+    }
+}
+
+void compare(turtle::TurtleState& t, forth::Interp& in, long segments, double length, double turn, int runs) {
+    char script[128];
+    std::snprintf(script, sizeof script, "[ %g fd %g rt ] %ld times", length, turn, segments);
+    const forth::WordList words = forth::splitWords(script);
+    auto reset = [&] {
+        in.runLine("cs");
+        in.stack().clear();
+    };
+    const double viaTurtle = best(runs, reset, [&] { in.runWords(words); });
+    const double plain = best(runs, reset, [&] { plainWalk(t.canvas().context(), segments, length, turn); });
+    std::printf("%-34s turtle %.4f s   plain cairo %.4f s   overhead %+.1f%%\n", script, viaTurtle, plain,
+                (viaTurtle / plain - 1) * 100);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+    toolkit::loadGtkOrExit();
+    turtle::TurtleState t;
+    auto in = forth::makeCoreInterp();
+    turtle::registerTurtleWords(*in, t);
+
+    compare(t, *in, 100000, 1, 1, runs);
+    compare(t, *in, 10000, 100, 91, runs);
+
+    const std::string path = (std::filesystem::temp_directory_path() / "turtle_bench.png").string();
+    const double save = best(runs, [] {}, [&] { turtle::saveByExtension(*t.image, path); });
+    std::printf("save 640 x 400 PNG                 %.4f s\n", save);
+    std::filesystem::remove(path);
+    return 0;
+}

@@ -1,0 +1,60 @@
+#include "image_files.h"
+
+#include <string>
+
+#include "image_format.h"
+#include "toolkit_error.h"
+
+namespace turtle {
+
+namespace {
+constexpr Color kBlack{0, 0, 0, 255};
+constexpr Color kWhite{255, 255, 255, 255};
+}  // namespace
+
+void newImage(TurtleState& t) {
+    t.image->resize(t.image->width(), t.image->height());
+    toolkit::Canvas& c = t.canvas();
+    c.fAreaColor = kBlack;
+    c.fLineColor = kWhite;
+    c.fTextColor = kWhite;
+    std::tie(t.x, t.y) = homePosition(t);
+    t.heading = 0;
+    t.visible = true;
+    t.penDown = true;
+    t.unsaved = false;
+}
+
+void openImage(TurtleState& t, const std::string& path) {
+    try {
+        t.image->loadFromFile(path);
+    } catch (const toolkit::ToolkitError&) {
+        // The load has already released the old pixels; leave a usable
+        // start image on a new canvas rather than an image without surface.
+        auto fresh = std::make_unique<toolkit::Image>();
+        std::swap(t.image, fresh);
+        imageReset(t);
+        t.unsaved = false;
+        throw;
+    }
+    t.unsaved = false;
+}
+
+void saveImage(TurtleState& t, const std::string& path) {
+    saveByExtension(*t.image, path);
+    t.unsaved = false;
+}
+
+void resizeImage(TurtleState& t, int width, int height) {
+    if (width < 1 || height < 1)
+        throw toolkit::ToolkitError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) +
+                                    ".");
+    auto fresh = std::make_unique<toolkit::Image>();
+    fresh->resize(width, height);
+    centredCopy(fresh->canvas(), *t.image);
+    fresh->canvas().fLineColor = t.canvas().fLineColor;
+    fresh->canvas().fTextColor = t.canvas().fTextColor;
+    t.image = std::move(fresh);
+}
+
+}  // namespace turtle

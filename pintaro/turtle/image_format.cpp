@@ -1,0 +1,52 @@
+#include "image_format.h"
+
+#include <algorithm>
+
+namespace turtle {
+
+const SaveFormat kSaveFormats[4] = {
+    {".bmp", "bmp", -1},
+    {".png", "png", -1},
+    {".jpg", "jpeg", 80},
+    {".jpeg", "jpeg", 80},
+};
+
+std::string_view fileExtension(std::string_view fileName) {
+    for (std::size_t i = fileName.size(); i-- > 1;) {
+        if (fileName[i] != '.') continue;
+        if (i + 1 == fileName.size() || fileName[i + 1] == '.') continue;
+        return fileName.substr(i);
+    }
+    return {};
+}
+
+PathParts splitPath(std::string_view path) {
+    PathParts parts;
+    const std::size_t slash = path.rfind('/');
+    std::string_view file = path;
+    if (slash != std::string_view::npos) {
+        parts.folder = std::string(path.substr(0, slash));
+        file = path.substr(slash + 1);
+    }
+    const std::string_view ext = fileExtension(file);
+    parts.name = std::string(file.substr(0, file.size() - ext.size()));
+    parts.extension = std::string(ext);
+    return parts;
+}
+
+const SaveFormat* saveFormatFor(std::string_view path) {
+    std::string ext = splitPath(path).extension;
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    for (const SaveFormat& f : kSaveFormats)
+        if (f.extension == ext) return &f;
+    return nullptr;
+}
+
+void saveByExtension(const toolkit::Image& image, const std::string& path) {
+    const SaveFormat* format = saveFormatFor(path);
+    if (!format) throw UnsupportedFormat();
+    image.save(path, format->pixbufType, format->quality);
+}
+
+}  // namespace turtle

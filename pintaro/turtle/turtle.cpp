@@ -1,0 +1,144 @@
+#include "turtle.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "conversions.h"
+#include "turtle_limits.h"
+
+namespace turtle {
+
+namespace {
+constexpr double kDegree = 0.017453292519943295;  // pi / 180
+constexpr Color kBlack{0, 0, 0, 255};
+constexpr Color kWhite{255, 255, 255, 255};
+}  // namespace
+
+const std::array<NamedColor, 16> kColorNames{{
+    {"black", {0, 0, 0}},
+    {"blue", {0, 0, 255}},
+    {"green", {0, 80, 0}},
+    {"cyan", {0, 255, 255}},
+    {"red", {255, 0, 0}},
+    {"magenta", {255, 0, 255}},
+    {"yellow", {255, 255, 0}},
+    {"white", {255, 255, 255}},
+    {"brown", {165, 42, 42}},
+    {"tan", {210, 180, 140}},
+    {"forest", {34, 139, 34}},
+    {"aqua", {127, 255, 212}},
+    {"salmon", {250, 128, 114}},
+    {"purple", {128, 0, 128}},
+    {"orange", {255, 165, 0}},
+    {"grey", {128, 128, 128}},
+}};
+
+const Color* findColorName(std::string_view name) {
+    for (const NamedColor& c : kColorNames)
+        if (c.name == name) return &c.color;
+    return nullptr;
+}
+
+TurtleState::TurtleState() : image(std::make_unique<toolkit::Image>()) {
+    imageReset(*this, limits::kStartWidth, limits::kStartHeight);
+    std::tie(x, y) = homePosition(*this);
+    for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = kColorNames[i].color;
+}
+
+void imageReset(TurtleState& t, int width, int height) {
+    t.image->resize(width, height);
+    toolkit::Canvas& c = t.canvas();
+    c.fAreaColor = kBlack;
+    c.fLineColor = kWhite;
+    c.fTextColor = kWhite;
+    c.fill();
+}
+
+std::pair<double, double> homePosition(const TurtleState& t) {
+    return {static_cast<double>(t.image->width() / 2), static_cast<double>(t.image->height() / 2)};
+}
+
+namespace {
+
+// Cuts the segment to the square of +-limits::kMaxPixel, keeping its
+// direction (clamping each end on its own would bend it); false when no
+// part of it is inside. Segments already inside are left exactly as given.
+bool clipToPixelRange(double& x1, double& y1, double& x2, double& y2) {
+    using LD = long double;
+    constexpr LD lo = -static_cast<LD>(limits::kMaxPixel), hi = static_cast<LD>(limits::kMaxPixel);
+    auto inside = [&](double x, double y) { return x >= lo && x <= hi && y >= lo && y <= hi; };
+    if (inside(x1, y1) && inside(x2, y2)) return true;
+    if (std::isinf(x1) || std::isinf(y1) || std::isinf(x2) || std::isinf(y2)) {
+        // No direction can be taken from infinities; saturate instead.
+        x1 = std::clamp<double>(x1, lo, hi), y1 = std::clamp<double>(y1, lo, hi);
+        x2 = std::clamp<double>(x2, lo, hi), y2 = std::clamp<double>(y2, lo, hi);
+        return true;
+    }
+    const LD ax = x1, ay = y1, dx = LD(x2) - ax, dy = LD(y2) - ay;
+    LD t0 = 0, t1 = 1;
+    const LD p[4] = {-dx, dx, -dy, dy};
+    const LD q[4] = {ax - lo, hi - ax, ay - lo, hi - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const LD r = q[i] / p[i];
+        if (p[i] < 0) {
+            if (r > t1) return false;
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) return false;
+            t1 = std::min(t1, r);
+        }
+    }
+    auto put = [&](LD v) { return static_cast<double>(std::clamp(v, lo, hi)); };
+    const double nx1 = t0 > 0 ? put(ax + t0 * dx) : x1, ny1 = t0 > 0 ? put(ay + t0 * dy) : y1;
+    const double nx2 = t1 < 1 ? put(ax + t1 * dx) : x2, ny2 = t1 < 1 ? put(ay + t1 * dy) : y2;
+    x1 = nx1, y1 = ny1, x2 = nx2, y2 = ny2;
+    return true;
+}
+
+}  // namespace
+
+void turtleLine(TurtleState& t, double x1, double y1, double x2, double y2) {
+    t.unsaved = true;
+    if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) return;
+    if (!clipToPixelRange(x1, y1, x2, y2)) return;
+    t.canvas().drawLine(toPixel(x1), toPixel(y1), toPixel(x2), toPixel(y2));
+}
+
+void moveTo(TurtleState& t, double nx, double ny) {
+    if (t.penDown) turtleLine(t, t.x, t.y, nx, ny);
+    t.x = nx;
+    t.y = ny;
+}
+
+std::pair<double, double> direction(double heading) {
+    const double theta = (heading - 90) * kDegree;
+    return {std::cos(theta), std::sin(theta)};
+}
+
+void walk(TurtleState& t, double d) {
+    const auto [c, s] = direction(t.heading);
+    moveTo(t, t.x + d * c, t.y + d * s);
+}
+
+std::pair<std::int64_t, std::int64_t> centredCopy(toolkit::Canvas& target, const toolkit::Image& source) {
+    target.fAreaColor = source.canvas().fAreaColor;
+    target.fill();
+    const std::int64_t left = (std::int64_t{target.fWidth} - source.width()) / 2;
+    const std::int64_t top = (std::int64_t{target.fHeight} - source.height()) / 2;
+    target.drawImage(source, left, top);
+    return {left, top};
+}
+
+void headingMark(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, double length) {
+    const auto [c, s] = direction(heading);
+    // Summed in doubles (exact for any real view coordinate) so that no
+    // position can overflow.
+    canvas.drawLine(px, py, toPixel(static_cast<double>(px) + std::trunc(c * length)),
+                    toPixel(static_cast<double>(py) + std::trunc(s * length)));
+}
+
+}  // namespace turtle

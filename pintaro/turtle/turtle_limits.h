@@ -1,0 +1,20 @@
+// Bounds on the turtle's pixel arithmetic.
+#pragma once
+
+#include <cstdint>
+
+namespace turtle::limits {
+
+// Truncated positions and radii are clamped to +-2^61 pixels, so that the
+// ellipse box (position - radius, 2 x radius) can never overflow a 64-bit
+// integer. Nothing that far out is visible: the canvas clips or refuses it.
+inline constexpr std::int64_t kMaxPixel = std::int64_t{1} << 61;
+
+// Length of the heading mark of the turtle sprite, in pixels.
+inline constexpr double kHeadingMarkLength = 12.0;
+
+// The start image, and the one an image reset brings back.
+inline constexpr int kStartWidth = 640;
+inline constexpr int kStartHeight = 400;
+
+}  // namespace turtle::limits

@@ -1,0 +1,14 @@
+// The turtle's words, aliases and the # colour sigil for the interpreter.
+#pragma once
+
+#include "interp.h"
+#include "turtle.h"
+
+namespace turtle {
+
+// Registers the 35 turtle words, then the # sigil, then the 14 aliases, in
+// their fixed order. The words keep a reference to `t`, which must outlive
+// the interpreter's use of them. Register after the core words.
+void registerTurtleWords(forth::Interp& in, TurtleState& t);
+
+}  // namespace turtle
