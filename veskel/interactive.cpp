@@ -32,7 +32,9 @@ int runInteractive(forth::Interp& in) {
         if (*line) add_history(line.get());
         try {
             in.runLine(line.get());
-            std::cout << (in.collecting() ? "" : " ok") << std::endl;
+            // While a block or definition is still open, the next line
+            // continues it; "ok" would suggest it was done.
+            if (!in.collecting()) std::cout << " ok" << std::endl;
         } catch (const forth::Error& e) {
             std::cout.flush();
             std::cerr << e.what() << std::endl;

@@ -12,6 +12,21 @@ namespace {
 
 Value flag(bool b) { return b ? 1.0 : 0.0; }
 
+// Applies op to the two top values in place: one depth check instead of two
+// pops and a push. With one value on the stack it is consumed, as two pops
+// would consume it, before the underflow is raised.
+template <class Op>
+inline void binary(Interp& in, Op op) {
+    auto& s = in.stack();
+    std::size_t n = s.size();
+    if (n < 2) {
+        s.clear();
+        throw StackUnderflow();
+    }
+    s[n - 2] = op(s[n - 2], s[n - 1]);
+    s.pop_back();
+}
+
 // ---- stack words ----
 
 // ( a -- )
@@ -79,26 +94,22 @@ void depth(Interp& in) { in.push(static_cast<Value>(in.depth())); }
 
 // ( a b -- a+b )
 void add(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(a + b);
+    binary(in, [](Value a, Value b) { return a + b; });
 }
 
 // ( a b -- a-b )
 void sub(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(a - b);
+    binary(in, [](Value a, Value b) { return a - b; });
 }
 
 // ( a b -- a*b )
 void mul(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(a * b);
+    binary(in, [](Value a, Value b) { return a * b; });
 }
 
 // ( a b -- a/b )
 void div(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(a / b);
+    binary(in, [](Value a, Value b) { return a / b; });
 }
 
 struct IntOperands {
@@ -147,59 +158,57 @@ void maxWord(Interp& in) {
 }
 
 // ( a -- a+1 )
-void onePlus(Interp& in) { in.push(in.pop() + 1.0); }
+void onePlus(Interp& in) {
+    in.require(1);
+    in.stack().back() += 1.0;
+}
 
 // ( a -- a-1 )
-void oneMinus(Interp& in) { in.push(in.pop() - 1.0); }
+void oneMinus(Interp& in) {
+    in.require(1);
+    in.stack().back() -= 1.0;
+}
 
 // ---- comparison and logic ----
 
 // ( a b -- f )
 void less(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(flag(a < b));
+    binary(in, [](Value a, Value b) { return flag(a < b); });
 }
 
 // ( a b -- f )
 void lessEq(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(flag(a <= b));
+    binary(in, [](Value a, Value b) { return flag(a <= b); });
 }
 
 // ( a b -- f )
 void greater(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(flag(a > b));
+    binary(in, [](Value a, Value b) { return flag(a > b); });
 }
 
 // ( a b -- f )
 void greaterEq(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(flag(a >= b));
+    binary(in, [](Value a, Value b) { return flag(a >= b); });
 }
 
 // ( a b -- f )
 void equal(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(flag(a == b));
+    binary(in, [](Value a, Value b) { return flag(a == b); });
 }
 
 // ( a b -- f )
 void notEqual(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(flag(a != b));
+    binary(in, [](Value a, Value b) { return flag(a != b); });
 }
 
 // ( a b -- f ) both values are always taken
 void andWord(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(flag(a != 0.0 && b != 0.0));
+    binary(in, [](Value a, Value b) { return flag(a != 0.0 && b != 0.0); });
 }
 
 // ( a b -- f )
 void orWord(Interp& in) {
-    Value b = in.pop(), a = in.pop();
-    in.push(flag(a != 0.0 || b != 0.0));
+    binary(in, [](Value a, Value b) { return flag(a != 0.0 || b != 0.0); });
 }
 
 // ( a -- f ) only 0.0 and -0.0 are false; NaN is true

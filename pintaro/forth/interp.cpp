@@ -64,12 +64,14 @@ static void storeRecord(NameMap<DictEntry*>& dict, std::vector<std::unique_ptr<D
         // The entry stays where it is, so cached resolutions pointing at it
         // see the new definition at once.
         replaced = std::move(it->second->record);
+        it->second->fast = rec->fast;
         it->second->record = std::move(rec);
         added = false;
         return;
     }
     auto entry = std::make_unique<DictEntry>();
     entry->name.assign(name);
+    entry->fast = rec->fast;
     entry->record = std::move(rec);
     dict.emplace(entry->name, entry.get());
     order.push_back(std::move(entry));
@@ -231,11 +233,10 @@ void Interp::runWord(const WordRecord& rec) {
 }
 
 inline void Interp::runEntry(DictEntry& e) {
-    WordRecord* r = e.record.get();
-    if (r->fast)
-        r->fast(*this);
+    if (e.fast)
+        e.fast(*this);
     else
-        runWord(*r);
+        runWord(*e.record);
 }
 
 void Interp::collect(const Token& t) {

@@ -40,7 +40,7 @@ void BM_WhileRepeatCounting(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_TimesArithmetic)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserWordsWithVariables)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WhileRepeatCounting)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TimesArithmetic)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UserWordsWithVariables)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WhileRepeatCounting)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_MAIN();
