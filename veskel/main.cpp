@@ -21,7 +21,19 @@ int main(int argc, char** argv) {
     }
 
     auto in = forth::makeCoreInterp();
-    if (!opts.plan.empty()) return veskel::runPlan(*in, opts.plan, std::cerr);
-    if (isatty(STDIN_FILENO)) return veskel::runInteractive(*in);
-    return veskel::runScriptStream(*in, std::cin, std::cerr);
+    int status;
+    if (!opts.plan.empty())
+        status = veskel::runPlan(*in, opts.plan, std::cerr);
+    else if (isatty(STDIN_FILENO))
+        status = veskel::runInteractive(*in);
+    else
+        status = veskel::runScriptStream(*in, std::cin, std::cerr);
+
+    // Output lost on a full disk or a closed pipe must not pass as success.
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "veskel: cannot write standard output\n";
+        return 1;
+    }
+    return status;
 }

@@ -75,5 +75,24 @@ if [ $status != 0 ] || [ "$out" != "7 " ]; then
   echo "FAIL stdin last line without line end: status $status, out [$out]"; failures=$((failures + 1))
 else passed=$((passed + 1)); fi
 
+# On a terminal: a prompt that reports errors and goes on (script gives a pty)
+if command -v script >/dev/null; then
+  out=$(printf '1 2 + .\ndrop\n[ 1\n2 ] buffer\n4 .\n' | script -qec "$veskel" /dev/null | tr -d '\r'); status=$?
+  ok=1
+  for want in "61 words and 7 sigils defined." "3  ok" "Stack underflow" "... 2 ] buffer" "4  ok"; do
+    [[ "$out" == *"$want"* ]] || { echo "FAIL interactive: missing [$want]"; ok=0; }
+  done
+  [ $status = 0 ] || { echo "FAIL interactive: status $status"; ok=0; }
+  if [ $ok = 1 ]; then passed=$((passed + 1)); else echo "$out"; failures=$((failures + 1)); fi
+fi
+
+# Output that cannot be written is a failure, not a clean run
+if [ -w /dev/full ]; then
+  "$veskel" -e "1 . cr" >/dev/full 2>"$work/err"; status=$?
+  if [ $status != 1 ] || [ "$(cat "$work/err")" != "veskel: cannot write standard output" ]; then
+    echo "FAIL write error: status $status, err [$(cat "$work/err")]"; failures=$((failures + 1))
+  else passed=$((passed + 1)); fi
+fi
+
 echo "$passed passed, $failures failed"
 [ $failures = 0 ]
