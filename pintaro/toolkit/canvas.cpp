@@ -159,8 +159,12 @@ cairo_t* Canvas::requireContext() const {
 
 void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
     cairo_t* cr = requireContext();
-    double ax, ay, bx, by;
-    if (!clipSegment(strokeBox(fWidth, fHeight, fLineWidth), x1, y1, x2, y2, ax, ay, bx, by)) return;
+    const Box box = strokeBox(fWidth, fHeight, fLineWidth);
+    auto inside = [&](std::int64_t x, std::int64_t y) { return x >= box.x0 && x <= box.x1 && y >= box.y0 && y <= box.y1; };
+    double ax = static_cast<double>(x1), ay = static_cast<double>(y1);
+    double bx = static_cast<double>(x2), by = static_cast<double>(y2);
+    // Most lines lie inside; only the others need cutting.
+    if (!(inside(x1, y1) && inside(x2, y2)) && !clipSegment(box, x1, y1, x2, y2, ax, ay, bx, by)) return;
     const auto& g = gtk();
     setSource(cr, fLineColor);
     g.cairo_set_line_width(cr, usableLineWidth(fLineWidth));
