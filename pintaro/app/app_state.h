@@ -1,0 +1,32 @@
+// What the drawing program keeps for its whole run apart from its windows:
+// the interpreter, the turtle with its image, the file last opened or
+// saved, the command history and the two file dialogs. Built before the
+// toolkit is initialised; the windows are built on top of it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "command_history.h"
+#include "file_dialogs.h"
+#include "interp.h"
+#include "turtle.h"
+
+namespace app {
+
+struct AppState {
+    // The interpreter with the core words, then the turtle words (which make
+    // the 640 x 400 start image). GTK must be loaded.
+    AppState();
+
+    forth::Interp interp;
+    turtle::TurtleState turtle;
+    std::string currentFilePath;  // empty at start and after New
+    CommandHistory history;
+    toolkit::OpenFileDialog openDialog;  // shared with the script loader
+    toolkit::SaveFileDialog saveDialog;
+    // Shows the console window; empty while there is none.
+    std::function<void()> showConsole;
+};
+
+}  // namespace app

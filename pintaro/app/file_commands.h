@@ -1,0 +1,24 @@
+// New, Open, Save and Resize as the user starts them: the file dialogs, the
+// window title, the status label, the alerts and the repaint around the
+// image operations of the turtle.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app_state.h"
+#include "main_window.h"
+
+namespace app {
+
+// "Pintaro" for no file, otherwise the file's name with its extension
+// followed by " | Pintaro".
+std::string windowTitleFor(std::string_view path);
+
+void newCommand(AppState& state, MainWindow& w);
+void openCommand(AppState& state, MainWindow& w);
+void saveCommand(AppState& state, MainWindow& w);
+// Raises when the size cannot be made; the old image then stays.
+void resizeCommand(AppState& state, MainWindow& w, int width, int height);
+
+}  // namespace app

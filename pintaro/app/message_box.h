@@ -1,0 +1,33 @@
+// The message box: a small modal window with a message and one to three
+// buttons, for every yes/no question the program asks. It returns the
+// number of the button pressed, or 0 when the box was closed without one
+// (its close button or Escape).
+#pragma once
+
+#include <string>
+
+#include "window.h"
+
+namespace app {
+
+struct BoxGeometry {
+    int width;
+    int height;
+    int x;
+    int y;
+};
+
+// Size and place of a box, in screen pixels, from the natural size of its
+// message label and button row and the parent window's frame: as wide as the
+// message plus a margin, at least room for three buttons, at most 600; the
+// message counts at most 300 of the height; centred on the parent.
+BoxGeometry messageBoxGeometry(int labelWidth, int labelHeight, int buttonRowHeight, int parentX, int parentY,
+                               int parentWidth, int parentHeight);
+
+// Shows the box modal to `parent` and waits, letting the event loop turn,
+// until it is answered. An empty second or third label leaves that button
+// out.
+int messageBox(toolkit::Window& parent, const std::string& message, const std::string& title,
+               const std::string& first, const std::string& second = "", const std::string& third = "");
+
+}  // namespace app
