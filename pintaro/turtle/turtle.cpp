@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "conversions.h"
+#include "gtk_loader.h"
+#include "toolkit_error.h"
 #include "turtle_limits.h"
 
 namespace turtle {
@@ -40,6 +42,8 @@ const Color* findColorName(std::string_view name) {
 }
 
 TurtleState::TurtleState() : image(std::make_unique<toolkit::Image>()) {
+    // Every drawing call goes through the loaded function table.
+    if (!toolkit::gtkLoaded()) throw toolkit::ToolkitError("GTK 3 must be loaded before the turtle is made.");
     imageReset(*this, limits::kStartWidth, limits::kStartHeight);
     std::tie(x, y) = homePosition(*this);
     for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = kColorNames[i].color;
