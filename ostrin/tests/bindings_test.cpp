@@ -70,17 +70,6 @@ TEST(SetInt, CreatesOrReplacesAGlobalNumber)
     EXPECT_EQ(duk_get_top(js.ctx), 0) << "the value stack is left as it was";
 }
 
-TEST(WithoutScreen, SizesAreMinusOneAndSizeGlobalsAreMissing)
-{
-    engine js;
-    EXPECT_EQ(js.eval("getmaxx()"), "-1");
-    EXPECT_EQ(js.eval("getmaxy()"), "-1");
-    EXPECT_EQ(js.eval("LINES"), "throws ReferenceError");
-    EXPECT_EQ(js.eval("COLS"), "throws ReferenceError");
-    EXPECT_EQ(js.eval("COLORS"), "throws ReferenceError");
-    EXPECT_EQ(js.eval("COLOR_PAIRS"), "throws ReferenceError");
-}
-
 TEST(WithoutScreen, StatusBindingsReportErrAndThrowingOnesThrow)
 {
     engine js;
@@ -94,16 +83,6 @@ TEST(WithoutScreen, StatusBindingsReportErrAndThrowingOnesThrow)
         EXPECT_EQ(js.eval(call), "throws TypeError") << call;
     EXPECT_EQ(js.eval("isendwin()"), "false");
     EXPECT_EQ(js.eval("has_colors()"), "false");
-}
-
-TEST(KeyF, AddsTheNumberToKeyF0WithoutOverflow)
-{
-    engine js;
-    EXPECT_EQ(js.eval("KEY_F(1)"), "265");
-    EXPECT_EQ(js.eval("KEY_F(12)"), "276");
-    EXPECT_EQ(js.eval("KEY_F(NaN)"), "264");
-    EXPECT_EQ(js.eval("KEY_F(-1.5)"), "263");
-    EXPECT_EQ(js.eval("KEY_F(1e20)"), "2147483911") << "clamped to the largest int, then added";
 }
 
 TEST(Coercion, ThrowingConversionBecomesAScriptError)
