@@ -1,0 +1,121 @@
+// What the drawing view shows, painted onto an off-screen image of the
+// view's size and read back pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "app_state.h"
+#include "drawing_view.h"
+#include "gtk_loader.h"
+#include "image.h"
+
+using toolkit::Color;
+
+namespace {
+
+constexpr Color kBlack{0, 0, 0, 255};
+
+bool lit(Color c) { return c.r > 100 && c.g > 100 && c.b > 100; }
+
+class DrawingView : public testing::Test {
+protected:
+    static void SetUpTestSuite() { toolkit::loadGtk(); }
+
+    // A view of the given size painted with the current turtle state.
+    toolkit::Image& paint(int width, int height) {
+        view.resize(width, height);
+        app::paintDrawingView(view.canvas(), state.turtle);
+        return view;
+    }
+
+    app::AppState state;
+    toolkit::Image view;
+};
+
+}  // namespace
+
+TEST(ViewPlacement, TheImageIsCentredAndAnOddSurplusGoesRightAndDown) {
+    const app::ViewPlacement p = app::placeInView(855, 405, 640, 400, 320, 200);
+    EXPECT_EQ(p.x0, 107);
+    EXPECT_EQ(p.y0, 2);
+    EXPECT_EQ(p.tx, 427);
+    EXPECT_EQ(p.ty, 202);
+}
+
+TEST(ViewPlacement, ALargerImageGetsANegativeOriginTruncatedTowardZero) {
+    const app::ViewPlacement p = app::placeInView(100, 100, 801, 603, 0, 0);
+    EXPECT_EQ(p.x0, -350) << "(100 - 801) / 2 truncates toward zero";
+    EXPECT_EQ(p.y0, -251);
+}
+
+TEST(ViewPlacement, TheTurtlePositionIsTruncatedTowardZero) {
+    const app::ViewPlacement p = app::placeInView(640, 400, 640, 400, 10.9, -3.7);
+    EXPECT_EQ(p.tx, 10);
+    EXPECT_EQ(p.ty, -3);
+}
+
+TEST(ViewPlacement, ATurtleFarAwayOrNowhereDoesNotOverflow) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const app::ViewPlacement far = app::placeInView(640, 400, 640, 400, inf, -1e300);
+    EXPECT_GT(far.tx, 1'000'000'000'000LL);
+    EXPECT_LT(far.ty, -1'000'000'000'000LL);
+    const app::ViewPlacement nan = app::placeInView(640, 400, 640, 400, std::nan(""), 0);
+    EXPECT_EQ(nan.tx, 0);
+}
+
+TEST_F(DrawingView, TheBackgroundSurroundsTheImageAndTheFrameUsesThePenColour) {
+    state.turtle.canvas().fAreaColor = Color(0, 0, 200);
+    state.turtle.canvas().fLineColor = Color(255, 0, 0);
+    state.turtle.visible = false;
+    toolkit::Image& v = paint(700, 460);  // image at (30, 30)
+    EXPECT_EQ(v.pixel(5, 5), Color(0, 0, 200)) << "background around the image";
+    EXPECT_EQ(v.pixel(320, 230), kBlack) << "the image's own pixels";
+    EXPECT_EQ(v.pixel(30, 200), Color(255, 0, 0)) << "left edge of the frame";
+    EXPECT_EQ(v.pixel(400, 429), Color(255, 0, 0)) << "bottom edge of the frame";
+}
+
+TEST_F(DrawingView, TheTurtleAtTheCentreShowsACircleAndAMarkPointingUp) {
+    toolkit::Image& v = paint(640, 400);
+    // Heading 0: the mark runs from the centre 12 pixels straight up.
+    EXPECT_TRUE(lit(v.pixel(320, 194)) || lit(v.pixel(319, 194)));
+    EXPECT_FALSE(lit(v.pixel(326, 200))) << "nothing to the right of the centre inside the circle";
+    EXPECT_FALSE(lit(v.pixel(320, 206))) << "nor below it";
+    // The circle of radius 12 passes left, right and below.
+    EXPECT_TRUE(lit(v.pixel(308, 200)) || lit(v.pixel(307, 200)));
+    EXPECT_TRUE(lit(v.pixel(332, 200)) || lit(v.pixel(331, 200)));
+    EXPECT_TRUE(lit(v.pixel(320, 212)) || lit(v.pixel(320, 211)));
+}
+
+TEST_F(DrawingView, TheMarkFollowsTheHeading) {
+    state.turtle.heading = 90;
+    toolkit::Image& v = paint(640, 400);
+    EXPECT_TRUE(lit(v.pixel(326, 200)) || lit(v.pixel(326, 199)));
+    EXPECT_FALSE(lit(v.pixel(320, 194)) || lit(v.pixel(319, 194)));
+}
+
+TEST_F(DrawingView, AHiddenTurtleLeavesOnlyTheImageAndFrame) {
+    state.turtle.visible = false;
+    toolkit::Image& v = paint(640, 400);
+    for (int d = -12; d <= 12; ++d) EXPECT_EQ(v.pixel(320, 200 + d), kBlack) << d;
+}
+
+TEST_F(DrawingView, ALargerImageIsCutOffOnAllSidesAndTheTurtleFollowsTheSameOrigin) {
+    state.turtle.image->resize(800, 600);
+    state.turtle.canvas().fAreaColor = Color(0, 0, 200);
+    state.turtle.canvas().fill();
+    state.turtle.x = 400;
+    state.turtle.y = 300;
+    toolkit::Image& v = paint(640, 400);  // origin (-80, -100)
+    EXPECT_EQ(v.pixel(0, 0), Color(0, 0, 200));
+    EXPECT_EQ(v.pixel(639, 399), Color(0, 0, 200));
+    EXPECT_TRUE(lit(v.pixel(320, 194)) || lit(v.pixel(319, 194))) << "turtle still at the view's centre";
+}
+
+TEST_F(DrawingView, ATransparentImageShowsTheBackgroundThrough) {
+    state.turtle.image->resize(640, 400);  // every pixel transparent
+    state.turtle.canvas().fAreaColor = Color(0, 120, 0);
+    state.turtle.visible = false;
+    toolkit::Image& v = paint(640, 400);
+    EXPECT_EQ(v.pixel(100, 100), Color(0, 120, 0));
+}
