@@ -7,8 +7,6 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
