@@ -188,14 +188,16 @@ void Interp::setTerminator(std::string_view t) { terminator_.assign(t); }
 
 // ---------------------------------------------------------------- running
 
-void Interp::resolve(const Token& t) {
+// Fills the token's cache for the current generation; false, leaving the
+// cache stale, when the word cannot be resolved now.
+bool Interp::tryResolve(const Token& t) {
     if (isBackslash(t)) {
         t.kind = Resolved::Comment;
     } else if (auto a = aliases_.find(std::string_view(t.text)); a != aliases_.end()) {
         // Only the dictionary is consulted for the target: an alias of an
         // alias fails.
         DictEntry* e = findEntry(a->second->target);
-        if (!e) keyNotFound(a->second->target);
+        if (!e) return false;
         t.kind = Resolved::Word;
         t.cache.entry = e;
     } else if (DictEntry* e = findEntry(t.text)) {
@@ -211,10 +213,19 @@ void Interp::resolve(const Token& t) {
             t.cache.var = v == vars_.end() ? nullptr : &v->second;
         }
     } else {
-        t.cache.number = parseNumber(t.text);
+        Value v;
+        if (!tryParseNumber(t.text, v)) return false;
+        t.cache.number = v;
         t.kind = Resolved::Number;
     }
     t.generation = generation_;
+    return true;
+}
+
+void Interp::resolve(const Token& t) {
+    if (tryResolve(t)) return;
+    if (const std::string* target = findAlias(t.text)) keyNotFound(*target);
+    parseNumber(t.text);  // throws "invalid float: "
 }
 
 void Interp::runWord(const WordRecord& rec) {
@@ -241,6 +252,10 @@ inline void Interp::runEntry(DictEntry& e) {
 
 void Interp::collect(const Token& t) {
     if (t.text != terminator_) {
+        // Resolving the source token now lets every block built from it (a
+        // block inside a definition is rebuilt on each call) start warm.
+        // Words that cannot be resolved yet simply stay unresolved.
+        if (t.generation != generation_) tryResolve(t);
         compileBuffer_.push_back(t);
         return;
     }

@@ -161,6 +161,7 @@ private:
 
     DictEntry* findEntry(std::string_view name) const;
     void resolve(const Token& t);
+    bool tryResolve(const Token& t);
     void runEntry(DictEntry& e);
     void collect(const Token& t);
     void poll();

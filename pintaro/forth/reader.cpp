@@ -23,10 +23,6 @@ bool equalsNoCase(std::string_view a, std::string_view lower) {
     return true;
 }
 
-[[noreturn]] void invalid(std::string_view word) {
-    throw ScriptError("invalid float: " + std::string(word));
-}
-
 }  // namespace
 
 WordList splitWords(std::string_view text) {
@@ -51,14 +47,25 @@ std::string joinWords(const WordList& list) {
 }
 
 Value parseNumber(std::string_view word) {
+    Value v;
+    if (!tryParseNumber(word, v)) throw ScriptError("invalid float: " + std::string(word));
+    return v;
+}
+
+bool tryParseNumber(std::string_view word, Value& out) {
     std::size_t i = 0, n = word.size();
     bool negative = false;
     if (i < n && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
 
     std::string_view rest = word.substr(i);
-    if (equalsNoCase(rest, "nan")) return std::numeric_limits<Value>::quiet_NaN();
-    if (equalsNoCase(rest, "inf"))
-        return negative ? -std::numeric_limits<Value>::infinity() : std::numeric_limits<Value>::infinity();
+    if (equalsNoCase(rest, "nan")) {
+        out = std::numeric_limits<Value>::quiet_NaN();
+        return true;
+    }
+    if (equalsNoCase(rest, "inf")) {
+        out = negative ? -std::numeric_limits<Value>::infinity() : std::numeric_limits<Value>::infinity();
+        return true;
+    }
 
     // Copy the mantissa without underscores; remember where the significant
     // digits start relative to the point to tell overflow from underflow.
@@ -82,7 +89,7 @@ Value parseNumber(std::string_view word) {
         mantissa += word[i++];
         digits(anyDigit);
     }
-    if (!anyDigit) invalid(word);
+    if (!anyDigit) return false;
     if (pointAt < 0) pointAt = static_cast<long>(mantissa.size());
 
     long exponent = 0;
@@ -97,10 +104,10 @@ Value parseNumber(std::string_view word) {
             expDigit = true;
             while (i < n && word[i] == '_') ++i;
         }
-        if (!expDigit) invalid(word);
+        if (!expDigit) return false;
         if (expNegative) exponent = -exponent;
     }
-    if (i != n) invalid(word);
+    if (i != n) return false;
 
     const Value inf = std::numeric_limits<Value>::infinity();
     Value result;
@@ -119,10 +126,11 @@ Value parseNumber(std::string_view word) {
             long magnitude = exponent + pointAt - firstNonZero - (firstNonZero < pointAt ? 1 : 0);
             result = magnitude > 0 ? inf : 0.0;
         } else if (ec != std::errc() || ptr != text.data() + text.size()) {
-            invalid(word);
+            return false;
         }
     }
-    return negative ? -result : result;
+    out = negative ? -result : result;
+    return true;
 }
 
 }  // namespace forth

@@ -59,6 +59,8 @@ std::string joinWords(const WordList& list);
 
 // The number syntax of the dialect; throws ScriptError "invalid float: <word>".
 Value parseNumber(std::string_view word);
+// The same without throwing: false when the word is not a number.
+bool tryParseNumber(std::string_view word, Value& out);
 
 // Number formats: `.` prints formatShort, `.s` prints formatFull.
 std::string formatShort(Value v);

@@ -180,6 +180,22 @@ TEST(Resolution, CachedVariablesAndSigilsFollowChanges) {
     EXPECT_EQ(f.stack().back(), 77);
 }
 
+TEST(Resolution, BlocksRebuiltFromADefinitionFollowChangesToo) {
+    Forth f;
+    f.run(":star { x 5 } 2 times ; :x 1 ;");
+    f.run("star");
+    f.run(":x 2 ; :5 50 ;");
+    f.run("star");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1, 5, 1, 5, 2, 50, 2, 50}));
+
+    // Words unknown while the definition was collected resolve when run.
+    f.in->stack().clear();
+    f.run(":late { later } 1 times ;");
+    EXPECT_THROW(f.run("late"), forth::ScriptError);
+    f.run(":later 9 ; late");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{9}));
+}
+
 TEST(Resolution, AWordListRunsCorrectlyOnTwoInterpreters) {
     Forth a, b;
     a.run(":w 1 ;");
