@@ -157,8 +157,6 @@ struct Interp {
     std::size_t maxStackDepth = limits::kMaxStackDepth;
 
 private:
-    friend struct Runner;
-
     DictEntry* findEntry(std::string_view name) const;
     void resolve(const Token& t);
     bool tryResolve(const Token& t);

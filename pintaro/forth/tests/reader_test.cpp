@@ -1,6 +1,7 @@
 // Splitting text into words, the number syntax, and the number formats.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 
