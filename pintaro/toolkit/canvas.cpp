@@ -27,8 +27,8 @@ double usableLineWidth(double w) {
     return std::min(w, limits::kMaxLineWidth);
 }
 
-// Half-open box around the visible area that strokes are cut to; anything
-// beyond it cannot reach a visible pixel with the given line width.
+// A box around the visible area, edges included. Strokes are cut to it
+// with a margin of the line width: beyond that nothing reaches a pixel.
 struct Box {
     double x0, y0, x1, y1;
 };
@@ -160,7 +160,9 @@ cairo_t* Canvas::requireContext() const {
 void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
     cairo_t* cr = requireContext();
     const Box box = strokeBox(fWidth, fHeight, fLineWidth);
-    auto inside = [&](std::int64_t x, std::int64_t y) { return x >= box.x0 && x <= box.x1 && y >= box.y0 && y <= box.y1; };
+    auto inside = [&](std::int64_t x, std::int64_t y) {
+        return x >= box.x0 && x <= box.x1 && y >= box.y0 && y <= box.y1;
+    };
     double ax = static_cast<double>(x1), ay = static_cast<double>(y1);
     double bx = static_cast<double>(x2), by = static_cast<double>(y2);
     // Most lines lie inside; only the others need cutting.
@@ -271,6 +273,8 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     setSource(cr, fTextColor);
     g.cairo_save(cr);
     g.cairo_translate(cr, static_cast<double>(x), static_cast<double>(y));
+    // pango starts at the current point, which a borrowed context may have.
+    g.cairo_move_to(cr, 0, 0);
     g.pango_cairo_show_layout(cr, layout.get());
     g.cairo_restore(cr);
 }
