@@ -1,4 +1,5 @@
 // The interactive prompt, with line editing and history from GNU readline.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -17,6 +18,22 @@ struct FreeLine {
     void operator()(char* p) const { std::free(p); }
 };
 
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void onInterrupt(int) { gInterrupted = 1; }
+
+// Control+C at the prompt drops the line being typed.
+int dropLineOnInterrupt() {
+    if (gInterrupted) {
+        gInterrupted = 0;
+        rl_replace_line("", 0);
+        rl_crlf();
+        rl_on_new_line();
+        rl_redisplay();
+    }
+    return 0;
+}
+
 }  // namespace
 
 int runInteractive(forth::Interp& in) {
@@ -25,11 +42,27 @@ int runInteractive(forth::Interp& in) {
               << " sigils defined.\n"
               << "End the session with Control+D.\n";
     std::cout.flush();
+
+    // Control+C stops a running line (through the interpreter's poll hook)
+    // and brings the prompt back, instead of ending the session.
+    struct sigaction sa {};
+    sa.sa_handler = onInterrupt;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    rl_signal_event_hook = dropLineOnInterrupt;
+    in.onPoll = [](forth::Interp&) {
+        if (gInterrupted) {
+            gInterrupted = 0;
+            throw forth::ScriptError("Interrupted");
+        }
+    };
+
     for (;;) {
         const char* prompt = in.collecting() ? "... " : "> ";
         std::unique_ptr<char, FreeLine> line(readline(prompt));
         if (!line) break;
         if (*line) add_history(line.get());
+        gInterrupted = 0;
         try {
             in.runLine(line.get());
             // While a block or definition is still open, the next line
