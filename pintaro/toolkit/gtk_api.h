@@ -21,6 +21,7 @@ namespace toolkit {
 struct GtkApi {
 #define PINTARO_GTK_POINTER(name) decltype(&::name) name = nullptr;
     PINTARO_GTK_FUNCTIONS(PINTARO_GTK_POINTER)
+    PINTARO_GTK_OPTIONAL_FUNCTIONS(PINTARO_GTK_POINTER)
 #undef PINTARO_GTK_POINTER
 };
 

@@ -182,3 +182,18 @@
     X(gtk_main) \
     X(gtk_main_quit)
 // clang-format on
+
+// Functions beyond the fixed list above, resolved after it from the same
+// library and its dependencies. A missing one is not fatal: it stays null and
+// its caller falls back. Reading a pixbuf's pixels directly is the only way to
+// turn one into a surface without a display, and GErrors deserve freeing.
+// clang-format off
+#define PINTARO_GTK_OPTIONAL_FUNCTIONS(X) \
+    X(gdk_pixbuf_get_width) \
+    X(gdk_pixbuf_get_height) \
+    X(gdk_pixbuf_get_rowstride) \
+    X(gdk_pixbuf_get_n_channels) \
+    X(gdk_pixbuf_get_has_alpha) \
+    X(gdk_pixbuf_get_pixels) \
+    X(g_error_free)
+// clang-format on

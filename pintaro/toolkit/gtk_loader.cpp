@@ -47,6 +47,10 @@ void loadGtk(std::span<const char* const> names) {
     if (!api.name) throw GtkLoadError("could not import: " #name, false);
     PINTARO_GTK_FUNCTIONS(PINTARO_GTK_RESOLVE)
 #undef PINTARO_GTK_RESOLVE
+#define PINTARO_GTK_RESOLVE_OPTIONAL(name) \
+    api.name = reinterpret_cast<decltype(api.name)>(dlsym(library.get(), #name));
+    PINTARO_GTK_OPTIONAL_FUNCTIONS(PINTARO_GTK_RESOLVE_OPTIONAL)
+#undef PINTARO_GTK_RESOLVE_OPTIONAL
 
     g_api = api;
     g_library = library.release();

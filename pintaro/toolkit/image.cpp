@@ -1,6 +1,5 @@
 #include "image.h"
 
-#include <dlfcn.h>
 
 #include <cstring>
 #include <string>
@@ -18,56 +17,11 @@ using Pixbuf = std::unique_ptr<GdkPixbuf, ObjectDeleter>;
 using Surface = std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter>;
 using Context = std::unique_ptr<cairo_t, CairoContextDeleter>;
 
-// A few functions beyond the loader's table, looked up in the libraries that
-// loading GTK has already brought in (RTLD_NOLOAD never loads anything new):
-// reading a pixbuf's pixels directly is the only way to turn one into a
-// surface without a display, and GErrors deserve to be freed. Each may be
-// missing; callers then fall back.
-struct Extras {
-    decltype(&::gdk_pixbuf_get_width) get_width = nullptr;
-    decltype(&::gdk_pixbuf_get_height) get_height = nullptr;
-    decltype(&::gdk_pixbuf_get_rowstride) get_rowstride = nullptr;
-    decltype(&::gdk_pixbuf_get_n_channels) get_n_channels = nullptr;
-    decltype(&::gdk_pixbuf_get_has_alpha) get_has_alpha = nullptr;
-    decltype(&::gdk_pixbuf_get_pixels) get_pixels = nullptr;
-    decltype(&::g_error_free) error_free = nullptr;
-
-    bool canReadPixels() const {
-        return get_width && get_height && get_rowstride && get_n_channels && get_has_alpha && get_pixels;
-    }
-};
-
-template <class F>
-void resolve(void* library, const char* name, F& slot) {
-    if (library) slot = reinterpret_cast<F>(dlsym(library, name));
-}
-
-const Extras& extras() {
-    static const Extras table = [] {
-        Extras e;
-        void* pixbuf = dlopen("libgdk_pixbuf-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
-        void* glib = dlopen("libglib-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
-        resolve(pixbuf, "gdk_pixbuf_get_width", e.get_width);
-        resolve(pixbuf, "gdk_pixbuf_get_height", e.get_height);
-        resolve(pixbuf, "gdk_pixbuf_get_rowstride", e.get_rowstride);
-        resolve(pixbuf, "gdk_pixbuf_get_n_channels", e.get_n_channels);
-        resolve(pixbuf, "gdk_pixbuf_get_has_alpha", e.get_has_alpha);
-        resolve(pixbuf, "gdk_pixbuf_get_pixels", e.get_pixels);
-        resolve(glib, "g_error_free", e.error_free);
-        // The references taken here are dropped at once: GTK keeps both
-        // libraries loaded for the life of the process anyway.
-        if (pixbuf) dlclose(pixbuf);
-        if (glib) dlclose(glib);
-        return e;
-    }();
-    return table;
-}
-
 // gdk-pixbuf's message, or the fallback; frees the error.
 std::string takeMessage(GError* error) {
     std::string message = "Unknown error";
     if (error && error->message && *error->message) message = error->message;
-    if (error && extras().error_free) extras().error_free(error);
+    if (error && gtk().g_error_free) gtk().g_error_free(error);
     return message;
 }
 
@@ -114,15 +68,21 @@ void Image::resize(int width, int height) {
 namespace {
 
 // Copies 8-bit RGB or RGBA rows into a premultiplied ARGB32 surface.
-Surface copyPixels(const Extras& x, const GdkPixbuf* pixbuf) {
+bool canReadPixels() {
     const auto& g = gtk();
-    const int w = x.get_width(pixbuf), h = x.get_height(pixbuf);
-    const int stride = x.get_rowstride(pixbuf), channels = x.get_n_channels(pixbuf);
-    const bool alpha = x.get_has_alpha(pixbuf);
+    return g.gdk_pixbuf_get_width && g.gdk_pixbuf_get_height && g.gdk_pixbuf_get_rowstride &&
+           g.gdk_pixbuf_get_n_channels && g.gdk_pixbuf_get_has_alpha && g.gdk_pixbuf_get_pixels;
+}
+
+Surface copyPixels(const GdkPixbuf* pixbuf) {
+    const auto& g = gtk();
+    const int w = g.gdk_pixbuf_get_width(pixbuf), h = g.gdk_pixbuf_get_height(pixbuf);
+    const int stride = g.gdk_pixbuf_get_rowstride(pixbuf), channels = g.gdk_pixbuf_get_n_channels(pixbuf);
+    const bool alpha = g.gdk_pixbuf_get_has_alpha(pixbuf);
     Surface s(g.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
     if (!allocated(s.get(), w, h)) cannotCreate(w, h);
     if (w == 0 || h == 0) return s;
-    const guchar* src = x.get_pixels(pixbuf);
+    const guchar* src = g.gdk_pixbuf_get_pixels(pixbuf);
     unsigned char* dst = g.cairo_image_surface_get_data(s.get());
     const int dstStride = g.cairo_image_surface_get_stride(s.get());
     g.cairo_surface_flush(s.get());
@@ -146,8 +106,8 @@ Surface copyPixels(const Extras& x, const GdkPixbuf* pixbuf) {
 Surface surfaceFromPixbuf(GdkPixbuf* pixbuf, const std::string& path) {
     const auto& g = gtk();
     if (!g.gdk_screen_get_default()) {
-        if (!extras().canReadPixels()) throw ToolkitError("Cannot read the pixels of " + path + " without a display.");
-        return copyPixels(extras(), pixbuf);
+        if (!canReadPixels()) throw ToolkitError("Cannot read the pixels of " + path + " without a display.");
+        return copyPixels(pixbuf);
     }
     Surface fromFile(g.gdk_cairo_surface_create_from_pixbuf(pixbuf, 1, nullptr));
     const int w = g.cairo_image_surface_get_width(fromFile.get());
