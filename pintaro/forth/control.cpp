@@ -35,7 +35,6 @@ void times(Interp& in) {
     Value& pass = in.variableSlot("i");
     for (std::int64_t k = 1; k <= count; ++k) {
         pass = static_cast<Value>(k);
-        in.tick();
         in.runWords(*body);
     }
 }
@@ -70,7 +69,6 @@ void repeat(Interp& in) {
     auto body = captureLastBlock(in);
     Value sense = in.pop();
     for (;;) {
-        in.tick();
         in.runWords(*cond);
         in.runWords(*body);
         if (in.pop() == sense) break;

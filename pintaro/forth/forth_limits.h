@@ -18,9 +18,10 @@ inline constexpr int kMaxNesting = 4000;
 // error long before the machine runs out of memory.
 inline constexpr std::size_t kMaxStackDepth = std::size_t{1} << 24;
 
-// Number of executed words between two calls of the poll hook. Small enough
-// that a hook called this often can keep a GUI responsive; large enough that
-// the countdown costs nothing measurable.
-inline constexpr std::uint32_t kPollInterval = 4096;
+// Number of word-list runs (loop passes, user word calls, blocks, lines)
+// between two calls of the poll hook. Every unbounded computation repeats
+// such runs, so the hook keeps coming; a hook that wants a time interval
+// reads the clock itself, which at this rate costs nothing measurable.
+inline constexpr std::uint32_t kPollInterval = 1024;
 
 }  // namespace forth::limits

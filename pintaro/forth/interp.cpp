@@ -281,6 +281,10 @@ void Interp::runWords(const WordList& list) {
         int& n;
         ~Unnest() { --n; }
     } unnest{nesting_};
+    // Every loop pass, user word and line goes through here, so counting
+    // list runs (not single words) is enough to reach the hook regularly and
+    // keeps the per-word path free of it.
+    tick();
 
     for (const Token& t : list) {
         if (!terminator_.empty()) {
@@ -289,7 +293,6 @@ void Interp::runWords(const WordList& list) {
             continue;
         }
         if (t.generation != generation_) resolve(t);
-        tick();
         switch (t.kind) {
             case Resolved::Number:
                 push(t.cache.number);

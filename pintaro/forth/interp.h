@@ -22,8 +22,9 @@ namespace forth {
 using Primitive = std::function<void(Interp&)>;
 // A sigil handler receives the rest of the word after the sigil character.
 using SigilHandler = std::function<void(Interp&, std::string_view rest)>;
-// Called every limits::kPollInterval executed words while a hook is set; it
-// may throw (for example to interrupt a script).
+// Called every limits::kPollInterval runs of a word list (each loop pass, user
+// word call, block and line is one) while a hook is set; it may throw (for
+// example to interrupt a script).
 using PollHook = std::function<void(Interp&)>;
 
 enum class WordKind : std::uint8_t { primWord = 0, userWord = 1 };
@@ -139,8 +140,7 @@ struct Interp {
     // The operation behind `included`: runs a file line by line, counting lines.
     void runScriptFile(const std::string& path);
 
-    // Counts one step towards the next poll; loops that may run no words
-    // (an empty body) call it so that the hook still comes.
+    // Counts one step towards the next poll.
     void tick() {
         if (--pollCountdown_ == 0) poll();
     }
