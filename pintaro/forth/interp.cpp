@@ -293,13 +293,16 @@ void Interp::runWords(const WordList& list) {
             continue;
         }
         if (t.generation != generation_) resolve(t);
+        // The two common kinds first, ahead of the general dispatch.
+        if (t.kind == Resolved::Word) {
+            runEntry(*t.cache.entry);
+            continue;
+        }
+        if (t.kind == Resolved::Number) {
+            push(t.cache.number);
+            continue;
+        }
         switch (t.kind) {
-            case Resolved::Number:
-                push(t.cache.number);
-                break;
-            case Resolved::Word:
-                runEntry(*t.cache.entry);
-                break;
             case Resolved::VarFetch: {
                 Value* p = t.cache.var;
                 if (!p) {
@@ -322,6 +325,8 @@ void Interp::runWords(const WordList& list) {
                 break;
             case Resolved::Comment:
                 return;
+            case Resolved::Word:
+            case Resolved::Number:
             case Resolved::None:
                 break;
         }

@@ -76,8 +76,10 @@ struct Interp {
     Interp& operator=(const Interp&) = delete;
 
     // ---- data stack ----
-    void push(Value v) {
-        if (stack_.size() >= maxStackDepth) throwStackFull();
+    // Forced inline: it sits on the hot path of every literal and word.
+    [[gnu::always_inline]] void push(Value v) {
+        if (stack_.size() >= maxStackDepth) [[unlikely]]
+            throwStackFull();
         stack_.push_back(v);
     }
     Value pop() {
