@@ -82,6 +82,8 @@ void ResizeDialog::open(int width, int height) {
     widthBox.setText(std::to_string(width));
     heightBox.setText(std::to_string(height));
     window.show();
+    // Ready for typing a new width, however the dialog was left last time.
+    widthBox.focus();
 }
 
 }  // namespace app

@@ -1,0 +1,361 @@
+// Facts about pintaro as a user meets them: the real program under Xvfb,
+// driven by keys and window-manager requests, read back through window
+// titles, which windows are showing, screen pixels and the files it saves.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "gtk_loader.h"
+#include "image.h"
+#include "program_driver.h"
+
+using driver::Program;
+using driver::visibleWindows;
+using driver::waitUntil;
+using toolkit::Color;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr Color kBlack{0, 0, 0, 255};
+
+bool bright(Color c) { return c.r > 100 && c.g > 100 && c.b > 100; }
+
+class Pintaro : public testing::Test {
+protected:
+    static void SetUpTestSuite() { toolkit::loadGtk(); }
+
+    void SetUp() override {
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() / ("pintaro-gui-" + std::to_string(getpid())) / info->name();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        program.reset();
+        if (!HasFailure()) fs::remove_all(dir);
+    }
+
+    Program& start() {
+        program = std::make_unique<Program>(dir.string());
+        return *program;
+    }
+
+    // Windows titled "Pintaro" besides the main window: an alert or a question.
+    std::vector<std::string> boxes() const {
+        std::vector<std::string> ids;
+        for (const auto& id : visibleWindows("^Pintaro$"))
+            if (id != program->mainWindow()) ids.push_back(id);
+        return ids;
+    }
+    bool boxShows() const {
+        return waitUntil([&] { return !boxes().empty(); });
+    }
+    // Nothing shows up within a short while.
+    bool noBoxFor(int ms = 700) const {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return boxes().empty();
+    }
+    // Answers the open box with keys (Return presses its focused button).
+    void answerBox(const std::string& keys) {
+        const auto ids = boxes();
+        ASSERT_FALSE(ids.empty());
+        program->keysTo(ids.front(), keys);
+        ASSERT_TRUE(waitUntil([&] { return boxes().empty(); }));
+    }
+
+    // Runs a file dialog with the given title: types the path and accepts.
+    void chooseFile(const std::string& dialogTitle, const std::string& path, bool locationBar) {
+        ASSERT_TRUE(waitUntil([&] { return !visibleWindows("^" + dialogTitle + "$").empty(); }));
+        const std::string id = visibleWindows("^" + dialogTitle + "$").front();
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        program->keysTo(id, locationBar ? "key ctrl+l" : "key ctrl+a");
+        program->type(path);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        program->keys("key Return");
+        ASSERT_TRUE(waitUntil([&] { return visibleWindows("^" + dialogTitle + "$").empty(); }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    void saveAs(const fs::path& path) {
+        program->chord({"Control_L", "s"});
+        chooseFile("Save image", path.string(), false);
+    }
+    void openFile(const fs::path& path) {
+        program->chord({"Control_L", "o"});
+        chooseFile("Open image", path.string(), true);
+    }
+
+    // From the command line, Tab walks round to the toolbar: New, Open,
+    // Save, Resize.
+    void resizeTo(const std::string& width, const std::string& height) {
+        program->keysTo(program->mainWindow(), "key ctrl+l key Tab Tab Tab Tab Return");
+        ASSERT_TRUE(waitUntil([] { return !visibleWindows("^Resize image$").empty(); }));
+        const std::string id = visibleWindows("^Resize image$").front();
+        program->keysTo(id, "key ctrl+a");
+        program->type(width);
+        program->keys("key Tab");
+        program->type(height);
+        program->keys("key Tab Return");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    bool resizeDialogShows() const { return !visibleWindows("^Resize image$").empty(); }
+
+    fs::path dir;
+    std::unique_ptr<Program> program;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- start, draw, quit
+
+TEST_F(Pintaro, StartsTitledPintaroAndATypedCommandDrawsALine) {
+    Program& p = start();
+    EXPECT_EQ(p.title(), "Pintaro");
+    auto before = p.viewShot();
+    EXPECT_FALSE(before.litNear(320, 150));
+    p.command("100 fd");
+    auto after = p.viewShot();
+    EXPECT_TRUE(after.litNear(320, 150)) << "the line up from the centre";
+    EXPECT_TRUE(after.litNear(320, 110));
+    EXPECT_FALSE(after.litNear(320, 80)) << "it ends 100 pixels up (the turtle's mark reaches 88)";
+    EXPECT_EQ(after.at(200, 300), kBlack);
+}
+
+TEST_F(Pintaro, ControlQQuitsAtOnceEvenWithUnsavedChanges) {
+    Program& p = start();
+    p.command("100 fd");
+    p.chord({"Control_L", "q"});
+    EXPECT_EQ(p.waitForExit(), 0);
+}
+
+TEST_F(Pintaro, ClosingAnUntouchedDrawingQuitsWithoutAQuestion) {
+    Program& p = start();
+    driver::requestClose(p.mainWindow());
+    EXPECT_EQ(p.waitForExit(), 0);
+}
+
+TEST_F(Pintaro, ClosingAnUnsavedDrawingAsksAndClosingTheQuestionKeepsRunning) {
+    Program& p = start();
+    p.command("10 fd");
+    driver::requestClose(p.mainWindow());
+    ASSERT_TRUE(boxShows()) << "Drawing isn't saved. Quit anyway?";
+    driver::requestClose(boxes().front());
+    ASSERT_TRUE(waitUntil([&] { return boxes().empty(); }));
+    EXPECT_TRUE(p.running());
+    driver::requestClose(p.mainWindow());
+    ASSERT_TRUE(boxShows());
+    answerBox("key Escape");
+    EXPECT_TRUE(p.running()) << "Escape answers like Stay";
+    driver::requestClose(p.mainWindow());
+    ASSERT_TRUE(boxShows());
+    answerBox("key Return");  // the first button, "Quit", has the focus
+    EXPECT_EQ(p.waitForExit(), 0);
+}
+
+// ---------------------------------------------------------------- errors and history
+
+TEST_F(Pintaro, AnErrorShowsAnAlertAndTheProgramKeepsRunning) {
+    Program& p = start();
+    p.command("foo");
+    ASSERT_TRUE(boxShows()) << "invalid float: foo";
+    answerBox("key Return");
+    p.keysTo(p.mainWindow(), "key ctrl+l");
+    p.command("1 0 mod");
+    ASSERT_TRUE(boxShows()) << "an arithmetic fault is reported the same way";
+    answerBox("key Return");
+    p.keysTo(p.mainWindow(), "key ctrl+l");
+    p.command("100 fd");
+    EXPECT_TRUE(p.viewShot().litNear(320, 150)) << "still drawing";
+    EXPECT_TRUE(p.running());
+}
+
+TEST_F(Pintaro, TheHistoryKeepsTheLast100EntriesForPageUpAndPageDown) {
+    Program& p = start();
+    // Entry k stores k in v; running an entry again shows which it was.
+    // One xdotool run types them all, key by key.
+    std::string entries = "key --delay 2";
+    for (int k = 1; k <= 101; ++k) {
+        for (char digit : std::to_string(k)) entries += std::string(" ") + digit;
+        entries += " space equal v Return";
+    }
+    p.keys(entries);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // 100 steps back reach the oldest kept entry, "2 =v"; one more does nothing.
+    std::string ups = "key";
+    for (int i = 0; i < 101; ++i) ups += " Prior";
+    p.keys(ups);
+    p.keys("key Return");
+    p.command("$v 50 * fd");
+    auto shot = p.viewShot();
+    EXPECT_TRUE(shot.litNear(320, 105)) << "v was 2: a line of 100";
+    EXPECT_FALSE(shot.litNear(320, 80)) << "and no longer (the turtle's mark reaches 88)";
+    // Page Up shows the newest entry, Page Down past it gives an empty line:
+    // Return then runs nothing, so the line does not grow.
+    p.keys("key Prior Next");
+    p.keys("key Return");
+    EXPECT_FALSE(p.viewShot().litNear(320, 60));
+    // Page Up now brings the empty entry, Page Up again the drawing.
+    p.keys("key Prior Prior Return");
+    EXPECT_TRUE(p.viewShot().litNear(320, 60)) << "the drawing entry ran again";
+}
+
+TEST_F(Pintaro, OnlyReturnRunsTheCommandLine) {
+    Program& p = start();
+    p.type("100 fd");
+    p.keys("key KP_Enter");
+    EXPECT_FALSE(p.viewShot().litNear(320, 150));
+    p.keys("key Return");
+    EXPECT_TRUE(p.viewShot().litNear(320, 150));
+}
+
+TEST_F(Pintaro, TheRightControlKeyMakesNoShortcut) {
+    Program& p = start();
+    p.command("10 fd");
+    for (const char* key : {"n", "o", "s", "l"}) p.chord({"Control_R", key});
+    EXPECT_TRUE(noBoxFor());
+    EXPECT_TRUE(visibleWindows("^(Save|Open) image$").empty());
+    p.chord({"Control_R", "q"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(p.running());
+}
+
+// ---------------------------------------------------------------- files
+
+TEST_F(Pintaro, ControlSWritesThePictureAndNamesTheWindowAfterTheFile) {
+    Program& p = start();
+    p.command("100 fd");
+    saveAs(dir / "tree.png");
+    ASSERT_TRUE(fs::exists(dir / "tree.png"));
+    EXPECT_EQ(p.title(), "tree.png | Pintaro");
+    auto saved = driver::loadPicture((dir / "tree.png").string());
+    ASSERT_EQ(saved->width(), 640);
+    ASSERT_EQ(saved->height(), 400);
+    EXPECT_TRUE(bright(saved->pixel(320, 150)) || bright(saved->pixel(319, 150)));
+    EXPECT_EQ(saved->pixel(100, 100), kBlack);
+    EXPECT_EQ(saved->pixel(320, 50), kBlack);
+    // Saved: closing asks nothing.
+    driver::requestClose(p.mainWindow());
+    EXPECT_EQ(p.waitForExit(), 0);
+}
+
+TEST_F(Pintaro, AnUnsupportedExtensionIsRefusedAndTheDrawingStaysUnsaved) {
+    Program& p = start();
+    p.command("100 fd");
+    saveAs(dir / "tree.gif");
+    ASSERT_TRUE(boxShows()) << "Please save as BMP, PNG or JPG.";
+    answerBox("key Return");
+    EXPECT_FALSE(fs::exists(dir / "tree.gif"));
+    EXPECT_EQ(p.title(), "Pintaro");
+    driver::requestClose(p.mainWindow());
+    EXPECT_TRUE(boxShows()) << "still unsaved, so closing asks";
+}
+
+TEST_F(Pintaro, AFailedWriteKeepsTheDrawingUnsaved) {
+    Program& p = start();
+    p.command("100 fd");
+    // No file can be made in /proc, not even by root.
+    saveAs("/proc/pintaro-test.png");
+    ASSERT_TRUE(boxShows()) << "the saver's message";
+    answerBox("key Return");
+    EXPECT_FALSE(fs::exists("/proc/pintaro-test.png"));
+    EXPECT_EQ(p.title(), "Pintaro");
+    driver::requestClose(p.mainWindow());
+    EXPECT_TRUE(boxShows());
+}
+
+TEST_F(Pintaro, OpenTakesThePictureAndAFileThatIsNoImageLeavesABlackStartImage) {
+    toolkit::Image red;
+    red.resize(100, 50);
+    red.canvas().fAreaColor = Color(255, 0, 0);
+    red.canvas().fill();
+    red.saveToPngFile((dir / "red.png").string());
+    std::ofstream(dir / "notes.png") << "not a picture\n";
+
+    Program& p = start();
+    openFile(dir / "red.png");
+    EXPECT_EQ(p.title(), "red.png | Pintaro");
+    {
+        auto shot = p.viewShot(100, 50);
+        EXPECT_EQ(shot.at(50, 25), Color(255, 0, 0));
+        EXPECT_EQ(shot.at(-30, 25), kBlack) << "background around the small picture";
+    }
+    openFile(dir / "notes.png");
+    ASSERT_TRUE(boxShows()) << "the library's message";
+    answerBox("key Return");
+    EXPECT_EQ(p.title(), "red.png | Pintaro") << "the title stays";
+    auto shot = p.viewShot();
+    EXPECT_EQ(shot.at(50, 25), kBlack) << "a 640 x 400 black image";
+    saveAs(dir / "after.png");
+    auto saved = driver::loadPicture((dir / "after.png").string());
+    EXPECT_EQ(saved->width(), 640);
+    EXPECT_EQ(saved->height(), 400);
+}
+
+TEST_F(Pintaro, NewAfterDrawingAsksThenGivesATransparentImageWithTheTurtleHome) {
+    Program& p = start();
+    p.command("100 fd 90 rt 50 fd");
+    p.chord({"Control_L", "n"});
+    ASSERT_TRUE(boxShows()) << "Drawing isn't saved. Start another?";
+    answerBox("key Return");  // "Start anew"
+    EXPECT_EQ(p.title(), "Pintaro");
+    p.keysTo(p.mainWindow(), "key ctrl+l");
+    p.command("30 fd");  // from home, heading up
+    saveAs(dir / "new.png");
+    auto saved = driver::loadPicture((dir / "new.png").string());
+    EXPECT_EQ(saved->pixel(100, 100).a, 0) << "untouched pixels stay transparent";
+    EXPECT_EQ(saved->pixel(320, 150).a, 0) << "the old line is gone";
+    EXPECT_TRUE(bright(saved->pixel(320, 185)) || bright(saved->pixel(319, 185))) << "the turtle was home";
+    // Saved now: New asks nothing.
+    p.chord({"Control_L", "n"});
+    EXPECT_TRUE(noBoxFor());
+    EXPECT_EQ(p.title(), "Pintaro");
+}
+
+// ---------------------------------------------------------------- resize
+
+TEST_F(Pintaro, ResizeCentresTheOldPictureAndKeepsTheDrawingUnsaved) {
+    Program& p = start();
+    p.command("100 fd");
+    resizeTo("800", "600");
+    EXPECT_FALSE(resizeDialogShows());
+    p.keysTo(p.mainWindow(), "key ctrl+l");
+    saveAs(dir / "big.png");
+    auto big = driver::loadPicture((dir / "big.png").string());
+    ASSERT_EQ(big->width(), 800);
+    ASSERT_EQ(big->height(), 600);
+    EXPECT_TRUE(bright(big->pixel(400, 250)) || bright(big->pixel(399, 250))) << "moved by (80, 100)";
+    EXPECT_EQ(big->pixel(10, 10), kBlack) << "border in the background colour";
+
+    resizeTo("639", "399");
+    p.keysTo(p.mainWindow(), "key ctrl+l");
+    saveAs(dir / "small.png");
+    auto small = driver::loadPicture((dir / "small.png").string());
+    EXPECT_EQ(small->width(), 639);
+    EXPECT_EQ(small->height(), 399);
+}
+
+TEST_F(Pintaro, BadResizeInputIsReportedAndTheDialogStaysOpen) {
+    Program& p = start();
+    resizeTo("wide", "400");
+    ASSERT_TRUE(boxShows()) << "invalid integer: wide";
+    answerBox("key Return");
+    EXPECT_TRUE(resizeDialogShows());
+    resizeTo("0", "400");
+    ASSERT_TRUE(boxShows()) << "Invalid image size 0 x 400.";
+    answerBox("key Return");
+    EXPECT_TRUE(resizeDialogShows());
+    driver::requestClose(visibleWindows("^Resize image$").front());
+    ASSERT_TRUE(waitUntil([&] { return !resizeDialogShows(); }));
+    p.keysTo(p.mainWindow(), "key ctrl+l");
+    saveAs(dir / "same.png");
+    auto same = driver::loadPicture((dir / "same.png").string());
+    EXPECT_EQ(same->width(), 640) << "the image is unchanged";
+    EXPECT_EQ(same->height(), 400);
+}
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
