@@ -20,6 +20,7 @@ packages=(
   xvfb
   xauth
   xdotool
+  libxtst-dev
   x11-apps
   imagemagick
   fonts-dejavu-core
