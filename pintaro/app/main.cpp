@@ -1,13 +1,11 @@
 // pintaro: a drawing program with a turtle steered by Veskel Forth.
 #include "app_state.h"
 #include "application.h"
-#include "file_commands.h"
 #include "gtk_loader.h"
-#include "main_window.h"
-#include "resize_dialog.h"
+#include "ui.h"
 
 int main() {
-    // GTK first: without it nothing below can run, and the loader explains why.
+    // GTK first: without it nothing below can run, and the loader says why.
     toolkit::loadGtkOrExit();
 
     // The interpreter and the turtle exist before any window.
@@ -15,15 +13,9 @@ int main() {
 
     toolkit::Application application;
     application.init();
+    app::Ui ui(state);
 
-    app::MainWindow mainWindow;
-    app::ResizeDialog resizeDialog([&](int width, int height) {
-        app::resizeCommand(state, mainWindow, width, height);
-    });
-    app::attachMainWindowHandlers(mainWindow, state, resizeDialog);
-
-    mainWindow.window.show();
-    mainWindow.commandLine.focus();
+    ui.show();
     application.run();
     return 0;
 }

@@ -1,0 +1,222 @@
+// Benchmarks of the drawing program's window (not tests):
+//
+//   startup_bench              start-up to first paint of the drawing view,
+//                              against a bare GTK 3 window painting a 640 x
+//                              400 image; then the repaint after a long
+//                              drawing command
+//   startup_bench child MODE FD  one start-up (MODE app or bare); writes a
+//                              byte to FD at the first paint
+//   startup_bench repaint      the repaint measurements alone
+//
+// Needs an X display (run it under xvfb-run).
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app_state.h"
+#include "application.h"
+#include "drawing_view.h"
+#include "gtk_api.h"
+#include "gtk_loader.h"
+#include "script_run.h"
+#include "ui.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t0) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void signalPainted(int fd) {
+    const char byte = 1;
+    if (write(fd, &byte, 1) != 1) std::_Exit(3);
+}
+
+// ---- the baseline: GTK alone, the same window size, one image painted ----
+
+struct Bare {
+    cairo_surface_t* image = nullptr;
+    int fd = -1;
+};
+
+gboolean bareDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
+    const auto& g = toolkit::gtk();
+    auto* bare = static_cast<Bare*>(data);
+    GtkAllocation a{};
+    g.gtk_widget_get_allocation(widget, &a);
+    g.cairo_set_source_surface(cr, bare->image, (a.width - 640) / 2, (a.height - 400) / 2);
+    g.cairo_paint(cr);
+    if (bare->fd >= 0) {
+        signalPainted(bare->fd);
+        bare->fd = -1;
+    }
+    return FALSE;
+}
+
+int runBare(int fd) {
+    toolkit::loadGtkOrExit();
+    const auto& g = toolkit::gtk();
+    g.gtk_init(nullptr, nullptr);
+    Bare bare;
+    bare.fd = fd;
+    bare.image = g.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 640, 400);
+    cairo_t* cr = g.cairo_create(bare.image);
+    g.cairo_rectangle(cr, 0, 0, 640, 400);
+    g.cairo_fill(cr);
+    g.cairo_destroy(cr);
+    GtkWidget* window = g.gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    g.gtk_window_set_default_size(reinterpret_cast<GtkWindow*>(window), 854, 480);
+    GtkWidget* area = g.gtk_layout_new(nullptr, nullptr);
+    g.gtk_container_add(reinterpret_cast<GtkContainer*>(window), area);
+    g.g_signal_connect_data(area, "draw", G_CALLBACK(bareDraw), &bare, nullptr, GConnectFlags(0));
+    g.gtk_widget_show(area);
+    g.gtk_window_present(reinterpret_cast<GtkWindow*>(window));
+    g.gtk_main();
+    return 0;
+}
+
+// ---- the program's own start-up, as main does it ----
+
+int runApp(int fd) {
+    toolkit::loadGtkOrExit();
+    app::AppState state;
+    toolkit::Application application;
+    application.init();
+    app::Ui ui(state);
+    ui.main.view.setOnDraw([&](toolkit::DrawEvent& e) {
+        app::paintDrawingView(*e.canvas, state.turtle);
+        if (fd >= 0) {
+            signalPainted(fd);
+            fd = -1;
+        }
+    });
+    ui.show();
+    application.run();
+    return 0;
+}
+
+// One start of this program in the given mode: milliseconds from fork to
+// the first paint.
+double timeStart(const char* self, const char* mode) {
+    int fds[2];
+    if (pipe(fds) != 0) std::exit(1);
+    const auto t0 = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        execl(self, self, "child", mode, fd.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    char byte = 0;
+    const bool painted = read(fds[0], &byte, 1) == 1;
+    const double ms = msSince(t0);
+    close(fds[0]);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    if (!painted) {
+        std::fprintf(stderr, "%s start-up never painted\n", mode);
+        std::exit(1);
+    }
+    return ms;
+}
+
+void startupComparison(const char* self) {
+    constexpr int kRounds = 15;
+    std::vector<double> app, bare;
+    timeStart(self, "bare");  // warm the file cache
+    for (int i = 0; i < kRounds; ++i) {
+        bare.push_back(timeStart(self, "bare"));
+        app.push_back(timeStart(self, "app"));
+    }
+    const double a = median(app), b = median(bare);
+    std::printf("start-up to first paint, median of %d: pintaro %.1f ms, bare GTK 3 window %.1f ms, ratio %.2f\n",
+                kRounds, a, b, a / b);
+}
+
+// ---- repaint after a long drawing ----
+
+void repaintAfterLongDrawing() {
+    toolkit::loadGtkOrExit();
+    app::AppState state;
+    toolkit::Application application;
+    application.init();
+    app::Ui ui(state);
+    int draws = 0;
+    ui.main.view.setOnDraw([&](toolkit::DrawEvent& e) {
+        app::paintDrawingView(*e.canvas, state.turtle);
+        ++draws;
+    });
+    ui.show();
+    const auto& g = toolkit::gtk();
+    while (draws == 0) g.gtk_main_iteration();
+
+    auto t0 = Clock::now();
+    if (auto error = app::runUserText(state.interp, "[ 1 fd 1 rt ] 100000 times")) {
+        std::fprintf(stderr, "command failed: %s\n", error->c_str());
+        std::exit(1);
+    }
+    const double runMs = msSince(t0);
+
+    constexpr int kRounds = 50;
+    std::vector<double> onScreen, offScreen;
+    for (int i = 0; i < kRounds; ++i) {
+        const int before = draws;
+        t0 = Clock::now();
+        ui.main.view.forceRedraw();
+        while (draws == before) g.gtk_main_iteration();
+        onScreen.push_back(msSince(t0));
+    }
+    toolkit::Image view;
+    view.resize(ui.main.view.width(), ui.main.view.height());
+    for (int i = 0; i < kRounds; ++i) {
+        t0 = Clock::now();
+        app::paintDrawingView(view.canvas(), state.turtle);
+        offScreen.push_back(msSince(t0));
+    }
+    std::printf("[ 1 fd 1 rt ] 100000 times: run %.1f ms; repaint of the %d x %d view, median of %d: "
+                "%.3f ms on screen (request to painted), %.3f ms painting alone\n",
+                runMs, ui.main.view.width(), ui.main.view.height(), kRounds, median(onScreen),
+                median(offScreen));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "child") == 0) {
+        const int fd = std::atoi(argv[3]);
+        return std::strcmp(argv[2], "bare") == 0 ? runBare(fd) : runApp(fd);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "repaint") == 0) {
+        repaintAfterLongDrawing();
+        return 0;
+    }
+    startupComparison(argv[0]);
+    std::fflush(stdout);
+    // The repaint needs a process of its own: this one must stay free of GTK
+    // while it forks the start-up children.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(argv[0], argv[0], "repaint", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
