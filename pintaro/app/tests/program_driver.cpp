@@ -65,31 +65,44 @@ std::unique_ptr<toolkit::Image> loadPicture(const std::string& path) {
 }
 
 Program::Program(const std::string& workDir) : fWorkDir(workDir) {
-    fPid = fork();
-    if (fPid == 0) {
-        const std::string out = workDir + "/stdout.txt";
-        const std::string err = workDir + "/stderr.txt";
-        if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(126);
-        if (chdir(workDir.c_str()) != 0) _exit(126);
-        execl(PINTARO_PROGRAM, PINTARO_PROGRAM, static_cast<char*>(nullptr));
-        _exit(127);
+    // A fresh X server now and then refuses a connection for a moment while
+    // it is still cleaning up after the previous program; try again then.
+    for (int attempt = 0; attempt < 3 && fMainWindow.empty(); ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        launch();
+        waitUntil([&] {
+            if (!running()) return true;
+            const auto ids = visibleWindows("^Pintaro$");
+            if (ids.empty()) return false;
+            fMainWindow = ids.front();
+            return true;
+        });
     }
-    if (fPid < 0) throw std::runtime_error("cannot start pintaro");
-    const bool shown = waitUntil([&] {
-        const auto ids = visibleWindows("^Pintaro$");
-        if (ids.empty()) return false;
-        fMainWindow = ids.front();
-        return true;
-    });
-    if (!shown) throw std::runtime_error("pintaro showed no main window");
+    if (fMainWindow.empty()) throw std::runtime_error("pintaro showed no main window");
     // Let the first paint and the focus settle before input arrives.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
+void Program::launch() {
+    fPid = fork();
+    if (fPid == 0) {
+        const std::string out = fWorkDir + "/stdout.txt";
+        const std::string err = fWorkDir + "/stderr.txt";
+        if (!freopen(out.c_str(), "a", stdout) || !freopen(err.c_str(), "a", stderr)) _exit(126);
+        if (chdir(fWorkDir.c_str()) != 0) _exit(126);
+        execl(PINTARO_PROGRAM, PINTARO_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (fPid < 0) throw std::runtime_error("cannot start pintaro");
+}
+
 Program::~Program() {
     if (fPid > 0 && running()) {
-        kill(fPid, SIGKILL);
-        waitpid(fPid, nullptr, 0);
+        kill(fPid, SIGTERM);
+        if (!waitUntil([&] { return !running(); }, 2000)) {
+            kill(fPid, SIGKILL);
+            waitpid(fPid, nullptr, 0);
+        }
     }
 }
 

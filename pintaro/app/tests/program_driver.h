@@ -69,6 +69,8 @@ public:
     ViewShot viewShot(int imageWidth = 640, int imageHeight = 400) const;
 
 private:
+    void launch();
+
     pid_t fPid = -1;
     std::string fWorkDir;
     std::string fMainWindow;

@@ -235,9 +235,64 @@ TEST_F(Pintaro, ControlSWritesThePictureAndNamesTheWindowAfterTheFile) {
     EXPECT_TRUE(bright(saved->pixel(320, 150)) || bright(saved->pixel(319, 150)));
     EXPECT_EQ(saved->pixel(100, 100), kBlack);
     EXPECT_EQ(saved->pixel(320, 50), kBlack);
+    // The next save proposes the same folder and name: accepting it at once
+    // overwrites the file with the newer drawing.
+    p.command("90 rt 100 fd");
+    p.chord({"Control_L", "s"});
+    ASSERT_TRUE(waitUntil([] { return !visibleWindows("^Save image$").empty(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    p.keysTo(visibleWindows("^Save image$").front(), "key Return");
+    ASSERT_TRUE(waitUntil([] { return visibleWindows("^Save image$").empty(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    auto again = driver::loadPicture((dir / "tree.png").string());
+    EXPECT_TRUE(bright(again->pixel(370, 100)) || bright(again->pixel(370, 99))) << "the second line is in the file";
     // Saved: closing asks nothing.
     driver::requestClose(p.mainWindow());
     EXPECT_EQ(p.waitForExit(), 0);
+}
+
+TEST_F(Pintaro, AJpegNameKeepsItsSpellingInTheTitle) {
+    Program& p = start();
+    p.command("100 fd");
+    saveAs(dir / "drawing.JPEG");
+    ASSERT_TRUE(fs::exists(dir / "drawing.JPEG"));
+    EXPECT_EQ(p.title(), "drawing.JPEG | Pintaro");
+    std::ifstream in(dir / "drawing.JPEG", std::ios::binary);
+    char magic[3] = {};
+    in.read(magic, 3);
+    EXPECT_EQ(static_cast<unsigned char>(magic[0]), 0xFF) << "a JPEG file";
+    EXPECT_EQ(static_cast<unsigned char>(magic[1]), 0xD8);
+}
+
+TEST_F(Pintaro, CancellingTheDialogsChangesNothing) {
+    Program& p = start();
+    p.command("100 fd");
+    auto cancel = [&](const std::string& title) {
+        ASSERT_TRUE(waitUntil([&] { return !visibleWindows(title).empty(); }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        p.keysTo(visibleWindows(title).front(), "key Escape");
+        ASSERT_TRUE(waitUntil([&] { return visibleWindows(title).empty(); }));
+    };
+    p.chord({"Control_L", "o"});
+    ASSERT_TRUE(boxShows()) << "Drawing isn't saved. Open another?";
+    answerBox("key Return");  // "Open"
+    cancel("^Open image$");
+    p.keysTo(p.mainWindow(), "key ctrl+l");
+    p.chord({"Control_L", "s"});
+    cancel("^Save image$");
+    EXPECT_EQ(p.title(), "Pintaro");
+    EXPECT_TRUE(p.viewShot().litNear(320, 150)) << "the drawing is still there";
+    driver::requestClose(p.mainWindow());
+    EXPECT_TRUE(boxShows()) << "and still unsaved";
+}
+
+TEST_F(Pintaro, F1ShowsTheAboutBox) {
+    Program& p = start();
+    p.keys("key F1");
+    ASSERT_TRUE(waitUntil([] { return !visibleWindows("^About Pintaro$").empty(); }));
+    p.keysTo(visibleWindows("^About Pintaro$").front(), "key Return");
+    EXPECT_TRUE(waitUntil([] { return visibleWindows("^About Pintaro$").empty(); }));
+    EXPECT_TRUE(p.running());
 }
 
 TEST_F(Pintaro, AnUnsupportedExtensionIsRefusedAndTheDrawingStaysUnsaved) {

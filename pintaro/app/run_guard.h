@@ -1,0 +1,75 @@
+// Long scripts a user can watch and stop. While a script runs, the
+// interpreter's poll hook lets the program breathe (handle pending events,
+// repaint the drawing view, show printed output) about every 50 ms of
+// running time; Escape asks the run to stop, and the next poll ends it with
+// the script error "Interrupted". Only one run goes at a time: a run started
+// from a handler inside a running one is refused instead of nesting on the
+// same interpreter state.
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#include "interp.h"
+
+namespace app {
+
+class RunGuard {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // `breatheEvery`: the running time between two breaths.
+    explicit RunGuard(Clock::duration breatheEvery);
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+
+    // What one breath does; set once the windows exist.
+    void setBreathe(std::function<void()> breathe) { fBreathe = std::move(breathe); }
+    // Makes the interpreter's poll hook call poll().
+    void watch(forth::Interp& in);
+
+    // One run in progress; ends when it goes out of scope.
+    class Run {
+    public:
+        explicit Run(RunGuard* guard) : fGuard(guard) {}
+        Run(Run&& other) noexcept : fGuard(other.fGuard) { other.fGuard = nullptr; }
+        Run& operator=(Run&&) = delete;
+        ~Run() {
+            if (fGuard) fGuard->fRunning = false;
+        }
+        explicit operator bool() const { return fGuard != nullptr; }
+
+    private:
+        RunGuard* fGuard;
+    };
+
+    // Starts a run; an empty Run (false) when one is already in progress.
+    [[nodiscard]] Run begin();
+    bool running() const { return fRunning; }
+
+    // Asks the running script to stop. False, and nothing happens, when no
+    // script runs, so that the key can keep its ordinary meaning.
+    bool interrupt();
+    // The program is leaving: the running script stops, and its front end
+    // shows nothing for it.
+    void quitting();
+    bool leaving() const { return fLeaving; }
+
+    // Breathes when the interval has passed since the last breath, then
+    // raises ScriptError("Interrupted") if an interruption was asked for.
+    // Does nothing outside a run.
+    void poll();
+    // Breathes now (used when a run ends, so its last output shows).
+    void breathe();
+
+private:
+    Clock::duration fInterval;
+    std::function<void()> fBreathe;
+    Clock::time_point fLastBreath;
+    bool fRunning = false;
+    bool fInterrupt = false;
+    bool fLeaving = false;
+    bool fBreathing = false;  // a breath runs handlers; none may breathe again inside it
+};
+
+}  // namespace app
