@@ -8,10 +8,15 @@
 namespace forth::limits {
 
 // Deepest nesting of runWords (user word inside times inside user word ...).
-// Each level costs a few native stack frames; 4000 levels stay far below an
-// 8 MiB main-thread stack even in a sanitizer build, and no sensible script
-// nests that deep. Exceeding it raises a script error instead of crashing.
+// No sensible script nests that deep; exceeding it (or the native stack
+// budget below) raises a script error instead of crashing.
 inline constexpr int kMaxNesting = 4000;
+
+// Native stack that nested runs may use below the outermost runWords, at
+// most; the interpreter also keeps to half of the process's stack limit.
+// Some levels (a file including itself holds an open stream per level) take
+// far more stack than others, so depth alone cannot keep the process alive.
+inline constexpr std::size_t kMaxNativeStackBytes = std::size_t{4} << 20;
 
 // Largest number of values on the data stack: 16 Mi values (128 MiB).
 // Far beyond any drawing script, but stops a runaway push loop with a clear

@@ -1,6 +1,8 @@
 // Interpreter state, tables and the per-word dispatch of runWords.
 #include "interp.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <atomic>
 #include <fstream>
@@ -16,6 +18,14 @@ namespace {
 // list cached by one interpreter is never mistaken as resolved by another.
 std::atomic<std::uint64_t> gNextGeneration{1};
 
+std::size_t nativeStackBudget() {
+    std::size_t budget = limits::kMaxNativeStackBytes;
+    rlimit rl{};
+    if (getrlimit(RLIMIT_STACK, &rl) == 0 && rl.rlim_cur != RLIM_INFINITY)
+        budget = std::min<std::size_t>(budget, rl.rlim_cur / 2);
+    return budget;
+}
+
 bool isBackslash(const Token& t) { return t.text.size() == 1 && t.text[0] == '\\'; }
 
 [[noreturn]] void keyNotFound(std::string_view name) {
@@ -25,11 +35,19 @@ bool isBackslash(const Token& t) { return t.text.size() == 1 && t.text[0] == '\\
 }  // namespace
 
 Interp::Interp()
-    : out(&std::cout), err(&std::cerr), in(&std::cin), generation_(gNextGeneration++) {}
+    : out(&std::cout),
+      err(&std::cerr),
+      in(&std::cin),
+      generation_(gNextGeneration++),
+      stackBudget_(nativeStackBudget()) {}
 
 Interp::~Interp() = default;
 
 void Interp::bumpGeneration() { generation_ = gNextGeneration++; }
+
+void Interp::throwTooDeep() const {
+    throw ScriptError("nesting too deep (runaway recursion?)");
+}
 
 void Interp::throwStackFull() const {
     throw ScriptError("stack overflow: more than " + std::to_string(maxStackDepth) +
@@ -273,9 +291,12 @@ void Interp::poll() {
 }
 
 void Interp::runWords(const WordList& list) {
-    if (nesting_ >= limits::kMaxNesting)
-        throw ScriptError("nesting too deep: more than " + std::to_string(limits::kMaxNesting) +
-                          " levels (runaway recursion?)");
+    // The stack grows downward: compare this frame with the outermost one.
+    auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    if (nesting_ == 0)
+        stackTop_ = frame;
+    else if (nesting_ >= limits::kMaxNesting || stackTop_ - frame > stackBudget_)
+        throwTooDeep();
     ++nesting_;
     struct Unnest {
         int& n;

@@ -169,6 +169,7 @@ private:
     void retire(std::unique_ptr<WordRecord> old);
     void releaseRecord(const WordRecord& rec);
     [[noreturn]] void throwStackFull() const;
+    [[noreturn]] void throwTooDeep() const;
 
     std::vector<Value> stack_;
 
@@ -189,6 +190,8 @@ private:
 
     std::uint64_t generation_;
     int nesting_ = 0;
+    std::uintptr_t stackTop_ = 0;     // frame of the outermost runWords
+    std::size_t stackBudget_;         // native stack nested runs may use
     std::uint32_t pollCountdown_ = limits::kPollInterval;
     // Records replaced while running; freed when their last run ends.
     std::vector<std::unique_ptr<WordRecord>> parked_;
