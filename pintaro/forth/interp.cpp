@@ -292,11 +292,13 @@ void Interp::poll() {
 
 void Interp::runWords(const WordList& list) {
     // The stack grows downward: compare this frame with the outermost one.
-    auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-    if (nesting_ == 0)
-        stackTop_ = frame;
-    else if (nesting_ >= limits::kMaxNesting || stackTop_ - frame > stackBudget_)
-        throwTooDeep();
+    // Shallow nesting, the common case, cannot have used the budget yet.
+    if (nesting_ >= 32) [[unlikely]] {
+        auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+        if (nesting_ >= limits::kMaxNesting || stackTop_ - frame > stackBudget_) throwTooDeep();
+    } else if (nesting_ == 0) {
+        stackTop_ = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    }
     ++nesting_;
     struct Unnest {
         int& n;
