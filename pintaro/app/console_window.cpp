@@ -1,0 +1,171 @@
+#include "console_window.h"
+
+#include <exception>
+
+#include "app_limits.h"
+#include "application.h"
+#include "console_run.h"
+#include "console_words.h"
+#include "message_box.h"
+#include "script_file.h"
+
+namespace app {
+
+using namespace toolkit;
+
+namespace {
+constexpr const char* kProgramTitle = "Pintaro";
+
+bool leftControlHeld() { return Application::current().isDown(Key_ControlL); }
+}  // namespace
+
+ConsoleWindow::ConsoleWindow() : window("Forth console"), status("F5 to run") {
+    window.setSize(limits::kConsoleWidth, limits::kConsoleHeight);
+
+    root.setWidthMode(WidthMode_Fill);
+    root.setHeightMode(HeightMode_Fill);
+    buttonBar.setWidthMode(WidthMode_Fill);
+    status.setWidthMode(WidthMode_Fill);
+    status.setHeightMode(HeightMode_Fill);
+    status.setTextAlign(XTextAlign_Center, YTextAlign_Center);
+    textRow.setWidthMode(WidthMode_Fill);
+    textRow.setHeightMode(HeightMode_Fill);
+    editor.setWidthMode(WidthMode_Fill);
+    editor.setHeightMode(HeightMode_Fill);
+    output.setWidthMode(WidthMode_Fill);
+    output.setHeightMode(HeightMode_Fill);
+    output.setEditable(false);
+
+    buttonBar.add(loadButton);
+    buttonBar.add(runButton);
+    buttonBar.add(clearButton);
+    buttonBar.add(status);
+    textRow.add(editor);
+    textRow.add(output);
+    root.add(buttonBar);
+    root.add(textRow);
+    window.add(root);
+}
+
+void ConsoleWindow::show() {
+    window.show();
+    editor.focus();
+}
+
+void ConsoleWindow::flushOutput() {
+    if (pendingOutput.empty()) return;
+    // Moved out first: handing it over lets handlers run, and they may print.
+    const std::string text = std::move(pendingOutput);
+    pendingOutput.clear();
+    output.addText(text);
+    output.scrollToBottom();
+}
+
+void ConsoleWindow::selectLine(std::size_t index) {
+    const std::string text = editor.text();
+    const CharRange r = lineRange(text, index);
+    editor.select(static_cast<int>(r.start), static_cast<int>(r.end));
+}
+
+void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs) {
+    ConsoleHost host;
+    host.append = [&c, &runs](std::string_view text) {
+        c.append(text);
+        if (runs.running())
+            runs.poll();  // shows the output once per breath; Escape stops here too
+        else
+            c.flushOutput();
+    };
+    host.alert = [&c, &w](const std::string& message) {
+        c.flushOutput();  // what the script printed before shows behind the box
+        Application::current().alertBox(&w.window, message, "The turtle says:");
+    };
+    host.confirm = [&c, &w](const std::string& message) {
+        c.flushOutput();
+        return messageBox(w.window, message, "The turtle asks:", "Yes", "No");
+    };
+    host.bye = [] { Application::current().quit(false); };
+    registerConsoleWords(state.interp, host);
+
+    c.output.addLine(consoleGreeting());
+    c.output.addLine(consoleCounts(state.interp));
+}
+
+void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs) {
+    c.runButton.setOnClick([&](ClickEvent&) { runConsoleScript(c, state, w, runs); });
+    c.clearButton.setOnClick([&c](ClickEvent&) {
+        c.pendingOutput.clear();
+        c.output.setText("");
+    });
+    c.loadButton.setOnClick([&](ClickEvent&) { loadScript(c, state, w); });
+    c.window.setOnCloseClick([&c](CloseClickEvent&) { c.window.hide(); });
+
+    c.window.setOnKeyDown([&](KeyEvent& e) {
+        if (e.key == Key_Escape) {
+            // Only a running script takes Escape; otherwise it keeps its meaning.
+            if (runs.interrupt()) e.handled = true;
+            return;
+        }
+        if (e.key == Key_F5) {
+            e.handled = true;
+            runConsoleScript(c, state, w, runs);
+            return;
+        }
+        // Only the left Control key makes a shortcut.
+        if (!leftControlHeld()) return;
+        switch (e.key) {
+            case Key_R: runConsoleScript(c, state, w, runs); break;
+            case Key_L: c.editor.focus(); break;
+            default: return;
+        }
+        e.handled = true;
+    });
+
+    state.showConsole = [&c] { c.show(); };
+}
+
+void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs) {
+    std::optional<ScriptFailure> failure;
+    {
+        RunGuard::Run run = runs.begin();
+        if (!run) {
+            c.status.setText(kBusyNote);
+            return;
+        }
+        const std::string script = c.editor.text();
+        failure = runScriptText(state.interp, script);
+        c.flushOutput();
+    }
+    // The run is over before any box opens, so that nothing waits on it.
+    if (runs.leaving()) return;
+    if (!failure) {
+        w.view.forceRedraw();
+        c.output.addLine("ok");
+        c.output.scrollToBottom();
+        return;
+    }
+    Application::current().alertBox(&c.window, failure->message, kProgramTitle);
+    // The user can fix the failing line at once.
+    c.editor.focus();
+    c.selectLine(failure->lineIndex);
+}
+
+void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
+    OpenFileDialog& dialog = state.openDialog;
+    dialog.fTitle = "Load script";
+    dialog.run(&c.window);
+    if (dialog.fFiles.empty()) {
+        c.status.setText("Load canceled.");
+        return;
+    }
+    std::string text;
+    try {
+        text = readScriptFile(dialog.fFiles.front());
+    } catch (const std::exception& e) {
+        w.alert(e.what());  // the editor keeps its text
+        return;
+    }
+    c.editor.setText(text);
+}
+
+}  // namespace app

@@ -1,0 +1,75 @@
+// The "Forth console" window: a button bar ("Load...", "Run", "Clear" and a
+// status label) over the script editor and the console output, side by
+// side. Made once at start-up, hidden; closing it only hides it again, so
+// the script, the output and the interpreter state stay.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "app_state.h"
+#include "button.h"
+#include "label.h"
+#include "layout_container.h"
+#include "main_window.h"
+#include "run_guard.h"
+#include "text_area.h"
+#include "window.h"
+
+namespace app {
+
+struct ConsoleWindow {
+    // The window first: it goes last, after the controls it shows.
+    toolkit::Window window;
+    toolkit::LayoutContainer root{toolkit::Layout_Vertical};
+    toolkit::LayoutContainer buttonBar{toolkit::Layout_Horizontal};
+    toolkit::Button loadButton{"Load..."};
+    toolkit::Button runButton{"Run"};
+    toolkit::Button clearButton{"Clear"};
+    toolkit::Label status;
+    toolkit::LayoutContainer textRow{toolkit::Layout_Horizontal};
+    toolkit::TextArea editor;
+    toolkit::TextArea output;
+    // Printed text not yet handed to `output`. Handing text over makes the
+    // toolkit handle every pending event, which for a script printing word
+    // after word would cost far more than the printing; so output is
+    // gathered and shown once per breath of the run (and when it ends).
+    std::string pendingOutput;
+
+    // Builds the hidden window and its layout, without handlers.
+    ConsoleWindow();
+
+    // Shows the window and puts the keyboard focus into the editor.
+    void show();
+    void append(std::string_view text) { pendingOutput += text; }
+    // Shows the gathered output at the end of the console output.
+    void flushOutput();
+    // Selects line `index` of the editor (counted from 0) and scrolls it into view.
+    void selectLine(std::size_t index);
+};
+
+// Registers the console words on the program's interpreter and prints the
+// two banner lines. `alert` and `confirm` open their boxes over the main
+// window; `bye` quits like Control+Q.
+void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs);
+
+// The buttons, keys (F5, left Control + R and + L, Escape during a run) and
+// close button of the console, and the main window's way to show it.
+void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs);
+
+// Runs the editor's text line by line. A clean run repaints the drawing
+// view and prints "ok"; a failed one shows the error and its line number
+// over the console, then selects that line in the editor. Refused, with a
+// note in the status label, while another run is in progress.
+void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs);
+
+// "Load...": the open dialog titled "Load script", then the file's text
+// into the editor. A file that cannot be read or is no text is reported
+// over the main window and the editor keeps its text.
+void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w);
+
+// What the status labels say when a run is refused.
+inline constexpr const char* kBusyNote = "A script is running. Press Escape to stop it.";
+
+}  // namespace app

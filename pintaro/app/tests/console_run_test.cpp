@@ -1,0 +1,108 @@
+// How the console runs its script: where lines end, which line an error is
+// reported at, what the run leaves behind, and which editor line is picked
+// out afterwards.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "console_run.h"
+#include "console_words.h"
+#include "errors.h"
+
+using app::cutLines;
+using app::lineRange;
+using app::runScriptText;
+using SV = std::vector<std::string_view>;
+
+TEST(CutLines, EveryKindOfLineEndCountsAndTheRestIsOneMoreLine) {
+    EXPECT_EQ(cutLines(""), SV{""});
+    EXPECT_EQ(cutLines("a"), SV{"a"});
+    EXPECT_EQ(cutLines("a\n"), (SV{"a", ""}));
+    EXPECT_EQ(cutLines("a\r\nb\rc\nd"), (SV{"a", "b", "c", "d"}));
+    EXPECT_EQ(cutLines("\r\r\n\n"), (SV{"", "", "", ""})) << "CR, then CR LF, then LF";
+    EXPECT_EQ(cutLines("\n\r"), (SV{"", "", ""})) << "LF CR is two line ends";
+}
+
+TEST(LineRange, CountsCharactersNotBytes) {
+    const std::string text = "1 fd\n'\xC3\xA9t\xC3\xA9 ..\r\nfoo";  // 'été ..
+    EXPECT_EQ(lineRange(text, 0).start, 0u);
+    EXPECT_EQ(lineRange(text, 0).end, 4u);
+    EXPECT_EQ(lineRange(text, 1).start, 5u);
+    EXPECT_EQ(lineRange(text, 1).end, 12u);
+    EXPECT_EQ(lineRange(text, 2).start, 14u) << "CR LF is two characters";
+    EXPECT_EQ(lineRange(text, 2).end, 17u);
+    EXPECT_EQ(lineRange(text, 9).start, 14u) << "past the end: the last line";
+}
+
+namespace {
+
+class ConsoleRun : public testing::Test {
+protected:
+    void SetUp() override {
+        forth::registerCoreWords(in);
+        app::ConsoleHost h;
+        h.append = [this](std::string_view t) { output += t; };
+        h.alert = [](const std::string&) { throw std::runtime_error("no display for the box"); };
+        app::registerConsoleWords(in, h);
+    }
+    forth::Interp in;
+    std::string output;
+};
+
+}  // namespace
+
+TEST_F(ConsoleRun, ACleanScriptRunsEveryLineAndCountsThem) {
+    EXPECT_EQ(runScriptText(in, "1 2 +\n."), std::nullopt);
+    EXPECT_EQ(output, "3 ");
+    EXPECT_EQ(in.lineCounter(), 3) << "one past the last line";
+    EXPECT_EQ(runScriptText(in, ""), std::nullopt) << "an empty script is one empty line";
+    EXPECT_EQ(in.lineCounter(), 2);
+}
+
+TEST_F(ConsoleRun, AnUnderflowNamesItsLineAndStopsTheScript) {
+    const auto f = runScriptText(in, "1 .\n2 .\ndrop\n3 .");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->message, "Stack underflow at line 3");
+    EXPECT_EQ(f->lineIndex, 2u);
+    EXPECT_EQ(output, "1 2 ");
+}
+
+TEST_F(ConsoleRun, AScriptErrorKeepsItsMessageAndLeavesTheStackAsItWas) {
+    const auto f = runScriptText(in, "1 2\r\nfoo\r\n3");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->message, "invalid float: foo at line 2");
+    EXPECT_EQ(f->lineIndex, 1u);
+    EXPECT_EQ(in.stack(), (std::vector<forth::Value>{1, 2}));
+}
+
+TEST_F(ConsoleRun, ArithmeticFaultsAndFailuresOutsideTheInterpreterAreReportedTheSameWay) {
+    auto f = runScriptText(in, "\n1 0 mod");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->message, "division by zero at line 2");
+    f = runScriptText(in, "'hi alert");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->message, "no display for the box at line 1");
+}
+
+TEST_F(ConsoleRun, AnOpenBlockAtTheEndIsNoErrorAndStaysOpen) {
+    EXPECT_EQ(runScriptText(in, "[ 1 2"), std::nullopt);
+    EXPECT_TRUE(in.collecting());
+    EXPECT_EQ(runScriptText(in, "] 2 times"), std::nullopt);
+    EXPECT_FALSE(in.collecting());
+    EXPECT_EQ(in.depth(), 4u);
+}
+
+TEST_F(ConsoleRun, AnIncludedFileMovesTheCounterButTheEditorLineStaysTheScriptsOwn) {
+    const auto path = std::filesystem::temp_directory_path() / ("console-run-" + std::to_string(getpid()) + ".fs");
+    std::ofstream(path) << "1\n2\n3\n";
+    std::string script = "'";
+    script += path.string();
+    script += " included\nfoo";
+    const auto f = runScriptText(in, script);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->message, "invalid float: foo at line 5") << "the file's 3 lines, then the script goes on counting";
+    EXPECT_EQ(f->lineIndex, 1u) << "but the editor's second line is the one that failed";
+}
