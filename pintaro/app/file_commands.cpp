@@ -2,14 +2,13 @@
 
 #include <exception>
 
+#include "about.h"
 #include "image_files.h"
 #include "image_format.h"
 
 namespace app {
 
 namespace {
-constexpr const char* kProgramTitle = "Pintaro";
-
 std::string fileNameOf(std::string_view path) {
     const turtle::PathParts p = turtle::splitPath(path);
     return p.name + p.extension;

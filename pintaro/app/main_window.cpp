@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <initializer_list>
+
 #include "about.h"
 #include "app_limits.h"
 #include "application.h"
@@ -13,13 +15,10 @@ namespace app {
 using namespace toolkit;
 
 namespace {
-constexpr const char* kProgramTitle = "Pintaro";
-
-void quitProgram() { Application::current().quit(false); }
 
 bool leftControlHeld() { return Application::current().isDown(Key_ControlL); }
 
-void showAbout(MainWindow& w) { Application::current().alertBox(&w.window, kAboutText, kAboutTitle); }
+void showAbout(MainWindow& w, AppState&) { Application::current().alertBox(&w.window, kAboutText, kAboutTitle); }
 
 void askNew(MainWindow& w, AppState& state) {
     if (mayDiscardDrawing(w, state, "Drawing isn't saved. Start another?", "Start anew", "Keep"))
@@ -30,6 +29,13 @@ void askOpen(MainWindow& w, AppState& state) {
     if (mayDiscardDrawing(w, state, "Drawing isn't saved. Open another?", "Open", "Keep")) openCommand(state, w);
 }
 
+void save(MainWindow& w, AppState& state) { saveCommand(state, w); }
+
+void focusCommandLine(MainWindow& w, AppState&) { w.commandLine.focus(); }
+
+// Leaves the event loop; start-up then returns and the process ends with 0.
+void quitProgram(MainWindow&, AppState&) { Application::current().quit(false); }
+
 void showResizeDialog(AppState& state, ResizeDialog& resize) {
     resize.open(state.turtle.image->width(), state.turtle.image->height());
 }
@@ -37,6 +43,23 @@ void showResizeDialog(AppState& state, ResizeDialog& resize) {
 void showConsole(AppState& state) {
     if (state.showConsole) state.showConsole();
 }
+
+struct Shortcut {
+    KeyCode key;
+    bool leftControl;  // only with the left Control key held
+    void (*action)(MainWindow&, AppState&);
+};
+
+// The main window's shortcuts. Letter keys arrive as their upper-case code
+// whatever the Shift state.
+const Shortcut kShortcuts[] = {
+    {Key_L, true, focusCommandLine},
+    {Key_N, true, askNew},
+    {Key_O, true, askOpen},
+    {Key_S, true, save},
+    {Key_Q, true, quitProgram},
+    {Key_F1, false, showAbout},
+};
 }  // namespace
 
 MainWindow::MainWindow() : window(kProgramTitle), status(kWelcomeText) {
@@ -52,10 +75,8 @@ MainWindow::MainWindow() : window(kProgramTitle), status(kWelcomeText) {
     view.setHeightMode(HeightMode_Fill);
     commandLine.setWidthMode(WidthMode_Fill);
 
-    for (Control* c : {static_cast<Control*>(&newButton), static_cast<Control*>(&openButton),
-                       static_cast<Control*>(&saveButton), static_cast<Control*>(&resizeButton),
-                       static_cast<Control*>(&consoleButton), static_cast<Control*>(&status),
-                       static_cast<Control*>(&aboutButton)})
+    for (Control* c : std::initializer_list<Control*>{&newButton, &openButton, &saveButton, &resizeButton,
+                                                      &consoleButton, &status, &aboutButton})
         toolbar.add(*c);
     root.add(toolbar);
     root.add(view);
@@ -86,10 +107,10 @@ void enterCommand(MainWindow& w, AppState& state) {
 void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resize) {
     w.newButton.setOnClick([&](ClickEvent&) { askNew(w, state); });
     w.openButton.setOnClick([&](ClickEvent&) { askOpen(w, state); });
-    w.saveButton.setOnClick([&](ClickEvent&) { saveCommand(state, w); });
+    w.saveButton.setOnClick([&](ClickEvent&) { save(w, state); });
     w.resizeButton.setOnClick([&](ClickEvent&) { showResizeDialog(state, resize); });
     w.consoleButton.setOnClick([&](ClickEvent&) { showConsole(state); });
-    w.aboutButton.setOnClick([&](ClickEvent&) { showAbout(w); });
+    w.aboutButton.setOnClick([&](ClickEvent&) { showAbout(w, state); });
 
     w.view.setOnDraw([&](DrawEvent& e) { paintDrawingView(*e.canvas, state.turtle); });
 
@@ -113,26 +134,17 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resi
     });
 
     w.window.setOnKeyDown([&](KeyEvent& e) {
-        if (e.key == Key_F1) {
+        for (const Shortcut& s : kShortcuts) {
+            // Only the left Control key makes a shortcut; the right one does not.
+            if (e.key != s.key || (s.leftControl && !leftControlHeld())) continue;
             e.handled = true;
-            showAbout(w);
+            s.action(w, state);
             return;
         }
-        // Only the left Control key makes a shortcut.
-        if (!leftControlHeld()) return;
-        switch (e.key) {
-            case Key_L: w.commandLine.focus(); break;
-            case Key_N: askNew(w, state); break;
-            case Key_O: askOpen(w, state); break;
-            case Key_S: saveCommand(state, w); break;
-            case Key_Q: quitProgram(); break;
-            default: return;
-        }
-        e.handled = true;
     });
 
     w.window.setOnCloseClick([&](CloseClickEvent&) {
-        if (mayDiscardDrawing(w, state, "Drawing isn't saved. Quit anyway?", "Quit", "Stay")) quitProgram();
+        if (mayDiscardDrawing(w, state, "Drawing isn't saved. Quit anyway?", "Quit", "Stay")) quitProgram(w, state);
     });
 }
 

@@ -43,7 +43,6 @@ std::pair<int, int> parseImageSize(std::string_view width, std::string_view heig
 }
 
 ResizeDialog::ResizeDialog(std::function<void(int, int)> apply) {
-    window.setTitle("Resize image");
     window.setSize(limits::kResizeWidth, limits::kResizeHeight);
 
     column.setWidthMode(WidthMode_Fill);

@@ -35,7 +35,7 @@ std::pair<int, int> parseImageSize(std::string_view width, std::string_view heig
 
 struct ResizeDialog {
     // The window first: it goes last, after the controls it shows.
-    toolkit::Window window;
+    toolkit::Window window{"Resize image"};
     toolkit::LayoutContainer column{toolkit::Layout_Vertical};
     toolkit::LayoutContainer sizeRow{toolkit::Layout_Horizontal};
     toolkit::Label newSizeLabel{"New size: "};

@@ -14,6 +14,11 @@
 
 namespace app {
 
+namespace limits {
+// Running time between two breaths of a running script.
+inline constexpr int kBreatheMilliseconds = 50;
+}  // namespace limits
+
 class RunGuard {
 public:
     using Clock = std::chrono::steady_clock;

@@ -1,0 +1,142 @@
+// Benchmarks of the console (not tests):
+//
+//   console_bench print   a console script printing 100,000 numbers with `.`,
+//                         from Run to the last number shown
+//   console_bench draw    a script drawing 100,000 segments: run from the
+//                         console, against the same script on an interpreter
+//                         with the turtle and no window (what veskel runs)
+//   console_bench poll    the interpreter loop of the drawing script without
+//                         the turtle, with and without the watching poll hook
+//
+// No argument runs all three. Needs an X display (run it under xvfb-run).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app_limits.h"
+#include "app_state.h"
+#include "application.h"
+#include "console_window.h"
+#include "gtk_loader.h"
+#include "run_guard.h"
+#include "turtle_words.h"
+#include "ui.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+constexpr int kRounds = 5;
+const char* const kPrintScript = "[ $i . ] 100000 times";
+const char* const kDrawScript = "[ $i 400 mod fd 91 rt ] 100000 times";
+
+// The program's windows with the console, as start-up builds them.
+struct Program {
+    app::AppState state;
+    toolkit::Application application;
+    app::RunGuard runs{std::chrono::milliseconds(getenv("BREATHE") ? atoi(getenv("BREATHE")) : app::limits::kBreatheMilliseconds)};
+    std::unique_ptr<app::Ui> ui;
+    std::unique_ptr<app::ConsoleWindow> console;
+
+    Program() {
+        application.init();
+        ui = std::make_unique<app::Ui>(state);
+        console = std::make_unique<app::ConsoleWindow>();
+        app::registerConsole(*console, state, ui->main, runs);
+        app::attachConsoleHandlers(*console, state, ui->main, runs);
+        runs.watch(state.interp);
+        runs.setBreathe([this] {
+            console->flushOutput();
+            ui->main.view.forceRedraw();
+            application.sleep(0);
+        });
+        ui->show();
+        console->show();
+        application.sleep(300);
+    }
+
+    // Runs the editor's script as the Run button does, until it shows.
+    double run(const std::string& script) {
+        console->output.setText("");
+        console->editor.setText(script);
+        application.sleep(50);
+        const auto t0 = Clock::now();
+        app::runConsoleScript(*console, state, ui->main, runs);
+        application.sleep(0);
+        return msSince(t0);
+    }
+};
+
+void benchPrint(Program& p) {
+    std::vector<double> ms;
+    for (int r = 0; r < kRounds; ++r) ms.push_back(p.run(kPrintScript));
+    const std::string shown = p.console->output.text();
+    std::printf("print 100000 numbers from the console: median %.0f ms (min %.0f, max %.0f), %zu characters shown\n",
+                median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
+                shown.size());
+}
+
+void benchDraw(Program& p) {
+    std::vector<double> consoleMs, headlessMs;
+    for (int r = 0; r < kRounds; ++r) {
+        p.state.interp.runLine("clearscreen");
+        consoleMs.push_back(p.run(kDrawScript));
+
+        // What veskel does: the core and turtle words on an interpreter with
+        // no window and no poll hook.
+        forth::Interp in;
+        turtle::TurtleState t;
+        forth::registerCoreWords(in);
+        turtle::registerTurtleWords(in, t);
+        const auto t0 = Clock::now();
+        in.setLineCounter(1);
+        in.runLine(kDrawScript);
+        headlessMs.push_back(msSince(t0));
+    }
+    const double c = median(consoleMs), h = median(headlessMs);
+    std::printf("draw 100000 segments: console median %.0f ms, without a window median %.0f ms: +%.1f %%\n", c, h,
+                (c / h - 1.0) * 100.0);
+}
+
+void benchPoll(Program& p) {
+    const char* loop = "[ $i 400 mod 91 + drop ] 3000000 times";
+    std::vector<double> watched, bare;
+    for (int r = 0; r < kRounds; ++r) {
+        {
+            app::RunGuard::Run run = p.runs.begin();
+            const auto t0 = Clock::now();
+            p.state.interp.runLine(loop);
+            watched.push_back(msSince(t0));
+        }
+        forth::Interp in;
+        forth::registerCoreWords(in);
+        const auto t0 = Clock::now();
+        in.runLine(loop);
+        bare.push_back(msSince(t0));
+    }
+    const double w = median(watched), b = median(bare);
+    std::printf("3e6 loop passes: watched median %.0f ms, no hook median %.0f ms: %+.1f %%\n", w, b,
+                (w / b - 1.0) * 100.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    toolkit::loadGtkOrExit();
+    Program p;
+    const std::string what = argc > 1 ? argv[1] : "all";
+    if (what == "print" || what == "all") benchPrint(p);
+    if (what == "draw" || what == "all") benchDraw(p);
+    if (what == "poll" || what == "all") benchPoll(p);
+    return 0;
+}
