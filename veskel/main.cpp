@@ -1,11 +1,16 @@
-// veskel: Veskel Forth without a window.
+// veskel: Veskel Forth without a window; the turtle draws on an image in memory.
 #include <unistd.h>
 
 #include <iostream>
 
+#include "drawing.h"
+#include "gtk_loader.h"
 #include "interp.h"
 #include "options.h"
 #include "runner.h"
+#include "toolkit_error.h"
+#include "turtle.h"
+#include "turtle_words.h"
 
 int main(int argc, char** argv) {
     veskel::Options opts;
@@ -14,13 +19,30 @@ int main(int argc, char** argv) {
     } catch (const veskel::UsageError& e) {
         std::cerr << "veskel: " << e.what() << "\nTry 'veskel --help' for more information.\n";
         return 2;
+    } catch (const veskel::UnsupportedSavePath& e) {
+        std::cerr << e.what() << '\n';
+        return 2;
     }
     if (opts.help) {
         std::cout << veskel::usageText();
         return 0;
     }
 
+    // The image needs cairo, pango and gdk-pixbuf, reached through GTK; no
+    // display and no gtk_init are needed for drawing off screen.
+    toolkit::loadGtkOrExit();
+    turtle::TurtleState turtle;
+    try {
+        veskel::startImage(turtle, opts.width, opts.height);
+    } catch (const toolkit::ToolkitError& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+
+    // The interpreter is destroyed first: its words refer to the turtle.
     auto in = forth::makeCoreInterp();
+    turtle::registerTurtleWords(*in, turtle);
+
     int status;
     if (!opts.plan.empty())
         status = veskel::runPlan(*in, opts.plan, std::cerr);
@@ -28,6 +50,9 @@ int main(int argc, char** argv) {
         status = veskel::runInteractive(*in);
     else
         status = veskel::runScriptStream(*in, std::cin, std::cerr);
+
+    // A failed run leaves a half-made picture: it is not written anywhere.
+    if (status == 0) status = veskel::saveImages(turtle, opts.savePaths, std::cerr);
 
     // Output lost on a full disk or a closed pipe must not pass as success.
     std::cout.flush();

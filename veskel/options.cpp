@@ -1,23 +1,74 @@
-// Parsing of veskel's command line into a run plan.
+// Parsing of veskel's command line into a run plan and the drawing's options.
 #include "options.h"
 
-#include <string_view>
+#include <climits>
+#include <tuple>
+
+#include "image_format.h"
 
 namespace veskel {
 
 const char* usageText() {
     return "Usage: veskel [OPTION | FILE]...\n"
-           "Run Veskel Forth scripts without a window.\n"
+           "Run Veskel Forth scripts without a window; the turtle draws on an image in memory.\n"
            "\n"
-           "  FILE       run a script file, line by line, as `included` does\n"
-           "  -e TEXT    run TEXT as one line, as the drawing program's command line does\n"
-           "  --         treat every later argument as a file\n"
-           "  --help     show this help and exit\n"
+           "  FILE              run a script file, line by line, as `included` does\n"
+           "  -e TEXT           run TEXT as one line, as the drawing program's command line does\n"
+           "  -o, --save PATH   after a clean run, save the image to PATH; the extension\n"
+           "                    picks the format: .png, .bmp, .jpg or .jpeg (quality 80)\n"
+           "  --size WxH        start from a black image of W x H pixels (default 640x400),\n"
+           "                    the turtle at its centre\n"
+           "  --                treat every later argument as a file\n"
+           "  --help            show this help and exit\n"
            "\n"
            "Files and -e texts run in the order given, on one interpreter. With neither,\n"
            "standard input is read: an interactive prompt on a terminal, otherwise a\n"
            "script. The first error of a non-interactive run is reported on standard\n"
-           "error with its line number and ends the run with status 1.\n";
+           "error with its line number and ends the run with status 1; no image is\n"
+           "saved then. No display is needed.\n";
+}
+
+namespace {
+
+// One side of a size: decimal digits only, 1 to INT_MAX.
+int parseSide(std::string_view digits, std::string_view whole) {
+    auto bad = [&](const char* why) { return UsageError("invalid size '" + std::string(whole) + "': " + why); };
+    if (digits.empty()) throw bad("expected WIDTHxHEIGHT, such as 640x400");
+    long long value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') throw bad("expected WIDTHxHEIGHT, such as 640x400");
+        value = value * 10 + (c - '0');
+        if (value > INT_MAX) throw bad("width and height must be at most 2147483647");
+    }
+    if (value < 1) throw bad("width and height must be at least 1");
+    return static_cast<int>(value);
+}
+
+// The value of an option written "--name VALUE", "--name=VALUE" or, for a
+// short option, "-nVALUE"; advances i past a separate value.
+std::string optionValue(std::string_view arg, std::string_view name, int argc, char** argv, int& i) {
+    if (arg.size() > name.size()) {
+        std::string_view rest = arg.substr(name.size());
+        if (rest[0] == '=' && name.size() > 2) rest.remove_prefix(1);
+        return std::string(rest);
+    }
+    if (i + 1 >= argc) throw UsageError("option " + std::string(name) + " needs a value");
+    return argv[++i];
+}
+
+// True for "--name", "--name=..." and, for a short option, "-n...".
+bool isOption(std::string_view arg, std::string_view name) {
+    if (arg.substr(0, name.size()) != name) return false;
+    if (arg.size() == name.size() || name.size() == 2) return true;
+    return arg[name.size()] == '=';
+}
+
+}  // namespace
+
+std::pair<int, int> parseSize(std::string_view text) {
+    const auto cut = text.find_first_of("xX");
+    if (cut == std::string_view::npos) parseSide({}, text);
+    return {parseSide(text.substr(0, cut), text), parseSide(text.substr(cut + 1), text)};
 }
 
 Options parseOptions(int argc, char** argv) {
@@ -36,6 +87,16 @@ Options parseOptions(int argc, char** argv) {
             opts.plan.push_back({Step::Kind::Text, argv[++i]});
         } else if (arg.size() > 2 && arg.substr(0, 2) == "-e") {
             opts.plan.push_back({Step::Kind::Text, std::string(arg.substr(2))});
+        } else if (isOption(arg, "-o") || isOption(arg, "--save")) {
+            const std::string_view name = arg[1] == 'o' ? "-o" : "--save";
+            std::string path = optionValue(arg, name, argc, argv, i);
+            if (path.empty()) throw UsageError("option " + std::string(name) + " needs a file name");
+            // Refused before anything runs, so a long script never ends in
+            // a picture that cannot be written.
+            if (!turtle::saveFormatFor(path)) throw UnsupportedSavePath(turtle::kUnsupportedFormatMessage);
+            opts.savePaths.push_back(std::move(path));
+        } else if (isOption(arg, "--size")) {
+            std::tie(opts.width, opts.height) = parseSize(optionValue(arg, "--size", argc, argv, i));
         } else {
             throw UsageError("unknown option: " + std::string(arg));
         }

@@ -1,0 +1,22 @@
+// The turtle's image around a run: the start size before, the files after.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "turtle.h"
+
+namespace veskel {
+
+// Gives the turtle a fresh black image of width x height (the image reset)
+// and puts it at its home position. Raises toolkit::ToolkitError with the
+// library's message when the image cannot be made.
+void startImage(turtle::TurtleState& t, int width, int height);
+
+// Writes the image to every path in order, each in the format its extension
+// names. A file that cannot be written is reported on err with the library's
+// message and does not stop the others. Returns 0, or 1 after any failure.
+int saveImages(const turtle::TurtleState& t, const std::vector<std::string>& paths, std::ostream& err);
+
+}  // namespace veskel
