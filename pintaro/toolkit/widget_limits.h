@@ -27,3 +27,17 @@ inline constexpr int kAlertBorder = 15;
 inline constexpr int kTextAreaMargin = 5;
 
 }  // namespace toolkit::limits
+
+namespace toolkit::limits {
+
+// What the platform's theme adds around the text of its native controls
+// and cannot be asked for: a border of one pixel and the smallest content
+// height of a button and of a one-line entry. With a theme that asks for
+// more, the platform gives the control more than the layout planned.
+inline constexpr int kNativeBorder = 1;
+inline constexpr int kButtonMinContentHeight = 24;
+inline constexpr int kTextBoxMinContentHeight = 32;
+// A text box's natural width holds this many digits.
+inline constexpr int kTextBoxNaturalChars = 10;
+
+}  // namespace toolkit::limits

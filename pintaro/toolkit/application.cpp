@@ -1,0 +1,127 @@
+#include "application.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "canvas.h"
+#include "error_guard.h"
+#include "gtk_object.h"
+#include "toolkit_error.h"
+#include "widget_limits.h"
+#include "window.h"
+
+namespace toolkit {
+namespace {
+
+Application* g_current = nullptr;
+
+Color toColor(const GdkRGBA& c) {
+    auto channel = [](double v) { return static_cast<std::uint8_t>(std::clamp(v, 0.0, 1.0) * 255.0 + 0.5); };
+    return Color(channel(c.red), channel(c.green), channel(c.blue), channel(c.alpha));
+}
+
+}  // namespace
+
+Application& Application::current() {
+    if (!g_current) throw ToolkitError("You need to call 'app.init()' at first.");
+    return *g_current;
+}
+
+Application* Application::currentOrNull() { return g_current; }
+
+Application::~Application() {
+    if (fParkingWindow) gtk().gtk_widget_destroy(fParkingWindow);
+    if (g_current == this) g_current = nullptr;
+}
+
+void Application::init() {
+    if (fInitialized) return;
+    if (g_current) throw ToolkitError("Only one application can be initialised.");
+    const GtkApi& g = gtk();
+    g.gtk_init(nullptr, nullptr);
+    fClipboard = g.gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+
+    // The theme's colours, read from the style of a window that is never shown.
+    GtkWidget* probe = g.gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    GtkStyleContext* style = g.gtk_widget_get_style_context(probe);
+    GdkRGBA background{}, text{};
+    g.gtk_style_context_get_background_color(style, GTK_STATE_FLAG_NORMAL, &background);
+    g.gtk_style_context_get_color(style, GTK_STATE_FLAG_NORMAL, &text);
+    g.gtk_widget_destroy(probe);
+    fDefaultBackgroundColor = toColor(background);
+    fDefaultTextColor = toColor(text);
+    setDefaultTextColor(fDefaultTextColor);
+
+    fParkingWindow = g.gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    fParkingPlace = g.gtk_fixed_new();
+    g.gtk_container_add(as<GtkContainer>(fParkingWindow), fParkingPlace);
+
+    fInitialized = true;
+    g_current = this;
+}
+
+void Application::run() {
+    current();  // raises when not initialised
+    fRunning = true;
+    while (fRunning) {
+        ++fMainDepth;
+        try {
+            gtk().gtk_main();
+        } catch (const std::exception& e) {
+            reportEscapedError(e.what());
+        } catch (...) {
+            reportEscapedError("unknown error");
+        }
+        --fMainDepth;
+    }
+}
+
+void Application::quit(bool force) {
+    if (force) std::exit(0);
+    fRunning = false;
+    // gtk_main_quit outside a main loop is a programming error in GTK; the
+    // running flag alone ends a loop that polls with sleep().
+    if (fMainDepth > 0) gtk().gtk_main_quit();
+}
+
+void Application::sleep(int milliseconds) {
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
+    for (;;) {
+        handlePendingEvents();
+        const auto now = Clock::now();
+        if (now >= end) break;
+        std::this_thread::sleep_for(
+            std::min<Clock::duration>(end - now, std::chrono::milliseconds(limits::kSleepNapMilliseconds)));
+    }
+}
+
+bool Application::isDown(KeyCode key) const {
+    return std::find(fPressedKeys.begin(), fPressedKeys.end(), key) != fPressedKeys.end();
+}
+
+void Application::addWindow(Window* w) { fWindows.push_back(w); }
+
+void Application::forgetWindow(Window* w) { std::erase(fWindows, w); }
+
+void Application::removeWindow(Window* w) {
+    forgetWindow(w);
+    if (fWindows.empty() && fQuitOnLastWindow) quit(false);
+}
+
+void Application::keyPressed(KeyCode key) {
+    if (!isDown(key)) fPressedKeys.push_back(key);
+}
+
+void Application::keyReleased(KeyCode key) { std::erase(fPressedKeys, key); }
+
+void Application::reportError(const std::string& message) {
+    if (fErrorHandler)
+        fErrorHandler(message);
+    else
+        unhandledError(message);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,95 @@
+// The one application object: GTK's initialisation, the event loop, the
+// list of windows, the keys currently held and the alert box.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "color.h"
+#include "events.h"
+#include "key_codes.h"
+
+typedef struct _GtkWidget GtkWidget;
+typedef struct _GtkClipboard GtkClipboard;
+
+namespace toolkit {
+
+class Control;
+class Window;
+
+class Application {
+public:
+    Application() = default;
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Initialises GTK (GTK must have been loaded), takes the default
+    // clipboard and reads the theme's colours. Must run before any window or
+    // control is created; this object then is the process's application.
+    void init();
+
+    // Runs the event loop until quit(). An error escaping the loop goes to
+    // the error handler and the loop is entered again while still running.
+    void run();
+    // Asks the event loop to end; with force the process ends at once with
+    // status 0.
+    void quit(bool force = false);
+    // Handles events for the given time, napping 20 ms between rounds.
+    void sleep(int milliseconds);
+    // True while the key is held.
+    bool isDown(KeyCode key) const;
+    // A native one-button dialog; returns when the user dismisses it.
+    void alertBox(Window* parent, const std::string& message, const std::string& title);
+
+    // Errors that escape event handlers go here when set; otherwise to the
+    // unhandled-error handler, which ends the process.
+    void setErrorHandler(ErrorHandler handler) { fErrorHandler = std::move(handler); }
+    void setQuitOnLastWindowDisposed(bool on) { fQuitOnLastWindow = on; }
+
+    bool running() const { return fRunning; }
+    bool initialized() const { return fInitialized; }
+    const std::vector<Window*>& windows() const { return fWindows; }
+    const std::vector<KeyCode>& pressedKeys() const { return fPressedKeys; }
+    int resolution() const { return fResolution; }
+    Color defaultBackgroundColor() const { return fDefaultBackgroundColor; }
+    Color defaultTextColor() const { return fDefaultTextColor; }
+
+    // The initialised application; raises "You need to call 'app.init()' at
+    // first." when there is none.
+    static Application& current();
+    // The same, or null; for code that must not raise (error reporting).
+    static Application* currentOrNull();
+
+    // ---- used by the layer's own objects ----
+    GtkWidget* parkingPlace() const { return fParkingPlace; }
+    void addWindow(Window* w);
+    void removeWindow(Window* w);  // quits when it was the last and the switch is on
+    void forgetWindow(Window* w);  // the same without quitting
+    void keyPressed(KeyCode key);
+    void keyReleased(KeyCode key);
+    void clearPressedKeys() { fPressedKeys.clear(); }
+    void reportError(const std::string& message);
+    // The control and position of the last mouse press, for the click rule.
+    Control* fPressedControl = nullptr;
+    int fPressX = 0;
+    int fPressY = 0;
+
+private:
+    bool fInitialized = false;
+    bool fRunning = false;
+    int fMainDepth = 0;  // how many gtk_main calls of ours are active
+    bool fQuitOnLastWindow = true;
+    ErrorHandler fErrorHandler;
+    std::vector<Window*> fWindows;
+    std::vector<KeyCode> fPressedKeys;
+    int fResolution = 96;
+    Color fDefaultBackgroundColor{255, 255, 255, 255};
+    Color fDefaultTextColor{0, 0, 0, 255};
+    GtkClipboard* fClipboard = nullptr;
+    // A hidden window holding the widgets of controls not yet placed.
+    GtkWidget* fParkingWindow = nullptr;
+    GtkWidget* fParkingPlace = nullptr;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,197 @@
+// A control: a rectangle inside a window with its size modes, colours,
+// font, canvas and event handlers. A plain Control is a drawable surface
+// (its draw handler paints through fCanvas); buttons, labels, text boxes,
+// text areas and layout containers build on it.
+//
+// Sizes given to the setters are logical pixels and pass through scale to
+// screen; the fields hold screen pixels.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "canvas.h"
+#include "color.h"
+#include "events.h"
+#include "size_modes.h"
+
+typedef struct _GtkWidget GtkWidget;
+typedef struct _GdkEventKey GdkEventKey;
+typedef struct _GdkEventButton GdkEventButton;
+
+namespace toolkit {
+
+class LayoutContainer;
+class OwnedWidget;
+class InputMethod;
+class Window;
+
+class Control {
+public:
+    // A plain drawable control: Static / Static, 50 x 50.
+    Control();
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    // ---- geometry ----
+    int width() const { return fWidth; }
+    int height() const { return fHeight; }
+    int x() const { return fX; }
+    int y() const { return fY; }
+    // The size a Static control keeps; a container overrides it for the others.
+    void setWidth(int width);
+    void setHeight(int height);
+    void setSize(int width, int height);
+    // Positions belong to the layout: these always raise.
+    void setX(int x);
+    void setY(int y);
+
+    WidthMode widthMode() const { return fWidthMode; }
+    HeightMode heightMode() const { return fHeightMode; }
+    void setWidthMode(WidthMode mode);
+    void setHeightMode(HeightMode mode);
+    int minWidth() const { return fMinWidth; }
+    int minHeight() const { return fMinHeight; }
+    int maxWidth() const { return fMaxWidth; }
+    int maxHeight() const { return fMaxHeight; }
+    void setMinWidth(int v);
+    void setMinHeight(int v);
+    void setMaxWidth(int v);  // 0: no maximum
+    void setMaxHeight(int v);
+
+    bool visible() const { return fVisible; }
+    void setVisible(bool visible);
+    bool enabled() const { return fEnabled; }
+    void setEnabled(bool enabled);
+
+    // The size the control wants for its contents; none when it has none.
+    virtual std::optional<int> naturalWidth();
+    virtual std::optional<int> naturalHeight();
+
+    // ---- look ----
+    Color backgroundColor() const { return fBackgroundColor; }
+    void setBackgroundColor(Color c);
+    void useDefaultBackgroundColor();
+    Color textColor() const { return fTextColor; }
+    void setTextColor(Color c);
+    void useDefaultTextColor();
+    // Family (empty: the platform's), size in the text-size unit used by
+    // the canvas, bold.
+    void setFont(const std::string& family, double size, bool bold);
+    void useDefaultFont();
+
+    // ---- behaviour ----
+    void focus();
+    // Asks the platform to repaint; the draw handler runs later from the loop.
+    void forceRedraw();
+    Canvas& canvas() { return fCanvas; }
+    KeyCode keyPressed() const { return fKeyPressed; }
+
+    virtual void setOnDraw(DrawHandler handler);
+    void setOnMouseButtonDown(MouseHandler handler) { fOnMouseButtonDown = std::move(handler); }
+    void setOnMouseButtonUp(MouseHandler handler) { fOnMouseButtonUp = std::move(handler); }
+    void setOnClick(ClickHandler handler) { fOnClick = std::move(handler); }
+    void setOnKeyDown(KeyHandler handler) { fOnKeyDown = std::move(handler); }
+
+    // ---- place in the tree ----
+    LayoutContainer* parentControl() const { return fParentControl; }
+    Window* parentWindow() const { return fParentWindow; }
+    // The window the control is shown in, through its containers.
+    Window* window() const;
+    int index() const { return fIndex; }
+
+    // The platform widget placed into the parent.
+    GtkWidget* platformWidget() const;
+
+protected:
+    // For the native controls: `outer` is placed into the parent, `inner`
+    // (the same or a child of it) takes focus, keys, colours and font.
+    // Only drawable ones (a platform widget with its own drawing area) get
+    // the mouse and draw handling; native widgets keep their own.
+    Control(GtkWidget* outer, GtkWidget* inner, WidthMode widthMode, HeightMode heightMode, bool drawable);
+
+    GtkWidget* innerWidget() const { return fInner; }
+    // Re-runs the layout from the top of the tree this control is in.
+    void requestLayout();
+    // Drops a cached natural size (text or font changed) and lays out again.
+    virtual void contentChanged();
+    // Applies the text colour and font again (after the inner widget changed).
+    void reapplyLook();
+    // Sets the size on the platform widget (no layout pass).
+    void applySize(int width, int height);
+    // Called after the layout changed this control's size.
+    virtual void sizeApplied() {}
+    // For containers: lays out the children for the current size.
+    virtual void arrangeChildren() {}
+
+    std::optional<int> fNaturalWidthCache;
+    std::optional<int> fNaturalHeightCache;
+
+    // Hooks the key handling onto the focusable widget.
+    void connectKeys(GtkWidget* widget);
+
+private:
+    friend class LayoutContainer;
+    friend class Window;
+
+    void connectMouseAndDraw(GtkWidget* widget);
+    void applyPosition(GtkWidget* parentWidget, int x, int y);
+    void applyFont();
+
+    static int onKeyPress(GtkWidget*, GdkEventKey* event, void* self);
+    static int onButtonPress(GtkWidget*, GdkEventButton* event, void* self);
+    static int onButtonRelease(GtkWidget*, GdkEventButton* event, void* self);
+    static int onDraw(GtkWidget*, void* cr, void* self);
+    bool handleKeyPress(GdkEventKey* event);
+    void handleButtonPress(GdkEventButton* event);
+    void handleButtonRelease(GdkEventButton* event);
+    void handleDraw(void* cr);
+
+protected:
+    std::unique_ptr<OwnedWidget> fOuter;
+    GtkWidget* fInner = nullptr;
+    std::unique_ptr<InputMethod> fInputMethod;  // made on the first key
+
+    LayoutContainer* fParentControl = nullptr;
+    Window* fParentWindow = nullptr;
+    int fIndex = -1;
+    bool fVisible = true;
+    bool fEnabled = true;
+    int fWidth = 50;
+    int fHeight = 50;
+    int fMinWidth = 0;
+    int fMinHeight = 0;
+    int fMaxWidth = 0;
+    int fMaxHeight = 0;
+    WidthMode fWidthMode = WidthMode_Static;
+    HeightMode fHeightMode = HeightMode_Static;
+    int fX = 0;
+    int fY = 0;
+    bool fPlaced = false;  // moved into a parent at least once
+    bool fXScrollEnabled = false;
+    bool fYScrollEnabled = false;
+    int fXScrollPos = 0;
+    int fYScrollPos = 0;
+    int fScrollableWidth = 0;
+    int fScrollableHeight = 0;
+    Color fBackgroundColor;
+    Color fTextColor;
+    std::string fFontFamily;
+    double fFontSize = 15.0;
+    bool fFontBold = false;
+    bool fUseDefaultBackgroundColor = true;
+    bool fUseDefaultTextColor = true;
+    bool fUseDefaultFont = true;
+    Canvas fCanvas;
+    KeyCode fKeyPressed = Key_None;
+
+    DrawHandler fOnDraw;
+    MouseHandler fOnMouseButtonDown;
+    MouseHandler fOnMouseButtonUp;
+    ClickHandler fOnClick;
+    KeyHandler fOnKeyDown;
+};
+
+}  // namespace toolkit

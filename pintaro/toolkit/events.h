@@ -1,0 +1,74 @@
+// What the layer hands to event handlers, and the handler types. Handlers
+// are callables with their captured context; setting one replaces the last.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "key_codes.h"
+
+namespace toolkit {
+
+class Canvas;
+class Control;
+class Window;
+
+enum MouseButton { MouseButton_Left, MouseButton_Middle, MouseButton_Right };
+
+struct KeyEvent {
+    Window* window = nullptr;    // the window the key arrived in
+    Control* control = nullptr;  // the focused control, or none for the window's own handler
+    KeyCode key = Key_None;
+    std::string text;            // what the key typed (or what an input method composed)
+    char32_t unicode = 0;        // the key's Unicode code point, 0 when it has none
+    bool handled = false;        // set it to stop the platform's own handling of the key
+};
+
+struct MouseEvent {
+    Control* control = nullptr;
+    MouseButton button = MouseButton_Left;
+    int x = 0;  // inside the control
+    int y = 0;
+};
+
+struct ClickEvent {
+    Control* control = nullptr;
+};
+
+// The control's canvas is in drawing state for the length of the handler.
+struct DrawEvent {
+    Control* control = nullptr;
+    Canvas* canvas = nullptr;
+};
+
+struct CloseClickEvent {
+    Window* window = nullptr;
+};
+
+struct ResizeEvent {
+    Window* window = nullptr;
+};
+
+struct DropFilesEvent {
+    Window* window = nullptr;
+    std::vector<std::string> files;
+};
+
+struct TextChangeEvent {
+    Control* control = nullptr;
+};
+
+using KeyHandler = std::function<void(KeyEvent&)>;
+using MouseHandler = std::function<void(MouseEvent&)>;
+using ClickHandler = std::function<void(ClickEvent&)>;
+using DrawHandler = std::function<void(DrawEvent&)>;
+using CloseClickHandler = std::function<void(CloseClickEvent&)>;
+using ResizeHandler = std::function<void(ResizeEvent&)>;
+using DropFilesHandler = std::function<void(DropFilesEvent&)>;
+using TextChangeHandler = std::function<void(TextChangeEvent&)>;
+using DisposeHandler = std::function<void(Window&)>;
+// Receives the message of an error that escaped an event handler.
+using ErrorHandler = std::function<void(const std::string& message)>;
+
+}  // namespace toolkit

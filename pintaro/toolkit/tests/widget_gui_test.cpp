@@ -1,0 +1,646 @@
+// Facts about the widget layer, seen in real windows under Xvfb. Input
+// comes from xdotool through the X server; results are read back from the
+// layer, from the platform's allocations and from screen pixels.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "button.h"
+#include "canvas.h"
+#include "file_dialogs.h"
+#include "gtk_api.h"
+#include "gtk_loader.h"
+#include "gui_support.h"
+#include "label.h"
+#include "text_area.h"
+#include "text_box.h"
+#include "toolkit_error.h"
+
+using namespace toolkit;
+using gui::app;
+using gui::pumpUntil;
+using gui::settle;
+using gui::xdo;
+
+namespace {
+
+// Every test starts with no keys held and no error handler.
+class Gui : public testing::Test {
+protected:
+    void SetUp() override {
+        app->clearPressedKeys();
+        app->setErrorHandler(nullptr);
+    }
+    void TearDown() override { app->setErrorHandler(nullptr); }
+};
+
+struct Allocation {
+    int x, y, w, h;
+};
+Allocation allocationOf(Control& c) {
+    GtkAllocation a{};
+    gtk().gtk_widget_get_allocation(c.platformWidget(), &a);
+    return {a.x, a.y, a.width, a.height};
+}
+
+// Shows the window and waits until the platform has given it its size.
+void showAndSettle(Window& w) {
+    w.show();
+    ASSERT_TRUE(pumpUntil([&] { return w.control() == nullptr || allocationOf(*w.control()).w > 1; }));
+    settle();
+}
+
+// Runs the X11 helper (exact key presses, window close requests).
+void helper(const std::string& args) { gui::run(std::string(X11_HELPER) + " " + args); }
+
+std::string windowId(const std::string& title) {
+    std::string out;
+    if (FILE* p = popen(("xdotool search --name '^" + title + "$' | head -1").c_str(), "r")) {
+        char buf[64];
+        while (fgets(buf, sizeof buf, p)) out += buf;
+        pclose(p);
+    }
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+}
+
+// ---------------------------------------------------------------- windows
+
+TEST_F(Gui, ANewWindowHasTheDefaults) {
+    Window w;
+    EXPECT_EQ(w.title(), "widget_gui_tests") << "the program file's name without extension";
+    EXPECT_EQ(w.width(), 640);
+    EXPECT_EQ(w.height(), 480);
+    EXPECT_TRUE(w.resizable());
+    EXPECT_FALSE(w.visible());
+    Window titled("Given");
+    EXPECT_EQ(titled.title(), "Given");
+    EXPECT_EQ(app->windows().size(), 2u);
+}
+
+TEST_F(Gui, AFirstShowCentresTheWindowOnTheWorkArea) {
+    Window w("Centred");
+    w.setSize(300, 201);
+    w.show();
+    settle();
+    // The Xvfb screen is 1280 x 1024 and has no panels.
+    EXPECT_EQ(w.x(), (1280 - 300) / 2);
+    EXPECT_EQ(w.y(), (1024 - 201) / 2);
+    w.hide();
+    w.setPosition(10, 20);
+    w.show();
+    ASSERT_TRUE(pumpUntil([&] { return w.x() == 10 && w.y() == 20; }));
+}
+
+TEST_F(Gui, AWindowTakesOneControlOnly) {
+    Window w("One");
+    Control a, b;
+    w.add(a);
+    try {
+        w.add(b);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Window can have only one control.");
+    }
+    EXPECT_EQ(b.parentWindow(), nullptr);
+}
+
+TEST_F(Gui, DisposingRunsTheHandlerAndLeavesTheList) {
+    Window w("Disposed");
+    int disposed = 0;
+    w.setOnDispose([&](Window&) { ++disposed; });
+    const auto before = app->windows().size();
+    app->setQuitOnLastWindowDisposed(false);
+    w.dispose();
+    w.dispose();
+    app->setQuitOnLastWindowDisposed(true);
+    EXPECT_EQ(disposed, 1);
+    EXPECT_TRUE(w.disposed());
+    EXPECT_EQ(app->windows().size(), before - 1);
+    EXPECT_THROW(w.show(), ToolkitError);
+}
+
+TEST_F(Gui, DisposingTheLastWindowEndsTheEventLoop) {
+    ASSERT_TRUE(app->windows().empty());
+    Window w("Last");
+    w.setOnKeyDown([&](KeyEvent&) { w.dispose(); });
+    showAndSettle(w);
+    gui::Background user("sleep 0.3; xdotool key Escape");
+    app->run();  // returns only through the quit of the last dispose
+    EXPECT_FALSE(app->running());
+    EXPECT_TRUE(w.disposed());
+}
+
+TEST_F(Gui, TheCloseButtonCallsTheCloseHandlerOrDisposes) {
+    Window w("Closing");
+    int closeClicks = 0;
+    w.setOnCloseClick([&](CloseClickEvent& e) {
+        EXPECT_EQ(e.window, &w);
+        ++closeClicks;
+    });
+    showAndSettle(w);
+    helper("close " + windowId("Closing"));
+    ASSERT_TRUE(pumpUntil([&] { return closeClicks == 1; }));
+    EXPECT_FALSE(w.disposed()) << "the handler replaces the default close";
+
+    Window other("Other");  // keeps the application from quitting
+    w.setOnCloseClick(nullptr);
+    helper("close " + windowId("Closing"));
+    ASSERT_TRUE(pumpUntil([&] { return w.disposed(); }));
+}
+
+TEST_F(Gui, ResizingTheWindowLaysOutAgainAndCallsTheResizeHandler) {
+    Window w("Resized");
+    LayoutContainer root(Layout_Vertical);
+    root.setWidthMode(WidthMode_Fill);
+    root.setHeightMode(HeightMode_Fill);
+    w.add(root);
+    int resizes = 0;
+    w.setOnResize([&](ResizeEvent&) { ++resizes; });
+    w.setSize(300, 200);
+    showAndSettle(w);
+    EXPECT_EQ(root.width(), 300);
+    w.setSize(420, 260);
+    ASSERT_TRUE(pumpUntil([&] { return allocationOf(root).w == 420 && allocationOf(root).h == 260; }));
+    EXPECT_EQ(root.width(), 420);
+    EXPECT_EQ(root.height(), 260);
+    EXPECT_GT(resizes, 0);
+}
+
+// ---------------------------------------------------------------- layout
+
+TEST_F(Gui, ARowAndColumnWindowHasTheSizesAndPositionsOfTheAlgorithm) {
+    Window w("Layout");
+    LayoutContainer root(Layout_Vertical), toolbar(Layout_Horizontal);
+    Button newButton("New"), openButton("Open"), about("About");
+    Label status("Status");
+    Control view;
+    TextBox command;
+    root.setWidthMode(WidthMode_Fill);
+    root.setHeightMode(HeightMode_Fill);
+    toolbar.setWidthMode(WidthMode_Fill);
+    status.setWidthMode(WidthMode_Fill);
+    status.setHeightMode(HeightMode_Fill);
+    status.setTextAlign(XTextAlign_Center, YTextAlign_Center);
+    view.setWidthMode(WidthMode_Fill);
+    view.setHeightMode(HeightMode_Fill);
+    command.setWidthMode(WidthMode_Fill);
+    w.add(root);
+    root.add(toolbar);
+    root.add(view);
+    root.add(command);
+    toolbar.add(newButton);
+    toolbar.add(openButton);
+    toolbar.add(status);
+    toolbar.add(about);
+    w.setSize(500, 300);
+    showAndSettle(w);
+
+    const int buttonHeight = *newButton.naturalHeight();
+    EXPECT_EQ(root.x(), 0);
+    EXPECT_EQ(root.width(), 500);
+    EXPECT_EQ(root.height(), 300);
+    EXPECT_EQ(toolbar.x(), 2);
+    EXPECT_EQ(toolbar.y(), 2);
+    EXPECT_EQ(toolbar.width(), 496);
+    EXPECT_EQ(toolbar.height(), buttonHeight + 4);
+    EXPECT_EQ(newButton.x(), 2);
+    EXPECT_EQ(openButton.x(), 2 + newButton.width() + 4);
+    EXPECT_EQ(status.x(), openButton.x() + openButton.width() + 4);
+    EXPECT_EQ(about.x() + about.width(), 496 - 2) << "About sits at the right end";
+    EXPECT_EQ(status.height(), buttonHeight);
+    EXPECT_EQ(command.y() + command.height(), 300 - 2);
+    EXPECT_EQ(command.width(), 496);
+    EXPECT_EQ(view.y(), toolbar.y() + toolbar.height() + 4);
+    EXPECT_EQ(view.y() + view.height() + 4, command.y());
+
+    // The platform agrees: every widget got exactly the planned rectangle.
+    for (Control* c : std::vector<Control*>{&toolbar, &newButton, &openButton, &status, &about, &view, &command}) {
+        const Allocation a = allocationOf(*c);
+        EXPECT_EQ(a.w, c->width()) << "control " << c->index() << " of its parent";
+        EXPECT_EQ(a.h, c->height()) << "control " << c->index() << " of its parent";
+    }
+}
+
+TEST_F(Gui, ChangingAChildPropertyLaysOutAgain) {
+    Window w("Relayout");
+    LayoutContainer row(Layout_Horizontal);
+    row.setWidthMode(WidthMode_Fill);
+    Control a, b;
+    w.add(row);
+    row.add(a);
+    row.add(b);
+    w.setSize(300, 100);
+    showAndSettle(w);
+    EXPECT_EQ(b.x(), 2 + 50 + 4);
+    a.setWidth(80);
+    EXPECT_EQ(b.x(), 2 + 80 + 4);
+    a.setVisible(false);
+    EXPECT_EQ(b.x(), 2);
+    a.setVisible(true);
+    row.setXAlign(XAlign_Right);
+    EXPECT_EQ(b.x() + b.width(), 300 - 2);
+    row.setPadding(10);
+    EXPECT_EQ(b.x() + b.width(), 300 - 10);
+    EXPECT_EQ(row.height(), 50 + 20) << "an Auto container follows its contents";
+    row.remove(a);
+    EXPECT_EQ(b.index(), 0);
+    EXPECT_EQ(a.parentControl(), nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return allocationOf(b).x == 300 - 10 - 50; }));
+}
+
+TEST_F(Gui, ContainerMisuseRaisesAndChangesNothing) {
+    LayoutContainer first(Layout_Horizontal), second(Layout_Vertical);
+    Control child, stranger;
+    first.add(child);
+    try {
+        second.add(child);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Control can be added only to one container.");
+    }
+    EXPECT_EQ(child.parentControl(), &first);
+    EXPECT_EQ(first.childControls().size(), 1u);
+    EXPECT_TRUE(second.childControls().empty());
+    try {
+        second.remove(stranger);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "control can not be removed because it is not member of the container");
+    }
+    try {
+        child.setX(5);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Controls inside a LayoutContainer cannot be moved manually.");
+    }
+    try {
+        stranger.setY(5);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Control cannot be moved, when it is not inside a container.");
+    }
+    EXPECT_THROW(first.add(first), ToolkitError);
+    second.add(first);
+    EXPECT_THROW(first.add(second), ToolkitError) << "a container inside its own child";
+}
+
+TEST_F(Gui, AChildOutlivesItsContainerAndCanBeUsedAgain) {
+    Control child;
+    {
+        LayoutContainer box(Layout_Horizontal);
+        box.add(child);
+    }
+    EXPECT_EQ(child.parentControl(), nullptr);
+    Window w("Reused");
+    w.add(child);
+    showAndSettle(w);
+    EXPECT_EQ(allocationOf(child).w, 50);
+}
+
+TEST_F(Gui, ControlDefaultsAndNaturalSizes) {
+    Control plain;
+    LayoutContainer box(Layout_Vertical);
+    Button button("OK");
+    Label label("Hello");
+    TextBox textBox;
+    TextArea textArea;
+    EXPECT_EQ(plain.widthMode(), WidthMode_Static);
+    EXPECT_EQ(plain.width(), 50);
+    EXPECT_EQ(plain.height(), 50);
+    EXPECT_EQ(box.widthMode(), WidthMode_Auto);
+    EXPECT_EQ(box.padding(), 2);
+    EXPECT_EQ(box.spacing(), 4);
+    EXPECT_EQ(box.xAlign(), XAlign_Left);
+    EXPECT_EQ(button.widthMode(), WidthMode_Auto);
+    EXPECT_EQ(button.minWidth(), 15);
+    EXPECT_EQ(label.minHeight(), 10);
+    EXPECT_EQ(textBox.widthMode(), WidthMode_Expand);
+    EXPECT_EQ(textBox.heightMode(), HeightMode_Auto);
+    EXPECT_EQ(textBox.minWidth(), 20);
+    EXPECT_EQ(textArea.heightMode(), HeightMode_Expand);
+    EXPECT_EQ(textArea.minHeight(), 20);
+
+    // A longer text wants more room; a label's natural size follows its text.
+    Label longer("Hello, world, and more");
+    EXPECT_GT(*longer.naturalWidth(), *label.naturalWidth());
+    const int before = *label.naturalWidth();
+    label.setText("Hello, world, and more");
+    EXPECT_EQ(*label.naturalWidth(), *longer.naturalWidth());
+    EXPECT_GT(*label.naturalWidth(), before);
+    EXPECT_EQ(label.text(), "Hello, world, and more");
+    // A container holding a text box (Expand) has no natural width.
+    box.add(textBox);
+    EXPECT_EQ(box.naturalWidth(), std::nullopt);
+    EXPECT_EQ(box.naturalHeight(), *textBox.naturalHeight() + 4);
+}
+
+TEST_F(Gui, NativeControlsRefuseADrawHandler) {
+    Button b("x");
+    TextBox t;
+    TextArea a;
+    auto message = [](auto& control) {
+        try {
+            control.setOnDraw([](DrawEvent&) {});
+        } catch (const ToolkitError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(message(b), "NativeButton does not allow onDraw.");
+    EXPECT_EQ(message(t), "NativeTextBox does not allow onDraw.");
+    EXPECT_EQ(message(a), "NativeTextArea does not allow onDraw.");
+    Control plain;
+    EXPECT_EQ(message(plain), "no error");
+}
+
+// ---------------------------------------------------------------- text
+
+TEST_F(Gui, TextBoxAndTextAreaKeepTheirTextInThePlatformWidget) {
+    TextBox box("first");
+    EXPECT_EQ(box.text(), "first");
+    int changes = 0;
+    box.setOnTextChange([&](TextChangeEvent&) { ++changes; });
+    box.setText("second");
+    EXPECT_EQ(box.text(), "second");
+    EXPECT_GT(changes, 0);
+
+    TextArea area;
+    area.addText("1 2 ");
+    area.addLine("3");
+    area.addText("ok");
+    EXPECT_EQ(area.text(), "1 2 3\nok");
+    area.setText("é – ünïcode");
+    EXPECT_EQ(area.text(), "é – ünïcode");
+    area.setEditable(false);
+    EXPECT_FALSE(area.editable());
+    area.setWrap(true);
+    area.scrollToBottom();
+}
+
+// ---------------------------------------------------------------- keys
+
+TEST_F(Gui, TypingIntoATextBoxReportsKeyCodesWindowFirst) {
+    Window w("Typing");
+    TextBox box;
+    w.add(box);
+    std::vector<std::string> seen;
+    // xdotool holds Shift for "*" and "_"; modifiers are left out here.
+    auto modifier = [](const KeyEvent& e) { return e.key >= Key_ControlL && e.key <= Key_ShiftR; };
+    w.setOnKeyDown([&](KeyEvent& e) {
+        if (modifier(e)) return;
+        seen.push_back("window " + std::to_string(e.key));
+        if (e.key == Key_Q) e.handled = true;  // the text box never sees it
+    });
+    box.setOnKeyDown([&](KeyEvent& e) {
+        if (modifier(e)) return;
+        seen.push_back("box " + std::to_string(e.key) + " " + e.text);
+        EXPECT_EQ(e.control, &box);
+        EXPECT_EQ(e.window, &w);
+        if (e.key == Key_X) e.handled = true;  // no default editing
+    });
+    showAndSettle(w);
+    box.focus();
+    settle();
+    xdo("type --delay 30 'a*;qx_'");
+    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 11; })) << seen.size();
+    EXPECT_EQ(seen, (std::vector<std::string>{"window 65", "box 65 a", "window 43", "box 43 *", "window 44",
+                                              "box 44 ;", "window 81", "window 88", "box 88 x", "window 45",
+                                              "box 45 _"}));
+    EXPECT_EQ(box.text(), "a*;_") << "q stopped by the window, x by the box";
+    EXPECT_EQ(w.keyPressed(), Key_Minus);
+    EXPECT_EQ(box.keyPressed(), Key_Minus);
+}
+
+TEST_F(Gui, LeftControlIsHeldWhileLIsPressedWithOrWithoutShift) {
+    Window w("Control keys");
+    TextBox box;
+    w.add(box);
+    struct Seen {
+        int key;
+        bool left, right;
+    };
+    std::vector<Seen> seen;
+    w.setOnKeyDown([&](KeyEvent& e) {
+        if (e.key == Key_L) seen.push_back({e.key, app->isDown(Key_ControlL), app->isDown(Key_ControlR)});
+    });
+    showAndSettle(w);
+    box.focus();
+    settle();
+    helper("down Control_L"), helper("down l"), helper("up l"), helper("up Control_L");
+    helper("down Control_L"), helper("down Shift_L"), helper("down l"), helper("up l");
+    helper("up Shift_L"), helper("up Control_L");
+    helper("down Control_R"), helper("down l"), helper("up l"), helper("up Control_R");
+    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 3; }));
+    EXPECT_EQ(seen[0].key, 76);
+    EXPECT_TRUE(seen[0].left);
+    EXPECT_EQ(seen[1].key, 76);
+    EXPECT_TRUE(seen[1].left);
+    EXPECT_FALSE(seen[2].left);
+    EXPECT_TRUE(seen[2].right);
+    settle();
+    EXPECT_FALSE(app->isDown(Key_ControlL)) << "released keys leave the list";
+    EXPECT_FALSE(app->isDown(Key_L));
+}
+
+TEST_F(Gui, LosingTheFocusForgetsTheHeldKeys) {
+    Window first("First"), second("Second");
+    TextBox a, b;
+    first.add(a);
+    second.add(b);
+    first.setSize(200, 100);
+    second.setSize(200, 100);
+    first.setPosition(0, 0);
+    second.setPosition(300, 0);
+    showAndSettle(first);
+    a.focus();
+    xdo("search --onlyvisible --name '^First$' windowfocus --sync");
+    settle();
+    helper("down Control_L");
+    const bool held = pumpUntil([&] { return app->isDown(Key_ControlL); });
+    second.show();
+    xdo("search --onlyvisible --name '^Second$' windowfocus --sync");
+    const bool forgotten = pumpUntil([&] { return app->pressedKeys().empty(); });
+    helper("up Control_L");
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(forgotten);
+    first.show();
+    settle();
+    EXPECT_FALSE(app->isDown(Key_ControlL));
+}
+
+// ---------------------------------------------------------------- mouse
+
+TEST_F(Gui, AClickNeedsTheReleaseWithinTwentyPixelsOfThePress) {
+    Window w("Mouse");
+    Control pad;
+    pad.setSize(200, 200);
+    w.add(pad);
+    w.setSize(300, 300);
+    std::vector<std::string> seen;
+    pad.setOnMouseButtonDown([&](MouseEvent& e) {
+        seen.push_back("down " + std::to_string(e.button) + " " + std::to_string(e.x) + "," + std::to_string(e.y));
+    });
+    pad.setOnMouseButtonUp([&](MouseEvent& e) {
+        seen.push_back("up " + std::to_string(e.button) + " " + std::to_string(e.x) + "," + std::to_string(e.y));
+    });
+    pad.setOnClick([&](ClickEvent& e) {
+        EXPECT_EQ(e.control, &pad);
+        seen.push_back("click");
+    });
+    showAndSettle(w);
+    const gui::Point p = gui::screenPosition(pad);
+    auto at = [&](int x, int y) { return std::to_string(p.x + x) + " " + std::to_string(p.y + y); };
+
+    xdo("mousemove " + at(10, 10) + " mousedown 1 mousemove " + at(31, 10) + " mouseup 1");
+    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 2; }));
+    xdo("mousemove " + at(10, 10) + " mousedown 1 mousemove " + at(30, 30) + " mouseup 1");
+    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 5; }));
+    xdo("mousemove " + at(10, 10) + " mousedown 3 mouseup 3");
+    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 7; }));
+    xdo("mousemove " + at(190, 10) + " mousedown 1 mousemove " + at(205, 10) + " mouseup 1");
+    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 8; }));
+    settle();
+    EXPECT_EQ(seen, (std::vector<std::string>{"down 0 10,10", "up 0 31,10",                // 21 away: no click
+                                              "down 0 10,10", "up 0 30,30", "click",       // 20 away: a click
+                                              "down 2 10,10", "up 2 10,10",                // right: no click
+                                              "down 0 190,10"}))                           // released outside
+        << "the release outside the control is not reported";
+}
+
+// ---------------------------------------------------------------- drawing
+
+TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {
+    Window w("Drawing");
+    Control view;
+    view.setSize(120, 80);
+    w.add(view);
+    w.setSize(120, 80);
+    int draws = 0;
+    view.setOnDraw([&](DrawEvent& e) {
+        EXPECT_EQ(e.control, &view);
+        ASSERT_TRUE(e.canvas->inDrawingState());
+        e.canvas->fAreaColor = Color(255, 0, 0);
+        e.canvas->fill();
+        e.canvas->fAreaColor = Color(0, 0, 255);
+        e.canvas->drawRectangleArea(60, 40, 30, 20);
+        ++draws;
+    });
+    showAndSettle(w);
+    ASSERT_TRUE(pumpUntil([&] { return draws > 0; }));
+    settle(300);
+    const gui::Point p = gui::screenPosition(view);
+    EXPECT_EQ(gui::pixelAt(p.x + 5, p.y + 5), "#FF0000");
+    EXPECT_EQ(gui::pixelAt(p.x + 70, p.y + 50), "#0000FF");
+    if (const char* shot = std::getenv("WIDGET_SCREENSHOT"))
+        gui::run(std::string("import -window root ") + shot);
+
+    // Outside its draw handler the control's canvas cannot draw.
+    EXPECT_FALSE(view.canvas().inDrawingState());
+    try {
+        view.canvas().drawLine(0, 0, 10, 10);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Canvas is not in drawing state.");
+    }
+    const int before = draws;
+    view.forceRedraw();
+    ASSERT_TRUE(pumpUntil([&] { return draws > before; }));
+}
+
+// ---------------------------------------------------------------- errors
+
+TEST_F(Gui, AnErrorInAHandlerGoesToTheApplicationsErrorHandler) {
+    Window w("Failing");
+    Button b("Fail");
+    w.add(b);
+    std::vector<std::string> errors;
+    app->setErrorHandler([&](const std::string& m) { errors.push_back(m); });
+    b.setOnClick([](ClickEvent&) { throw ToolkitError("boom"); });
+    showAndSettle(w);
+    const gui::Point p = gui::screenPosition(b);
+    xdo("mousemove " + std::to_string(p.x + 5) + " " + std::to_string(p.y + 5) + " click 1");
+    ASSERT_TRUE(pumpUntil([&] { return !errors.empty(); }));
+    EXPECT_EQ(errors, std::vector<std::string>{"boom"});
+}
+
+// ---------------------------------------------------------------- dialogs
+
+// A script for the user at a platform dialog: wait for the window titled
+// `title`, focus it, do `first`, then repeat `last` every half second for
+// as long as the window is still there.
+std::string dismiss(const std::string& title, const std::string& first, const std::string& last = "") {
+    const std::string find = "xdotool search --onlyvisible --name '^" + title + "$'";
+    const std::string repeat = last.empty() ? first : last;
+    std::string script = "for i in $(seq 50); do id=$(" + find + " | head -1); [ -n \"$id\" ] && break; sleep 0.1; done; ";
+    script += "[ -z \"$id\" ] && exit 0; sleep 0.5; xdotool windowfocus $id; sleep 0.2; xdotool " + first + "; ";
+    if (!last.empty()) script += "sleep 0.3; xdotool " + last + "; ";
+    script += "for i in $(seq 10); do sleep 0.5; " + find + " >/dev/null || exit 0; xdotool windowfocus $id; xdotool " +
+              repeat + "; done";
+    return script;
+}
+
+class TempDir {
+public:
+    TempDir() {
+        char name[] = "/tmp/widget-gui-XXXXXX";
+        fPath = mkdtemp(name);
+    }
+    ~TempDir() { std::filesystem::remove_all(fPath); }
+    const std::string& path() const { return fPath; }
+
+private:
+    std::string fPath;
+};
+
+TEST_F(Gui, TheAlertBoxReturnsWhenDismissed) {
+    gui::Background user(dismiss("Alert test", "key Return"));
+    app->alertBox(nullptr, "Something to say", "Alert test");
+    SUCCEED();
+}
+
+TEST_F(Gui, CancellingTheOpenDialogLeavesNoFiles) {
+    TempDir dir;
+    OpenFileDialog d;
+    d.fTitle = "Open test";
+    d.fDirectory = dir.path();
+    d.fMultiple = true;
+    d.fFiles = {"stale"};
+    gui::Background user(dismiss("Open test", "key Escape"));
+    d.run();
+    EXPECT_TRUE(d.fFiles.empty());
+}
+
+TEST_F(Gui, TheSaveDialogOpensInItsDirectoryWithTheNameProposed) {
+    TempDir dir;
+    SaveFileDialog d;
+    d.fTitle = "Save test";
+    d.fDirectory = dir.path();
+    d.fDefaultName = "tree.png";
+    {
+        gui::Background user(dismiss("Save test", "key Return"));
+        d.run();
+    }
+    EXPECT_EQ(d.fFile, dir.path() + "/tree.png");
+
+    gui::Background user(dismiss("Save test", "key Escape"));
+    d.run();
+    EXPECT_EQ(d.fFile, "") << "cancelling leaves the result empty";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // The file choosers keep settings; without a session bus they would
+    // complain on every change.
+    setenv("GSETTINGS_BACKEND", "memory", 1);
+    loadGtkOrExit();
+    Application application;
+    application.init();
+    app = &application;
+    return RUN_ALL_TESTS();
+}

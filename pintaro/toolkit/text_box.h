@@ -1,0 +1,34 @@
+// A native one-line text field.
+#pragma once
+
+#include <string>
+
+#include "control.h"
+
+namespace toolkit {
+
+class TextBox : public Control {
+public:
+    explicit TextBox(const std::string& text = "");
+
+    std::string text() const;  // kept in the platform widget
+    // Sets the text and handles pending events so that it shows at once.
+    void setText(const std::string& text);
+    bool editable() const { return fEditable; }
+    void setEditable(bool editable);
+    void setOnTextChange(TextChangeHandler handler) { fOnTextChange = std::move(handler); }
+
+    // Raises "NativeTextBox does not allow onDraw."
+    void setOnDraw(DrawHandler handler) override;
+    std::optional<int> naturalWidth() override;
+    std::optional<int> naturalHeight() override;
+
+private:
+    static void onChanged(GtkWidget*, void* self);
+    void measure();
+
+    bool fEditable = true;
+    TextChangeHandler fOnTextChange;
+};
+
+}  // namespace toolkit
