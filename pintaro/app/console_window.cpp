@@ -134,14 +134,16 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard
         }
         const std::string script = c.editor.text();
         failure = runScriptText(state.interp, script);
-        c.flushOutput();
     }
+    if (failure) c.flushOutput();
     // The run is over before any box opens, so that nothing waits on it.
     if (runs.leaving()) return;
     if (!failure) {
         w.view.forceRedraw();
-        c.output.addLine("ok");
-        c.output.scrollToBottom();
+        // Together with the last output: laying out a long output line is
+        // what showing it costs, so it is done once.
+        c.append("ok\n");
+        c.flushOutput();
         return;
     }
     Application::current().alertBox(&c.window, failure->message, kProgramTitle);

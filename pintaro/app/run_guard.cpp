@@ -1,10 +1,12 @@
 #include "run_guard.h"
 
+#include <algorithm>
+
 #include "errors.h"
 
 namespace app {
 
-RunGuard::RunGuard(Clock::duration breatheEvery) : fInterval(breatheEvery) {}
+RunGuard::RunGuard(Clock::duration breatheEvery) : fInterval(breatheEvery), fGap(breatheEvery) {}
 
 void RunGuard::watch(forth::Interp& in) {
     in.onPoll = [this](forth::Interp&) { poll(); };
@@ -15,6 +17,7 @@ RunGuard::Run RunGuard::begin() {
     fRunning = true;
     fInterrupt = false;
     fLastBreath = Clock::now();
+    fGap = fInterval;
     return Run(this);
 }
 
@@ -32,6 +35,7 @@ void RunGuard::quitting() {
 void RunGuard::breathe() {
     if (fBreathing || !fBreathe) return;
     fBreathing = true;
+    const Clock::time_point start = Clock::now();
     try {
         fBreathe();
     } catch (...) {
@@ -40,11 +44,15 @@ void RunGuard::breathe() {
     }
     fBreathing = false;
     fLastBreath = Clock::now();
+    // A breath that took long (a long output line to lay out, a repaint of
+    // a big picture) is followed by as long a stretch of running, so that
+    // breathing never takes more than half of the run.
+    fGap = std::max(fInterval, fLastBreath - start);
 }
 
 void RunGuard::poll() {
     if (!fRunning) return;
-    if (Clock::now() - fLastBreath >= fInterval) breathe();
+    if (Clock::now() - fLastBreath >= fGap) breathe();
     if (fInterrupt) {
         fInterrupt = false;
         throw forth::ScriptError("Interrupted");

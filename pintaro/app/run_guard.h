@@ -60,7 +60,8 @@ public:
     void quitting();
     bool leaving() const { return fLeaving; }
 
-    // Breathes when the interval has passed since the last breath, then
+    // Breathes when the interval has passed since the last breath (or, after
+    // a breath that took longer than the interval, as long as it took), then
     // raises ScriptError("Interrupted") if an interruption was asked for.
     // Does nothing outside a run.
     void poll();
@@ -69,6 +70,7 @@ public:
 
 private:
     Clock::duration fInterval;
+    Clock::duration fGap;  // running time until the next breath
     std::function<void()> fBreathe;
     Clock::time_point fLastBreath;
     bool fRunning = false;

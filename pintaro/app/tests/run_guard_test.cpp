@@ -111,3 +111,22 @@ TEST(RunGuard, AFailingBreathLeavesTheGuardUsable) {
     guard.poll();
     EXPECT_EQ(breaths, 2) << "breathing again after the failure";
 }
+
+TEST(RunGuard, ALongBreathIsFollowedByAsLongARun) {
+    RunGuard guard(1ms);
+    int breaths = 0;
+    guard.setBreathe([&] {
+        ++breaths;
+        std::this_thread::sleep_for(100ms);  // a long output line being laid out
+    });
+    RunGuard::Run run = guard.begin();
+    std::this_thread::sleep_for(2ms);
+    guard.poll();
+    ASSERT_EQ(breaths, 1);
+    std::this_thread::sleep_for(2ms);
+    guard.poll();
+    EXPECT_EQ(breaths, 1) << "not before the script has run as long as the breath took";
+    std::this_thread::sleep_for(110ms);
+    guard.poll();
+    EXPECT_EQ(breaths, 2);
+}
