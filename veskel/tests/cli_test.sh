@@ -4,31 +4,8 @@ set -u
 veskel=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/expect.sh"
 cd "$work" || exit 1
-failures=0
-passed=0
-
-# expect NAME STATUS STDOUT STDERR -- command...
-# Runs the command with no standard input and compares all three results.
-expect() {
-  local name=$1 want_status=$2 want_out=$3 want_err=$4
-  shift 5
-  local out err status
-  out=$("$@" 2>"$work/err" </dev/null; echo "[$?]")
-  status=${out##*[}
-  status=${status%]}
-  out=${out%[*}
-  err=$(cat "$work/err")
-  if [ "$status" != "$want_status" ] || [ "$out" != "$want_out" ] || [ "$err" != "$want_err" ]; then
-    echo "FAIL $name"
-    echo "  status: got $status, want $want_status"
-    echo "  stdout: got [$out], want [$want_out]"
-    echo "  stderr: got [$err], want [$want_err]"
-    failures=$((failures + 1))
-  else
-    passed=$((passed + 1))
-  fi
-}
 
 printf '1 .\n' > one.fs
 printf '2 .\n' > two.fs

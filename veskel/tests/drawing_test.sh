@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# veskel draws: the turtle's words, the start image and its size, and the
+# image files written after a run, read back pixel by pixel.
+set -u
+veskel=$1
+probe=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/expect.sh"
+cd "$work" || exit 1
+
+# Nothing here may need a display: drawing is off screen.
+unset DISPLAY WAYLAND_DISPLAY
+
+# probe_is NAME WANT FILE ARGS...: image_probe's output must equal WANT.
+probe_is() {
+  local name=$1 want=$2
+  shift 2
+  local got
+  got=$("$probe" "$@" 2>&1)
+  check "$name" "$([ "$got" = "$want" ]; echo $?)" "probe gave [$got], want [$want]"
+}
+
+# no_file NAME PATH: the run must not have created PATH.
+no_file() {
+  check "$1" "$([ ! -e "$2" ]; echo $?)" "$2 was written"
+}
+
+# --- The turtle's words are there, after the core words -------------------
+out=$("$veskel" -e "words" | wc -w)
+check "words lists 96 names" "$([ "$out" = 96 ]; echo $?)" "got $out"
+expect "aliases and the # sigil" 0 "255.0 0.0 0.0
+" "" -- "$veskel" -e "#red setpc pc .s"
+expect "labels draw" 0 "" "" -- "$veskel" -e "'Hi label" -o label.png
+box=$("$probe" label.png box | tail -n 1)
+read -r x0 y0 _ _ <<<"$box"
+check "label pixels start at the turtle" "$([ "$box" != none ] && [ "$x0" -ge 320 ] && [ "$y0" -ge 200 ]; echo $?)" "box [$box]"
+
+# --- The start image: 640 x 400 black, turtle home --------------------------
+expect "start position" 0 "320.0 200.0
+" "" -- "$veskel" -e "pos .s"
+expect "saves the untouched start image" 0 "" "" -- "$veskel" -e "" -o start.png
+probe_is "start image is 640 x 400 opaque black" "640 400
+none" start.png box
+
+# --- Lines read back from the saved file ------------------------------------
+expect "walk up" 0 "" "" -- "$veskel" -e "100 fd" -o up.png
+# A 1-pixel line on whole coordinates spreads over the two columns beside it.
+probe_is "100 fd draws from row 100 to 200 at column 320" "640 400
+319 100 320 199
+128 128 128 255
+0 0 0 255
+0 0 0 255" up.png box 320,150 322,150 320,99
+expect "walk up then right" 0 "" "" -- "$veskel" -e "100 fd 90 rt 100 fd" -o corner.png
+probe_is "90 rt 100 fd goes right" "640 400
+319 99 419 199
+128 128 128 255" corner.png box 370,100
+expect "pen up draws nothing" 0 "" "" -- "$veskel" -e "pu 100 fd 90 rt 100 fd" -o blank.png
+probe_is "pen up leaves the image black" "640 400
+none" blank.png box
+expect "pen colour" 0 "" "" -- "$veskel" -e "#red setpc 100 fd" -o red.png
+probe_is "a red pen draws red" "640 400
+128 0 0 255" red.png 320,150
+
+# --- Formats by extension ----------------------------------------------------
+"$veskel" -e "100 fd" -o a.bmp --save b.JPG --save=c.jpeg -od.Png 2>"$work/err"
+check "four formats in one run" $? "$(cat "$work/err")"
+check "BMP written as BMP" "$([ "$(head -c2 a.bmp)" = BM ]; echo $?)" "header $(head -c2 a.bmp | od -c)"
+check "PNG written as PNG" "$([ "$(head -c4 d.Png | tail -c3)" = PNG ]; echo $?)" "header $(head -c4 d.Png | od -c)"
+for f in b.JPG c.jpeg; do
+  check "$f written as JPEG" "$([ "$(od -An -tx1 -N3 "$f" | tr -d ' ')" = ffd8ff ]; echo $?)" \
+    "header $(od -An -tx1 -N3 "$f")"
+done
+probe_is "BMP keeps the pixels" "640 400
+319 100 320 199" a.bmp box
+if command -v identify >/dev/null; then
+  q=$(identify -format %Q b.JPG 2>&1)
+  check "JPEG quality 80" "$([ "$q" = 80 ]; echo $?)" "quality $q"
+fi
+# JPEG is lossy: the line stays bright and the far corner stays dark.
+px=$("$probe" c.jpeg 320,150 0,0 | tail -n 2 | tr '\n' ' ')
+read -r r1 _ _ _ r2 _ _ _ <<<"$px"
+check "JPEG keeps the picture" "$([ "$r1" -gt 64 ] && [ "$r2" -lt 16 ]; echo $?)" "pixels $px"
+
+# --- Names that are no save format are refused before anything runs --------
+for name in picture.gif picture .png picture. picture.png. dir/pic.tiff; do
+  expect "refuses '$name'" 2 "" "Please save as BMP, PNG or JPG." -- "$veskel" -e "'ran .." -o "$name"
+  no_file "nothing written for '$name'" "$name"
+done
+expect "refuses before reading a script" 2 "" "Please save as BMP, PNG or JPG." -- \
+  "$veskel" nofile.fs --save out.gif
+expect "-o needs a file name" 2 "" "veskel: option -o needs a value
+Try 'veskel --help' for more information." -- "$veskel" -e "1" -o
+expect "--save= needs a file name" 2 "" "veskel: option --save needs a file name
+Try 'veskel --help' for more information." -- "$veskel" --save=
+
+# --- A failed run writes no file ---------------------------------------------
+expect "error after drawing" 1 "" "Stack underflow at line 1" -- "$veskel" -e "100 fd fd" -o failed.png
+no_file "failed run writes nothing" failed.png
+printf 'old' > kept.png
+expect "error keeps an existing file" 1 "" "key not found: pink at line 1" -- "$veskel" -e "#pink" -o kept.png
+check "existing file untouched" "$([ "$(cat kept.png)" = old ]; echo $?)" "kept.png was changed"
+out=$(printf '100 fd\nnope\n' | "$veskel" -o piped.png 2>"$work/err"); status=$?
+check "failed script on standard input" "$([ $status = 1 ] && [ "$(cat "$work/err")" = "invalid float: nope at line 2" ]; echo $?)" \
+  "status $status, err [$(cat "$work/err")]"
+no_file "failed piped script writes nothing" piped.png
+printf '100 fd\n' | "$veskel" -o piped.png 2>"$work/err"
+check "clean script on standard input saves" $? "$(cat "$work/err")"
+probe_is "piped script drew" "640 400
+319 100 320 199" piped.png box
+
+# --- A file that cannot be written -------------------------------------------
+expect "missing folder" 1 "1 " "Failed to open “no/such/dir.png” for writing: No such file or directory" -- \
+  "$veskel" -e "1 ." -o no/such/dir.png
+mkdir folder.png
+"$veskel" -e "1 fd" -o folder.png -o after.png 2>"$work/err"; status=$?
+err=$(cat "$work/err")
+check "folder in the way: status 1 and the library's message" \
+  "$([ $status = 1 ] && [[ "$err" == *folder.png* ]]; echo $?)" "status $status, err [$err]"
+check "a failed file does not stop the next one" "$([ -s after.png ]; echo $?)" "after.png missing"
+
+# --- Start size ----------------------------------------------------------------
+expect "--size 100x50 puts the turtle home" 0 "50.0 25.0
+" "" -- "$veskel" --size 100x50 -e "pos .s"
+expect "odd size: home truncates" 0 "50.0 25.0
+" "" -- "$veskel" --size=101X51 -e "pos .s"
+expect "clearscreen goes home on the sized image" 0 "3.0 1.0
+" "" -- "$veskel" --size 7x3 -e "9 fd cs pos .s"
+expect "sized image saved" 0 "" "" -- "$veskel" --size 100x50 -e "10 fd" -o small.png
+probe_is "sized image keeps its size and is black around the line" "100 50
+49 15 50 24" small.png box
+expect "last --size counts" 0 "2.0 2.0
+" "" -- "$veskel" --size 9x9 --size 4x4 -e "pos .s"
+expect "1x1 is a size" 0 "0.0 0.0
+" "" -- "$veskel" --size 1x1 -e "pos .s"
+
+for size in 0x5 5x0 0x0 00x7; do
+  expect "size $size refused" 2 "" "veskel: invalid size '$size': width and height must be at least 1
+Try 'veskel --help' for more information." -- "$veskel" --size "$size" -e "'ran .."
+done
+for size in 100 100x x100 -1x5 5x-1 ax5 5xb 1.5x2 " 5x5" 5x5x5 +5x5; do
+  expect "size '$size' malformed" 2 "" "veskel: invalid size '$size': expected WIDTHxHEIGHT, such as 640x400
+Try 'veskel --help' for more information." -- "$veskel" --size "$size" -e "'ran .."
+done
+for size in 2147483648x1 1x99999999999999999999999; do
+  expect "size $size overflows" 2 "" "veskel: invalid size '$size': width and height must be at most 2147483647
+Try 'veskel --help' for more information." -- "$veskel" --size "$size" -e "'ran .."
+done
+expect "--size needs a value" 2 "" "veskel: option --size needs a value
+Try 'veskel --help' for more information." -- "$veskel" --size
+expect "size too large to allocate" 1 "" "Cannot create an image of 40000 x 40000 pixels." -- \
+  "$veskel" --size 40000x40000 -e "'ran .." -o big.png
+no_file "no file for an image that could not be made" big.png
+expect "largest int is refused by the image, not the parser" 1 "" \
+  "Cannot create an image of 2147483647 x 2147483647 pixels." -- "$veskel" --size 2147483647x2147483647 -e "'ran .."
+
+# --- With a display that cannot be reached nothing changes -----------------
+DISPLAY=:9999 WAYLAND_DISPLAY=nowhere "$veskel" -e "100 fd pos .s" -o unreachable.png >"$work/out" 2>"$work/err"
+check "unreachable display is never opened" "$([ $? = 0 ] && [ "$(cat "$work/out")" = "320.0 100.0" ] && [ ! -s "$work/err" ]; echo $?)" \
+  "out [$(cat "$work/out")], err [$(cat "$work/err")]"
+
+# --- The interactive prompt saves when the session ends ---------------------
+if command -v script >/dev/null; then
+  out=$(printf '100 fd\ndrop\n' | script -qec "'$veskel' -o $work/session.png" /dev/null | tr -d '\r')
+  check "errors at the prompt do not stop the save" "$([ -s session.png ]; echo $?)" "no file; screen [$out]"
+  [ -s session.png ] && probe_is "session drawing saved" "640 400
+319 100 320 199" session.png box
+fi
+
+# --- Help names the drawing options -------------------------------------------
+help=$("$veskel" --help)
+check "help mentions -o, --save and --size" \
+  "$([[ "$help" == *"-o, --save PATH"* && "$help" == *"--size WxH"* ]]; echo $?)" "help [$help]"
+
+echo "$passed passed, $failures failed"
+[ $failures = 0 ]

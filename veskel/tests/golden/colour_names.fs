@@ -1,0 +1,3 @@
+\ # looks names up exactly; an unknown one names itself in the error.
+#green .s clear
+#Red
