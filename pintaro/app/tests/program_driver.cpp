@@ -58,6 +58,26 @@ void requestClose(const std::string& windowId) {
     XCloseDisplay(display);
 }
 
+std::pair<long, long> windowIconSize(const std::string& windowId) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) throw std::runtime_error("no X display");
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::pair<long, long> size{0, 0};
+    const int status = XGetWindowProperty(display, std::strtoul(windowId.c_str(), nullptr, 0),
+                                          XInternAtom(display, "_NET_WM_ICON", False), 0, 2, False, AnyPropertyType,
+                                          &type, &format, &count, &after, &data);
+    if (status == Success && data && format == 32 && count == 2) {
+        const long* values = reinterpret_cast<const long*>(data);
+        size = {values[0], values[1]};
+    }
+    if (data) XFree(data);
+    XCloseDisplay(display);
+    return size;
+}
+
 std::unique_ptr<toolkit::Image> loadPicture(const std::string& path) {
     auto image = std::make_unique<toolkit::Image>();
     image->loadFromFile(path);

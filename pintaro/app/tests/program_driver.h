@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image.h"
@@ -25,6 +26,10 @@ std::vector<std::string> visibleWindows(const std::string& titleRegex);
 
 // Sends WM_DELETE_WINDOW, as a window manager's close button does.
 void requestClose(const std::string& windowId);
+
+// Width and height of the first icon the window offers the window manager
+// (_NET_WM_ICON), or 0 x 0 when it has none.
+std::pair<long, long> windowIconSize(const std::string& windowId);
 
 // Loads a PNG file (or screenshot) for reading pixels.
 std::unique_ptr<toolkit::Image> loadPicture(const std::string& path);

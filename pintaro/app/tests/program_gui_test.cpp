@@ -123,6 +123,12 @@ TEST_F(Pintaro, StartsTitledPintaroAndATypedCommandDrawsALine) {
     EXPECT_EQ(after.at(200, 300), kBlack);
 }
 
+TEST_F(Pintaro, TheWindowShowsTheIconDrawnNextToTheProgram) {
+    ASSERT_TRUE(fs::exists(fs::path(PINTARO_PROGRAM).replace_extension(".png")));
+    Program& p = start();
+    EXPECT_EQ(driver::windowIconSize(p.mainWindow()), std::make_pair(128L, 128L));
+}
+
 TEST_F(Pintaro, ControlQQuitsAtOnceEvenWithUnsavedChanges) {
     Program& p = start();
     p.command("100 fd");
