@@ -381,6 +381,9 @@ TEST_F(Pintaro, ResizeCentresTheOldPictureAndKeepsTheDrawingUnsaved) {
     p.command("100 fd");
     resizeTo("800", "600");
     EXPECT_FALSE(resizeDialogShows());
+    driver::requestClose(p.mainWindow());
+    ASSERT_TRUE(boxShows()) << "resizing leaves the drawing unsaved";
+    answerBox("key Escape");
     p.keysTo(p.mainWindow(), "key ctrl+l");
     saveAs(dir / "big.png");
     auto big = driver::loadPicture((dir / "big.png").string());
@@ -409,6 +412,13 @@ TEST_F(Pintaro, BadResizeInputIsReportedAndTheDialogStaysOpen) {
     EXPECT_TRUE(resizeDialogShows());
     driver::requestClose(visibleWindows("^Resize image$").front());
     ASSERT_TRUE(waitUntil([&] { return !resizeDialogShows(); }));
+    // Shown again, the fields hold the current size, not the text left in
+    // them: accepting at once is accepted.
+    p.keysTo(p.mainWindow(), "key ctrl+l key Tab Tab Tab Tab Return");
+    ASSERT_TRUE(waitUntil([&] { return resizeDialogShows(); }));
+    p.keysTo(visibleWindows("^Resize image$").front(), "key Tab Tab Return");
+    EXPECT_TRUE(waitUntil([&] { return !resizeDialogShows(); }));
+    EXPECT_TRUE(noBoxFor());
     p.keysTo(p.mainWindow(), "key ctrl+l");
     saveAs(dir / "same.png");
     auto same = driver::loadPicture((dir / "same.png").string());
