@@ -20,6 +20,7 @@ packages=(
   xvfb
   xauth
   xdotool
+  xclip
   libxtst-dev
   x11-apps
   imagemagick
