@@ -21,7 +21,14 @@ std::string windowTitleFor(std::string_view path) {
 }
 
 void newCommand(AppState& state, MainWindow& w) {
-    turtle::newImage(state.turtle);
+    try {
+        turtle::newImage(state.turtle);
+    } catch (const std::exception& e) {
+        // Only a machine out of memory gets here; say so instead of ending.
+        w.view.forceRedraw();
+        w.alert(e.what());
+        return;
+    }
     w.view.forceRedraw();
     state.currentFilePath.clear();
     w.window.setTitle(windowTitleFor(state.currentFilePath));
