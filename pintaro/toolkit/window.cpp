@@ -101,8 +101,17 @@ void Window::setTitle(const std::string& title) {
     if (fWindow) gtk().gtk_window_set_title(as<GtkWindow>(fWindow), fTitle.c_str());
 }
 
-void Window::setWidth(int width) { setSize(width, fHeight * 96 / limits::kScreenResolution); }
-void Window::setHeight(int height) { setSize(fWidth * 96 / limits::kScreenResolution, height); }
+void Window::setWidth(int width) {
+    fWidth = fClientWidth = std::max(1, scaleToScreen(width));
+    applySize();
+    layoutContent();
+}
+
+void Window::setHeight(int height) {
+    fHeight = fClientHeight = std::max(1, scaleToScreen(height));
+    applySize();
+    layoutContent();
+}
 
 void Window::setSize(int width, int height) {
     fWidth = fClientWidth = std::max(1, scaleToScreen(width));
