@@ -51,14 +51,14 @@ int main(int argc, char** argv) {
     else
         status = veskel::runScriptStream(*in, std::cin, std::cerr);
 
-    // A failed run leaves a half-made picture: it is not written anywhere.
-    if (status == 0) status = veskel::saveImages(turtle, opts.savePaths, std::cerr);
-
-    // Output lost on a full disk or a closed pipe must not pass as success.
+    // Output lost on a full disk or a closed pipe must not pass as success;
+    // the run failed then, and like any failed run it saves nothing.
     std::cout.flush();
     if (!std::cout) {
         std::cerr << "veskel: cannot write standard output\n";
         return 1;
     }
-    return status;
+    // A failed run leaves a half-made picture: it is not written anywhere.
+    if (status != 0) return status;
+    return veskel::saveImages(turtle, opts.savePaths, std::cerr);
 }

@@ -109,6 +109,12 @@ check "clean script on standard input saves" $? "$(cat "$work/err")"
 probe_is "piped script drew" "640 400
 319 100 320 199" piped.png box
 
+if [ -w /dev/full ]; then
+  "$veskel" -e "1 . cr" -o lost.png >/dev/full 2>"$work/err"; status=$?
+  check "lost standard output is a failed run" "$([ $status = 1 ]; echo $?)" "status $status"
+  no_file "lost standard output writes no image" lost.png
+fi
+
 # --- A file that cannot be written -------------------------------------------
 expect "missing folder" 1 "1 " "Failed to open “no/such/dir.png” for writing: No such file or directory" -- \
   "$veskel" -e "1 ." -o no/such/dir.png
