@@ -3,6 +3,8 @@
 # and once it is dismissed the process writes the line and ends with 0.
 # Usage (under an X server): unhandled_error_test.sh <probe> [screenshot.png]
 probe=$1
+# No accessibility bus on the test server.
+export NO_AT_BRIDGE=1
 out=$(mktemp)
 "$probe" >"$out" 2>/dev/null &
 pid=$!
