@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -89,6 +90,27 @@ inline std::string pixelAt(int x, int y) {
     }
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
     return out;
+}
+
+// The first and last x (relative to x0) of the dark pixels in a row of
+// `width` screen pixels starting at (x0, y); {-1, -1} when there is none.
+inline std::pair<int, int> darkSpan(int x0, int y, int width) {
+    const std::string cmd = "import -window root -crop " + std::to_string(width) + "x1+" + std::to_string(x0) + "+" +
+                            std::to_string(y) + " -depth 8 txt:- 2>/dev/null";
+    std::pair<int, int> span{-1, -1};
+    if (FILE* p = popen(cmd.c_str(), "r")) {
+        char line[256];
+        while (fgets(line, sizeof line, p)) {
+            int x = 0, yy = 0, r = 0, g = 0, b = 0;
+            if (std::sscanf(line, "%d,%d: (%d,%d,%d", &x, &yy, &r, &g, &b) != 5) continue;
+            if (r + g + b < 3 * 100) {
+                if (span.first < 0) span.first = x;
+                span.second = x;
+            }
+        }
+        pclose(p);
+    }
+    return span;
 }
 
 }  // namespace gui

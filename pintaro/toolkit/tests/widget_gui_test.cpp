@@ -551,6 +551,45 @@ TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {
     ASSERT_TRUE(pumpUntil([&] { return draws > before; }));
 }
 
+TEST_F(Gui, ALabelPlacesItsTextByItsTextAlignment) {
+    Window w("Label alignment");
+    LayoutContainer column(Layout_Vertical);
+    column.setWidthMode(WidthMode_Fill);
+    column.setPadding(0);
+    column.setSpacing(0);
+    Label left("MMMM"), right("MMMM"), centre("MMMM");
+    for (Label* l : {&left, &right, &centre}) {
+        l->setWidthMode(WidthMode_Fill);
+        l->setHeight(30);
+        l->setHeightMode(HeightMode_Static);
+        l->setBackgroundColor(Color(255, 255, 255));
+        l->setTextColor(Color(0, 0, 0));
+        column.add(*l);
+    }
+    right.setTextAlign(XTextAlign_Right, YTextAlign_Center);
+    centre.setTextAlign(XTextAlign_Center, YTextAlign_Bottom);
+    w.add(column);
+    w.setSize(300, 90);
+    showAndSettle(w);
+    settle(300);
+    const int textWidth = *left.naturalWidth();
+    ASSERT_LT(textWidth, 150);
+    auto spanOf = [](Label& l, int yInside) {
+        const gui::Point p = gui::screenPosition(l);
+        return gui::darkSpan(p.x, p.y + yInside, l.width());
+    };
+    const int middle = *left.naturalHeight() / 2;
+    const auto l = spanOf(left, middle);
+    const auto r = spanOf(right, (30 - *right.naturalHeight()) / 2 + middle);
+    const auto c = spanOf(centre, 30 - *centre.naturalHeight() + middle);
+    ASSERT_GE(l.first, 0);
+    ASSERT_GE(r.first, 0);
+    ASSERT_GE(c.first, 0);
+    EXPECT_LT(l.first, 10);
+    EXPECT_GT(r.second, 300 - 10);
+    EXPECT_NEAR((c.first + c.second) / 2, 150, 10);
+}
+
 // ---------------------------------------------------------------- errors
 
 TEST_F(Gui, AnErrorInAHandlerGoesToTheApplicationsErrorHandler) {
