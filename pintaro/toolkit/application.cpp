@@ -7,6 +7,7 @@
 
 #include "canvas.h"
 #include "error_guard.h"
+#include "gtk_loader.h"
 #include "gtk_object.h"
 #include "toolkit_error.h"
 #include "widget_limits.h"
@@ -39,6 +40,7 @@ Application::~Application() {
 void Application::init() {
     if (fInitialized) return;
     if (g_current) throw ToolkitError("Only one application can be initialised.");
+    if (!gtkLoaded()) throw ToolkitError("GTK 3 is not loaded.");
     const GtkApi& g = gtk();
     g.gtk_init(nullptr, nullptr);
     fClipboard = g.gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);

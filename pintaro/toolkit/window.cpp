@@ -295,8 +295,10 @@ int Window::onKeyRelease(GtkWidget*, GdkEventKey* event, void*) {
 }
 
 int Window::onWindowState(GtkWidget*, void* event, void* self) {
-    auto* e = static_cast<GdkEventWindowState*>(event);
-    static_cast<Window*>(self)->fMinimized = (e->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+    guarded([&] {
+        auto* e = static_cast<GdkEventWindowState*>(event);
+        static_cast<Window*>(self)->fMinimized = (e->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+    });
     return FALSE;
 }
 

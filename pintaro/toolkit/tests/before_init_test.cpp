@@ -47,6 +47,12 @@ TEST(BeforeInit, AnApplicationThatWasNeverInitialisedIsNotCurrent) {
     EXPECT_FALSE(app.isDown(Key_ControlL));
 }
 
+TEST(BeforeInit, InitialisingWithoutGtkLoadedRaisesInsteadOfCrashing) {
+    Application app;
+    EXPECT_EQ(errorOf([&] { app.init(); }), "GTK 3 is not loaded.");
+    EXPECT_FALSE(app.initialized());
+}
+
 TEST(UnhandledError, TheTextEndsWithTheMissingTraceback) {
     EXPECT_EQ(unhandledErrorText("boom"), "boom\n\nNo stack traceback available\n");
 }
