@@ -415,6 +415,24 @@ TEST_F(Gui, TypingIntoATextBoxReportsKeyCodesWindowFirst) {
     EXPECT_EQ(box.keyPressed(), Key_Minus);
 }
 
+TEST_F(Gui, ReturnOnAFocusedButtonClicksIt) {
+    Window w("Button keys");
+    LayoutContainer row(Layout_Horizontal);
+    Button first("First"), second("Second");
+    w.add(row);
+    row.add(first);
+    row.add(second);
+    int clicks = 0;
+    second.setOnClick([&](ClickEvent&) { ++clicks; });
+    showAndSettle(w);
+    second.focus();
+    settle();
+    xdo("key Return");
+    EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }, 2000));
+    xdo("key space");
+    EXPECT_TRUE(pumpUntil([&] { return clicks == 2; }, 2000));
+}
+
 TEST_F(Gui, LeftControlIsHeldWhileLIsPressedWithOrWithoutShift) {
     Window w("Control keys");
     TextBox box;
