@@ -34,8 +34,7 @@ void OpenFileDialog::run(Window* parent) {
     const guint count = g.g_slist_length(names);
     for (guint i = 0; i < count; ++i)
         fFiles.push_back(takeGlibString(static_cast<gchar*>(g.g_slist_nth_data(names, i))));
-    // The list cells themselves stay: g_slist_free is not among the loaded
-    // functions, and they come from GLib's slice allocator.
+    if (g.g_slist_free) g.g_slist_free(names);
 }
 
 void SaveFileDialog::run(Window* parent) {

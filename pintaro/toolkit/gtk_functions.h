@@ -186,7 +186,8 @@
 // Functions beyond the fixed list above, resolved after it from the same
 // library and its dependencies. A missing one is not fatal: it stays null and
 // its caller falls back. Reading a pixbuf's pixels directly is the only way to
-// turn one into a surface without a display, and GErrors deserve freeing.
+// turn one into a surface without a display, and GErrors and lists deserve
+// freeing.
 // clang-format off
 #define PINTARO_GTK_OPTIONAL_FUNCTIONS(X) \
     X(gdk_pixbuf_get_width) \
@@ -195,5 +196,6 @@
     X(gdk_pixbuf_get_n_channels) \
     X(gdk_pixbuf_get_has_alpha) \
     X(gdk_pixbuf_get_pixels) \
-    X(g_error_free)
+    X(g_error_free) \
+    X(g_slist_free)
 // clang-format on
