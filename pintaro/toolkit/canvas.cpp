@@ -213,6 +213,17 @@ bool ellipseVisible(const Rect& r, const Box& b, std::int64_t width, std::int64_
     return true;
 }
 
+// Moves the origin to the box's centre, scales the unit circle onto the box
+// and adds that circle as the path. The caller saves and restores the
+// context around it, since the scaling must not outlive the operation.
+void unitCirclePath(cairo_t* cr, std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
+    const auto& g = gtk();
+    const double w = static_cast<double>(width), h = static_cast<double>(height);
+    g.cairo_translate(cr, static_cast<double>(x) + w * 0.5, static_cast<double>(y) + h * 0.5);
+    g.cairo_scale(cr, w * 0.5, h * 0.5);
+    g.cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+}
+
 }  // namespace
 
 void Canvas::drawEllipseArea(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
@@ -220,12 +231,9 @@ void Canvas::drawEllipseArea(std::int64_t x, std::int64_t y, std::int64_t width,
     const Rect r = normalise(x, y, width, height);
     if (!ellipseVisible(r, {-1.0, -1.0, fWidth + 1.0, fHeight + 1.0}, width, height)) return;
     const auto& g = gtk();
-    const double w = static_cast<double>(width), h = static_cast<double>(height);
     setSource(cr, fAreaColor);
     g.cairo_save(cr);
-    g.cairo_translate(cr, static_cast<double>(x) + w * 0.5, static_cast<double>(y) + h * 0.5);
-    g.cairo_scale(cr, w * 0.5, h * 0.5);
-    g.cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    unitCirclePath(cr, x, y, width, height);
     g.cairo_fill(cr);
     g.cairo_restore(cr);
 }
@@ -236,12 +244,10 @@ void Canvas::drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t wid
     const Rect r = normalise(x, y, width, height);
     if (!ellipseVisible(r, strokeBox(fWidth, fHeight, fLineWidth), width, height)) return;
     const auto& g = gtk();
-    const double w = static_cast<double>(width), h = static_cast<double>(height);
+    const double w = static_cast<double>(width);
     setSource(cr, fLineColor);
     g.cairo_save(cr);
-    g.cairo_translate(cr, static_cast<double>(x) + w * 0.5, static_cast<double>(y) + h * 0.5);
-    g.cairo_scale(cr, w * 0.5, h * 0.5);
-    g.cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    unitCirclePath(cr, x, y, width, height);
     // In the scaled space one unit is half the width: this keeps the
     // stroke exact at the left and right ends.
     g.cairo_set_line_width(cr, std::fabs(usableLineWidth(fLineWidth) / w * 2));
