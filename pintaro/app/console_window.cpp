@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "about.h"
 #include "app_limits.h"
 #include "application.h"
 #include "console_run.h"
@@ -14,8 +15,6 @@ namespace app {
 using namespace toolkit;
 
 namespace {
-constexpr const char* kProgramTitle = "Pintaro";
-
 bool leftControlHeld() { return Application::current().isDown(Key_ControlL); }
 }  // namespace
 
@@ -129,27 +128,34 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard
     {
         RunGuard::Run run = runs.begin();
         if (!run) {
-            c.status.setText(kBusyNote);
+            noteRefusedRun(c.status, runs);
             return;
         }
         const std::string script = c.editor.text();
         failure = runScriptText(state.interp, script);
+        // "ok" goes out with the last output: laying out a long output line
+        // is what showing it costs, so that is done once.
+        if (!failure && !runs.leaving()) c.append("ok\n");
+        c.flushOutput();
     }
-    if (failure) c.flushOutput();
-    // The run is over before any box opens, so that nothing waits on it.
+    // The run is over before any box opens, so nothing is refused meanwhile.
     if (runs.leaving()) return;
     if (!failure) {
         w.view.forceRedraw();
-        // Together with the last output: laying out a long output line is
-        // what showing it costs, so it is done once.
-        c.append("ok\n");
-        c.flushOutput();
         return;
     }
     Application::current().alertBox(&c.window, failure->message, kProgramTitle);
     // The user can fix the failing line at once.
     c.editor.focus();
     c.selectLine(failure->lineIndex);
+}
+
+void noteRefusedRun(Label& status, RunGuard& runs) {
+    const std::string before = status.text();
+    status.setText(kBusyNote);
+    runs.afterRun([&status, before] {
+        if (status.text() == kBusyNote) status.setText(before);
+    });
 }
 
 void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {

@@ -64,12 +64,13 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, Run
 // note in the status label, while another run is in progress.
 void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs);
 
+// Shows kBusyNote in the status label until the run in progress ends, then
+// puts back what the label said before (unless something else changed it).
+void noteRefusedRun(toolkit::Label& status, RunGuard& runs);
+
 // "Load...": the open dialog titled "Load script", then the file's text
 // into the editor. A file that cannot be read or is no text is reported
 // over the main window and the editor keeps its text.
 void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w);
-
-// What the status labels say when a run is refused.
-inline constexpr const char* kBusyNote = "A script is running. Press Escape to stop it.";
 
 }  // namespace app

@@ -21,6 +21,28 @@ RunGuard::Run RunGuard::begin() {
     return Run(this);
 }
 
+void RunGuard::end() noexcept {
+    fRunning = false;
+    std::vector<std::function<void()>> actions;
+    actions.swap(fAfterRun);
+    for (auto& a : actions) {
+        try {
+            a();
+        } catch (...) {
+            // Tidying up after a run (a status note) must not turn its end
+            // into a failure; there is nobody left to report it to.
+        }
+    }
+}
+
+void RunGuard::afterRun(std::function<void()> action) {
+    if (!fRunning) {
+        action();
+        return;
+    }
+    fAfterRun.push_back(std::move(action));
+}
+
 bool RunGuard::interrupt() {
     if (!fRunning) return false;
     fInterrupt = true;

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <functional>
+#include <vector>
 
 #include "interp.h"
 
@@ -18,6 +19,9 @@ namespace limits {
 // Running time between two breaths of a running script.
 inline constexpr int kBreatheMilliseconds = 50;
 }  // namespace limits
+
+// What a status label says while a run is refused.
+inline constexpr const char* kBusyNote = "A script is running. Press Escape to stop it.";
 
 class RunGuard {
 public:
@@ -40,7 +44,7 @@ public:
         Run(Run&& other) noexcept : fGuard(other.fGuard) { other.fGuard = nullptr; }
         Run& operator=(Run&&) = delete;
         ~Run() {
-            if (fGuard) fGuard->fRunning = false;
+            if (fGuard) fGuard->end();
         }
         explicit operator bool() const { return fGuard != nullptr; }
 
@@ -51,6 +55,10 @@ public:
     // Starts a run; an empty Run (false) when one is already in progress.
     [[nodiscard]] Run begin();
     bool running() const { return fRunning; }
+    // Called once the run in progress has ended, for example to take back
+    // a note that another run was refused. Runs at once when none is in
+    // progress.
+    void afterRun(std::function<void()> action);
 
     // Asks the running script to stop. False, and nothing happens, when no
     // script runs, so that the key can keep its ordinary meaning.
@@ -69,6 +77,8 @@ public:
     void breathe();
 
 private:
+    void end() noexcept;
+
     Clock::duration fInterval;
     Clock::duration fGap;  // running time until the next breath
     std::function<void()> fBreathe;
@@ -77,6 +87,7 @@ private:
     bool fInterrupt = false;
     bool fLeaving = false;
     bool fBreathing = false;  // a breath runs handlers; none may breathe again inside it
+    std::vector<std::function<void()>> fAfterRun;
 };
 
 }  // namespace app

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <stdexcept>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "errors.h"
 #include "interp.h"
@@ -129,4 +132,21 @@ TEST(RunGuard, ALongBreathIsFollowedByAsLongARun) {
     std::this_thread::sleep_for(110ms);
     guard.poll();
     EXPECT_EQ(breaths, 2);
+}
+
+TEST(RunGuard, WhatWaitsForTheEndOfARunHappensOnceWhenItEnds) {
+    RunGuard guard(50ms);
+    std::vector<std::string> done;
+    guard.afterRun([&] { done.push_back("at once"); });
+    EXPECT_EQ(done, std::vector<std::string>{"at once"}) << "no run in progress";
+    {
+        RunGuard::Run run = guard.begin();
+        guard.afterRun([&] { done.push_back("first"); });
+        guard.afterRun([] { throw std::runtime_error("a note that cannot be taken back"); });
+        guard.afterRun([&] { done.push_back("second"); });
+        EXPECT_EQ(done.size(), 1u);
+    }
+    EXPECT_EQ(done, (std::vector<std::string>{"at once", "first", "second"}));
+    { RunGuard::Run again = guard.begin(); }
+    EXPECT_EQ(done.size(), 3u) << "nothing is left over for the next run";
 }
