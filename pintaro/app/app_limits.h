@@ -32,6 +32,11 @@ inline constexpr int kBoxExtraHeight = 70;
 // How long one round of waiting for an answer lets the toolkit run.
 inline constexpr int kBoxWaitMilliseconds = 100;
 
+// Running time between two breaths of a running script: pending events
+// handled, output shown, the drawing view repainted. Escape is seen at the
+// next breath, so this is also about how long stopping a run takes.
+inline constexpr int kBreatheMilliseconds = 50;
+
 // The turtle sprite in the drawing view.
 inline constexpr double kFrameLineWidth = 2.0;
 inline constexpr int kTurtleRadius = 12;

@@ -1,10 +1,14 @@
 #include "app_state.h"
 
+#include <chrono>
+
+#include "app_limits.h"
 #include "turtle_words.h"
 
 namespace app {
 
-AppState::AppState() {
+AppState::AppState() : runs(std::chrono::milliseconds(limits::kBreatheMilliseconds)) {
+    runs.watch(interp);
     forth::registerCoreWords(interp);
     turtle::registerTurtleWords(interp, turtle);
     saveDialog.fTitle = "Save image";

@@ -10,6 +10,7 @@
 #include "command_history.h"
 #include "file_dialogs.h"
 #include "interp.h"
+#include "run_guard.h"
 #include "turtle.h"
 
 namespace app {
@@ -20,6 +21,8 @@ struct AppState {
     AppState();
 
     forth::Interp interp;
+    // Every run goes through it: one at a time, breathing, Escape stops it.
+    RunGuard runs;
     turtle::TurtleState turtle;
     std::string currentFilePath;  // empty at start and after New
     CommandHistory history;

@@ -1,10 +1,12 @@
 #include "main_window.h"
 
 #include <initializer_list>
+#include <optional>
 
 #include "about.h"
 #include "app_limits.h"
 #include "application.h"
+#include "console_window.h"
 #include "drawing_view.h"
 #include "file_commands.h"
 #include "message_box.h"
@@ -34,7 +36,11 @@ void save(MainWindow& w, AppState& state) { saveCommand(state, w); }
 void focusCommandLine(MainWindow& w, AppState&) { w.commandLine.focus(); }
 
 // Leaves the event loop; start-up then returns and the process ends with 0.
-void quitProgram(MainWindow&, AppState&) { Application::current().quit(false); }
+// A script still running is stopped first, without a report.
+void quitProgram(MainWindow&, AppState& state) {
+    if (state.runs.running()) state.runs.quitting();
+    Application::current().quit(false);
+}
 
 void showResizeDialog(AppState& state, ResizeDialog& resize) {
     resize.open(state.turtle.image->width(), state.turtle.image->height());
@@ -96,12 +102,25 @@ bool mayDiscardDrawing(MainWindow& w, AppState& state, const std::string& questi
 
 void enterCommand(MainWindow& w, AppState& state) {
     const std::string text = w.commandLine.text();
-    if (const auto error = runUserText(state.interp, text))
+    std::optional<std::string> error;
+    {
+        RunGuard::Run run = state.runs.begin();
+        if (!run) {
+            // Not nested on the running script's state; the text stays for later.
+            noteRefusedRun(w.status, state.runs);
+            return;
+        }
+        error = runUserText(state.interp, text);
+        state.runs.breathe();  // shows what the words printed into the console
+    }
+    if (state.runs.leaving()) return;
+    if (error)
         w.alert(*error);
     else
         w.view.forceRedraw();
     state.history.add(text);
-    w.commandLine.setText("");
+    // During a long run the user may have typed the next command already.
+    if (w.commandLine.text() == text) w.commandLine.setText("");
 }
 
 void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resize) {
@@ -134,6 +153,11 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resi
     });
 
     w.window.setOnKeyDown([&](KeyEvent& e) {
+        // Escape stops a running script; otherwise it keeps its meaning.
+        if (e.key == Key_Escape && state.runs.interrupt()) {
+            e.handled = true;
+            return;
+        }
         for (const Shortcut& s : kShortcuts) {
             // Only the left Control key makes a shortcut; the right one does not.
             if (e.key != s.key || (s.leftControl && !leftControlHeld())) continue;

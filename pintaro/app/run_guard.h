@@ -15,11 +15,6 @@
 
 namespace app {
 
-namespace limits {
-// Running time between two breaths of a running script.
-inline constexpr int kBreatheMilliseconds = 50;
-}  // namespace limits
-
 // What a status label says while a run is refused.
 inline constexpr const char* kBusyNote = "A script is running. Press Escape to stop it.";
 

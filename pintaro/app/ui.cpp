@@ -1,12 +1,22 @@
 #include "ui.h"
 
+#include "application.h"
 #include "file_commands.h"
 
 namespace app {
 
 Ui::Ui(AppState& state)
     : resize([this, &state](int width, int height) { resizeCommand(state, main, width, height); }) {
+    registerConsole(console, state, main, state.runs);
     attachMainWindowHandlers(main, state, resize);
+    attachConsoleHandlers(console, state, main, state.runs);
+    // A breath of a running script: what it printed shows, the drawing view
+    // repaints, and clicks and keys (Escape among them) are handled.
+    state.runs.setBreathe([this] {
+        console.flushOutput();
+        main.view.forceRedraw();
+        toolkit::Application::current().sleep(0);
+    });
 }
 
 void Ui::show() {

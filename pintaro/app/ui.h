@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app_state.h"
+#include "console_window.h"
 #include "main_window.h"
 #include "resize_dialog.h"
 
@@ -13,6 +14,7 @@ struct Ui {
 
     MainWindow main;
     ResizeDialog resize;
+    ConsoleWindow console;
 
     // Shows the main window with the keyboard focus in the command line.
     void show();
