@@ -66,7 +66,8 @@ void ConsoleWindow::selectLine(std::size_t index) {
     editor.select(static_cast<int>(r.start), static_cast<int>(r.end));
 }
 
-void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs) {
+void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
+    RunGuard& runs = state.runs;
     ConsoleHost host;
     host.append = [&c, &runs](std::string_view text) {
         c.append(text);
@@ -90,8 +91,9 @@ void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard&
     c.output.addLine(consoleCounts(state.interp));
 }
 
-void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs) {
-    c.runButton.setOnClick([&](ClickEvent&) { runConsoleScript(c, state, w, runs); });
+void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
+    RunGuard& runs = state.runs;
+    c.runButton.setOnClick([&](ClickEvent&) { runConsoleScript(c, state, w); });
     c.clearButton.setOnClick([&c](ClickEvent&) {
         c.pendingOutput.clear();
         c.output.setText("");
@@ -107,13 +109,13 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, Run
         }
         if (e.key == Key_F5) {
             e.handled = true;
-            runConsoleScript(c, state, w, runs);
+            runConsoleScript(c, state, w);
             return;
         }
         // Only the left Control key makes a shortcut.
         if (!leftControlHeld()) return;
         switch (e.key) {
-            case Key_R: runConsoleScript(c, state, w, runs); break;
+            case Key_R: runConsoleScript(c, state, w); break;
             case Key_L: c.editor.focus(); break;
             default: return;
         }
@@ -123,7 +125,8 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, Run
     state.showConsole = [&c] { c.show(); };
 }
 
-void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs) {
+void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
+    RunGuard& runs = state.runs;
     std::optional<ScriptFailure> failure;
     {
         RunGuard::Run run = runs.begin();

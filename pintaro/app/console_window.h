@@ -52,17 +52,17 @@ struct ConsoleWindow {
 // Registers the console words on the program's interpreter and prints the
 // two banner lines. `alert` and `confirm` open their boxes over the main
 // window; `bye` quits like Control+Q.
-void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs);
+void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w);
 
 // The buttons, keys (F5, left Control + R and + L, Escape during a run) and
 // close button of the console, and the main window's way to show it.
-void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs);
+void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w);
 
 // Runs the editor's text line by line. A clean run repaints the drawing
 // view and prints "ok"; a failed one shows the error and its line number
 // over the console, then selects that line in the editor. Refused, with a
 // note in the status label, while another run is in progress.
-void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunGuard& runs);
+void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w);
 
 // Shows kBusyNote in the status label until the run in progress ends, then
 // puts back what the label said before (unless something else changed it).

@@ -7,9 +7,9 @@ namespace app {
 
 Ui::Ui(AppState& state)
     : resize([this, &state](int width, int height) { resizeCommand(state, main, width, height); }) {
-    registerConsole(console, state, main, state.runs);
+    registerConsole(console, state, main);
     attachMainWindowHandlers(main, state, resize);
-    attachConsoleHandlers(console, state, main, state.runs);
+    attachConsoleHandlers(console, state, main);
     // A breath of a running script: what it printed shows, the drawing view
     // repaints, and clicks and keys (Escape among them) are handled.
     state.runs.setBreathe([this] {

@@ -56,36 +56,26 @@ const char* const kDrawScript = "[ $i 400 mod fd 91 rt ] 100000 times";
 struct Program {
     app::AppState state;
     toolkit::Application application;
-    app::RunGuard runs{std::chrono::milliseconds(app::limits::kBreatheMilliseconds)};
     std::unique_ptr<app::Ui> ui;
-    std::unique_ptr<app::ConsoleWindow> console;
 
     Program() {
         application.init();
         ui = std::make_unique<app::Ui>(state);
-        console = std::make_unique<app::ConsoleWindow>();
-        app::registerConsole(*console, state, ui->main, runs);
-        app::attachConsoleHandlers(*console, state, ui->main, runs);
-        runs.watch(state.interp);
-        runs.setBreathe([this] {
-            console->flushOutput();
-            ui->main.view.forceRedraw();
-            application.sleep(0);
-        });
         ui->show();
-        console->show();
+        ui->console.show();
         application.sleep(300);
     }
 
     // Runs the editor's script as the Run button does, until it shows.
     // Wall time; `cpu` gets the processor time.
     double run(const std::string& script, double& cpu) {
-        console->output.setText("");
-        console->editor.setText(script);
+        app::ConsoleWindow& console = ui->console;
+        console.output.setText("");
+        console.editor.setText(script);
         application.sleep(50);
         const double c0 = cpuMs();
         const auto t0 = Clock::now();
-        app::runConsoleScript(*console, state, ui->main, runs);
+        app::runConsoleScript(console, state, ui->main);
         application.sleep(0);
         cpu = cpuMs() - c0;
         return msSince(t0);
@@ -99,7 +89,7 @@ void benchPrint(Program& p) {
         ms.push_back(p.run(kPrintScript, c));
         cpu.push_back(c);
     }
-    const std::string shown = p.console->output.text();
+    const std::string shown = p.ui->console.output.text();
     std::printf("print 100000 numbers from the console: median %.0f ms (min %.0f, max %.0f), processor time median "
                 "%.0f ms; %zu characters shown\n",
                 median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
