@@ -30,6 +30,9 @@ struct AppState {
     toolkit::SaveFileDialog saveDialog;
     // Shows the console window; empty while there is none.
     std::function<void()> showConsole;
+    // Shows what scripts printed that the console has not shown yet; empty
+    // while there is no console.
+    std::function<void()> flushConsole;
 };
 
 }  // namespace app

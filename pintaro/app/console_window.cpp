@@ -123,6 +123,7 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
     });
 
     state.showConsole = [&c] { c.show(); };
+    state.flushConsole = [&c] { c.flushOutput(); };
 }
 
 void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
@@ -136,13 +137,14 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         }
         const std::string script = c.editor.text();
         failure = runScriptText(state.interp, script);
-        // "ok" goes out with the last output: laying out a long output line
-        // is what showing it costs, so that is done once.
-        if (!failure && !runs.leaving()) c.append("ok\n");
-        c.flushOutput();
     }
-    // The run is over before any box opens, so nothing is refused meanwhile.
+    // The run is over before the output shows (which handles pending
+    // events) or a box opens, so nothing the user does meanwhile is refused.
     if (runs.leaving()) return;
+    // "ok" goes out with the last output: laying out a long output line is
+    // what showing it costs, so that is done once.
+    if (!failure) c.append("ok\n");
+    c.flushOutput();
     if (!failure) {
         w.view.forceRedraw();
         return;

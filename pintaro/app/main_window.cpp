@@ -50,6 +50,10 @@ void showConsole(AppState& state) {
     if (state.showConsole) state.showConsole();
 }
 
+void flushConsole(AppState& state) {
+    if (state.flushConsole) state.flushConsole();
+}
+
 struct Shortcut {
     KeyCode key;
     bool leftControl;  // only with the left Control key held
@@ -111,16 +115,21 @@ void enterCommand(MainWindow& w, AppState& state) {
             return;
         }
         error = runUserText(state.interp, text);
-        state.runs.breathe();  // shows what the words printed into the console
     }
     if (state.runs.leaving()) return;
-    if (error)
+    // Showing printed output lets the toolkit handle pending events, keys
+    // typed ahead among them: before an alert (which handles them anyway),
+    // otherwise only once the line is empty for them.
+    if (error) {
+        flushConsole(state);
         w.alert(*error);
-    else
+    } else {
         w.view.forceRedraw();
+    }
     state.history.add(text);
     // During a long run the user may have typed the next command already.
     if (w.commandLine.text() == text) w.commandLine.setText("");
+    flushConsole(state);
 }
 
 void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resize) {
