@@ -1,7 +1,7 @@
 // The application's alert box: a native dialog with a message and "OK".
 #include "application.h"
 #include "gtk_object.h"
-#include "widget_limits.h"
+#include "toolkit_limits.h"
 #include "window.h"
 
 namespace toolkit {

@@ -10,7 +10,7 @@
 #include "gtk_loader.h"
 #include "gtk_object.h"
 #include "toolkit_error.h"
-#include "widget_limits.h"
+#include "toolkit_limits.h"
 #include "window.h"
 
 namespace toolkit {

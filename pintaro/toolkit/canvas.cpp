@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "canvas_limits.h"
+#include "toolkit_limits.h"
 #include "gtk_api.h"
 #include "image.h"
 #include "toolkit_error.h"

@@ -10,7 +10,7 @@
 #include "key_input.h"
 #include "layout_container.h"
 #include "toolkit_error.h"
-#include "widget_limits.h"
+#include "toolkit_limits.h"
 #include "window.h"
 
 namespace toolkit {

@@ -1,6 +1,6 @@
 #include "size_modes.h"
 
-#include "widget_limits.h"
+#include "toolkit_limits.h"
 
 namespace toolkit {
 

@@ -5,7 +5,7 @@
 #include "error_guard.h"
 #include "gtk_object.h"
 #include "toolkit_error.h"
-#include "widget_limits.h"
+#include "toolkit_limits.h"
 
 namespace toolkit {
 

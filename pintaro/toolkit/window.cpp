@@ -12,7 +12,7 @@
 #include "key_input.h"
 #include "layout_algorithm.h"
 #include "toolkit_error.h"
-#include "widget_limits.h"
+#include "toolkit_limits.h"
 
 namespace toolkit {
 namespace {
