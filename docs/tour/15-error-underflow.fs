@@ -1,0 +1,2 @@
+:square [ fd 90 rt ] 4 times ;
+60 square

@@ -1,0 +1,1 @@
+[ $size fd 90 rt ] 4 times
