@@ -26,6 +26,8 @@ packages=(
   imagemagick
   fonts-dejavu-core
   tmux
+  scdoc
+  groff-base
 )
 
 missing=()
