@@ -8,6 +8,8 @@
 #include <readline/history.h>
 #include <readline/readline.h>
 
+#include "banner.h"
+#include "errors.h"
 #include "runner.h"
 
 namespace veskel {
@@ -37,9 +39,8 @@ int dropLineOnInterrupt() {
 }  // namespace
 
 int runInteractive(forth::Interp& in) {
-    std::cout << "Welcome to Veskel Forth 3.0 beta (2023-07-19)\n"
-              << in.dictionarySize() << " words and " << in.sigilTableSize()
-              << " sigils defined.\n"
+    std::cout << forth::kGreeting << '\n'
+              << forth::dictionaryCounts(in) << '\n'
               << "End the session with Control+D.\n";
     std::cout.flush();
 
@@ -68,12 +69,9 @@ int runInteractive(forth::Interp& in) {
             // While a block or definition is still open, the next line
             // continues it; "ok" would suggest it was done.
             if (!in.collecting()) std::cout << " ok" << std::endl;
-        } catch (const forth::Error& e) {
-            std::cout.flush();
-            std::cerr << e.what() << std::endl;
         } catch (const std::exception& e) {
             std::cout.flush();
-            std::cerr << e.what() << std::endl;
+            std::cerr << forth::errorText(e) << std::endl;
         }
     }
     std::cout << std::endl;

@@ -4,8 +4,9 @@
 #include <iostream>
 
 #include "drawing.h"
-#include "gtk_loader.h"
 #include "interp.h"
+#include "raster_api.h"
+#include "raster_loader.h"
 #include "options.h"
 #include "runner.h"
 #include "toolkit_error.h"
@@ -28,10 +29,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The image needs cairo, pango and gdk-pixbuf, reached through GTK; no
-    // display and no gtk_init are needed for drawing off screen.
-    toolkit::loadGtkOrExit();
-    turtle::TurtleState turtle;
+    // The image needs cairo, pango and gdk-pixbuf only, opened by name:
+    // drawing off screen needs neither GTK nor a display.
+    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    turtle::TurtleState turtle(raster);
     try {
         veskel::startImage(turtle, opts.width, opts.height);
     } catch (const toolkit::ToolkitError& e) {

@@ -19,7 +19,8 @@ int runScriptStream(forth::Interp& in, std::istream& script, std::ostream& err);
 // reported and the session goes on. Returns the exit status.
 int runInteractive(forth::Interp& in);
 
-// "<message> at line <n>", the way a failed run is reported.
+// "<message> at line <n>", the way a failed run is reported (the message
+// as forth::errorText gives it).
 std::string describeFailure(const std::exception& e, std::int64_t line);
 
 }  // namespace veskel

@@ -3,11 +3,13 @@
 #include <chrono>
 
 #include "app_limits.h"
+#include "gtk_loader.h"
 #include "turtle_words.h"
 
 namespace app {
 
-AppState::AppState() : runs(std::chrono::milliseconds(limits::kBreatheMilliseconds)) {
+AppState::AppState()
+    : runs(std::chrono::milliseconds(limits::kBreatheMilliseconds)), turtle(toolkit::gtkRaster()) {
     runs.watch(interp);
     forth::registerCoreWords(interp);
     turtle::registerTurtleWords(interp, turtle);

@@ -12,12 +12,7 @@
 
 namespace app {
 
-// The text cut at CR, LF or CR LF. The text after the last line end is one
-// more line even when it is empty, so "" gives one empty line and "a\n"
-// gives "a" and "".
-std::vector<std::string_view> cutLines(std::string_view text);
-
-// Where line `index` (counted from 0 as cutLines counts) starts and ends in
+// Where line `index` (counted from 0 as forth::cutLines counts) starts and ends in
 // the text, in characters (UTF-8 code points), as a text editor counts them;
 // the end stops before the line end.
 struct CharRange {
@@ -31,11 +26,10 @@ struct ScriptFailure {
     std::size_t lineIndex;  // the script line that was running, counted from 0
 };
 
-// Sets the line counter to 1 and runs each line, adding 1 after each. Stops
-// at the first error and returns its message: "Stack underflow at line N",
-// or the error's own message, " at line " and N, for every other error (script
-// errors, arithmetic faults, toolkit failures, an interruption). Nothing is
-// rolled back.
+// Runs the text with forth::runLines, its lines cut as an editor cuts them.
+// Stops at the first error and returns its text (failureOf), " at line " and
+// the counter: "Stack underflow at line N", "division by zero at line N",
+// "Interrupted at line N"... Nothing is rolled back.
 std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view text);
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "about.h"
+#include "banner.h"
 #include "app_limits.h"
 #include "application.h"
 #include "console_run.h"
@@ -87,8 +88,8 @@ void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
     host.bye = [] { Application::current().quit(false); };
     registerConsoleWords(state.interp, host);
 
-    c.output.addLine(consoleGreeting());
-    c.output.addLine(consoleCounts(state.interp));
+    c.output.addLine(forth::kGreeting);
+    c.output.addLine(forth::dictionaryCounts(state.interp));
 }
 
 void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {

@@ -1,6 +1,7 @@
-// The console's printing words, the ? sigil, and alert, confirm and bye:
-// what a script prints goes to the console output instead of standard
-// output, and scripts can ask the user through the program's boxes.
+// The console's side of the interpreter: what a script prints goes to the
+// console output (the core printing words write through the interpreter's
+// sink, which the console takes over), and alert, confirm and bye let
+// scripts ask the user through the program's boxes.
 #pragma once
 
 #include <functional>
@@ -12,7 +13,7 @@
 namespace app {
 
 // What the console words need from the program. Each callable is copied into
-// the words, so the host may go before the interpreter does.
+// the interpreter, so the host may go before the interpreter does.
 struct ConsoleHost {
     // Adds text at the end of the console output.
     std::function<void(std::string_view text)> append;
@@ -24,13 +25,9 @@ struct ConsoleHost {
     std::function<void()> bye;
 };
 
-// Registers .s words aliases sigils buffer, the ? sigil, . space .. cr (all
-// replacing the core versions) and the new alert confirm bye, in that order.
+// Points the interpreter's output at the console, so that the core printing
+// words (.s words aliases sigils buffer ? . space .. cr) print there, and
+// registers alert, confirm and bye in that order.
 void registerConsoleWords(forth::Interp& in, const ConsoleHost& host);
-
-// The two lines start-up prints into a fresh console: the greeting, then
-// how many words and sigils the interpreter holds right now.
-std::string consoleGreeting();
-std::string consoleCounts(const forth::Interp& in);
 
 }  // namespace app

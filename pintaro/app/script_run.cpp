@@ -1,26 +1,23 @@
 #include "script_run.h"
 
 #include <exception>
-#include <new>
 
 #include "errors.h"
 
 namespace app {
 
 std::optional<std::string> runUserText(forth::Interp& in, std::string_view text) {
+    return failureOf([&] { in.runWords(forth::splitWords(text)); });
+}
+
+std::optional<std::string> failureOf(const std::function<void()>& run) {
     try {
-        in.runWords(forth::splitWords(text));
+        run();
         return std::nullopt;
-    } catch (const forth::StackUnderflow&) {
-        return std::string("Stack underflow");
-    } catch (const std::bad_alloc&) {
-        // A word asked for more memory than there is (a huge stack or text);
-        // the program stays usable once the run has unwound.
-        return std::string("Out of memory.");
     } catch (const std::exception& e) {
-        // Script errors, arithmetic faults and failures inside the toolkit
-        // all carry their message; none of them may end the program.
-        return std::string(e.what());
+        // Script errors, arithmetic faults, failures inside the toolkit and
+        // a failed allocation all become a message; none may end the program.
+        return forth::errorText(e);
     }
 }
 

@@ -3,6 +3,7 @@
 // alive during long runs, refusing a second run) have one home.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,5 +18,10 @@ namespace app {
 // fault, a toolkit failure or anything else a word raised. Nothing is
 // rolled back: the interpreter keeps the state the error left.
 std::optional<std::string> runUserText(forth::Interp& in, std::string_view text);
+
+// The one place the drawing program turns an error of a run into the text
+// it shows: runs `run` and returns nothing when it ends cleanly, otherwise
+// forth::errorText of what escaped it.
+std::optional<std::string> failureOf(const std::function<void()>& run);
 
 }  // namespace app

@@ -83,11 +83,8 @@ void sigilOldDefine(Interp& in, std::string_view name) {
 // ?name ( -- ) print a dictionary word's definition
 void sigilShow(Interp& in, std::string_view name) {
     const WordRecord& rec = in.lookupWord(name);
-    if (rec.kind == WordKind::primWord)
-        *in.out << "(native code)\n";
-    else
-        *in.out << joinWords(*rec.code) << '\n';
-    in.out->flush();
+    in.print(rec.kind == WordKind::primWord ? std::string("(native code)\n") : joinWords(*rec.code) + '\n');
+    in.flushOutput();
 }
 
 // :name ( -- ) start a definition collected up to ";"

@@ -1,6 +1,7 @@
 // The words that run other words: execute, interpret, included and the
 // block-driven loops and conditionals.
 #include "corewords.h"
+#include "line_runner.h"
 
 namespace forth::core {
 
@@ -23,8 +24,9 @@ void interpret(Interp& in) { in.runWords(splitWords(in.textBuffer())); }
 
 // ( -- ) run the file named by the text buffer
 void included(Interp& in) {
-    std::string path = in.textBuffer();
-    in.runScriptFile(path);
+    // Copied: the file's own lines may change the text buffer.
+    const std::string path = in.textBuffer();
+    runFile(in, path);
 }
 
 // ( n -- ) run the last block n times with the pass number in "i"

@@ -3,7 +3,7 @@
 #include "corewords.h"
 
 #include <cmath>
-#include <iostream>
+#include <istream>
 #include <limits>
 
 namespace forth::core {
@@ -222,54 +222,64 @@ void falseWord(Interp& in) { in.push(0.0); }
 
 // ---- text and output ----
 
+// Names each followed by one space, as the listing words print them.
+template <class Names>
+void printListing(Interp& in, const Names& names) {
+    std::string text;
+    for (const auto& n : names) {
+        text += n;
+        text += ' ';
+    }
+    in.print(text);
+}
+
 // ( a -- )
-void dot(Interp& in) { *in.out << formatShort(in.pop()) << ' '; }
+void dot(Interp& in) { in.print(formatShort(in.pop()) + ' '); }
 
 // ( -- )
-void dotDot(Interp& in) { *in.out << in.textBuffer() << ' '; }
+void dotDot(Interp& in) { in.print(in.textBuffer() + ' '); }
 
 // ( -- )
-void space(Interp& in) { *in.out << ' '; }
+void space(Interp& in) { in.print(" "); }
 
 // ( -- )
-void cr(Interp& in) { *in.out << '\n'; }
+void cr(Interp& in) { in.print("\n"); }
 
-// ( -- ) the stack bottom to top in the full format
+// ( -- ) the stack bottom to top in the full format, as one line
 void dotS(Interp& in) {
     const auto& s = in.stack();
+    std::string line;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (i) *in.out << ' ';
-        *in.out << formatFull(s[i]);
+        if (i) line += ' ';
+        line += formatFull(s[i]);
     }
-    *in.out << '\n';
-    in.out->flush();
+    in.print(line + '\n');
+    in.flushOutput();
 }
 
-// ( -- ) the compile buffer
+// ( -- ) the compile buffer as one line
 void buffer(Interp& in) {
-    *in.out << joinWords(in.compileBuffer()) << '\n';
-    in.out->flush();
+    in.print(joinWords(in.compileBuffer()) + '\n');
+    in.flushOutput();
 }
 
 // ( -- )
-void words(Interp& in) {
-    for (const auto& name : in.dictionaryNames()) *in.out << name << ' ';
-}
+void words(Interp& in) { printListing(in, in.dictionaryNames()); }
 
 // ( -- )
-void aliases(Interp& in) {
-    for (const auto& name : in.aliasNames()) *in.out << name << ' ';
-}
+void aliases(Interp& in) { printListing(in, in.aliasNames()); }
 
 // ( -- )
 void sigils(Interp& in) {
-    for (char c : in.sigilChars()) *in.out << c << ' ';
+    std::string text;
+    for (char c : in.sigilChars()) text += {c, ' '};
+    in.print(text);
 }
 
 // ( -- ) one line of input into the text buffer
 void accept(Interp& in) {
     // Output printed so far should be visible before the program waits.
-    in.out->flush();
+    in.flushOutput();
     std::string line;
     if (!std::getline(*in.in, line)) throw ScriptError("EOF reached");
     if (!line.empty() && line.back() == '\r') line.pop_back();

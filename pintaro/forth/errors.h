@@ -2,6 +2,7 @@
 // forth::Error to report any of them, or the concrete types to tell them apart.
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -26,5 +27,15 @@ struct ScriptError : Error {
 struct ArithmeticFault : Error {
     using Error::Error;
 };
+
+// The one text for a failed allocation: a word asked for more memory than
+// there is (a huge stack or text). The run unwinds and the program goes on.
+inline constexpr const char* kOutOfMemoryMessage = "Out of memory";
+
+// The text the user sees for any error a run can raise: the interpreter's
+// own kinds and the failures of the words a front end adds (the turtle's,
+// the toolkit's) carry theirs; running out of memory gets the one above.
+// Every front end turns errors into text through this.
+std::string errorText(const std::exception& e);
 
 }  // namespace forth

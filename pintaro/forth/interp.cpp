@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
 #include <iostream>
 
 #include "corewords.h"
@@ -35,7 +34,7 @@ bool isBackslash(const Token& t) { return t.text.size() == 1 && t.text[0] == '\\
 }  // namespace
 
 Interp::Interp()
-    : out(&std::cout),
+    : output(streamSink(std::cout)),
       err(&std::cerr),
       in(&std::cin),
       generation_(gNextGeneration++),
@@ -354,20 +353,6 @@ void Interp::runWords(const WordList& list) {
                 break;
         }
     }
-}
-
-void Interp::runScriptFile(const std::string& path) {
-    line_ = 1;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw ScriptError("cannot open: " + path);
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        runWords(splitWords(line));
-        ++line_;
-    }
-    // A directory opens but cannot be read; say so rather than run nothing.
-    if (file.bad()) throw ScriptError("cannot read: " + path);
 }
 
 std::unique_ptr<Interp> makeCoreInterp() {

@@ -14,6 +14,7 @@
 
 #include "errors.h"
 #include "forth_limits.h"
+#include "output_sink.h"
 #include "wordlist.h"
 
 namespace forth {
@@ -139,8 +140,6 @@ struct Interp {
     void runWord(const WordRecord& rec);
     // Runs one line of text (split, then runWords); the line counter is untouched.
     void runLine(std::string_view text) { runWords(splitWords(text)); }
-    // The operation behind `included`: runs a file line by line, counting lines.
-    void runScriptFile(const std::string& path);
 
     // Counts one step towards the next poll.
     void tick() {
@@ -148,8 +147,12 @@ struct Interp {
     }
 
     // ---- hooks ----
-    // Where the core printing words write; standard output by default.
-    std::ostream* out;
+    // Where the printing words write; standard output by default.
+    OutputSink output;
+    void print(std::string_view text) { output.write(text); }
+    void flushOutput() {
+        if (output.flush) output.flush();
+    }
     // Where warnings (the deprecated / sigil) go; standard error by default.
     std::ostream* err;
     // Where `accept` reads; standard input by default.

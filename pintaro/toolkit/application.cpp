@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <thread>
 
-#include "canvas.h"
 #include "error_guard.h"
 #include "gtk_loader.h"
 #include "gtk_object.h"
@@ -54,7 +53,6 @@ void Application::init() {
     g.gtk_widget_destroy(probe);
     fDefaultBackgroundColor = toColor(background);
     fDefaultTextColor = toColor(text);
-    setDefaultTextColor(fDefaultTextColor);
 
     fParkingWindow = g.gtk_window_new(GTK_WINDOW_TOPLEVEL);
     fParkingPlace = g.gtk_fixed_new();

@@ -6,10 +6,12 @@
 
 #include "application.h"
 #include "error_guard.h"
+#include "gtk_loader.h"
 #include "gtk_object.h"
 #include "key_input.h"
 #include "layout_container.h"
 #include "toolkit_error.h"
+#include "raster_limits.h"
 #include "toolkit_limits.h"
 #include "window.h"
 
@@ -27,6 +29,13 @@ std::optional<MouseButton> mouseButton(guint platformButton) {
     }
 }
 
+// A control's canvas draws in the theme's text colour. Nothing of the layer
+// may exist before the application: this raises first.
+Canvas controlCanvas() {
+    const Color text = Application::current().defaultTextColor();
+    return Canvas(gtkRaster(), text);
+}
+
 }  // namespace
 
 Control::Control()
@@ -37,8 +46,9 @@ Control::Control()
 }
 
 Control::Control(GtkWidget* outer, GtkWidget* inner, WidthMode widthMode, HeightMode heightMode, bool drawable)
-    : fWidthMode(widthMode), fHeightMode(heightMode) {
-    // Nothing of the layer may exist before the application: this raises.
+    : fWidthMode(widthMode),
+      fHeightMode(heightMode),
+      fCanvas(controlCanvas()) {
     Application& app = Application::current();
     fOuter = std::make_unique<OwnedWidget>(outer);
     fInner = inner ? inner : outer;
@@ -223,12 +233,14 @@ void Control::applyFont() {
     if (fUseDefaultFont) {
         g.gtk_widget_modify_font(fInner, nullptr);
     } else {
-        PangoFontDescription* font = g.pango_font_description_new();
-        if (!fFontFamily.empty()) g.pango_font_description_set_family(font, fFontFamily.c_str());
-        g.pango_font_description_set_size(font, static_cast<gint>(std::trunc(fFontSize * 700)));
-        g.pango_font_description_set_weight(font, fFontBold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+        const RasterApi& r = gtkRaster();
+        PangoFontDescription* font = r.pango_font_description_new();
+        if (!fFontFamily.empty()) r.pango_font_description_set_family(font, fFontFamily.c_str());
+        r.pango_font_description_set_size(font,
+                                          static_cast<gint>(std::trunc(fFontSize * limits::kPangoUnitsPerTextSize)));
+        r.pango_font_description_set_weight(font, fFontBold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
         g.gtk_widget_modify_font(fInner, font);  // copies the description
-        g.pango_font_description_free(font);
+        r.pango_font_description_free(font);
     }
     contentChanged();
 }

@@ -14,6 +14,7 @@
 #include "canvas.h"
 #include "color.h"
 #include "events.h"
+#include "raster_limits.h"
 #include "size_modes.h"
 
 typedef struct _GtkWidget GtkWidget;
@@ -179,7 +180,7 @@ protected:
     Color fBackgroundColor;
     Color fTextColor;
     std::string fFontFamily;
-    double fFontSize = 15.0;
+    double fFontSize = limits::kDefaultTextSize;
     bool fFontBold = false;
     bool fUseDefaultBackgroundColor = true;
     bool fUseDefaultTextColor = true;

@@ -1,4 +1,6 @@
-// Typed access to GTK 3, cairo, pango and gdk-pixbuf without linking them.
+// Typed access to GTK 3 without linking it. The cairo, pango and gdk-pixbuf
+// functions resolved from the same library go into the raster table
+// (raster/raster_api.h, reached through gtkRaster()).
 //
 // The development headers supply only the types: every pointer below is
 // declared as decltype(&function), so the compiler checks each call against
@@ -15,13 +17,16 @@
 #include <gtk/gtk.h>
 
 #include "gtk_functions.h"
+#include "raster_api.h"
 
 namespace toolkit {
 
 struct GtkApi {
 #define PINTARO_GTK_POINTER(name) decltype(&::name) name = nullptr;
-    PINTARO_GTK_FUNCTIONS(PINTARO_GTK_POINTER)
+#define PINTARO_GTK_RASTER_ENTRY(name)
+    PINTARO_GTK_FUNCTIONS(PINTARO_GTK_POINTER, PINTARO_GTK_RASTER_ENTRY)
     PINTARO_GTK_OPTIONAL_FUNCTIONS(PINTARO_GTK_POINTER)
+#undef PINTARO_GTK_RASTER_ENTRY
 #undef PINTARO_GTK_POINTER
 };
 

@@ -1,11 +1,17 @@
-// The GTK 3 functions the widget layer uses, in the order they are resolved
-// at start-up. This is the one list: gtk_api.h expands it into the typed
-// pointer table and the loader into the names it looks up, so the two can
-// never drift apart. Adding a function means adding one line here.
+// The GTK 3 functions the drawing program loads, in the order they are
+// resolved at start-up. This is the one list of that order: gtk_api.h
+// expands it into the typed pointer table and the loader into the names it
+// looks up, so the two can never drift apart. Adding a function means adding
+// one line here.
+//
+// X marks a function of the widget layer (its GtkApi table); R marks one of
+// the raster layer's functions (raster/raster_functions.h), which the loader
+// puts into the raster table it fills from the same library. The loader
+// checks at compile time that the R entries are exactly the raster list.
 #pragma once
 
 // clang-format off
-#define PINTARO_GTK_FUNCTIONS(X) \
+#define PINTARO_GTK_FUNCTIONS(X, R) \
     X(gtk_widget_grab_focus) \
     X(gtk_file_chooser_dialog_new) \
     X(gtk_file_chooser_set_current_folder) \
@@ -18,47 +24,47 @@
     X(gtk_file_chooser_set_current_name) \
     X(gtk_file_chooser_get_filename) \
     X(gdk_cairo_set_source_rgba) \
-    X(pango_cairo_create_layout) \
-    X(pango_layout_set_text) \
-    X(pango_font_description_free) \
-    X(pango_font_description_new) \
-    X(pango_font_description_set_family) \
-    X(pango_font_description_set_size) \
-    X(pango_font_description_set_weight) \
-    X(pango_layout_set_font_description) \
-    X(cairo_save) \
-    X(cairo_translate) \
-    X(pango_cairo_show_layout) \
-    X(cairo_restore) \
-    X(cairo_move_to) \
-    X(cairo_line_to) \
-    X(cairo_set_line_width) \
-    X(cairo_stroke) \
-    X(cairo_rectangle) \
-    X(cairo_fill) \
-    X(cairo_scale) \
-    X(cairo_arc) \
-    X(cairo_set_source_surface) \
-    X(cairo_paint) \
-    X(cairo_pattern_set_filter) \
-    X(cairo_get_source) \
-    X(cairo_surface_flush) \
-    X(cairo_surface_mark_dirty) \
-    X(pango_layout_get_pixel_size) \
-    X(cairo_surface_destroy) \
-    X(cairo_destroy) \
-    X(cairo_image_surface_create) \
-    X(cairo_create) \
-    X(cairo_image_surface_get_data) \
-    X(cairo_image_surface_get_stride) \
-    X(gdk_pixbuf_new_from_file) \
-    X(gdk_pixbuf_apply_embedded_orientation) \
+    R(pango_cairo_create_layout) \
+    R(pango_layout_set_text) \
+    R(pango_font_description_free) \
+    R(pango_font_description_new) \
+    R(pango_font_description_set_family) \
+    R(pango_font_description_set_size) \
+    R(pango_font_description_set_weight) \
+    R(pango_layout_set_font_description) \
+    R(cairo_save) \
+    R(cairo_translate) \
+    R(pango_cairo_show_layout) \
+    R(cairo_restore) \
+    R(cairo_move_to) \
+    R(cairo_line_to) \
+    R(cairo_set_line_width) \
+    R(cairo_stroke) \
+    R(cairo_rectangle) \
+    R(cairo_fill) \
+    R(cairo_scale) \
+    R(cairo_arc) \
+    R(cairo_set_source_surface) \
+    R(cairo_paint) \
+    R(cairo_pattern_set_filter) \
+    R(cairo_get_source) \
+    R(cairo_surface_flush) \
+    R(cairo_surface_mark_dirty) \
+    R(pango_layout_get_pixel_size) \
+    R(cairo_surface_destroy) \
+    R(cairo_destroy) \
+    R(cairo_image_surface_create) \
+    R(cairo_create) \
+    R(cairo_image_surface_get_data) \
+    R(cairo_image_surface_get_stride) \
+    R(gdk_pixbuf_new_from_file) \
+    R(gdk_pixbuf_apply_embedded_orientation) \
     X(gdk_cairo_surface_create_from_pixbuf) \
-    X(cairo_image_surface_get_width) \
-    X(cairo_image_surface_get_height) \
-    X(g_object_unref) \
+    R(cairo_image_surface_get_width) \
+    R(cairo_image_surface_get_height) \
+    R(g_object_unref) \
     X(gdk_pixbuf_get_from_surface) \
-    X(gdk_pixbuf_save) \
+    R(gdk_pixbuf_save) \
     X(gtk_window_present) \
     X(gtk_main_iteration) \
     X(gtk_widget_hide) \
@@ -185,17 +191,8 @@
 
 // Functions beyond the fixed list above, resolved after it from the same
 // library and its dependencies. A missing one is not fatal: it stays null and
-// its caller falls back. Reading a pixbuf's pixels directly is the only way to
-// turn one into a surface without a display, and GErrors and lists deserve
-// freeing.
+// its caller falls back. Lists deserve freeing.
 // clang-format off
 #define PINTARO_GTK_OPTIONAL_FUNCTIONS(X) \
-    X(gdk_pixbuf_get_width) \
-    X(gdk_pixbuf_get_height) \
-    X(gdk_pixbuf_get_rowstride) \
-    X(gdk_pixbuf_get_n_channels) \
-    X(gdk_pixbuf_get_has_alpha) \
-    X(gdk_pixbuf_get_pixels) \
-    X(g_error_free) \
     X(g_slist_free)
 // clang-format on

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "gtk_api.h"
+#include "toolkit_error.h"
 
 namespace toolkit {
 namespace {
@@ -22,10 +23,26 @@ using LibraryHandle = std::unique_ptr<void, LibraryCloser>;
 // dlclose while GTK's own exit handlers may still need the code).
 void* g_library = nullptr;
 GtkApi g_api;
+RasterApi g_raster;
+
+// The R entries of the GTK list must be the raster list, no more and no
+// fewer: each R name is a member of RasterApi (or this does not compile),
+// and the counts agree.
+#define PINTARO_COUNT(name) +1
+#define PINTARO_NONE(name)
+static_assert(0 PINTARO_GTK_FUNCTIONS(PINTARO_NONE, PINTARO_COUNT) == 0 PINTARO_RASTER_FUNCTIONS(PINTARO_COUNT),
+              "gtk_functions.h must mark every raster function with R, and only those");
+#undef PINTARO_NONE
+#undef PINTARO_COUNT
 
 }  // namespace
 
 const GtkApi& gtk() { return g_api; }
+
+const RasterApi& gtkRaster() {
+    if (!g_library) throw ToolkitError("GTK 3 is not loaded.");
+    return g_raster;
+}
 
 bool gtkLoaded() { return g_library != nullptr; }
 
@@ -39,20 +56,29 @@ void loadGtk(std::span<const char* const> names) {
     }
     if (!library) throw GtkLoadError("could not load: libgtk-3.so(|.0)", true);
 
-    // Fill a scratch table so that a missing function leaves the real one
+    // Fill scratch tables so that a missing function leaves the real ones
     // untouched.
     GtkApi api;
-#define PINTARO_GTK_RESOLVE(name)                                              \
-    api.name = reinterpret_cast<decltype(api.name)>(dlsym(library.get(), #name)); \
-    if (!api.name) throw GtkLoadError("could not import: " #name, false);
-    PINTARO_GTK_FUNCTIONS(PINTARO_GTK_RESOLVE)
-#undef PINTARO_GTK_RESOLVE
+    RasterApi raster;
+#define PINTARO_GTK_RESOLVE_INTO(table, name)                                       \
+    table.name = reinterpret_cast<decltype(table.name)>(dlsym(library.get(), #name)); \
+    if (!table.name) throw GtkLoadError("could not import: " #name, false);
+#define PINTARO_GTK_RESOLVE(name) PINTARO_GTK_RESOLVE_INTO(api, name)
+#define PINTARO_RASTER_RESOLVE(name) PINTARO_GTK_RESOLVE_INTO(raster, name)
+    PINTARO_GTK_FUNCTIONS(PINTARO_GTK_RESOLVE, PINTARO_RASTER_RESOLVE)
 #define PINTARO_GTK_RESOLVE_OPTIONAL(name) \
     api.name = reinterpret_cast<decltype(api.name)>(dlsym(library.get(), #name));
     PINTARO_GTK_OPTIONAL_FUNCTIONS(PINTARO_GTK_RESOLVE_OPTIONAL)
 #undef PINTARO_GTK_RESOLVE_OPTIONAL
+    // cairo, pango and gdk-pixbuf are GTK's own dependencies: the raster
+    // layer's other functions come from the same library.
+    PINTARO_RASTER_EXTRA_FUNCTIONS(PINTARO_RASTER_RESOLVE)
+#undef PINTARO_RASTER_RESOLVE
+#undef PINTARO_GTK_RESOLVE
+#undef PINTARO_GTK_RESOLVE_INTO
 
     g_api = api;
+    g_raster = raster;
     g_library = library.release();
 }
 

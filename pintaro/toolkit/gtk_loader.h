@@ -11,6 +11,8 @@
 
 namespace toolkit {
 
+struct RasterApi;
+
 // Thrown when the library or one of its functions cannot be found. what() is
 // the diagnostic line without its line feed: "could not load: ..." or
 // "could not import: <function>".
@@ -30,6 +32,11 @@ void loadGtk(std::span<const char* const> names = kGtkLibraryNames);
 
 // True once loadGtk has succeeded.
 bool gtkLoaded();
+
+// The raster table loadGtk() filled from the same library: what the
+// controls' canvases and the drawing program's images draw with. Raises
+// "GTK 3 is not loaded." before.
+const RasterApi& gtkRaster();
 
 // The front ends' start-up step: loadGtk(), and on failure the diagnostic
 // (plus a hint when the library itself is missing) on standard error and

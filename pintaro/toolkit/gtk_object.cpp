@@ -1,3 +1,4 @@
+#include "gtk_loader.h"
 #include "gtk_object.h"
 
 #include <cstdlib>
@@ -15,7 +16,7 @@ OwnedWidget::OwnedWidget(GtkWidget* widget) : fWidget(widget) {
 OwnedWidget::~OwnedWidget() {
     // Destroying removes the widget from its parent; our reference is the last.
     gtk().gtk_widget_destroy(fWidget);
-    gtk().g_object_unref(fWidget);
+    gtkRaster().g_object_unref(fWidget);
 }
 
 void OwnedWidget::moveTo(GtkWidget* parent) {
@@ -28,7 +29,7 @@ void OwnedWidget::moveTo(GtkWidget* parent) {
 void OwnedWidget::park() { moveTo(Application::current().parkingPlace()); }
 
 void ObjectRef::reset(gpointer object) {
-    if (fObject) gtk().g_object_unref(fObject);
+    if (fObject) gtkRaster().g_object_unref(fObject);
     fObject = object;
 }
 
@@ -53,8 +54,8 @@ void handlePendingEvents() {
 Extents textExtents(GtkWidget* widget, const std::string& text) {
     PangoLayout* layout = gtk().gtk_widget_create_pango_layout(widget, text.c_str());
     Extents e;
-    gtk().pango_layout_get_pixel_size(layout, &e.width, &e.height);
-    gtk().g_object_unref(layout);
+    gtkRaster().pango_layout_get_pixel_size(layout, &e.width, &e.height);
+    gtkRaster().g_object_unref(layout);
     return e;
 }
 

@@ -41,22 +41,3 @@ inline constexpr int kTextBoxMinContentHeight = 32;
 inline constexpr int kTextBoxNaturalChars = 10;
 
 }  // namespace toolkit::limits
-
-// Bounds the canvas keeps its drawing library inside. cairo stores path
-// coordinates as 24.8 fixed-point numbers, so anything beyond about 8.3
-// million pixels from the origin wraps around and lands on the wrong pixels;
-// geometry is therefore cut down to the visible area (plus a margin) first.
-namespace toolkit::limits {
-
-// Largest coordinate handed to cairo after clipping; well inside the
-// fixed-point range even after the ellipse's scale and translate.
-inline constexpr double kMaxCoordinate = 4194304.0;  // 2^22
-
-// Largest line width used for drawing (a wider pen covers any real image).
-inline constexpr double kMaxLineWidth = 65536.0;
-
-// Largest font size used for text, in the toolkit's text-size unit. Glyphs
-// are rasterised whole, so a huge size would cost gigabytes for one letter.
-inline constexpr double kMaxFontSize = 2000.0;
-
-}  // namespace toolkit::limits

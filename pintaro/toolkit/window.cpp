@@ -8,6 +8,7 @@
 #include "application.h"
 #include "control.h"
 #include "error_guard.h"
+#include "gtk_loader.h"
 #include "gtk_object.h"
 #include "key_input.h"
 #include "layout_algorithm.h"
@@ -91,7 +92,7 @@ void Window::release() {
     }
     fInputMethod.reset();
     gtk().gtk_widget_destroy(fWindow);
-    gtk().g_object_unref(fWindow);
+    gtkRaster().g_object_unref(fWindow);
     fWindow = nullptr;
     fClient = nullptr;
 }

@@ -31,7 +31,7 @@ void openImage(TurtleState& t, const std::string& path) {
     } catch (const toolkit::ToolkitError&) {
         // The load has already released the old pixels; leave a usable
         // start image on a new canvas rather than an image without surface.
-        auto fresh = std::make_unique<toolkit::Image>();
+        auto fresh = t.blankImage();
         std::swap(t.image, fresh);
         imageReset(t);
         t.unsaved = false;
@@ -49,7 +49,7 @@ void resizeImage(TurtleState& t, int width, int height) {
     if (width < 1 || height < 1)
         throw toolkit::ToolkitError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) +
                                     ".");
-    auto fresh = std::make_unique<toolkit::Image>();
+    auto fresh = t.blankImage();
     fresh->resize(width, height);
     centredCopy(fresh->canvas(), *t.image);
     fresh->canvas().fLineColor = t.canvas().fLineColor;

@@ -4,14 +4,12 @@
 #include <cmath>
 
 #include "conversions.h"
-#include "gtk_loader.h"
-#include "toolkit_error.h"
+#include "line_clip.h"
 #include "turtle_limits.h"
 
 namespace turtle {
 
 namespace {
-constexpr double kDegree = 0.017453292519943295;  // pi / 180
 constexpr Color kBlack{0, 0, 0, 255};
 constexpr Color kWhite{255, 255, 255, 255};
 }  // namespace
@@ -41,9 +39,7 @@ const Color* findColorName(std::string_view name) {
     return nullptr;
 }
 
-TurtleState::TurtleState() : image(std::make_unique<toolkit::Image>()) {
-    // Every drawing call goes through the loaded function table.
-    if (!toolkit::gtkLoaded()) throw toolkit::ToolkitError("GTK 3 must be loaded before the turtle is made.");
+TurtleState::TurtleState(const toolkit::RasterApi& raster) : image(std::make_unique<toolkit::Image>(raster)) {
     imageReset(*this, limits::kStartWidth, limits::kStartHeight);
     std::tie(x, y) = homePosition(*this);
     for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = kColorNames[i].color;
@@ -78,28 +74,10 @@ bool clipToPixelRange(double& x1, double& y1, double& x2, double& y2) {
         x2 = std::clamp<double>(x2, lo, hi), y2 = std::clamp<double>(y2, lo, hi);
         return true;
     }
-    const LD ax = x1, ay = y1, dx = LD(x2) - ax, dy = LD(y2) - ay;
-    LD t0 = 0, t1 = 1;
-    const LD p[4] = {-dx, dx, -dy, dy};
-    const LD q[4] = {ax - lo, hi - ax, ay - lo, hi - ay};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const LD r = q[i] / p[i];
-        if (p[i] < 0) {
-            if (r > t1) return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0) return false;
-            t1 = std::min(t1, r);
-        }
-    }
-    auto put = [&](LD v) { return static_cast<double>(std::clamp(v, lo, hi)); };
-    const double nx1 = t0 > 0 ? put(ax + t0 * dx) : x1, ny1 = t0 > 0 ? put(ay + t0 * dy) : y1;
-    const double nx2 = t1 < 1 ? put(ax + t1 * dx) : x2, ny2 = t1 < 1 ? put(ay + t1 * dy) : y2;
-    x1 = nx1, y1 = ny1, x2 = nx2, y2 = ny2;
+    LD ax = x1, ay = y1, bx = x2, by = y2;
+    if (!toolkit::clipSegment({lo, lo, hi, hi}, ax, ay, bx, by)) return false;
+    x1 = static_cast<double>(ax), y1 = static_cast<double>(ay);
+    x2 = static_cast<double>(bx), y2 = static_cast<double>(by);
     return true;
 }
 
@@ -119,7 +97,7 @@ void moveTo(TurtleState& t, double nx, double ny) {
 }
 
 std::pair<double, double> direction(double heading) {
-    const double theta = (heading - 90) * kDegree;
+    const double theta = (heading - 90) * limits::kRadiansPerDegree;
     return {std::cos(theta), std::sin(theta)};
 }
 

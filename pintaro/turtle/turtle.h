@@ -36,9 +36,10 @@ const Color* findColorName(std::string_view name);
 // label colour, background, pen size, label height, font family) are the
 // fields of image->canvas(), so they travel with the image object.
 struct TurtleState {
-    // Creates the start image (640 x 400, image reset), puts the turtle home
-    // and fills the palette. GTK must be loaded.
-    TurtleState();
+    // Creates the start image (640 x 400, image reset) drawing through
+    // `raster`, which must outlive the state; puts the turtle home and fills
+    // the palette.
+    explicit TurtleState(const toolkit::RasterApi& raster);
 
     std::unique_ptr<toolkit::Image> image;
     double x = 0;
@@ -50,12 +51,14 @@ struct TurtleState {
     std::array<Color, 16> palette{};
 
     toolkit::Canvas& canvas() { return image->canvas(); }
+    // A new image without surface, drawing through the same table.
+    std::unique_ptr<toolkit::Image> blankImage() const { return std::make_unique<toolkit::Image>(image->raster()); }
 };
 
 // Resizes the image (old pixels discarded), sets background black, pen and
 // label white, and fills it with the background. Turtle, pen size and label
 // height stay. Raises toolkit::ToolkitError when the size cannot be made.
-void imageReset(TurtleState& t, int width = 640, int height = 400);
+void imageReset(TurtleState& t, int width = limits::kStartWidth, int height = limits::kStartHeight);
 
 // (width div 2, height div 2) of the current image.
 std::pair<double, double> homePosition(const TurtleState& t);

@@ -13,6 +13,9 @@ inline constexpr std::int64_t kMaxPixel = std::int64_t{1} << 61;
 // Length of the heading mark of the turtle sprite, in pixels.
 inline constexpr double kHeadingMarkLength = 12.0;
 
+// Headings are degrees; the sine and cosine want radians (pi / 180).
+inline constexpr double kRadiansPerDegree = 0.017453292519943295;
+
 // The start image, and the one an image reset brings back.
 inline constexpr int kStartWidth = 640;
 inline constexpr int kStartHeight = 400;

@@ -6,6 +6,7 @@
 
 #include "conversions.h"
 #include "toolkit_error.h"
+#include "turtle_limits.h"
 
 namespace turtle {
 namespace {
@@ -13,7 +14,6 @@ namespace {
 using forth::Interp;
 using Word = void (*)(Interp&, TurtleState&);
 
-constexpr double kDegree = 0.017453292519943295;  // pi / 180
 
 Color popColor(Interp& in) {
     const double b = in.pop(), g = in.pop(), r = in.pop();
@@ -82,7 +82,7 @@ void heading(Interp& in, TurtleState& t) { in.push(t.heading); }
 // ( x y -- h ) from -90 to 270; 90 when the target is the turtle itself
 void towards(Interp& in, TurtleState& t) {
     const double y = in.pop(), x = in.pop();
-    in.push(std::atan2(y - t.y, x - t.x) / kDegree + 90);
+    in.push(std::atan2(y - t.y, x - t.x) / limits::kRadiansPerDegree + 90);
 }
 
 // ( -- )

@@ -10,8 +10,9 @@
 #include <cstdio>
 #include <string>
 
-#include "gtk_loader.h"
 #include "image.h"
+#include "raster_api.h"
+#include "raster_loader.h"
 #include "toolkit_error.h"
 
 namespace {
@@ -33,7 +34,7 @@ void printBox(const toolkit::Image& image) {
 // Pixels are compared exactly: the references are drawn by the same cairo,
 // pango and fonts on every machine, so any difference is a change.
 bool printSame(const toolkit::Image& image, const std::string& refPath) {
-    toolkit::Image ref;
+    toolkit::Image ref(image.raster());
     ref.loadFromFile(refPath);
     if (image.width() != ref.width() || image.height() != ref.height()) {
         std::printf("size %d x %d, reference %d x %d\n", image.width(), image.height(), ref.width(),
@@ -65,9 +66,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: image_probe FILE [X,Y | box | same REF]...\n");
         return 2;
     }
-    toolkit::loadGtkOrExit();
+    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
     try {
-        toolkit::Image image;
+        toolkit::Image image(raster);
         image.loadFromFile(argv[1]);
         std::printf("%d %d\n", image.width(), image.height());
         for (int i = 2; i < argc; ++i) {

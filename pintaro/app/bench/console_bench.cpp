@@ -106,7 +106,7 @@ void benchDraw(Program& p) {
         // What veskel does: the core and turtle words on an interpreter with
         // no window and no poll hook.
         forth::Interp in;
-        turtle::TurtleState t;
+        turtle::TurtleState t(toolkit::gtkRaster());
         forth::registerCoreWords(in);
         turtle::registerTurtleWords(in, t);
         const auto t0 = Clock::now();

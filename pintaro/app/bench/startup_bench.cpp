@@ -56,11 +56,12 @@ struct Bare {
 
 gboolean bareDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     const auto& g = toolkit::gtk();
+    const auto& r = toolkit::gtkRaster();
     auto* bare = static_cast<Bare*>(data);
     GtkAllocation a{};
     g.gtk_widget_get_allocation(widget, &a);
-    g.cairo_set_source_surface(cr, bare->image, (a.width - 640) / 2, (a.height - 400) / 2);
-    g.cairo_paint(cr);
+    r.cairo_set_source_surface(cr, bare->image, (a.width - 640) / 2, (a.height - 400) / 2);
+    r.cairo_paint(cr);
     if (bare->fd >= 0) {
         signalPainted(bare->fd);
         bare->fd = -1;
@@ -71,14 +72,15 @@ gboolean bareDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
 int runBare(int fd) {
     toolkit::loadGtkOrExit();
     const auto& g = toolkit::gtk();
+    const auto& r = toolkit::gtkRaster();
     g.gtk_init(nullptr, nullptr);
     Bare bare;
     bare.fd = fd;
-    bare.image = g.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 640, 400);
-    cairo_t* cr = g.cairo_create(bare.image);
-    g.cairo_rectangle(cr, 0, 0, 640, 400);
-    g.cairo_fill(cr);
-    g.cairo_destroy(cr);
+    bare.image = r.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 640, 400);
+    cairo_t* cr = r.cairo_create(bare.image);
+    r.cairo_rectangle(cr, 0, 0, 640, 400);
+    r.cairo_fill(cr);
+    r.cairo_destroy(cr);
     GtkWidget* window = g.gtk_window_new(GTK_WINDOW_TOPLEVEL);
     g.gtk_window_set_default_size(reinterpret_cast<GtkWindow*>(window), 854, 480);
     GtkWidget* area = g.gtk_layout_new(nullptr, nullptr);
@@ -183,7 +185,7 @@ void repaintAfterLongDrawing() {
         while (draws == before) g.gtk_main_iteration();
         onScreen.push_back(msSince(t0));
     }
-    toolkit::Image view;
+    toolkit::Image view(toolkit::gtkRaster());
     view.resize(ui.main.view.width(), ui.main.view.height());
     for (int i = 0; i < kRounds; ++i) {
         t0 = Clock::now();

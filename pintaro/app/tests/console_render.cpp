@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     toolkit::loadGtkOrExit();
-    turtle::TurtleState turtle;
+    turtle::TurtleState turtle(toolkit::gtkRaster());
     forth::Interp in;
     forth::registerCoreWords(in);
     turtle::registerTurtleWords(in, turtle);

@@ -11,19 +11,9 @@
 #include "console_words.h"
 #include "errors.h"
 
-using app::cutLines;
 using app::lineRange;
 using app::runScriptText;
 using SV = std::vector<std::string_view>;
-
-TEST(CutLines, EveryKindOfLineEndCountsAndTheRestIsOneMoreLine) {
-    EXPECT_EQ(cutLines(""), SV{""});
-    EXPECT_EQ(cutLines("a"), SV{"a"});
-    EXPECT_EQ(cutLines("a\n"), (SV{"a", ""}));
-    EXPECT_EQ(cutLines("a\r\nb\rc\nd"), (SV{"a", "b", "c", "d"}));
-    EXPECT_EQ(cutLines("\r\r\n\n"), (SV{"", "", "", ""})) << "CR, then CR LF, then LF";
-    EXPECT_EQ(cutLines("\n\r"), (SV{"", "", ""})) << "LF CR is two line ends";
-}
 
 TEST(LineRange, CountsCharactersNotBytes) {
     const std::string text = "1 fd\n'\xC3\xA9t\xC3\xA9 ..\r\nfoo";  // 'été ..

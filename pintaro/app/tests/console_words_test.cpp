@@ -3,12 +3,14 @@
 // banner's counts on the program's own interpreter.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app_state.h"
+#include "banner.h"
 #include "console_words.h"
 #include "errors.h"
 #include "gtk_loader.h"
@@ -44,8 +46,9 @@ protected:
     void SetUp() override {
         forth::registerCoreWords(in);
         app::registerConsoleWords(in, console.host());
-        in.out = &stdoutStandIn;
+        realStdout = std::cout.rdbuf(stdoutStandIn.rdbuf());
     }
+    void TearDown() override { std::cout.rdbuf(realStdout); }
     std::string run(const std::string& text) {
         console.output.clear();
         in.runLine(text);
@@ -55,6 +58,7 @@ protected:
     forth::Interp in;
     FakeConsole console;
     std::ostringstream stdoutStandIn;
+    std::streambuf* realStdout = nullptr;
 };
 
 }  // namespace
@@ -134,6 +138,7 @@ TEST_F(ConsoleWords, ByeAsksToLeaveButTheLineRunsOn) {
 
 TEST_F(ConsoleWords, TheWordsOutliveTheHostTheyWereMadeFrom) {
     forth::Interp other;
+    forth::registerCoreWords(other);
     std::string out;
     {
         app::ConsoleHost h;
@@ -149,8 +154,8 @@ TEST(ConsoleBanner, TheProgramHas99WordsAnd8SigilsOnceTheConsoleIsThere) {
     app::AppState state;
     FakeConsole console;
     app::registerConsoleWords(state.interp, console.host());
-    EXPECT_EQ(app::consoleGreeting(), "Welcome to Veskel Forth 3.0 beta (2023-07-19)");
-    EXPECT_EQ(app::consoleCounts(state.interp), "99 words and 8 sigils defined.");
+    EXPECT_EQ(std::string(forth::kGreeting), "Welcome to Veskel Forth 3.0 beta (2023-07-19)");
+    EXPECT_EQ(forth::dictionaryCounts(state.interp), "99 words and 8 sigils defined.");
 
     state.interp.runLine("words");
     std::istringstream names(console.output);

@@ -30,7 +30,7 @@ protected:
     }
 
     app::AppState state;
-    toolkit::Image view;
+    toolkit::Image view{toolkit::gtkRaster()};
 };
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "program_driver.h"
+#include "gtk_loader.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -79,7 +80,7 @@ std::pair<long, long> windowIconSize(const std::string& windowId) {
 }
 
 std::unique_ptr<toolkit::Image> loadPicture(const std::string& path) {
-    auto image = std::make_unique<toolkit::Image>();
+    auto image = std::make_unique<toolkit::Image>(toolkit::gtkRaster());
     image->loadFromFile(path);
     return image;
 }

@@ -327,7 +327,7 @@ TEST_F(Pintaro, AFailedWriteKeepsTheDrawingUnsaved) {
 }
 
 TEST_F(Pintaro, OpenTakesThePictureAndAFileThatIsNoImageLeavesABlackStartImage) {
-    toolkit::Image red;
+    toolkit::Image red(toolkit::gtkRaster());
     red.resize(100, 50);
     red.canvas().fAreaColor = Color(255, 0, 0);
     red.canvas().fill();

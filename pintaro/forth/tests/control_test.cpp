@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "line_runner.h"
 #include "test_support.h"
 
 using forth::Value;
@@ -26,7 +27,7 @@ struct TempScript {
 TEST(ScriptFile, RunsLineByLineAndCountsLines) {
     Forth f;
     TempScript s("1\r\n[ 2\n3 ] 1 times\n\n4");
-    f.in->runScriptFile(s.path);
+    forth::runFile(*f.in, s.path);
     EXPECT_EQ(f.stack(), (std::vector<Value>{1, 2, 3, 4}));
     // One past the last of the five lines, and not restored.
     EXPECT_EQ(f.in->lineCounter(), 6);
@@ -48,8 +49,45 @@ TEST(ScriptFile, NestedIncludesShareTheOneCounter) {
     TempScript inner("1\n2\n");
     TempScript outer("'" + inner.path + " included\n$i\n");
     f.in->setLineCounter(40);
-    EXPECT_THROW(f.in->runScriptFile(outer.path), forth::ScriptError);  // $i never set
+    EXPECT_THROW(forth::runFile(*f.in, outer.path), forth::ScriptError);  // $i never set
     EXPECT_EQ(f.in->lineCounter(), 4);  // inner ended at 3, the outer went on from there
+}
+
+TEST(ScriptFile, ADirectoryOrAMissingFileIsAnErrorNotAnEmptyScript) {
+    Forth f;
+    try {
+        forth::runFile(*f.in, ::testing::TempDir());
+        FAIL() << "a directory has no lines";
+    } catch (const forth::ScriptError& e) {
+        EXPECT_EQ(std::string(e.what()), "cannot read: " + ::testing::TempDir());
+    }
+    EXPECT_THROW(forth::runFile(*f.in, ::testing::TempDir() + "no/such.fs"), forth::ScriptError);
+}
+
+namespace {
+std::vector<std::string> streamed(const std::string& text) {
+    std::istringstream s(text);
+    const forth::LineSource next = forth::streamLines(s, "text");
+    std::vector<std::string> lines;
+    for (std::string_view line; next(line);) lines.emplace_back(line);
+    return lines;
+}
+}  // namespace
+
+// Files and standard input end lines at LF only (a CR before it is dropped);
+// the editor's text ends them at CR, LF or CR LF and always has a last line.
+TEST(LineEnds, FilesAndTheEditorCutTheSameTextDifferently) {
+    using SV = std::vector<std::string_view>;
+    using S = std::vector<std::string>;
+    EXPECT_EQ(streamed(""), S{});
+    EXPECT_EQ(forth::cutLines(""), SV{""});
+    EXPECT_EQ(streamed("a\n"), S{"a"});
+    EXPECT_EQ(forth::cutLines("a\n"), (SV{"a", ""}));
+    EXPECT_EQ(streamed("a\r\nb\rc\nd"), (S{"a", "b\rc", "d"})) << "a lone CR stays in the line";
+    EXPECT_EQ(forth::cutLines("a\r\nb\rc\nd"), (SV{"a", "b", "c", "d"}));
+    EXPECT_EQ(streamed("\r\r\n\n"), (S{"\r", ""}));
+    EXPECT_EQ(forth::cutLines("\r\r\n\n"), (SV{"", "", "", ""})) << "CR, then CR LF, then LF";
+    EXPECT_EQ(forth::cutLines("\n\r"), (SV{"", "", ""})) << "LF CR is two line ends";
 }
 
 TEST(Accept, ReadsOneLineWithoutItsEndAndFailsAtEndOfInput) {

@@ -15,10 +15,10 @@
 #include <functional>
 #include <string>
 
-#include "gtk_api.h"
-#include "gtk_loader.h"
 #include "image_format.h"
 #include "interp.h"
+#include "raster_api.h"
+#include "raster_loader.h"
 #include "turtle.h"
 #include "turtle_words.h"
 
@@ -49,14 +49,12 @@ double best(int runs, const std::function<void()>& prepare, const std::function<
 
 // The turtle's walk and line, without interpreter, turtle words or canvas:
 // the same cairo calls the canvas makes for one line.
-void plainWalk(cairo_t* cr, long segments, double length, double turn) {
-    const auto& g = toolkit::gtk();
-    const GdkRGBA white{1, 1, 1, 1};
+void plainWalk(const toolkit::RasterApi& g, cairo_t* cr, long segments, double length, double turn) {
     double x = 320, y = 200, heading = 0;
     for (long i = 0; i < segments; ++i) {
-        const double theta = (heading - 90) * 0.017453292519943295;
+        const double theta = (heading - 90) * turtle::limits::kRadiansPerDegree;
         const double nx = x + length * std::cos(theta), ny = y + length * std::sin(theta);
-        g.gdk_cairo_set_source_rgba(cr, &white);
+        g.cairo_set_source_rgba(cr, 1, 1, 1, 1);
         g.cairo_set_line_width(cr, 1.0);
         g.cairo_move_to(cr, static_cast<double>(static_cast<long long>(x)),
                         static_cast<double>(static_cast<long long>(y)));
@@ -81,7 +79,7 @@ void compare(turtle::TurtleState& t, forth::Interp& in, long segments, double le
     double viaTurtle = 1e9, plain = 1e9;
     for (int i = 0; i < runs; ++i) {
         viaTurtle = std::min(viaTurtle, best(1, reset, [&] { in.runWords(words); }));
-        plain = std::min(plain, best(1, reset, [&] { plainWalk(t.canvas().context(), segments, length, turn); }));
+        plain = std::min(plain, best(1, reset, [&] { plainWalk(t.image->raster(), t.canvas().context(), segments, length, turn); }));
     }
     std::printf("%-34s turtle %.4f s   plain cairo %.4f s   overhead %+.1f%%\n", script, viaTurtle, plain,
                 (viaTurtle / plain - 1) * 100);
@@ -91,8 +89,8 @@ void compare(turtle::TurtleState& t, forth::Interp& in, long segments, double le
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
-    toolkit::loadGtkOrExit();
-    turtle::TurtleState t;
+    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    turtle::TurtleState t(raster);
     auto in = forth::makeCoreInterp();
     turtle::registerTurtleWords(*in, t);
 

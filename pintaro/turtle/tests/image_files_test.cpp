@@ -72,7 +72,7 @@ TEST_F(ImageFilesTest, SavingWritesTheFormatTheNameAsksForAndClearsTheUnsavedFla
         t.unsaved = true;
         turtle::saveImage(t, path(name));
         EXPECT_FALSE(t.unsaved);
-        toolkit::Image back;
+        toolkit::Image back(raster());
         back.loadFromFile(path(name));
         EXPECT_EQ(back.width(), 640);
         EXPECT_EQ(back.height(), 400);
@@ -123,13 +123,13 @@ TEST_F(ImageFilesTest, NewGivesATransparentImageOfTheSameSizeAndPutsTheTurtleHom
     EXPECT_FALSE(t.unsaved);
     // A PNG saved now keeps the transparency.
     turtle::saveImage(t, path("clear.png"));
-    toolkit::Image back;
+    toolkit::Image back(raster());
     back.loadFromFile(path("clear.png"));
     EXPECT_EQ(back.pixel(10, 10).a, 0);
 }
 
 TEST_F(ImageFilesTest, OpenTakesTheFilesPixelsAndSizeButNotTheTurtle) {
-    toolkit::Image small;
+    toolkit::Image small(raster());
     small.resize(100, 50);
     small.canvas().fAreaColor = kBlue;
     small.canvas().fill();

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "gtk_loader.h"
 #include "interp.h"
+#include "raster_loader.h"
+#include "raster_api.h"
 #include "turtle.h"
 #include "turtle_words.h"
 
@@ -20,11 +21,16 @@ protected:
     static void SetUpTestSuite() {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
-        toolkit::loadGtk();
+    }
+
+    // cairo, pango and gdk-pixbuf opened by name, as veskel opens them.
+    static const toolkit::RasterApi& raster() {
+        static const toolkit::RasterApi api = toolkit::loadRasterLibraries();
+        return api;
     }
 
     TurtleTest() {
-        in->out = &out;
+        in->output = forth::streamSink(out);
         in->err = &err;
         turtle::registerTurtleWords(*in, t);
     }
@@ -67,7 +73,7 @@ protected:
     }
 
     std::ostringstream out, err;
-    turtle::TurtleState t;
+    turtle::TurtleState t{raster()};
     std::unique_ptr<forth::Interp> in = forth::makeCoreInterp();
 };
 

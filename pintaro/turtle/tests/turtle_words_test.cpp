@@ -325,7 +325,7 @@ TEST_F(TurtleTest, NotANumberNamesNoPixel) {
 }
 
 TEST_F(TurtleTest, TwoTurtlesAreIndependent) {
-    turtle::TurtleState other;
+    turtle::TurtleState other(raster());
     auto second = forth::makeCoreInterp();
     turtle::registerTurtleWords(*second, other);
     second->runLine("90 rt 100 fd");

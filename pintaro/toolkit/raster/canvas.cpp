@@ -6,19 +6,17 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit_limits.h"
-#include "gtk_api.h"
 #include "image.h"
+#include "line_clip.h"
+#include "raster_api.h"
+#include "raster_limits.h"
 #include "toolkit_error.h"
 
 namespace toolkit {
 namespace {
 
-Color g_defaultTextColor{0, 0, 0, 255};
-
-void setSource(cairo_t* cr, Color c) {
-    const GdkRGBA rgba{c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0};
-    gtk().gdk_cairo_set_source_rgba(cr, &rgba);
+void setSource(const RasterApi& g, cairo_t* cr, Color c) {
+    g.cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0);
 }
 
 // NaN and negative widths draw nothing; absurd ones are capped.
@@ -36,49 +34,6 @@ struct Box {
 Box strokeBox(int width, int height, double lineWidth) {
     const double m = usableLineWidth(lineWidth) + 2;
     return {-m, -m, width + m, height + m};
-}
-
-// Liang-Barsky: cuts the segment to the box; false when nothing is left.
-// Worked in long double, which holds every 64-bit integer exactly, so that a
-// line between two far-away end points still crosses the box within a
-// fraction of a pixel of where it should; a coordinate cut at an edge is set
-// to that edge exactly.
-bool clipSegment(const Box& b, std::int64_t ix1, std::int64_t iy1, std::int64_t ix2, std::int64_t iy2,
-                 double& x1, double& y1, double& x2, double& y2) {
-    using LD = long double;
-    const LD ax = ix1, ay = iy1, bx = ix2, by = iy2;
-    const LD dx = bx - ax, dy = by - ay;
-    LD t0 = 0, t1 = 1;
-    int edge0 = -1, edge1 = -1;
-    const LD p[4] = {-dx, dx, -dy, dy};
-    const LD q[4] = {ax - b.x0, b.x1 - ax, ay - b.y0, b.y1 - ay};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const LD t = q[i] / p[i];
-        if (p[i] < 0) {
-            if (t > t1) return false;
-            if (t > t0) t0 = t, edge0 = i;
-        } else {
-            if (t < t0) return false;
-            if (t < t1) t1 = t, edge1 = i;
-        }
-    }
-    const LD edges[4] = {b.x0, b.x1, b.y0, b.y1};
-    auto at = [&](LD t, int edge, LD& x, LD& y) {
-        x = ax + t * dx;
-        y = ay + t * dy;
-        if (edge == 0 || edge == 1) x = edges[edge];
-        if (edge == 2 || edge == 3) y = edges[edge];
-    };
-    LD nx1 = ax, ny1 = ay, nx2 = bx, ny2 = by;
-    if (edge0 >= 0) at(t0, edge0, nx1, ny1);
-    if (edge1 >= 0) at(t1, edge1, nx2, ny2);
-    x1 = static_cast<double>(nx1), y1 = static_cast<double>(ny1);
-    x2 = static_cast<double>(nx2), y2 = static_cast<double>(ny2);
-    return true;
 }
 
 // A rectangle given by corner and (possibly negative) size, in doubles so
@@ -101,7 +56,7 @@ bool intersects(const Rect& r, const Box& b) {
 // conversion to int is defined and a glyph stays a sane size.
 int pangoSize(double fontSize) {
     if (!(fontSize > 0)) return 0;
-    return static_cast<int>(std::min(fontSize, limits::kMaxFontSize) * 700);
+    return static_cast<int>(std::min(fontSize, limits::kMaxFontSize) * limits::kPangoUnitsPerTextSize);
 }
 
 // Lines of a text split at CR, LF or CR LF.
@@ -119,30 +74,27 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 }
 
 struct LayoutDeleter {
-    void operator()(PangoLayout* l) const { gtk().g_object_unref(l); }
+    const RasterApi* api;
+    void operator()(PangoLayout* l) const { api->g_object_unref(l); }
 };
 using Layout = std::unique_ptr<PangoLayout, LayoutDeleter>;
 
-Layout makeLayout(cairo_t* cr, PangoFontDescription* font, std::string_view text) {
-    Layout layout(gtk().pango_cairo_create_layout(cr));
-    gtk().pango_layout_set_font_description(layout.get(), font);
-    gtk().pango_layout_set_text(layout.get(), text.data(), static_cast<int>(std::min<std::size_t>(
-                                                               text.size(), std::numeric_limits<int>::max())));
+Layout makeLayout(const RasterApi& g, cairo_t* cr, PangoFontDescription* font, std::string_view text) {
+    Layout layout(g.pango_cairo_create_layout(cr), LayoutDeleter{&g});
+    g.pango_layout_set_font_description(layout.get(), font);
+    g.pango_layout_set_text(layout.get(), text.data(),
+                            static_cast<int>(std::min<std::size_t>(text.size(), std::numeric_limits<int>::max())));
     return layout;
 }
 
 }  // namespace
 
-void CairoSurfaceDeleter::operator()(cairo_surface_t* s) const { gtk().cairo_surface_destroy(s); }
-void CairoContextDeleter::operator()(cairo_t* cr) const { gtk().cairo_destroy(cr); }
-void FontDescriptionDeleter::operator()(PangoFontDescription* f) const {
-    gtk().pango_font_description_free(f);
-}
+void CairoSurfaceDeleter::operator()(cairo_surface_t* s) const { api->cairo_surface_destroy(s); }
+void CairoContextDeleter::operator()(cairo_t* cr) const { api->cairo_destroy(cr); }
+void FontDescriptionDeleter::operator()(PangoFontDescription* f) const { api->pango_font_description_free(f); }
 
-Color defaultTextColor() { return g_defaultTextColor; }
-void setDefaultTextColor(Color c) { g_defaultTextColor = c; }
-
-Canvas::Canvas() : fTextColor(g_defaultTextColor) {}
+Canvas::Canvas(const RasterApi& api, Color textColor)
+    : fTextColor(textColor), fApi(&api), fFont(nullptr, FontDescriptionDeleter{&api}) {}
 
 void Canvas::attach(cairo_t* cr, int width, int height) {
     fCairoContext = cr;
@@ -163,15 +115,15 @@ void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::in
     auto inside = [&](std::int64_t x, std::int64_t y) {
         return x >= box.x0 && x <= box.x1 && y >= box.y0 && y <= box.y1;
     };
-    double ax = static_cast<double>(x1), ay = static_cast<double>(y1);
-    double bx = static_cast<double>(x2), by = static_cast<double>(y2);
+    long double ax = x1, ay = y1, bx = x2, by = y2;
     // Most lines lie inside; only the others need cutting.
-    if (!(inside(x1, y1) && inside(x2, y2)) && !clipSegment(box, x1, y1, x2, y2, ax, ay, bx, by)) return;
-    const auto& g = gtk();
-    setSource(cr, fLineColor);
+    if (!(inside(x1, y1) && inside(x2, y2)) && !clipSegment({box.x0, box.y0, box.x1, box.y1}, ax, ay, bx, by))
+        return;
+    const RasterApi& g = *fApi;
+    setSource(g, cr, fLineColor);
     g.cairo_set_line_width(cr, usableLineWidth(fLineWidth));
-    g.cairo_move_to(cr, ax, ay);
-    g.cairo_line_to(cr, bx, by);
+    g.cairo_move_to(cr, static_cast<double>(ax), static_cast<double>(ay));
+    g.cairo_line_to(cr, static_cast<double>(bx), static_cast<double>(by));
     g.cairo_stroke(cr);
 }
 
@@ -181,9 +133,9 @@ void Canvas::drawRectangleArea(std::int64_t x, std::int64_t y, std::int64_t widt
     Rect r = normalise(x, y, width, height);
     if (!intersects(r, b)) return;
     r = {std::max(r.left, b.x0), std::max(r.top, b.y0), std::min(r.right, b.x1), std::min(r.bottom, b.y1)};
-    setSource(cr, fAreaColor);
-    gtk().cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    gtk().cairo_fill(cr);
+    setSource(*fApi, cr, fAreaColor);
+    fApi->cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    fApi->cairo_fill(cr);
 }
 
 void Canvas::drawRectangleOutline(std::int64_t x, std::int64_t y, std::int64_t width,
@@ -194,10 +146,10 @@ void Canvas::drawRectangleOutline(std::int64_t x, std::int64_t y, std::int64_t w
     if (!intersects(r, b)) return;
     // An edge beyond the box is invisible; moving it to the box keeps it so.
     r = {std::max(r.left, b.x0), std::max(r.top, b.y0), std::min(r.right, b.x1), std::min(r.bottom, b.y1)};
-    setSource(cr, fLineColor);
-    gtk().cairo_set_line_width(cr, usableLineWidth(fLineWidth));
-    gtk().cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    gtk().cairo_stroke(cr);
+    setSource(*fApi, cr, fLineColor);
+    fApi->cairo_set_line_width(cr, usableLineWidth(fLineWidth));
+    fApi->cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    fApi->cairo_stroke(cr);
 }
 
 namespace {
@@ -216,8 +168,8 @@ bool ellipseVisible(const Rect& r, const Box& b, std::int64_t width, std::int64_
 // Moves the origin to the box's centre, scales the unit circle onto the box
 // and adds that circle as the path. The caller saves and restores the
 // context around it, since the scaling must not outlive the operation.
-void unitCirclePath(cairo_t* cr, std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
-    const auto& g = gtk();
+void unitCirclePath(const RasterApi& g, cairo_t* cr, std::int64_t x, std::int64_t y, std::int64_t width,
+                    std::int64_t height) {
     const double w = static_cast<double>(width), h = static_cast<double>(height);
     g.cairo_translate(cr, static_cast<double>(x) + w * 0.5, static_cast<double>(y) + h * 0.5);
     g.cairo_scale(cr, w * 0.5, h * 0.5);
@@ -230,10 +182,10 @@ void Canvas::drawEllipseArea(std::int64_t x, std::int64_t y, std::int64_t width,
     cairo_t* cr = requireContext();
     const Rect r = normalise(x, y, width, height);
     if (!ellipseVisible(r, {-1.0, -1.0, fWidth + 1.0, fHeight + 1.0}, width, height)) return;
-    const auto& g = gtk();
-    setSource(cr, fAreaColor);
+    const RasterApi& g = *fApi;
+    setSource(g, cr, fAreaColor);
     g.cairo_save(cr);
-    unitCirclePath(cr, x, y, width, height);
+    unitCirclePath(g, cr, x, y, width, height);
     g.cairo_fill(cr);
     g.cairo_restore(cr);
 }
@@ -243,11 +195,11 @@ void Canvas::drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t wid
     cairo_t* cr = requireContext();
     const Rect r = normalise(x, y, width, height);
     if (!ellipseVisible(r, strokeBox(fWidth, fHeight, fLineWidth), width, height)) return;
-    const auto& g = gtk();
+    const RasterApi& g = *fApi;
     const double w = static_cast<double>(width);
-    setSource(cr, fLineColor);
+    setSource(g, cr, fLineColor);
     g.cairo_save(cr);
-    unitCirclePath(cr, x, y, width, height);
+    unitCirclePath(g, cr, x, y, width, height);
     // In the scaled space one unit is half the width: this keeps the
     // stroke exact at the left and right ends.
     g.cairo_set_line_width(cr, std::fabs(usableLineWidth(fLineWidth) / w * 2));
@@ -258,7 +210,7 @@ void Canvas::drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t wid
 PangoFontDescription* Canvas::font() {
     if (fFont && fFontBuiltFamily == fFontFamily && fFontBuiltSize == fFontSize && fFontBuiltBold == fFontBold)
         return fFont.get();
-    const auto& g = gtk();
+    const RasterApi& g = *fApi;
     fFont.reset(g.pango_font_description_new());
     if (!fFontFamily.empty()) g.pango_font_description_set_family(fFont.get(), fFontFamily.c_str());
     g.pango_font_description_set_size(fFont.get(), pangoSize(fFontSize));
@@ -274,9 +226,9 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     // Text starts at (x, y) and runs right and down; a start far outside
     // cannot reach the canvas (and would not fit cairo's coordinates).
     if (x > fWidth || y > fHeight || x < -limits::kMaxCoordinate || y < -limits::kMaxCoordinate) return;
-    const auto& g = gtk();
-    Layout layout = makeLayout(cr, font(), text);
-    setSource(cr, fTextColor);
+    const RasterApi& g = *fApi;
+    Layout layout = makeLayout(g, cr, font(), text);
+    setSource(g, cr, fTextColor);
     g.cairo_save(cr);
     g.cairo_translate(cr, static_cast<double>(x), static_cast<double>(y));
     // pango starts at the current point, which a borrowed context may have.
@@ -291,7 +243,7 @@ void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::
                        std::int64_t height) {
     cairo_t* cr = requireContext();
     if (!image.hasSurface()) throw ToolkitError("Image is not initialized.");
-    const auto& g = gtk();
+    const RasterApi& g = *fApi;
     const bool natural = width == -1 && height == -1;
     const std::int64_t w = natural ? image.width() : width;
     const std::int64_t h = natural ? image.height() : height;
@@ -319,9 +271,9 @@ void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::
 void Canvas::setPixel(std::int64_t x, std::int64_t y, Color c) {
     cairo_t* cr = requireContext();
     if (x < 0 || y < 0 || x >= fWidth || y >= fHeight) throw ToolkitError("Pixel is out of range.");
-    setSource(cr, c);
-    gtk().cairo_rectangle(cr, static_cast<double>(x), static_cast<double>(y), 1, 1);
-    gtk().cairo_fill(cr);
+    setSource(*fApi, cr, c);
+    fApi->cairo_rectangle(cr, static_cast<double>(x), static_cast<double>(y), 1, 1);
+    fApi->cairo_fill(cr);
 }
 
 int Canvas::textWidth(std::string_view text) {
@@ -329,9 +281,9 @@ int Canvas::textWidth(std::string_view text) {
     int widest = 0;
     for (std::string_view line : splitLines(text)) {
         if (line.empty()) continue;
-        Layout layout = makeLayout(cr, font(), line);
+        Layout layout = makeLayout(*fApi, cr, font(), line);
         int w = 0, h = 0;
-        gtk().pango_layout_get_pixel_size(layout.get(), &w, &h);
+        fApi->pango_layout_get_pixel_size(layout.get(), &w, &h);
         widest = std::max(widest, w);
     }
     return widest;
@@ -339,9 +291,9 @@ int Canvas::textWidth(std::string_view text) {
 
 int Canvas::textLineHeight() {
     cairo_t* cr = requireContext();
-    Layout layout = makeLayout(cr, font(), "a");
+    Layout layout = makeLayout(*fApi, cr, font(), "a");
     int w = 0, h = 0;
-    gtk().pango_layout_get_pixel_size(layout.get(), &w, &h);
+    fApi->pango_layout_get_pixel_size(layout.get(), &w, &h);
     return h;
 }
 

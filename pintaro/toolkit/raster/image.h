@@ -1,6 +1,6 @@
 // An off-screen 32-bit premultiplied ARGB picture with a canvas to draw on
-// it, and its PNG, BMP and JPEG files. Works without a display and without
-// initialising GTK (only loadGtk() is needed).
+// it, and its image files: any format gdk-pixbuf reads, PNG, BMP and JPEG
+// written. Needs only the raster table, never a display.
 #pragma once
 
 #include <memory>
@@ -13,7 +13,9 @@ namespace toolkit {
 
 class Image {
 public:
-    Image() = default;  // no surface until resize or load
+    // No surface until resize or load; draws through `api`, which must
+    // outlive the image.
+    explicit Image(const RasterApi& api);
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
 
@@ -39,6 +41,7 @@ public:
     Canvas& canvas() { return fCanvas; }
     const Canvas& canvas() const { return fCanvas; }
     cairo_surface_t* surface() const { return fSurface.get(); }
+    const RasterApi& raster() const { return fCanvas.raster(); }
 
     // One pixel, un-premultiplied; raises "Pixel is out of range." outside.
     Color pixel(int x, int y) const;
@@ -46,6 +49,7 @@ public:
 private:
     void release();
     void adopt(std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface);
+    const RasterApi& api() const { return fCanvas.raster(); }
 
     // The canvas is declared first so that it is destroyed last: it only
     // borrows the context below.

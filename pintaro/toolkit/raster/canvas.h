@@ -6,8 +6,9 @@
 // context for the length of one repaint). It can draw only while attached;
 // otherwise every drawing operation raises "Canvas is not in drawing state."
 //
-// No GTK header is needed to use this one: the cairo and pango types are
-// only declared here.
+// It draws with the raster table it is given (raster_api.h) and holds no
+// other state than its own. No platform header is needed to use this one:
+// the cairo and pango types are only declared here.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <string_view>
 
 #include "color.h"
+#include "raster_limits.h"
 
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
@@ -24,12 +26,22 @@ typedef struct _PangoFontDescription PangoFontDescription;
 namespace toolkit {
 
 class Image;
+struct RasterApi;
 
 // Deleters for the platform objects the layer owns; defined where the
 // platform's headers are seen.
-struct CairoSurfaceDeleter { void operator()(cairo_surface_t* s) const; };
-struct CairoContextDeleter { void operator()(cairo_t* cr) const; };
-struct FontDescriptionDeleter { void operator()(PangoFontDescription* f) const; };
+struct CairoSurfaceDeleter {
+    const RasterApi* api;
+    void operator()(cairo_surface_t* s) const;
+};
+struct CairoContextDeleter {
+    const RasterApi* api;
+    void operator()(cairo_t* cr) const;
+};
+struct FontDescriptionDeleter {
+    const RasterApi* api;
+    void operator()(PangoFontDescription* f) const;
+};
 
 enum InterpolationMode {
     InterpolationMode_Default,
@@ -37,14 +49,11 @@ enum InterpolationMode {
     InterpolationMode_Bilinear,
 };
 
-// The text colour new canvases start with: the theme's text colour once the
-// application has read it at init, opaque black until then.
-Color defaultTextColor();
-void setDefaultTextColor(Color c);
-
 class Canvas {
 public:
-    Canvas();
+    // Draws through `api`, which must outlive the canvas. Text starts in
+    // `textColor` (a control passes its theme's colour).
+    explicit Canvas(const RasterApi& api, Color textColor = Color(0, 0, 0, 255));
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
@@ -52,7 +61,7 @@ public:
     int fWidth = 0;
     int fHeight = 0;
     std::string fFontFamily;  // empty: the platform's default face
-    double fFontSize = 15.0;  // x 700 gives pango units
+    double fFontSize = limits::kDefaultTextSize;  // x kPangoUnitsPerTextSize gives pango units
     bool fFontBold = false;
     Color fTextColor;
     Color fLineColor{0, 0, 0, 255};
@@ -67,6 +76,7 @@ public:
     void detach();
     bool inDrawingState() const { return fCairoContext != nullptr; }
     cairo_t* context() const { return fCairoContext; }
+    const RasterApi& raster() const { return *fApi; }
 
     // ---- drawing (coordinates in pixels, origin top-left, y downward) ----
     void drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
@@ -91,6 +101,7 @@ private:
     cairo_t* requireContext() const;
     PangoFontDescription* font();
 
+    const RasterApi* fApi;
     cairo_t* fCairoContext = nullptr;  // borrowed
     std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> fFont;
     // What fFont was built from; a difference means a rebuild.

@@ -1,5 +1,5 @@
-// Loading images with a display open, where the platform converts the
-// pixels: the result must match what the headless tests expect. Runs under
+// Loading images in the drawing program's setting, GTK initialised on a
+// display: the result must match what the headless tests expect. Runs under
 // Xvfb.
 #include <gtest/gtest.h>
 
@@ -27,17 +27,17 @@ protected:
     fs::path dir;
 };
 
-TEST_F(DisplayLoad, ThePlatformConversionIsInUse) { EXPECT_NE(toolkit::gtk().gdk_screen_get_default(), nullptr); }
+TEST_F(DisplayLoad, TheDisplayIsOpen) { EXPECT_NE(toolkit::gtk().gdk_screen_get_default(), nullptr); }
 
 TEST_F(DisplayLoad, PngKeepsColourAndTranslucency) {
-    toolkit::Image img;
+    toolkit::Image img(toolkit::gtkRaster());
     img.resize(6, 4);
     img.canvas().fAreaColor = Color(200, 100, 50, 255);
     img.canvas().drawRectangleArea(0, 0, 3, 4);
     img.canvas().fAreaColor = Color(0, 0, 255, 128);
     img.canvas().drawRectangleArea(3, 0, 1, 4);
     img.saveToPngFile(path("a.png"));
-    toolkit::Image back;
+    toolkit::Image back(toolkit::gtkRaster());
     back.loadFromFile(path("a.png"));
     EXPECT_EQ(back.width(), 6);
     EXPECT_EQ(back.height(), 4);
@@ -48,12 +48,12 @@ TEST_F(DisplayLoad, PngKeepsColourAndTranslucency) {
 }
 
 TEST_F(DisplayLoad, PicturesWithoutAlphaBecomeOpaqueArgb) {
-    turtle::TurtleState t;
+    turtle::TurtleState t(toolkit::gtkRaster());
     t.canvas().fAreaColor = Color(34, 139, 34, 255);
     t.canvas().drawRectangleArea(0, 0, 320, 400);
     turtle::saveImage(t, path("b.bmp"));
     turtle::saveImage(t, path("b.jpg"));
-    toolkit::Image back;
+    toolkit::Image back(toolkit::gtkRaster());
     back.loadFromFile(path("b.bmp"));
     EXPECT_EQ(back.pixel(10, 10), Color(34, 139, 34, 255));
     EXPECT_EQ(back.pixel(600, 10), Color(0, 0, 0, 255));

@@ -1,0 +1,176 @@
+#include "image.h"
+
+#include <cstring>
+#include <string>
+
+#include "raster_api.h"
+#include "toolkit_error.h"
+
+namespace toolkit {
+namespace {
+
+struct ObjectDeleter {
+    const RasterApi* api;
+    void operator()(void* object) const { api->g_object_unref(object); }
+};
+using Pixbuf = std::unique_ptr<GdkPixbuf, ObjectDeleter>;
+using Surface = std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter>;
+using Context = std::unique_ptr<cairo_t, CairoContextDeleter>;
+
+// gdk-pixbuf's message, or the fallback; frees the error.
+std::string takeMessage(const RasterApi& g, GError* error) {
+    std::string message = "Unknown error";
+    if (error && error->message && *error->message) message = error->message;
+    if (error) g.g_error_free(error);
+    return message;
+}
+
+// cairo hands back an inert "nil" surface instead of null when it cannot
+// make one; only a real surface of a non-empty size has pixel memory.
+bool allocated(const RasterApi& g, cairo_surface_t* s, int width, int height) {
+    if (width == 0 || height == 0) return true;
+    return g.cairo_image_surface_get_data(s) != nullptr;
+}
+
+[[noreturn]] void cannotCreate(std::int64_t width, std::int64_t height) {
+    throw ToolkitError("Cannot create an image of " + std::to_string(width) + " x " + std::to_string(height) +
+                       " pixels.");
+}
+
+Surface newSurface(const RasterApi& g, int width, int height) {
+    Surface s(g.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), CairoSurfaceDeleter{&g});
+    if (!allocated(g, s.get(), width, height)) cannotCreate(width, height);
+    return s;
+}
+
+// One premultiplied channel, rounded to the nearest value.
+unsigned premultiply(unsigned c, unsigned a) { return (c * a + 127) / 255; }
+// Its inverse as the image files store it; alpha 0 leaves no colour.
+std::uint8_t unpremultiply(unsigned c, unsigned a) { return static_cast<std::uint8_t>((c * 255 + a / 2) / a); }
+
+// Copies 8-bit RGB or RGBA rows into a premultiplied ARGB32 surface, so
+// that every image has the one pixel format whatever the file held.
+Surface surfaceFromPixbuf(const RasterApi& g, const GdkPixbuf* pixbuf) {
+    const int w = g.gdk_pixbuf_get_width(pixbuf), h = g.gdk_pixbuf_get_height(pixbuf);
+    const int stride = g.gdk_pixbuf_get_rowstride(pixbuf), channels = g.gdk_pixbuf_get_n_channels(pixbuf);
+    const bool alpha = g.gdk_pixbuf_get_has_alpha(pixbuf);
+    Surface s = newSurface(g, w, h);
+    if (w == 0 || h == 0) return s;
+    const guchar* src = g.gdk_pixbuf_get_pixels(pixbuf);
+    unsigned char* dst = g.cairo_image_surface_get_data(s.get());
+    const int dstStride = g.cairo_image_surface_get_stride(s.get());
+    g.cairo_surface_flush(s.get());
+    for (int row = 0; row < h; ++row) {
+        const guchar* in = src + static_cast<std::ptrdiff_t>(row) * stride;
+        unsigned char* out = dst + static_cast<std::ptrdiff_t>(row) * dstStride;
+        for (int col = 0; col < w; ++col, in += channels, out += 4) {
+            const unsigned a = alpha ? in[3] : 255;
+            const std::uint32_t argb =
+                a << 24 | premultiply(in[0], a) << 16 | premultiply(in[1], a) << 8 | premultiply(in[2], a);
+            std::memcpy(out, &argb, 4);
+        }
+    }
+    g.cairo_surface_mark_dirty(s.get());
+    return s;
+}
+
+// The surface's pixels as an 8-bit RGBA pixbuf, un-premultiplied, for the
+// savers.
+Pixbuf pixbufFromSurface(const RasterApi& g, cairo_surface_t* surface, int w, int h) {
+    Pixbuf pixbuf(g.gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, w, h), ObjectDeleter{&g});
+    if (!pixbuf) throw ToolkitError("Unknown error");
+    g.cairo_surface_flush(surface);
+    const unsigned char* src = g.cairo_image_surface_get_data(surface);
+    const int srcStride = g.cairo_image_surface_get_stride(surface);
+    guchar* dst = g.gdk_pixbuf_get_pixels(pixbuf.get());
+    const int dstStride = g.gdk_pixbuf_get_rowstride(pixbuf.get());
+    for (int row = 0; row < h; ++row) {
+        const unsigned char* in = src + static_cast<std::ptrdiff_t>(row) * srcStride;
+        guchar* out = dst + static_cast<std::ptrdiff_t>(row) * dstStride;
+        for (int col = 0; col < w; ++col, in += 4, out += 4) {
+            std::uint32_t argb;
+            std::memcpy(&argb, in, 4);
+            const unsigned a = argb >> 24;
+            out[0] = a ? unpremultiply((argb >> 16) & 0xff, a) : 0;
+            out[1] = a ? unpremultiply((argb >> 8) & 0xff, a) : 0;
+            out[2] = a ? unpremultiply(argb & 0xff, a) : 0;
+            out[3] = static_cast<guchar>(a);
+        }
+    }
+    return pixbuf;
+}
+
+}  // namespace
+
+Image::Image(const RasterApi& api)
+    : fCanvas(api), fSurface(nullptr, CairoSurfaceDeleter{&api}), fContext(nullptr, CairoContextDeleter{&api}) {}
+
+void Image::release() {
+    fCanvas.detach();
+    fContext.reset();
+    fSurface.reset();
+    fCanvas.fWidth = 0;
+    fCanvas.fHeight = 0;
+}
+
+void Image::adopt(Surface surface) {
+    const RasterApi& g = api();
+    const int w = g.cairo_image_surface_get_width(surface.get());
+    const int h = g.cairo_image_surface_get_height(surface.get());
+    fContext.reset(g.cairo_create(surface.get()));
+    fSurface = std::move(surface);
+    fCanvas.attach(fContext.get(), w, h);
+}
+
+void Image::resize(int width, int height) {
+    release();
+    if (width < 0 || height < 0)
+        throw ToolkitError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) + ".");
+    adopt(newSurface(api(), width, height));
+}
+
+void Image::loadFromFile(const std::string& path) {
+    release();
+    const RasterApi& g = api();
+    GError* error = nullptr;
+    Pixbuf raw(g.gdk_pixbuf_new_from_file(path.c_str(), &error), ObjectDeleter{&g});
+    if (!raw) throw ToolkitError(takeMessage(g, error));
+    Pixbuf upright(g.gdk_pixbuf_apply_embedded_orientation(raw.get()), ObjectDeleter{&g});
+    if (!upright) throw ToolkitError("Unknown error");
+    adopt(surfaceFromPixbuf(g, upright.get()));
+}
+
+void Image::saveToPngFile(const std::string& path) const { save(path, "png"); }
+void Image::saveToBitmapFile(const std::string& path) const { save(path, "bmp"); }
+void Image::saveToJpegFile(const std::string& path, int quality) const { save(path, "jpeg", quality); }
+
+void Image::save(const std::string& path, const char* type, int quality) const {
+    if (!fSurface) throw ToolkitError("Image is not initialized.");
+    const RasterApi& g = api();
+    Pixbuf pixbuf = pixbufFromSurface(g, fSurface.get(), width(), height());
+    GError* error = nullptr;
+    gboolean ok;
+    if (quality >= 0) {
+        const std::string q = std::to_string(quality);
+        ok = g.gdk_pixbuf_save(pixbuf.get(), path.c_str(), type, &error, "quality", q.c_str(), nullptr);
+    } else {
+        ok = g.gdk_pixbuf_save(pixbuf.get(), path.c_str(), type, &error, nullptr);
+    }
+    if (!ok) throw ToolkitError(takeMessage(g, error));
+}
+
+Color Image::pixel(int x, int y) const {
+    if (!fSurface || x < 0 || y < 0 || x >= width() || y >= height()) throw ToolkitError("Pixel is out of range.");
+    const RasterApi& g = api();
+    g.cairo_surface_flush(fSurface.get());
+    const unsigned char* row = g.cairo_image_surface_get_data(fSurface.get()) +
+                               static_cast<std::ptrdiff_t>(y) * g.cairo_image_surface_get_stride(fSurface.get());
+    std::uint32_t argb;
+    std::memcpy(&argb, row + 4 * static_cast<std::ptrdiff_t>(x), 4);
+    const unsigned a = argb >> 24;
+    if (a == 0) return Color(0, 0, 0, 0);
+    return Color(unpremultiply((argb >> 16) & 0xff, a), unpremultiply((argb >> 8) & 0xff, a),
+                 unpremultiply(argb & 0xff, a), static_cast<std::uint8_t>(a));
+}
+
+}  // namespace toolkit

@@ -1,0 +1,64 @@
+// The cairo, pango and gdk-pixbuf functions the raster layer draws, measures,
+// loads and saves with. This is the one list: raster_api.h expands it into
+// the typed table, and each loader into the names it resolves.
+//
+// PINTARO_RASTER_FUNCTIONS are also among the GTK functions the drawing
+// program loads (gtk_functions.h names them there, in that list's order);
+// PINTARO_RASTER_EXTRA_FUNCTIONS are resolved after that list.
+#pragma once
+
+// clang-format off
+#define PINTARO_RASTER_FUNCTIONS(X) \
+    X(pango_cairo_create_layout) \
+    X(pango_layout_set_text) \
+    X(pango_font_description_free) \
+    X(pango_font_description_new) \
+    X(pango_font_description_set_family) \
+    X(pango_font_description_set_size) \
+    X(pango_font_description_set_weight) \
+    X(pango_layout_set_font_description) \
+    X(cairo_save) \
+    X(cairo_translate) \
+    X(pango_cairo_show_layout) \
+    X(cairo_restore) \
+    X(cairo_move_to) \
+    X(cairo_line_to) \
+    X(cairo_set_line_width) \
+    X(cairo_stroke) \
+    X(cairo_rectangle) \
+    X(cairo_fill) \
+    X(cairo_scale) \
+    X(cairo_arc) \
+    X(cairo_set_source_surface) \
+    X(cairo_paint) \
+    X(cairo_pattern_set_filter) \
+    X(cairo_get_source) \
+    X(cairo_surface_flush) \
+    X(cairo_surface_mark_dirty) \
+    X(pango_layout_get_pixel_size) \
+    X(cairo_surface_destroy) \
+    X(cairo_destroy) \
+    X(cairo_image_surface_create) \
+    X(cairo_create) \
+    X(cairo_image_surface_get_data) \
+    X(cairo_image_surface_get_stride) \
+    X(gdk_pixbuf_new_from_file) \
+    X(gdk_pixbuf_apply_embedded_orientation) \
+    X(cairo_image_surface_get_width) \
+    X(cairo_image_surface_get_height) \
+    X(g_object_unref) \
+    X(gdk_pixbuf_save)
+
+// Colours are set on cairo directly and pixels move between surfaces and
+// pixbufs here, so no display-side function (GDK's) is ever needed.
+#define PINTARO_RASTER_EXTRA_FUNCTIONS(X) \
+    X(cairo_set_source_rgba) \
+    X(gdk_pixbuf_new) \
+    X(gdk_pixbuf_get_width) \
+    X(gdk_pixbuf_get_height) \
+    X(gdk_pixbuf_get_rowstride) \
+    X(gdk_pixbuf_get_n_channels) \
+    X(gdk_pixbuf_get_has_alpha) \
+    X(gdk_pixbuf_get_pixels) \
+    X(g_error_free)
+// clang-format on
