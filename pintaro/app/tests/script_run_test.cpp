@@ -2,7 +2,11 @@
 // interpreter holds at start. No display is needed: only GTK's library.
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "app_state.h"
+#include "console_run.h"
+#include "toolkit_error.h"
 #include "gtk_loader.h"
 #include "script_run.h"
 
@@ -46,6 +50,28 @@ TEST_F(ScriptRun, EachErrorKindBecomesItsMessage) {
     ASSERT_TRUE(fault.has_value());
     EXPECT_FALSE(fault->empty());
     EXPECT_NE(*fault, "Stack underflow");
+}
+
+// Every kind of failure reads the same from the command line and from the
+// console, the console adding only the line.
+TEST_F(ScriptRun, EachKindOfFailureHasOneTextOnTheCommandLineAndInTheConsole) {
+    state.interp.defineWord("hungry", [](forth::Interp&) { throw std::bad_alloc(); });
+    state.interp.defineWord("undrawable",
+                            [](forth::Interp&) { throw toolkit::ToolkitError("Canvas is not in drawing state."); });
+    const std::pair<const char*, const char*> cases[] = {
+        {"drop", "Stack underflow"},
+        {"foo", "invalid float: foo"},
+        {"1 0 mod", "division by zero"},
+        {"hungry", "Out of memory"},
+        {"undrawable", "Canvas is not in drawing state."},
+        {"home 10000000 10000000 ellipse", "Ellipse is too large to draw."},
+    };
+    for (const auto& [words, text] : cases) {
+        EXPECT_EQ(app::runUserText(state.interp, words), text) << words;
+        const auto failure = app::runScriptText(state.interp, std::string("\n") + words);
+        ASSERT_TRUE(failure) << words;
+        EXPECT_EQ(failure->message, std::string(text) + " at line 2");
+    }
 }
 
 TEST_F(ScriptRun, NothingIsRolledBackAfterAnError) {

@@ -486,3 +486,23 @@ TEST_F(CanvasTest, SavingFailuresCarryAMessageAndAnEmptyImageCannotBeSaved) {
 }
 
 }  // namespace
+
+TEST(RasterLoader, AMissingLibraryIsNamed) {
+    const char* const names[] = {"libcairo.so.2", "libpintaro-no-such-raster.so.0"};
+    try {
+        toolkit::loadRasterLibraries(names);
+        FAIL() << "expected an error";
+    } catch (const toolkit::RasterLoadError& e) {
+        EXPECT_STREQ(e.what(), "could not load: libpintaro-no-such-raster.so.0");
+        EXPECT_TRUE(e.libraryMissing);
+    }
+    // cairo alone has no pango: the first pango function is the one named.
+    const char* const cairoOnly[] = {"libcairo.so.2"};
+    try {
+        toolkit::loadRasterLibraries(cairoOnly);
+        FAIL() << "expected an error";
+    } catch (const toolkit::RasterLoadError& e) {
+        EXPECT_STREQ(e.what(), "could not import: pango_cairo_create_layout");
+        EXPECT_FALSE(e.libraryMissing);
+    }
+}
