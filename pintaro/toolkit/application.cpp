@@ -10,6 +10,7 @@
 #include "gtk_object.h"
 #include "toolkit_error.h"
 #include "toolkit_limits.h"
+#include "control.h"
 #include "window.h"
 
 namespace toolkit {
@@ -116,6 +117,16 @@ void Application::keyPressed(KeyCode key) {
 }
 
 void Application::keyReleased(KeyCode key) { std::erase(fPressedKeys, key); }
+
+void Application::notePress(const Control& c, int x, int y) {
+    fPressed = c.handle();
+    fPress = {x, y};
+}
+
+std::optional<Application::Press> Application::pressOn(const Control& c) const {
+    if (fPressed.get() != &c) return std::nullopt;
+    return fPress;
+}
 
 void Application::reportError(const std::string& message) {
     if (fErrorHandler)

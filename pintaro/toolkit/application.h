@@ -2,10 +2,12 @@
 // list of windows, the keys currently held and the alert box.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "color.h"
+#include "control_handle.h"
 #include "events.h"
 #include "key_codes.h"
 
@@ -70,10 +72,15 @@ public:
     void keyReleased(KeyCode key);
     void clearPressedKeys() { fPressedKeys.clear(); }
     void reportError(const std::string& message);
-    // The control and position of the last mouse press, for the click rule.
-    Control* fPressedControl = nullptr;
-    int fPressX = 0;
-    int fPressY = 0;
+    // The last mouse press, for the click rule: where it was, when it was
+    // on `c` and `c` still lives.
+    struct Press {
+        int x = 0;
+        int y = 0;
+    };
+    void notePress(const Control& c, int x, int y);
+    std::optional<Press> pressOn(const Control& c) const;
+    void endPress() { fPressed.reset(); }
 
 private:
     bool fInitialized = false;
@@ -90,6 +97,9 @@ private:
     // A hidden window holding the widgets of controls not yet placed.
     GtkWidget* fParkingWindow = nullptr;
     GtkWidget* fParkingPlace = nullptr;
+    // A handle, so that a control destroyed while pressed leaves nothing behind.
+    ControlHandle fPressed;
+    Press fPress;
 };
 
 }  // namespace toolkit

@@ -12,8 +12,8 @@ namespace toolkit {
 Button::Button(const std::string& text)
     : Control(initializedGtk().gtk_button_new(), nullptr, WidthMode_Auto, HeightMode_Auto, false), fText(text) {
     gtk().gtk_button_set_label(as<GtkButton>(platformWidget()), fText.c_str());
-    fMinWidth = scaleToScreen(15);
-    fMinHeight = scaleToScreen(15);
+    setMinWidth(15);
+    setMinHeight(15);
     connectSignal(platformWidget(), "clicked", G_CALLBACK(&Button::onClicked), this);
     applySize(*naturalWidth(), *naturalHeight());
 }
@@ -47,8 +47,8 @@ std::optional<int> Button::naturalHeight() {
 void Button::onClicked(GtkWidget*, void* self) {
     guarded([&] {
         auto* b = static_cast<Button*>(self);
-        if (!b->fOnClick) return;
-        ClickHandler handler = b->fOnClick;
+        if (!b->clickHandler()) return;
+        ClickHandler handler = b->clickHandler();
         ClickEvent e{b};
         handler(e);
     });

@@ -61,10 +61,55 @@ Control::Control(GtkWidget* outer, GtkWidget* inner, WidthMode widthMode, Height
 }
 
 Control::~Control() {
-    if (Application* app = Application::currentOrNull(); app && app->fPressedControl == this)
-        app->fPressedControl = nullptr;
+    // A press the application remembers on this control ends with it: the
+    // application holds only a handle.
     if (fParentControl) fParentControl->forgetChild(this);
     if (fParentWindow) fParentWindow->forgetContent(this);
+}
+
+void Control::joinContainer(LayoutContainer& parent, int index, GtkWidget* parentWidget) {
+    fOuter->moveTo(parentWidget);
+    fParentControl = &parent;
+    fIndex = index;
+    fPlaced = false;
+}
+
+void Control::joinWindow(Window& window, GtkWidget* client) {
+    fOuter->moveTo(client);
+    fParentWindow = &window;
+    fPlaced = false;
+}
+
+void Control::leaveParent() {
+    fParentControl = nullptr;
+    fParentWindow = nullptr;
+    fIndex = -1;
+}
+
+void Control::park() {
+    fOuter->park();
+    fPlaced = false;
+}
+
+layout::Axis Control::layoutAxis(int axis) {
+    const bool x = axis == layout::kX;
+    layout::Axis a;
+    a.mode = x ? layout::sizeMode(fWidthMode) : layout::sizeMode(fHeightMode);
+    a.size = x ? fWidth : fHeight;
+    a.min = x ? fMinWidth : fMinHeight;
+    a.max = x ? fMaxWidth : fMaxHeight;
+    // Measuring text is not free: only the modes that use it ask.
+    if (a.mode == layout::SizeMode::Auto || a.mode == layout::SizeMode::Fill)
+        a.natural = x ? naturalWidth() : naturalHeight();
+    a.position = x ? fX : fY;
+    return a;
+}
+
+bool Control::setScrollableSize(int width, int height) {
+    if (width == fScrollableWidth && height == fScrollableHeight) return false;
+    fScrollableWidth = width;
+    fScrollableHeight = height;
+    return true;
 }
 
 GtkWidget* Control::platformWidget() const { return fOuter->get(); }
@@ -293,12 +338,9 @@ int Control::onButtonRelease(GtkWidget*, GdkEventButton* event, void* self) {
 void Control::handleButtonPress(GdkEventButton* event) {
     const auto button = mouseButton(event->button);
     if (!button) return;
-    Application& app = Application::current();
     const int x = static_cast<int>(event->x);
     const int y = static_cast<int>(event->y);
-    app.fPressedControl = this;
-    app.fPressX = x;
-    app.fPressY = y;
+    Application::current().notePress(*this, x, y);
     if (fOnMouseButtonDown) {
         MouseEvent e{this, *button, x, y};
         fOnMouseButtonDown(e);
@@ -311,10 +353,8 @@ void Control::handleButtonRelease(GdkEventButton* event) {
     Application& app = Application::current();
     // The platform sends the release to the pressed control even when the
     // pointer has left it; such a release is no click.
-    const bool pressedHere = app.fPressedControl == this;
-    const int pressX = app.fPressX;
-    const int pressY = app.fPressY;
-    if (*button == MouseButton_Left) app.fPressedControl = nullptr;
+    const std::optional<Application::Press> press = app.pressOn(*this);
+    if (*button == MouseButton_Left) app.endPress();
     const int x = static_cast<int>(std::floor(event->x));
     const int y = static_cast<int>(std::floor(event->y));
     if (x < 0 || y < 0 || x >= fWidth || y >= fHeight) return;
@@ -322,8 +362,8 @@ void Control::handleButtonRelease(GdkEventButton* event) {
         MouseEvent e{this, *button, x, y};
         fOnMouseButtonUp(e);
     }
-    if (*button == MouseButton_Left && pressedHere && std::abs(x - pressX) <= limits::kClickTolerance &&
-        std::abs(y - pressY) <= limits::kClickTolerance && fOnClick) {
+    if (*button == MouseButton_Left && press && std::abs(x - press->x) <= limits::kClickTolerance &&
+        std::abs(y - press->y) <= limits::kClickTolerance && fOnClick) {
         ClickEvent e{this};
         fOnClick(e);
     }

@@ -13,7 +13,9 @@
 
 #include "canvas.h"
 #include "color.h"
+#include "control_handle.h"
 #include "events.h"
+#include "layout_algorithm.h"
 #include "raster_limits.h"
 #include "size_modes.h"
 
@@ -105,6 +107,13 @@ public:
 
     // The platform widget placed into the parent.
     GtkWidget* platformWidget() const;
+    // A handle that turns empty when this control is destroyed.
+    ControlHandle handle() const { return ControlHandle(fLife); }
+
+    // How the layout sees this control on one axis (layout::kX or kY): mode,
+    // size, bounds, position, and the natural size where the mode uses it.
+    // Containers and windows ask the same question the same way.
+    layout::Axis layoutAxis(int axis);
 
 protected:
     // For the native controls: `outer` is placed into the parent, `inner`
@@ -114,6 +123,8 @@ protected:
     Control(GtkWidget* outer, GtkWidget* inner, WidthMode widthMode, HeightMode heightMode, bool drawable);
 
     GtkWidget* innerWidget() const { return fInner; }
+    // A label makes a new inner widget for a new text.
+    void replaceInnerWidget(GtkWidget* inner) { fInner = inner; }
     // Re-runs the layout from the top of the tree this control is in.
     void requestLayout();
     // Drops a cached natural size (text or font changed) and lays out again.
@@ -126,19 +137,35 @@ protected:
     virtual void sizeApplied() {}
     // For containers: lays out the children for the current size.
     virtual void arrangeChildren() {}
-
-    std::optional<int> fNaturalWidthCache;
-    std::optional<int> fNaturalHeightCache;
+    // For containers: the size their content needs; false when unchanged.
+    bool setScrollableSize(int width, int height);
+    int scrollable(int axis) const { return axis == layout::kX ? fScrollableWidth : fScrollableHeight; }
+    const ClickHandler& clickHandler() const { return fOnClick; }
 
     // Hooks the key handling onto the focusable widget.
     void connectKeys(GtkWidget* widget);
 
+    // What a text control measured, kept until its text or font changes.
+    std::optional<int> fNaturalWidthCache;
+    std::optional<int> fNaturalHeightCache;
+
 private:
+    // A container or window places its children only through these.
     friend class LayoutContainer;
     friend class Window;
+    bool hasParent() const { return fParentControl || fParentWindow; }
+    // Moves the widget into the parent's platform widget and records the
+    // parent; the next layout pass places it.
+    void joinContainer(LayoutContainer& parent, int index, GtkWidget* parentWidget);
+    void joinWindow(Window& window, GtkWidget* client);
+    void setIndex(int index) { fIndex = index; }
+    // Forgets the parent, which has already let go of this control.
+    void leaveParent();
+    // Moves the widget back to the parking place, out of any window.
+    void park();
+    void applyPosition(GtkWidget* parentWidget, int x, int y);
 
     void connectMouseAndDraw(GtkWidget* widget);
-    void applyPosition(GtkWidget* parentWidget, int x, int y);
     void applyFont();
 
     static int onKeyPress(GtkWidget*, GdkEventKey* event, void* self);
@@ -150,10 +177,12 @@ private:
     void handleButtonRelease(GdkEventButton* event);
     void handleDraw(void* cr);
 
-protected:
     std::unique_ptr<OwnedWidget> fOuter;
     GtkWidget* fInner = nullptr;
     std::unique_ptr<InputMethod> fInputMethod;  // made on the first key
+    // Shared with the handles given out (ControlHandle): they turn empty
+    // when this control is destroyed.
+    std::shared_ptr<Control*> fLife = std::make_shared<Control*>(this);
 
     LayoutContainer* fParentControl = nullptr;
     Window* fParentWindow = nullptr;

@@ -86,10 +86,7 @@ void loadGtkOrExit(std::span<const char* const> names) {
     try {
         loadGtk(names);
     } catch (const GtkLoadError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        if (e.libraryMissing)
-            std::fprintf(stderr, "GTK 3 is needed; on Debian install it with: apt-get install libgtk-3-0\n");
-        std::exit(1);
+        exitAfterLoadError(e, "GTK 3 is needed; on Debian install it with: apt-get install libgtk-3-0");
     }
 }
 

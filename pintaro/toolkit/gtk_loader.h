@@ -6,21 +6,15 @@
 #pragma once
 
 #include <span>
-#include <stdexcept>
-#include <string>
+
+#include "raster_loader.h"
 
 namespace toolkit {
 
 struct RasterApi;
 
-// Thrown when the library or one of its functions cannot be found. what() is
-// the diagnostic line without its line feed: "could not load: ..." or
-// "could not import: <function>".
-struct GtkLoadError : std::runtime_error {
-    GtkLoadError(const std::string& message, bool libraryMissing)
-        : std::runtime_error(message), libraryMissing(libraryMissing) {}
-    bool libraryMissing;  // true for "could not load", false for "could not import"
-};
+// Thrown when the library or one of its functions cannot be found.
+using GtkLoadError = LibraryLoadError;
 
 // The library names tried in order; the first that opens is used.
 inline constexpr const char* kGtkLibraryNames[] = {"libgtk-3.so", "libgtk-3.so.0"};

@@ -11,8 +11,8 @@ Label::Label(const std::string& text)
               HeightMode_Auto, true),
       fText(text) {
     gtk().gtk_container_add(as<GtkContainer>(platformWidget()), innerWidget());
-    fMinWidth = scaleToScreen(10);
-    fMinHeight = scaleToScreen(10);
+    setMinWidth(10);
+    setMinHeight(10);
     applySize(*naturalWidth(), *naturalHeight());
     placeText();
 }
@@ -21,10 +21,10 @@ void Label::setText(const std::string& text) {
     fText = text;
     // The platform label is made anew for each text: the layer has no way
     // to change the text of an existing one.
-    gtk().gtk_widget_destroy(fInner);
-    fInner = gtk().gtk_label_new(fText.c_str());
-    gtk().gtk_container_add(as<GtkContainer>(platformWidget()), fInner);
-    gtk().gtk_widget_show(fInner);
+    gtk().gtk_widget_destroy(innerWidget());
+    replaceInnerWidget(gtk().gtk_label_new(fText.c_str()));
+    gtk().gtk_container_add(as<GtkContainer>(platformWidget()), innerWidget());
+    gtk().gtk_widget_show(innerWidget());
     reapplyLook();
     contentChanged();
 }
@@ -61,8 +61,8 @@ void Label::placeText() {
     const int w = *naturalWidth();
     const int h = *naturalHeight();
     gtk().gtk_widget_set_size_request(innerWidget(), w, h);
-    const int x = fXTextAlign == XTextAlign_Left ? 0 : fXTextAlign == XTextAlign_Right ? fWidth - w : (fWidth - w) / 2;
-    const int y = fYTextAlign == YTextAlign_Top ? 0 : fYTextAlign == YTextAlign_Bottom ? fHeight - h : (fHeight - h) / 2;
+    const int x = fXTextAlign == XTextAlign_Left ? 0 : fXTextAlign == XTextAlign_Right ? width() - w : (width() - w) / 2;
+    const int y = fYTextAlign == YTextAlign_Top ? 0 : fYTextAlign == YTextAlign_Bottom ? height() - h : (height() - h) / 2;
     gtk().gtk_layout_move(as<GtkLayout>(platformWidget()), innerWidget(), x, y);
 }
 

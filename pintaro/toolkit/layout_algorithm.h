@@ -11,6 +11,7 @@
 #include <span>
 
 #include "size_modes.h"
+#include "toolkit_limits.h"
 
 namespace toolkit::layout {
 
@@ -40,8 +41,8 @@ struct Child {
 struct Box {
     Layout layout = Layout_Horizontal;
     Align align[2] = {Align::Start, Align::Start};
-    int padding = 2;
-    int spacing = 4;
+    int padding = limits::kDefaultPadding;
+    int spacing = limits::kDefaultSpacing;
     int inner[2] = {0, 0};  // the container's inner width and height
 };
 

@@ -34,8 +34,8 @@ public:
     void setPadding(int padding);
     int spacing() const { return fSpacing; }
     void setSpacing(int spacing);
-    int scrollableWidth() const { return fScrollableWidth; }
-    int scrollableHeight() const { return fScrollableHeight; }
+    int scrollableWidth() const { return scrollable(layout::kX); }
+    int scrollableHeight() const { return scrollable(layout::kY); }
 
     std::optional<int> naturalWidth() override;
     std::optional<int> naturalHeight() override;

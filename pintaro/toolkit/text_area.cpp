@@ -28,8 +28,8 @@ TextArea::TextArea(const std::string& text)
     g.gtk_text_view_set_top_margin(as<GtkTextView>(view), margin);
     g.gtk_text_view_set_bottom_margin(as<GtkTextView>(view), margin);
     g.gtk_text_buffer_set_text(bufferOf(view), text.c_str(), -1);
-    fMinWidth = scaleToScreen(20);
-    fMinHeight = scaleToScreen(20);
+    setMinWidth(20);
+    setMinHeight(20);
     connectSignal(bufferOf(view), "changed", G_CALLBACK(&TextArea::onChanged), this);
 }
 

@@ -14,8 +14,8 @@ TextBox::TextBox(const std::string& text)
     // Without this the platform insists on about 150 pixels of width.
     gtk().gtk_entry_set_width_chars(as<GtkEntry>(platformWidget()), 0);
     gtk().gtk_entry_set_text(as<GtkEntry>(platformWidget()), text.c_str());
-    fMinWidth = scaleToScreen(20);
-    fMinHeight = scaleToScreen(20);
+    setMinWidth(20);
+    setMinHeight(20);
     connectSignal(platformWidget(), "changed", G_CALLBACK(&TextBox::onChanged), this);
     applySize(*naturalWidth(), *naturalHeight());
 }

@@ -14,6 +14,11 @@ inline constexpr int kClickTolerance = 20;
 // The nap between rounds of event handling in Application::sleep.
 inline constexpr int kSleepNapMilliseconds = 20;
 
+// A new layout container's padding around its children and spacing between
+// them, in logical pixels.
+inline constexpr int kDefaultPadding = 2;
+inline constexpr int kDefaultSpacing = 4;
+
 // Size of a window created without one (not scaled).
 inline constexpr int kDefaultWindowWidth = 640;
 inline constexpr int kDefaultWindowHeight = 480;

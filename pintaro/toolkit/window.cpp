@@ -80,16 +80,13 @@ Window::~Window() {
         release();
         if (Application* app = Application::currentOrNull()) app->forgetWindow(this);
     }
-    if (fControl) fControl->fParentWindow = nullptr;
+    if (fControl) fControl->leaveParent();
 }
 
 void Window::release() {
     if (!fWindow) return;
     // The content's widgets belong to the content control, which may live on.
-    if (fControl) {
-        fControl->fOuter->park();
-        fControl->fPlaced = false;
-    }
+    if (fControl) fControl->park();
     fInputMethod.reset();
     gtk().gtk_widget_destroy(fWindow);
     gtkRaster().g_object_unref(fWindow);
@@ -164,12 +161,9 @@ void Window::setIconPath(const std::string& path) {
 
 void Window::add(Control& control) {
     if (fControl) throw ToolkitError("Window can have only one control.");
-    if (control.fParentControl || control.fParentWindow)
-        throw ToolkitError("Control can be added only to one container.");
+    if (control.hasParent()) throw ToolkitError("Control can be added only to one container.");
     if (!fWindow) throw ToolkitError("Window is disposed.");
-    control.fOuter->moveTo(fClient);
-    control.fPlaced = false;
-    control.fParentWindow = this;
+    control.joinWindow(*this, fClient);
     fControl = &control;
     layoutContent();
 }
@@ -189,10 +183,8 @@ void Window::layoutContent() {
     box.inner[layout::kY] = fClientHeight;
     layout::Child c;
     Control& k = *fControl;
-    c.axis[layout::kX] = {layout::sizeMode(k.fWidthMode), k.fWidth, k.fMinWidth, k.fMaxWidth,
-                          k.fWidthMode == WidthMode_Auto ? k.naturalWidth() : std::nullopt, k.fX};
-    c.axis[layout::kY] = {layout::sizeMode(k.fHeightMode), k.fHeight, k.fMinHeight, k.fMaxHeight,
-                          k.fHeightMode == HeightMode_Auto ? k.naturalHeight() : std::nullopt, k.fY};
+    c.axis[layout::kX] = k.layoutAxis(layout::kX);
+    c.axis[layout::kY] = k.layoutAxis(layout::kY);
     layout::arrange(box, std::span<layout::Child>(&c, 1));
     k.applySize(c.axis[layout::kX].size, c.axis[layout::kY].size);
     k.applyPosition(fClient, 0, 0);

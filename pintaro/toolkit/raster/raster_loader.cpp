@@ -16,7 +16,7 @@ RasterApi loadRasterLibraries(std::span<const char* const> names) {
     std::vector<void*> libraries;
     for (const char* name : names) {
         void* library = dlopen(name, RTLD_NOW);
-        if (!library) throw RasterLoadError(std::string("could not load: ") + name, true);
+        if (!library) throw LibraryLoadError(std::string("could not load: ") + name, true);
         libraries.push_back(library);
     }
     auto find = [&libraries](const char* name) -> void* {
@@ -27,7 +27,7 @@ RasterApi loadRasterLibraries(std::span<const char* const> names) {
     RasterApi api;
 #define PINTARO_RASTER_RESOLVE(name)                                \
     api.name = reinterpret_cast<decltype(api.name)>(find(#name)); \
-    if (!api.name) throw RasterLoadError("could not import: " #name, false);
+    if (!api.name) throw LibraryLoadError("could not import: " #name, false);
     PINTARO_RASTER_FUNCTIONS(PINTARO_RASTER_RESOLVE)
     PINTARO_RASTER_EXTRA_FUNCTIONS(PINTARO_RASTER_RESOLVE)
 #undef PINTARO_RASTER_RESOLVE
@@ -37,14 +37,17 @@ RasterApi loadRasterLibraries(std::span<const char* const> names) {
 RasterApi loadRasterLibrariesOrExit() {
     try {
         return loadRasterLibraries();
-    } catch (const RasterLoadError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        if (e.libraryMissing)
-            std::fprintf(stderr,
-                         "cairo, pango and gdk-pixbuf are needed; on Debian install them with: "
-                         "apt-get install libcairo2 libpangocairo-1.0-0 libgdk-pixbuf-2.0-0\n");
-        std::exit(1);
+    } catch (const LibraryLoadError& e) {
+        exitAfterLoadError(e,
+                           "cairo, pango and gdk-pixbuf are needed; on Debian install them with: "
+                           "apt-get install libcairo2 libpangocairo-1.0-0 libgdk-pixbuf-2.0-0");
     }
+}
+
+void exitAfterLoadError(const LibraryLoadError& e, const char* hint) {
+    std::fprintf(stderr, "%s\n", e.what());
+    if (e.libraryMissing) std::fprintf(stderr, "%s\n", hint);
+    std::exit(1);
 }
 
 }  // namespace toolkit

@@ -12,12 +12,19 @@ namespace toolkit {
 
 struct RasterApi;
 
-// "could not load: LIBRARY" or "could not import: FUNCTION".
-struct RasterLoadError : std::runtime_error {
-    RasterLoadError(const std::string& message, bool libraryMissing)
+// A library or one of its functions that cannot be found, here or in the
+// GTK loader. what() is the diagnostic line without its line feed:
+// "could not load: ..." or "could not import: <function>".
+struct LibraryLoadError : std::runtime_error {
+    LibraryLoadError(const std::string& message, bool libraryMissing)
         : std::runtime_error(message), libraryMissing(libraryMissing) {}
-    bool libraryMissing;
+    bool libraryMissing;  // true for "could not load", false for "could not import"
 };
+
+// The front ends' way out when loading fails: the diagnostic on standard
+// error, then `hint` on a line of its own when a library itself is missing,
+// and exit status 1.
+[[noreturn]] void exitAfterLoadError(const LibraryLoadError& e, const char* hint);
 
 // Opened in this order; each function is looked up in them in turn.
 inline constexpr const char* kRasterLibraryNames[] = {"libcairo.so.2", "libpangocairo-1.0.so.0",
@@ -26,7 +33,7 @@ inline constexpr const char* kRasterLibraryNames[] = {"libcairo.so.2", "libpango
 // Opens every library (immediate binding) and resolves every function of
 // raster_functions.h. The libraries stay open for the life of the process:
 // surfaces, fonts and the image loaders' modules refer into them. Throws
-// RasterLoadError.
+// LibraryLoadError.
 RasterApi loadRasterLibraries(std::span<const char* const> names = kRasterLibraryNames);
 
 // The front end's start-up step: loadRasterLibraries(), and on failure the

@@ -529,6 +529,38 @@ TEST_F(Gui, AClickNeedsTheReleaseWithinTwentyPixelsOfThePress) {
         << "the release outside the control is not reported";
 }
 
+TEST_F(Gui, APressOnAControlThatDiesIsForgottenByTheOneInItsPlace) {
+    Window w("Mouse");
+    LayoutContainer box(Layout_Vertical);
+    w.add(box);
+    w.setSize(300, 300);
+    auto pad = std::make_unique<Control>();
+    pad->setSize(200, 200);
+    box.add(*pad);
+    bool pressed = false;
+    pad->setOnMouseButtonDown([&](MouseEvent&) { pressed = true; });
+    showAndSettle(w);
+    const gui::Point p = gui::screenPosition(*pad);
+    const std::string at = std::to_string(p.x + 20) + " " + std::to_string(p.y + 20);
+    xdo("mousemove " + at + " mousedown 1");
+    ASSERT_TRUE(pumpUntil([&] { return pressed; }));
+
+    // The pressed control goes; a new one (often at the same address) takes
+    // its place under the pointer before the button comes up.
+    pad.reset();
+    auto successor = std::make_unique<Control>();
+    successor->setSize(200, 200);
+    int clicks = 0;
+    successor->setOnClick([&](ClickEvent&) { ++clicks; });
+    box.add(*successor);
+    settle();
+    xdo("mouseup 1");
+    settle();
+    EXPECT_EQ(clicks, 0) << "the press was not on this control";
+    xdo("mousedown 1 mouseup 1");
+    EXPECT_TRUE(pumpUntil([&] { return clicks == 1; })) << "its own press and release are a click";
+}
+
 // ---------------------------------------------------------------- drawing
 
 TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {

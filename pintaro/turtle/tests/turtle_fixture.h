@@ -11,23 +11,13 @@
 #include <vector>
 
 #include "interp.h"
-#include "raster_loader.h"
-#include "raster_api.h"
+#include "test_raster.h"
 #include "turtle.h"
 #include "turtle_words.h"
 
 class TurtleTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-    }
-
-    // cairo, pango and gdk-pixbuf opened by name, as veskel opens them.
-    static const toolkit::RasterApi& raster() {
-        static const toolkit::RasterApi api = toolkit::loadRasterLibraries();
-        return api;
-    }
+    static const toolkit::RasterApi& raster() { return testRaster(); }
 
     TurtleTest() {
         in->output = forth::streamSink(out);

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "canvas.h"
-#include "raster_api.h"
 #include "raster_loader.h"
+#include "test_raster.h"
 #include "image.h"
 #include "toolkit_error.h"
 
@@ -29,15 +29,7 @@ const Color kTransparent{0, 0, 0, 0};
 
 class CanvasTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-    }
-
-    static const toolkit::RasterApi& raster() {
-        static const toolkit::RasterApi api = toolkit::loadRasterLibraries();
-        return api;
-    }
+    static const toolkit::RasterApi& raster() { return testRaster(); }
 
     // A black w x h image drawing in white.
     static std::unique_ptr<Image> blackImage(int w = 64, int h = 48) {
@@ -492,7 +484,7 @@ TEST(RasterLoader, AMissingLibraryIsNamed) {
     try {
         toolkit::loadRasterLibraries(names);
         FAIL() << "expected an error";
-    } catch (const toolkit::RasterLoadError& e) {
+    } catch (const toolkit::LibraryLoadError& e) {
         EXPECT_STREQ(e.what(), "could not load: libpintaro-no-such-raster.so.0");
         EXPECT_TRUE(e.libraryMissing);
     }
@@ -501,7 +493,7 @@ TEST(RasterLoader, AMissingLibraryIsNamed) {
     try {
         toolkit::loadRasterLibraries(cairoOnly);
         FAIL() << "expected an error";
-    } catch (const toolkit::RasterLoadError& e) {
+    } catch (const toolkit::LibraryLoadError& e) {
         EXPECT_STREQ(e.what(), "could not import: pango_cairo_create_layout");
         EXPECT_FALSE(e.libraryMissing);
     }
