@@ -15,6 +15,9 @@ packages=(
   libbenchmark-dev
   libreadline-dev
   libgtk-3-dev
+  libcairo2-dev
+  libpango1.0-dev
+  libgdk-pixbuf-2.0-dev
   duktape-dev
   libncurses-dev
   xvfb

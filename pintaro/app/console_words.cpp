@@ -18,7 +18,7 @@ struct ConsoleEntry {
 
 void registerConsoleWords(Interp& in, const ConsoleHost& host) {
     // The console shows text as it comes; nothing waits to be flushed.
-    in.output = {host.append, {}};
+    in.setOutput({host.append, {}});
 
     const auto alert = host.alert;
     const auto confirm = host.confirm;

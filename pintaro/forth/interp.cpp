@@ -34,7 +34,7 @@ bool isBackslash(const Token& t) { return t.text.size() == 1 && t.text[0] == '\\
 }  // namespace
 
 Interp::Interp()
-    : output(streamSink(std::cout)),
+    : output_(std::make_unique<OutputSink>(streamSink(std::cout))),
       err(&std::cerr),
       in(&std::cin),
       generation_(gNextGeneration++),

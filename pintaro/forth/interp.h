@@ -147,12 +147,20 @@ struct Interp {
     }
 
     // ---- hooks ----
-    // Where the printing words write; standard output by default.
-    OutputSink output;
-    void print(std::string_view text) { output.write(text); }
+    // Where the printing words write: standard output until a front end
+    // sets another sink (the console's output, a string in tests).
+    void setOutput(OutputSink sink) { *output_ = std::move(sink); }
+    void print(std::string_view text) { output_->write(text); }
     void flushOutput() {
-        if (output.flush) output.flush();
+        if (output_->flush) output_->flush();
     }
+
+private:
+    // Held by pointer: one word of the state, like the stream pointers
+    // beside it, so the state every word touches keeps its cache lines.
+    std::unique_ptr<OutputSink> output_;
+
+public:
     // Where warnings (the deprecated / sigil) go; standard error by default.
     std::ostream* err;
     // Where `accept` reads; standard input by default.

@@ -2,7 +2,7 @@
 # What the whole veskel program costs for the turtle walks and a PNG save:
 # each case runs the binary N times (default 5) and the best CPU time (user +
 # system, so waiting for a core on a busy machine does not count) is kept.
-# Start-up (loading GTK, the start image, the words) is measured on its own
+# Start-up (loading the raster libraries, the start image, the words) is measured on its own
 # and taken off the other cases. Not a test: run it by hand, e.g.
 #   veskel_bench.sh build/veskel/veskel 10
 set -u
@@ -31,7 +31,7 @@ walk1=$(best "[ 1 fd 1 rt ] 100000 times")
 walk100=$(best "[ 100 fd 91 rt ] 10000 times")
 save=$(best "" -o out.png)
 
-printf 'start-up (GTK loaded, 640 x 400 image, 96 words)   %.3f s\n' "$start"
+printf 'start-up (libraries, 640 x 400 image, 96 words)   %.3f s\n' "$start"
 printf '[ 1 fd 1 rt ] 100000 times                          %s s beyond start-up (%.3f s in all)\n' "$(minus "$walk1" "$start")" "$walk1"
 printf '[ 100 fd 91 rt ] 10000 times                        %s s beyond start-up (%.3f s in all)\n' "$(minus "$walk100" "$start")" "$walk100"
 printf 'save the 640 x 400 image as PNG                     %s s beyond start-up\n' "$(minus "$save" "$start")"

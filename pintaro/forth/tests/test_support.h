@@ -12,7 +12,7 @@ struct Forth {
     std::unique_ptr<forth::Interp> in = forth::makeCoreInterp();
 
     Forth() {
-        in->output = forth::streamSink(out);
+        in->setOutput(forth::streamSink(out));
         in->err = &err;
         in->in = &input;
     }

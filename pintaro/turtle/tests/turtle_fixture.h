@@ -20,7 +20,7 @@ protected:
     static const toolkit::RasterApi& raster() { return testRaster(); }
 
     TurtleTest() {
-        in->output = forth::streamSink(out);
+        in->setOutput(forth::streamSink(out));
         in->err = &err;
         turtle::registerTurtleWords(*in, t);
     }
