@@ -14,6 +14,9 @@ class KeySource;
 inline constexpr int kEncounterCount = 8;
 inline constexpr double kMaxHealth = 5.0;
 inline constexpr double kLessonGain = 0.05;
+// The gun's full load at the start of a game; a death with all of them left
+// is reported as never having fired.
+inline constexpr int kStartBullets = 6;
 
 // The declared values are the state at program start; they form a playable
 // game on their own ("Resume" before any "Play" walks exactly 50 km).
@@ -22,7 +25,7 @@ struct GameState {
     double health = 5.0;      // gains capped at 5, losses unbounded
     double fatigue = 0.0;     // reductions floored at 0, gains unbounded
     int hours = 0;
-    int bullets = 6;          // never below 0: a shot at 0 fails instead
+    int bullets = kStartBullets;  // never below 0: a shot at 0 fails instead
     double knowledge = 0.15;  // chance that a risky action goes well
     std::array<double, kEncounterCount> encounterChance{};
     bool interrupted = false;

@@ -23,7 +23,7 @@ void report(Game& g) {
     if (s.health <= 0) {
         line(g, "You died in the jungle, after " + std::to_string(s.hours) + " hours of struggle.");
         line(g, "No more than " + formatReal(s.distance) + "km away from safety.");
-        if (s.bullets == 6) line(g, "Without as much as firing a single bullet.");
+        if (s.bullets == kStartBullets) line(g, "Without as much as firing a single bullet.");
         line(g, "Oh well, better luck next time.");
     } else if (s.distance <= 0) {
         line(g, "At last, the trees open up. You see a village. Saved!");
@@ -41,7 +41,7 @@ void newGame(Game& g) {
     s.fatigue = 0;
     s.interrupted = false;
     s.health = kMaxHealth;
-    s.bullets = 6;
+    s.bullets = kStartBullets;
     s.knowledge = 0.15;
     s.distance = 44 + g.rng.integer(1, 10);
     s.hours = 0;
