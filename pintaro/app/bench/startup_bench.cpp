@@ -49,6 +49,10 @@ void signalPainted(int fd) {
 
 // ---- the baseline: GTK alone, the same window size, one image painted ----
 
+// The baseline paints an image of the turtle's start size.
+constexpr int kW = turtle::limits::kStartWidth;
+constexpr int kH = turtle::limits::kStartHeight;
+
 struct Bare {
     cairo_surface_t* image = nullptr;
     int fd = -1;
@@ -60,7 +64,7 @@ gboolean bareDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     auto* bare = static_cast<Bare*>(data);
     GtkAllocation a{};
     g.gtk_widget_get_allocation(widget, &a);
-    r.cairo_set_source_surface(cr, bare->image, (a.width - 640) / 2, (a.height - 400) / 2);
+    r.cairo_set_source_surface(cr, bare->image, (a.width - kW) / 2, (a.height - kH) / 2);
     r.cairo_paint(cr);
     if (bare->fd >= 0) {
         signalPainted(bare->fd);
@@ -76,9 +80,9 @@ int runBare(int fd) {
     g.gtk_init(nullptr, nullptr);
     Bare bare;
     bare.fd = fd;
-    bare.image = r.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 640, 400);
+    bare.image = r.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kW, kH);
     cairo_t* cr = r.cairo_create(bare.image);
-    r.cairo_rectangle(cr, 0, 0, 640, 400);
+    r.cairo_rectangle(cr, 0, 0, kW, kH);
     r.cairo_fill(cr);
     r.cairo_destroy(cr);
     GtkWidget* window = g.gtk_window_new(GTK_WINDOW_TOPLEVEL);
