@@ -3,9 +3,10 @@
 #include <exception>
 
 #include "about.h"
-#include "banner.h"
 #include "app_limits.h"
 #include "application.h"
+#include "banner.h"
+#include "errors.h"
 #include "console_run.h"
 #include "console_words.h"
 #include "message_box.h"
@@ -176,7 +177,7 @@ void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
     try {
         text = readScriptFile(dialog.fFiles.front());
     } catch (const std::exception& e) {
-        w.alert(e.what());  // the editor keeps its text
+        w.alert(forth::errorText(e));  // the editor keeps its text
         return;
     }
     c.editor.setText(text);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "about.h"
+#include "errors.h"
 #include "image_files.h"
 #include "image_format.h"
 
@@ -26,7 +27,7 @@ void newCommand(AppState& state, MainWindow& w) {
     } catch (const std::exception& e) {
         // Only a machine out of memory gets here; say so instead of ending.
         w.view.forceRedraw();
-        w.alert(e.what());
+        w.alert(forth::errorText(e));
         return;
     }
     w.view.forceRedraw();
@@ -48,7 +49,7 @@ void openCommand(AppState& state, MainWindow& w) {
     } catch (const std::exception& e) {
         // The image is now the black start image; show it behind the alert.
         w.view.forceRedraw();
-        w.alert(e.what());
+        w.alert(forth::errorText(e));
         return;
     }
     w.window.setTitle(windowTitleFor(path));
@@ -72,7 +73,7 @@ void saveCommand(AppState& state, MainWindow& w) {
         // leaves the unsaved flag set, so the drawing is still protected.
         turtle::saveImage(state.turtle, path);
     } catch (const std::exception& e) {
-        w.alert(e.what());
+        w.alert(forth::errorText(e));
         return;
     }
     w.status.setText("Saved as " + fileNameOf(path));

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "app_limits.h"
+#include "errors.h"
 #include "application.h"
 
 namespace app {
@@ -68,7 +69,7 @@ ResizeDialog::ResizeDialog(std::function<void(int, int)> apply) {
         } catch (const std::exception& e) {
             // Bad input must not end the program: say what is wrong and keep
             // the dialog with the user's text so it can be corrected.
-            Application::current().alertBox(&window, e.what(), "Pintaro");
+            Application::current().alertBox(&window, forth::errorText(e), "Pintaro");
             return;
         }
         window.hide();
