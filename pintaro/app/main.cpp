@@ -12,7 +12,9 @@ int main() {
     app::AppState state;
 
     toolkit::Application application;
-    application.init();
+    // The id the desktop entry, the metainfo and the installed icon are named
+    // after (set by the build), so desktops match the window to them.
+    application.init(PINTARO_APP_ID);
     app::Ui ui(state);
 
     ui.show();

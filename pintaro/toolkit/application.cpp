@@ -37,12 +37,18 @@ Application::~Application() {
     if (g_current == this) g_current = nullptr;
 }
 
-void Application::init() {
+void Application::init(const std::string& applicationId) {
     if (fInitialized) return;
     if (g_current) throw ToolkitError("Only one application can be initialised.");
     if (!gtkLoaded()) throw ToolkitError("GTK 3 is not loaded.");
     const GtkApi& g = gtk();
+    // The name before gtk_init, which reads it; the class after, because
+    // gtk_init sets it from the name (capitalised) unless given on the command
+    // line, and windows read it when they are created.
+    if (!applicationId.empty() && g.g_set_prgname) g.g_set_prgname(applicationId.c_str());
+    fApplicationId = applicationId;
     g.gtk_init(nullptr, nullptr);
+    if (!applicationId.empty() && g.gdk_set_program_class) g.gdk_set_program_class(applicationId.c_str());
     fClipboard = g.gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
 
     // The theme's colours, read from the style of a window that is never shown.

@@ -29,7 +29,11 @@ public:
     // Initialises GTK (GTK must have been loaded), takes the default
     // clipboard and reads the theme's colours. Must run before any window or
     // control is created; this object then is the process's application.
-    void init();
+    // A non-empty application id becomes the program name and class GTK
+    // hands the window system (the Wayland app id, both halves of X11's
+    // WM_CLASS), so desktops match the windows to the desktop entry of that
+    // name; it also names the installed icon a window falls back to.
+    void init(const std::string& applicationId = {});
 
     // Runs the event loop until quit(). An error escaping the loop goes to
     // the error handler and the loop is entered again while still running.
@@ -54,6 +58,7 @@ public:
     const std::vector<Window*>& windows() const { return fWindows; }
     const std::vector<KeyCode>& pressedKeys() const { return fPressedKeys; }
     int resolution() const { return fResolution; }
+    const std::string& applicationId() const { return fApplicationId; }
     Color defaultBackgroundColor() const { return fDefaultBackgroundColor; }
     Color defaultTextColor() const { return fDefaultTextColor; }
 
@@ -87,6 +92,7 @@ private:
     bool fRunning = false;
     int fMainDepth = 0;  // how many gtk_main calls of ours are active
     bool fQuitOnLastWindow = true;
+    std::string fApplicationId;
     ErrorHandler fErrorHandler;
     std::vector<Window*> fWindows;
     std::vector<KeyCode> fPressedKeys;

@@ -191,8 +191,12 @@
 
 // Functions beyond the fixed list above, resolved after it from the same
 // library and its dependencies. A missing one is not fatal: it stays null and
-// its caller falls back. Lists deserve freeing.
+// its caller falls back. Lists deserve freeing. The program name and class
+// tie the windows to the desktop entry (the Wayland app id and X11's
+// WM_CLASS); without them the windows still work, only unmatched.
 // clang-format off
 #define PINTARO_GTK_OPTIONAL_FUNCTIONS(X) \
-    X(g_slist_free)
+    X(g_slist_free) \
+    X(g_set_prgname) \
+    X(gdk_set_program_class)
 // clang-format on

@@ -28,6 +28,11 @@ inline constexpr int kAlertWidth = 200;
 inline constexpr int kAlertHeight = 70;
 inline constexpr int kAlertBorder = 15;
 
+// The installed icon a window takes when none lies next to the program: the
+// size the build tree's icon is drawn at, so both look the same; window
+// managers scale it to what they show.
+inline constexpr int kInstalledIconSize = 128;
+
 // Inner margins of a text area's text, on all four sides.
 inline constexpr int kTextAreaMargin = 5;
 

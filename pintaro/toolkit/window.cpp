@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "application.h"
 #include "control.h"
@@ -28,10 +29,25 @@ std::filesystem::path programPath() {
 
 std::string programTitle() { return programPath().stem().string(); }
 
-std::string programIconPath() {
-    auto p = programPath();
-    if (p.empty()) return {};
-    return p.replace_extension(".png").string();
+std::string programIconPath(const std::string& applicationId) {
+    const auto program = programPath();
+    if (program.empty()) return {};
+    auto beside = program;
+    beside.replace_extension(".png");
+    std::vector<std::filesystem::path> candidates{beside};
+    // An installed program finds its icon where the install put it, relative
+    // to itself (bin/ and share/ side by side), so a prefix moved elsewhere,
+    // such as ~/.local, still works.
+    if (!applicationId.empty()) {
+        const std::string size = std::to_string(limits::kInstalledIconSize);
+        candidates.push_back(program.parent_path().parent_path() / "share/icons/hicolor" / (size + "x" + size) /
+                             "apps" / (applicationId + ".png"));
+    }
+    for (const auto& candidate : candidates) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(candidate, ec)) return candidate.string();
+    }
+    return {};
 }
 
 Window::Window() { create(); }
@@ -56,9 +72,8 @@ void Window::create() {
     g.gtk_window_set_resizable(as<GtkWindow>(fWindow), TRUE);
     fTitle = programTitle();
     g.gtk_window_set_title(as<GtkWindow>(fWindow), fTitle.c_str());
-    const std::string icon = programIconPath();
-    std::error_code ec;
-    if (!icon.empty() && std::filesystem::is_regular_file(icon, ec)) setIconPath(icon);
+    const std::string icon = programIconPath(app.applicationId());
+    if (!icon.empty()) setIconPath(icon);
 
     connectSignal(fWindow, "delete-event", G_CALLBACK(&Window::onDelete), this);
     connectSignal(fWindow, "configure-event", G_CALLBACK(&Window::onConfigure), this);

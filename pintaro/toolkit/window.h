@@ -20,7 +20,7 @@ class Window {
 public:
     // A new window: 640 x 480, resizable, no position yet, titled after the
     // program file (without its extension) unless a title is given, and with
-    // the icon next to the program file when there is one. Raises "You need
+    // its icon (programIconPath) when there is one. Raises "You need
     // to call 'app.init()' at first." before the application is initialised.
     Window();
     explicit Window(const std::string& title);
@@ -122,9 +122,11 @@ private:
     DisposeHandler fOnDispose;
 };
 
-// The program file's name without its extension, and the icon path next
-// to it (the program's path with its extension replaced by ".png").
+// The program file's name without its extension.
 std::string programTitle();
-std::string programIconPath();
+// The window icon: the file next to the program named like it with ".png",
+// else, for an installed program, the icon named after the application id in
+// the icon theme folder beside the program's bin/; empty when neither exists.
+std::string programIconPath(const std::string& applicationId);
 
 }  // namespace toolkit
