@@ -31,6 +31,13 @@ packages=(
   tmux
   scdoc
   groff-base
+  bash-completion
+  x11-utils
+  desktop-file-utils
+  appstream
+  weston
+  dpkg-dev
+  lintian
 )
 
 missing=()

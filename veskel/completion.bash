@@ -1,0 +1,44 @@
+# bash completion for veskel: its options, the picture formats -o can save,
+# and script files. Installed as share/bash-completion/completions/veskel,
+# where bash-completion loads it the first time veskel is completed.
+
+_veskel() {
+  local cur prev words cword split
+  # -s splits "--save=PATH" into the option (prev) and its value (cur).
+  _init_completion -s || return
+
+  # After "--" every argument is a script file, whatever it looks like.
+  local i
+  for ((i = 1; i < cword; i++)); do
+    if [[ ${words[i]} == -- ]]; then
+      _filedir fs
+      return
+    fi
+  done
+
+  case $prev in
+    -e)
+      return # a line of Veskel text: nothing to offer
+      ;;
+    -o | --save)
+      # The extension picks the format; only these can be written.
+      _filedir '@(png|bmp|jpg|jpeg)'
+      return
+      ;;
+    --size)
+      COMPREPLY=($(compgen -W '640x400 320x200 800x600 1024x768' -- "$cur"))
+      return
+      ;;
+    --help | -h)
+      return
+      ;;
+  esac
+  $split && return
+
+  if [[ $cur == -* ]]; then
+    COMPREPLY=($(compgen -W '-e -o --save --size -- --help' -- "$cur"))
+    return
+  fi
+  _filedir fs
+}
+complete -F _veskel veskel
