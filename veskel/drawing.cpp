@@ -4,7 +4,9 @@
 #include <tuple>
 
 #include "image_format.h"
+#include "output_files.h"
 #include "toolkit_error.h"
+#include "vector_file.h"
 
 namespace veskel {
 
@@ -13,11 +15,18 @@ void startImage(turtle::TurtleState& t, int width, int height) {
     std::tie(t.x, t.y) = turtle::homePosition(t);
 }
 
-int saveImages(const turtle::TurtleState& t, const std::vector<std::string>& paths, std::ostream& err) {
+int saveImages(const turtle::TurtleState& t, const toolkit::Recorder& record, const std::vector<std::string>& paths,
+               std::ostream& err) {
     int status = 0;
     for (const std::string& path : paths) {
         try {
-            turtle::saveByExtension(*t.image, path);
+            const PictureKind kind = pictureKindFor(path);
+            if (kind == PictureKind::Raster)
+                turtle::saveByExtension(*t.image, path);
+            else
+                toolkit::writeVectorFile(t.image->raster(), record.operations(), path,
+                                         kind == PictureKind::Svg ? toolkit::VectorFormat::Svg
+                                                                  : toolkit::VectorFormat::Pdf);
         } catch (const toolkit::ToolkitError& e) {
             err << e.what() << std::endl;
             status = 1;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "recording.h"
 #include "turtle.h"
 
 namespace veskel {
@@ -15,8 +16,11 @@ namespace veskel {
 void startImage(turtle::TurtleState& t, int width, int height);
 
 // Writes the image to every path in order, each in the format its extension
-// names. A file that cannot be written is reported on err with the library's
-// message and does not stop the others. Returns 0, or 1 after any failure.
-int saveImages(const turtle::TurtleState& t, const std::vector<std::string>& paths, std::ostream& err);
+// names: a raster format from the image's pixels, SVG or PDF from `record`
+// (which must then have been attached before the run). A file that cannot be
+// written is reported on err with the library's message and does not stop
+// the others. Returns 0, or 1 after any failure.
+int saveImages(const turtle::TurtleState& t, const toolkit::Recorder& record, const std::vector<std::string>& paths,
+               std::ostream& err);
 
 }  // namespace veskel

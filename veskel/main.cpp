@@ -3,11 +3,13 @@
 
 #include <iostream>
 
+#include "animation.h"
 #include "drawing.h"
 #include "interp.h"
 #include "raster_api.h"
 #include "raster_loader.h"
 #include "options.h"
+#include "output_files.h"
 #include "runner.h"
 #include "toolkit_error.h"
 #include "turtle.h"
@@ -20,7 +22,7 @@ int main(int argc, char** argv) {
     } catch (const veskel::UsageError& e) {
         std::cerr << "veskel: " << e.what() << "\nTry 'veskel --help' for more information.\n";
         return 2;
-    } catch (const veskel::UnsupportedSavePath& e) {
+    } catch (const veskel::RefusedOutput& e) {
         std::cerr << e.what() << '\n';
         return 2;
     }
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
     // The image needs cairo, pango and gdk-pixbuf only, opened by name:
     // drawing off screen needs neither GTK nor a display.
     const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    // Declared before the turtle, whose images point to it.
+    veskel::DrawingRecord record;
     turtle::TurtleState turtle(raster);
     try {
         veskel::startImage(turtle, opts.width, opts.height);
@@ -39,6 +43,10 @@ int main(int argc, char** argv) {
         std::cerr << e.what() << '\n';
         return 1;
     }
+    // Only vector files and animations need the drawing's record; without
+    // them nothing is recorded.
+    const bool animate = !opts.animationPaths.empty();
+    if (animate || veskel::needsRecord(opts.savePaths)) record.attach(turtle, animate);
 
     // The interpreter is destroyed first: its words refer to the turtle.
     auto in = forth::makeCoreInterp();
@@ -61,5 +69,7 @@ int main(int argc, char** argv) {
     }
     // A failed run leaves a half-made picture: it is not written anywhere.
     if (status != 0) return status;
-    return veskel::saveImages(turtle, opts.savePaths, std::cerr);
+    status = veskel::saveImages(turtle, record.recorder(), opts.savePaths, std::cerr);
+    return veskel::writeAnimations(raster, record, turtle::spritePose(turtle), opts.frameEvery,
+                                   opts.animationPaths, std::cerr) | status;
 }

@@ -4,7 +4,7 @@
 #include <climits>
 #include <tuple>
 
-#include "image_format.h"
+#include "output_files.h"
 
 namespace veskel {
 
@@ -15,7 +15,12 @@ const char* usageText() {
            "  FILE              run a script file, line by line, as `included` does\n"
            "  -e TEXT           run TEXT as one line, as the drawing program's command line does\n"
            "  -o, --save PATH   after a clean run, save the image to PATH; the extension\n"
-           "                    picks the format: .png, .bmp, .jpg or .jpeg (quality 80)\n"
+           "                    picks the format: .png, .bmp, .jpg or .jpeg (quality 80),\n"
+           "                    or .svg or .pdf for the drawing as vectors\n"
+           "  --animate PATH    after a clean run, write an animation of the drawing being\n"
+           "                    made to PATH (.webp), the turtle shown on every frame\n"
+           "  --frame-every N   one animation frame every N drawing operations (default:\n"
+           "                    as few as keep the animation within 300 frames)\n"
            "  --size WxH        start from a black image of W x H pixels (default 640x400),\n"
            "                    the turtle at its centre\n"
            "  --                treat every later argument as a file\n"
@@ -25,23 +30,41 @@ const char* usageText() {
            "standard input is read: an interactive prompt on a terminal, otherwise a\n"
            "script. The first error of a non-interactive run is reported on standard\n"
            "error with its line number and ends the run with status 1; no image is\n"
-           "saved then. No display is needed.\n";
+           "saved then. A name that cannot be saved or written is refused with status 2\n"
+           "before anything runs. No display is needed.\n";
 }
 
 namespace {
 
-// One side of a size: decimal digits only, 1 to INT_MAX.
+// A decimal number from 1 to INT_MAX written with digits only, or what is
+// wrong with it (the callers word the message).
+enum class NumberFault { None, Malformed, Zero, TooLarge };
+
+NumberFault readPositive(std::string_view digits, int& out) {
+    if (digits.empty()) return NumberFault::Malformed;
+    long long value = 0;
+    for (char c : digits)
+        if (c < '0' || c > '9') return NumberFault::Malformed;
+    for (char c : digits) {
+        value = value * 10 + (c - '0');
+        if (value > INT_MAX) return NumberFault::TooLarge;
+    }
+    if (value < 1) return NumberFault::Zero;
+    out = static_cast<int>(value);
+    return NumberFault::None;
+}
+
+// One side of a size.
 int parseSide(std::string_view digits, std::string_view whole) {
     auto bad = [&](const char* why) { return UsageError("invalid size '" + std::string(whole) + "': " + why); };
-    if (digits.empty()) throw bad("expected WIDTHxHEIGHT, such as 640x400");
-    long long value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') throw bad("expected WIDTHxHEIGHT, such as 640x400");
-        value = value * 10 + (c - '0');
-        if (value > INT_MAX) throw bad("width and height must be at most 2147483647");
+    int value = 0;
+    switch (readPositive(digits, value)) {
+    case NumberFault::Malformed: throw bad("expected WIDTHxHEIGHT, such as 640x400");
+    case NumberFault::Zero: throw bad("width and height must be at least 1");
+    case NumberFault::TooLarge: throw bad("width and height must be at most 2147483647");
+    case NumberFault::None: break;
     }
-    if (value < 1) throw bad("width and height must be at least 1");
-    return static_cast<int>(value);
+    return value;
 }
 
 // The value of an option written "--name VALUE", "--name=VALUE" or, for a
@@ -64,6 +87,20 @@ bool isOption(std::string_view arg, std::string_view name) {
 }
 
 }  // namespace
+
+std::size_t parseFrameInterval(std::string_view text) {
+    auto bad = [&](const char* why) {
+        return UsageError("invalid frame interval '" + std::string(text) + "': " + why);
+    };
+    int value = 0;
+    switch (readPositive(text, value)) {
+    case NumberFault::Malformed: throw bad("expected a number of drawing operations, such as 10");
+    case NumberFault::Zero: throw bad("it must be at least 1");
+    case NumberFault::TooLarge: throw bad("it must be at most 2147483647");
+    case NumberFault::None: break;
+    }
+    return static_cast<std::size_t>(value);
+}
 
 std::pair<int, int> parseSize(std::string_view text) {
     const auto cut = text.find_first_of("xX");
@@ -93,14 +130,25 @@ Options parseOptions(int argc, char** argv) {
             if (path.empty()) throw UsageError("option " + std::string(name) + " needs a file name");
             // Refused before anything runs, so a long script never ends in
             // a picture that cannot be written.
-            if (!turtle::saveFormatFor(path)) throw UnsupportedSavePath(turtle::kUnsupportedFormatMessage);
+            pictureKindFor(path);
+            checkWritable(path);
             opts.savePaths.push_back(std::move(path));
+        } else if (isOption(arg, "--animate")) {
+            std::string path = optionValue(arg, "--animate", argc, argv, i);
+            if (path.empty()) throw UsageError("option --animate needs a file name");
+            checkAnimationName(path);
+            checkWritable(path);
+            opts.animationPaths.push_back(std::move(path));
+        } else if (isOption(arg, "--frame-every")) {
+            opts.frameEvery = parseFrameInterval(optionValue(arg, "--frame-every", argc, argv, i));
         } else if (isOption(arg, "--size")) {
             std::tie(opts.width, opts.height) = parseSize(optionValue(arg, "--size", argc, argv, i));
         } else {
             throw UsageError("unknown option: " + std::string(arg));
         }
     }
+    if (opts.frameEvery && opts.animationPaths.empty())
+        throw UsageError("option --frame-every needs --animate");
     return opts;
 }
 

@@ -2,6 +2,7 @@
 // happens to the drawing around the run.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,18 +27,18 @@ struct Options {
     int width = turtle::limits::kStartWidth;
     int height = turtle::limits::kStartHeight;
     // Files the image is written to after a clean run, in the order given.
-    // Each has an extension of the save-format table (checked while parsing).
+    // Each names a raster or vector format and looked writable (checked
+    // while parsing).
     std::vector<std::string> savePaths;
+    // Files the animation of the drawing being made is written to after a
+    // clean run, after the pictures; checked likewise.
+    std::vector<std::string> animationPaths;
+    // Drawing operations per frame; 0 lets the animation choose.
+    std::size_t frameEvery = 0;
 };
 
 // Bad usage; main reports it with status 2.
 struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// A save path whose extension names no format; main reports it with the
-// format message alone and status 2, before anything runs.
-struct UnsupportedSavePath : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
@@ -46,5 +47,8 @@ const char* usageText();
 
 // "WIDTHxHEIGHT", each a decimal number from 1 to INT_MAX; raises UsageError.
 std::pair<int, int> parseSize(std::string_view text);
+
+// A decimal number of drawing operations from 1 to INT_MAX; raises UsageError.
+std::size_t parseFrameInterval(std::string_view text);
 
 }  // namespace veskel

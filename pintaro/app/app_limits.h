@@ -37,8 +37,8 @@ inline constexpr int kBoxWaitMilliseconds = 100;
 // next breath, so this is also about how long stopping a run takes.
 inline constexpr int kBreatheMilliseconds = 50;
 
-// The turtle sprite in the drawing view.
+// The frame the drawing view draws along the image's edge (the turtle
+// sprite's sizes are the turtle layer's).
 inline constexpr double kFrameLineWidth = 2.0;
-inline constexpr int kTurtleRadius = 12;
 
 }  // namespace app::limits

@@ -31,11 +31,7 @@ void paintDrawingView(toolkit::Canvas& view, turtle::TurtleState& t) {
     view.fLineWidth = limits::kFrameLineWidth;
     view.fLineColor = picture.fLineColor;
     view.drawRectangleOutline(p.x0, p.y0, image.width(), image.height());
-    if (!t.visible) return;
-
-    const int r = limits::kTurtleRadius;
-    view.drawEllipseOutline(p.tx - r, p.ty - r, 2 * r, 2 * r);
-    turtle::headingMark(view, p.tx, p.ty, t.heading, r);
+    if (t.visible) turtle::drawSprite(view, p.tx, p.ty, t.heading, picture.fLineColor);
 }
 
 }  // namespace app

@@ -34,10 +34,15 @@ PathParts splitPath(std::string_view path) {
     return parts;
 }
 
-const SaveFormat* saveFormatFor(std::string_view path) {
+std::string lowerExtension(std::string_view path) {
     std::string ext = splitPath(path).extension;
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return ext;
+}
+
+const SaveFormat* saveFormatFor(std::string_view path) {
+    const std::string ext = lowerExtension(path);
     for (const SaveFormat& f : kSaveFormats)
         if (f.extension == ext) return &f;
     return nullptr;

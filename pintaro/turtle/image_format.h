@@ -41,6 +41,9 @@ PathParts splitPath(std::string_view path);
 // to the end. ".png" and "picture." have none; "picture.png." has ".png.".
 std::string_view fileExtension(std::string_view fileName);
 
+// A path's extension in ASCII lower case ("" when it has none).
+std::string lowerExtension(std::string_view path);
+
 // The format for a path's extension compared in ASCII lower case, or null.
 const SaveFormat* saveFormatFor(std::string_view path);
 

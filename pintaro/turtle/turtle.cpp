@@ -45,6 +45,12 @@ TurtleState::TurtleState(const toolkit::RasterApi& raster) : image(std::make_uni
     for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = kColorNames[i].color;
 }
 
+std::unique_ptr<toolkit::Image> TurtleState::blankImage() const {
+    auto fresh = std::make_unique<toolkit::Image>(image->raster());
+    fresh->canvas().fRecorder = image->canvas().fRecorder;
+    return fresh;
+}
+
 void imageReset(TurtleState& t, int width, int height) {
     t.image->resize(width, height);
     toolkit::Canvas& c = t.canvas();
@@ -121,6 +127,24 @@ void headingMark(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, doub
     // position can overflow.
     canvas.drawLine(px, py, toPixel(static_cast<double>(px) + std::trunc(c * length)),
                     toPixel(static_cast<double>(py) + std::trunc(s * length)));
+}
+
+}  // namespace turtle
+
+namespace turtle {
+
+SpritePose spritePose(const TurtleState& t) {
+    return {t.x, t.y, t.heading, t.image->canvas().fLineColor, t.visible};
+}
+
+void drawSprite(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, Color pen) {
+    constexpr std::int64_t r = limits::kSpriteRadius;
+    canvas.fLineWidth = limits::kSpriteLineWidth;
+    canvas.fLineColor = pen;
+    // Summed in doubles and clamped: the turtle may stand anywhere.
+    canvas.drawEllipseOutline(toPixel(static_cast<double>(px) - r), toPixel(static_cast<double>(py) - r), 2 * r,
+                              2 * r);
+    headingMark(canvas, px, py, heading, static_cast<double>(r));
 }
 
 }  // namespace turtle

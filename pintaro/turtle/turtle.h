@@ -51,8 +51,10 @@ struct TurtleState {
     std::array<Color, 16> palette{};
 
     toolkit::Canvas& canvas() { return image->canvas(); }
-    // A new image without surface, drawing through the same table.
-    std::unique_ptr<toolkit::Image> blankImage() const { return std::make_unique<toolkit::Image>(image->raster()); }
+    // A new image without surface, drawing through the same table and
+    // reporting to the same recorder, if any: it is about to replace the
+    // current one, and a record of the drawing must go on across it.
+    std::unique_ptr<toolkit::Image> blankImage() const;
 };
 
 // Resizes the image (old pixels discarded), sets background black, pen and
@@ -84,5 +86,20 @@ std::pair<std::int64_t, std::int64_t> centredCopy(toolkit::Canvas& target, const
 // current line colour and width (the turtle sprite's direction mark).
 void headingMark(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, double heading,
                  double length = limits::kHeadingMarkLength);
+
+// What the turtle sprite shows of a turtle at one moment.
+struct SpritePose {
+    double x = 0, y = 0, heading = 0;
+    Color pen;
+    bool visible = true;
+};
+SpritePose spritePose(const TurtleState& t);
+
+// The turtle sprite, never part of the image: a circle of radius 12 around
+// the pixel (px, py) and the heading mark, both in the pen colour with a
+// stroke 2 wide. The caller places it (the drawing view adds the image's
+// origin in the view) and skips it for a hidden turtle. Sets the canvas's
+// line colour and width.
+void drawSprite(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, Color pen);
 
 }  // namespace turtle

@@ -13,6 +13,11 @@ inline constexpr std::int64_t kMaxPixel = std::int64_t{1} << 61;
 // Length of the heading mark of the turtle sprite, in pixels.
 inline constexpr double kHeadingMarkLength = 12.0;
 
+// The turtle sprite: a circle of this radius with the heading mark as long,
+// stroked this wide, big enough to find the turtle on a busy drawing.
+inline constexpr int kSpriteRadius = 12;
+inline constexpr double kSpriteLineWidth = 2.0;
+
 // Headings are degrees; the sine and cosine want radians (pi / 180).
 inline constexpr double kRadiansPerDegree = 0.017453292519943295;
 

@@ -5,12 +5,18 @@
 //                               every pixel that is not opaque black, or "none"
 //   image_probe FILE same REF   also "same" when both files hold the same
 //                               pixels; otherwise what differs, and status 3
+//   image_probe FILE near REF TOLERANCE SHARE
+//                               also "near" when at least SHARE (0..1) of the
+//                               pixels lie within TOLERANCE of the reference in
+//                               every channel; otherwise how many, and status 3
 // Status 1 with the library's message when a file cannot be read.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "image.h"
+#include "image_compare.h"
 #include "raster_api.h"
 #include "raster_loader.h"
 #include "toolkit_error.h"
@@ -31,31 +37,42 @@ void printBox(const toolkit::Image& image) {
         std::printf("%d %d %d %d\n", x0, y0, x1, y1);
 }
 
+// A reference picture of the same size, or a line saying it is not.
+bool loadReference(const toolkit::Image& image, toolkit::Image& ref, const std::string& refPath) {
+    ref.loadFromFile(refPath);
+    if (image.width() == ref.width() && image.height() == ref.height()) return true;
+    std::printf("size %d x %d, reference %d x %d\n", image.width(), image.height(), ref.width(), ref.height());
+    return false;
+}
+
 // Pixels are compared exactly: the references are drawn by the same cairo,
 // pango and fonts on every machine, so any difference is a change.
 bool printSame(const toolkit::Image& image, const std::string& refPath) {
     toolkit::Image ref(image.raster());
-    ref.loadFromFile(refPath);
-    if (image.width() != ref.width() || image.height() != ref.height()) {
-        std::printf("size %d x %d, reference %d x %d\n", image.width(), image.height(), ref.width(),
-                    ref.height());
-        return false;
-    }
-    long differing = 0;
-    int fx = -1, fy = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const toolkit::Color a = image.pixel(x, y), b = ref.pixel(x, y);
-            if (a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a) continue;
-            if (differing++ == 0) fx = x, fy = y;
-        }
-    if (differing == 0) {
+    if (!loadReference(image, ref, refPath)) return false;
+    const toolkit::ImageDifference d = toolkit::compareImages(image, ref, 0);
+    if (d.differing == 0) {
         std::printf("same\n");
         return true;
     }
-    const toolkit::Color a = image.pixel(fx, fy), b = ref.pixel(fx, fy);
-    std::printf("%ld pixels differ; the first at %d,%d is %d %d %d %d, reference %d %d %d %d\n",
-                differing, fx, fy, a.r, a.g, a.b, a.a, b.r, b.g, b.b, b.a);
+    const toolkit::Color a = image.pixel(d.firstX, d.firstY), b = ref.pixel(d.firstX, d.firstY);
+    std::printf("%ld pixels differ; the first at %d,%d is %d %d %d %d, reference %d %d %d %d\n", d.differing,
+                d.firstX, d.firstY, a.r, a.g, a.b, a.a, b.r, b.g, b.b, b.a);
+    return false;
+}
+
+// Another renderer's picture of the same drawing: antialiasing differs a
+// little along every edge, the geometry must not.
+bool printNear(const toolkit::Image& image, const std::string& refPath, int tolerance, double share) {
+    toolkit::Image ref(image.raster());
+    if (!loadReference(image, ref, refPath)) return false;
+    const toolkit::ImageDifference d = toolkit::compareImages(image, ref, tolerance);
+    if (d.share() >= share) {
+        std::printf("near\n");
+        return true;
+    }
+    std::printf("%ld of %ld pixels differ by more than %d (%.2f %% alike); the first at %d,%d\n", d.differing,
+                d.total, tolerance, 100 * d.share(), d.firstX, d.firstY);
     return false;
 }
 
@@ -63,7 +80,7 @@ bool printSame(const toolkit::Image& image, const std::string& refPath) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: image_probe FILE [X,Y | box | same REF]...\n");
+        std::fprintf(stderr, "usage: image_probe FILE [X,Y | box | same REF | near REF TOLERANCE SHARE]...\n");
         return 2;
     }
     const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
@@ -79,6 +96,14 @@ int main(int argc, char** argv) {
             }
             if (arg == "same" && i + 1 < argc) {
                 if (!printSame(image, argv[++i])) return 3;
+                continue;
+            }
+            if (arg == "near" && i + 3 < argc) {
+                const std::string ref = argv[i + 1];
+                const int tolerance = std::atoi(argv[i + 2]);
+                const double share = std::atof(argv[i + 3]);
+                i += 3;
+                if (!printNear(image, ref, tolerance, share)) return 3;
                 continue;
             }
             int x = 0, y = 0;

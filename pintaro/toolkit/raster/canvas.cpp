@@ -10,6 +10,7 @@
 #include "line_clip.h"
 #include "raster_api.h"
 #include "raster_limits.h"
+#include "recording.h"
 #include "toolkit_error.h"
 
 namespace toolkit {
@@ -119,6 +120,7 @@ void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::in
     // Most lines lie inside; only the others need cutting.
     if (!(inside(x1, y1) && inside(x2, y2)) && !clipSegment({box.x0, box.y0, box.x1, box.y1}, ax, ay, bx, by))
         return;
+    if (fRecorder) fRecorder->add(LineOp{x1, y1, x2, y2, fLineColor, fLineWidth});
     const RasterApi& g = *fApi;
     setSource(g, cr, fLineColor);
     g.cairo_set_line_width(cr, usableLineWidth(fLineWidth));
@@ -132,6 +134,7 @@ void Canvas::drawRectangleArea(std::int64_t x, std::int64_t y, std::int64_t widt
     const Box b{-1.0, -1.0, fWidth + 1.0, fHeight + 1.0};
     Rect r = normalise(x, y, width, height);
     if (!intersects(r, b)) return;
+    if (fRecorder) fRecorder->add(RectangleOp{x, y, width, height, fAreaColor, 0, true});
     r = {std::max(r.left, b.x0), std::max(r.top, b.y0), std::min(r.right, b.x1), std::min(r.bottom, b.y1)};
     setSource(*fApi, cr, fAreaColor);
     fApi->cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -144,6 +147,7 @@ void Canvas::drawRectangleOutline(std::int64_t x, std::int64_t y, std::int64_t w
     const Box b = strokeBox(fWidth, fHeight, fLineWidth);
     Rect r = normalise(x, y, width, height);
     if (!intersects(r, b)) return;
+    if (fRecorder) fRecorder->add(RectangleOp{x, y, width, height, fLineColor, fLineWidth, false});
     // An edge beyond the box is invisible; moving it to the box keeps it so.
     r = {std::max(r.left, b.x0), std::max(r.top, b.y0), std::min(r.right, b.x1), std::min(r.bottom, b.y1)};
     setSource(*fApi, cr, fLineColor);
@@ -182,6 +186,7 @@ void Canvas::drawEllipseArea(std::int64_t x, std::int64_t y, std::int64_t width,
     cairo_t* cr = requireContext();
     const Rect r = normalise(x, y, width, height);
     if (!ellipseVisible(r, {-1.0, -1.0, fWidth + 1.0, fHeight + 1.0}, width, height)) return;
+    if (fRecorder) fRecorder->add(EllipseOp{x, y, width, height, fAreaColor, 0, true});
     const RasterApi& g = *fApi;
     setSource(g, cr, fAreaColor);
     g.cairo_save(cr);
@@ -195,6 +200,7 @@ void Canvas::drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t wid
     cairo_t* cr = requireContext();
     const Rect r = normalise(x, y, width, height);
     if (!ellipseVisible(r, strokeBox(fWidth, fHeight, fLineWidth), width, height)) return;
+    if (fRecorder) fRecorder->add(EllipseOp{x, y, width, height, fLineColor, fLineWidth, false});
     const RasterApi& g = *fApi;
     const double w = static_cast<double>(width);
     setSource(g, cr, fLineColor);
@@ -226,6 +232,8 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     // Text starts at (x, y) and runs right and down; a start far outside
     // cannot reach the canvas (and would not fit cairo's coordinates).
     if (x > fWidth || y > fHeight || x < -limits::kMaxCoordinate || y < -limits::kMaxCoordinate) return;
+    if (fRecorder)
+        fRecorder->add(TextOp{std::string(text), x, y, fTextColor, fFontFamily, fFontSize, fFontBold});
     const RasterApi& g = *fApi;
     Layout layout = makeLayout(g, cr, font(), text);
     setSource(g, cr, fTextColor);
@@ -251,6 +259,7 @@ void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::
     if (!intersects(normalise(x, y, w, h), {-1.0, -1.0, fWidth + 1.0, fHeight + 1.0})) return;
     for (double v : {static_cast<double>(x), static_cast<double>(y)})
         if (std::fabs(v) > limits::kMaxCoordinate) throw ToolkitError("Image is too large to draw.");
+    if (fRecorder) fRecorder->add(PictureOp{snapshot(image), x, y, width, height, fInterpolationMode});
     if (natural) {
         g.cairo_set_source_surface(cr, image.surface(), static_cast<double>(x), static_cast<double>(y));
         g.cairo_paint(cr);
@@ -271,6 +280,7 @@ void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::
 void Canvas::setPixel(std::int64_t x, std::int64_t y, Color c) {
     cairo_t* cr = requireContext();
     if (x < 0 || y < 0 || x >= fWidth || y >= fHeight) throw ToolkitError("Pixel is out of range.");
+    if (fRecorder) fRecorder->add(PixelOp{x, y, c});
     setSource(*fApi, cr, c);
     fApi->cairo_rectangle(cr, static_cast<double>(x), static_cast<double>(y), 1, 1);
     fApi->cairo_fill(cr);

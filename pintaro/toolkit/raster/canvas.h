@@ -26,6 +26,7 @@ typedef struct _PangoFontDescription PangoFontDescription;
 namespace toolkit {
 
 class Image;
+class Recorder;
 struct RasterApi;
 
 // Deleters for the platform objects the layer owns; defined where the
@@ -68,6 +69,9 @@ public:
     double fLineWidth = 1.0;
     Color fAreaColor{0, 0, 0, 255};
     InterpolationMode fInterpolationMode = InterpolationMode_Default;
+    // When set, every operation that draws is also reported there with the
+    // attributes it used (recording.h); not owned.
+    Recorder* fRecorder = nullptr;
 
     // ---- drawing state ----
     // Borrows `cr` (not owned) until detach(); the size is that of the area

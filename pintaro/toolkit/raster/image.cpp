@@ -4,6 +4,7 @@
 #include <string>
 
 #include "raster_api.h"
+#include "recording.h"
 #include "toolkit_error.h"
 
 namespace toolkit {
@@ -127,6 +128,7 @@ void Image::resize(int width, int height) {
     if (width < 0 || height < 0)
         throw ToolkitError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) + ".");
     adopt(newSurface(api(), width, height));
+    if (Recorder* r = fCanvas.fRecorder) r->add(NewSurfaceOp{width, height});
 }
 
 void Image::loadFromFile(const std::string& path) {
@@ -138,6 +140,11 @@ void Image::loadFromFile(const std::string& path) {
     Pixbuf upright(g.gdk_pixbuf_apply_embedded_orientation(raw.get()), ObjectDeleter{&g});
     if (!upright) throw ToolkitError("Unknown error");
     adopt(surfaceFromPixbuf(g, upright.get()));
+    // Recorded as what it is for a drawing: a new surface with a picture on it.
+    if (Recorder* r = fCanvas.fRecorder) {
+        r->add(NewSurfaceOp{width(), height()});
+        r->add(PictureOp{snapshot(*this), 0, 0, -1, -1, InterpolationMode_Default});
+    }
 }
 
 void Image::saveToPngFile(const std::string& path) const { save(path, "png"); }

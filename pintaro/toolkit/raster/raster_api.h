@@ -9,6 +9,8 @@
 // Only the layer's .cpp files and the loaders include this.
 #pragma once
 
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
 #include <cairo.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <pango/pangocairo.h>

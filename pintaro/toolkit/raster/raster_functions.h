@@ -50,7 +50,8 @@
     X(gdk_pixbuf_save)
 
 // Colours are set on cairo directly and pixels move between surfaces and
-// pixbufs here, so no display-side function (GDK's) is ever needed.
+// pixbufs here, so no display-side function (GDK's) is ever needed. The SVG
+// and PDF surfaces are part of libcairo itself (vector_file.h).
 #define PINTARO_RASTER_EXTRA_FUNCTIONS(X) \
     X(cairo_set_source_rgba) \
     X(gdk_pixbuf_new) \
@@ -60,5 +61,15 @@
     X(gdk_pixbuf_get_n_channels) \
     X(gdk_pixbuf_get_has_alpha) \
     X(gdk_pixbuf_get_pixels) \
-    X(g_error_free)
+    X(g_error_free) \
+    X(cairo_svg_surface_create) \
+    X(cairo_svg_surface_set_document_unit) \
+    X(cairo_pdf_surface_create) \
+    X(cairo_surface_finish) \
+    X(cairo_surface_status) \
+    X(cairo_status_to_string) \
+    X(cairo_font_options_create) \
+    X(cairo_font_options_set_hint_metrics) \
+    X(cairo_font_options_destroy) \
+    X(cairo_set_font_options)
 // clang-format on

@@ -1,0 +1,56 @@
+#include "output_files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "image_format.h"
+
+namespace veskel {
+
+PictureKind pictureKindFor(const std::string& path) {
+    if (turtle::saveFormatFor(path)) return PictureKind::Raster;
+    const std::string ext = turtle::lowerExtension(path);
+    if (ext == ".svg") return PictureKind::Svg;
+    if (ext == ".pdf") return PictureKind::Pdf;
+    throw RefusedOutput("Please save as BMP, PNG, JPG, SVG or PDF.");
+}
+
+bool needsRecord(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        if (pictureKindFor(path) != PictureKind::Raster) return true;
+    return false;
+}
+
+void checkAnimationName(const std::string& path) {
+    if (turtle::lowerExtension(path) != ".webp")
+        throw RefusedOutput("veskel: cannot animate as '" + path + "': the name must end in .webp");
+}
+
+namespace {
+
+[[noreturn]] void refuse(const std::string& path, int error) {
+    throw RefusedOutput("veskel: cannot write " + path + ": " + std::strerror(error));
+}
+
+}  // namespace
+
+void checkWritable(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) refuse(path, EISDIR);
+        if (access(path.c_str(), W_OK) != 0) refuse(path, errno);
+        return;
+    }
+    if (errno != ENOENT) refuse(path, errno);
+    const std::string folder = turtle::splitPath(path).folder;
+    // "/x.png" lies in "/", which splitPath gives as an empty folder.
+    const std::string dir = folder.empty() ? (path[0] == '/' ? "/" : ".") : folder;
+    if (stat(dir.c_str(), &st) != 0) refuse(path, errno);
+    if (!S_ISDIR(st.st_mode)) refuse(path, ENOTDIR);
+    if (access(dir.c_str(), W_OK | X_OK) != 0) refuse(path, errno);
+}
+
+}  // namespace veskel

@@ -1,0 +1,25 @@
+// Fixed numbers of veskel's outputs, each with its reason.
+#pragma once
+
+#include <cstddef>
+
+namespace veskel::limits {
+
+// An animation has at most this many frames unless --frame-every asks for
+// more: enough for a smooth lesson, small enough to share (a few MB).
+inline constexpr std::size_t kMaxFrames = 300;
+
+// Each frame shows for 40 ms (25 frames a second, which browsers play as
+// given; they stretch much shorter frames), the last one for two seconds so
+// that the finished drawing can be seen before the animation starts over.
+inline constexpr int kFrameMilliseconds = 40;
+inline constexpr int kLastFrameMilliseconds = 2000;
+
+// libwebp's effort for the lossless frames (method 0..6, quality 0..100 is
+// effort in lossless mode). The frames differ from each other in small
+// areas that the animation encoder cuts out, so the lowest effort keeps
+// 300 frames of 640 x 400 within seconds while the file stays small.
+inline constexpr int kWebpMethod = 0;
+inline constexpr float kWebpEffort = 0.0f;
+
+}  // namespace veskel::limits
