@@ -52,7 +52,9 @@ void renderFrames(const toolkit::RasterApi& api, const DrawingRecord& record, co
         const std::int64_t ox = (std::int64_t{finished.width} - work.width()) / 2;
         const std::int64_t oy = (std::int64_t{finished.height} - work.height()) / 2;
         if (work.hasSurface() && work.width() > 0 && work.height() > 0) frame.canvas().drawImage(work, ox, oy);
-        const turtle::SpritePose& pose = done == 0                     ? record.startPose()
+        // The last frame shows the turtle as the run left it.
+        const turtle::SpritePose& pose = done == total                 ? end
+                                         : done == 0                   ? record.startPose()
                                          : next - start < poses.size() ? poses[next - start]
                                                                        : end;
         if (pose.visible)

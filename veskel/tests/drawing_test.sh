@@ -86,10 +86,10 @@ check "JPEG keeps the picture" "$([ "$r1" -gt 64 ] && [ "$r2" -lt 16 ]; echo $?)
 
 # --- Names that are no save format are refused before anything runs --------
 for name in picture.gif picture .png picture. picture.png. dir/pic.tiff; do
-  expect "refuses '$name'" 2 "" "Please save as BMP, PNG or JPG." -- "$veskel" -e "'ran .." -o "$name"
+  expect "refuses '$name'" 2 "" "Please save as BMP, PNG, JPG, SVG or PDF." -- "$veskel" -e "'ran .." -o "$name"
   no_file "nothing written for '$name'" "$name"
 done
-expect "refuses before reading a script" 2 "" "Please save as BMP, PNG or JPG." -- \
+expect "refuses before reading a script" 2 "" "Please save as BMP, PNG, JPG, SVG or PDF." -- \
   "$veskel" nofile.fs --save out.gif
 expect "-o needs a file name" 2 "" "veskel: option -o needs a value
 Try 'veskel --help' for more information." -- "$veskel" -e "1" -o
@@ -118,14 +118,22 @@ if [ -w /dev/full ]; then
 fi
 
 # --- A file that cannot be written -------------------------------------------
-expect "missing folder" 1 "1 " "Failed to open “no/such/dir.png” for writing: No such file or directory" -- \
+# What clearly cannot be written is refused before anything runs; a write
+# that fails late (a full disk) is reported after the run.
+expect "missing folder" 2 "" "veskel: cannot write no/such/dir.png: No such file or directory" -- \
   "$veskel" -e "1 ." -o no/such/dir.png
 mkdir folder.png
-"$veskel" -e "1 fd" -o folder.png -o after.png 2>"$work/err"; status=$?
-err=$(cat "$work/err")
-check "folder in the way: status 1 and the library's message" \
-  "$([ $status = 1 ] && [[ "$err" == *folder.png* ]]; echo $?)" "status $status, err [$err]"
-check "a failed file does not stop the next one" "$([ -s after.png ]; echo $?)" "after.png missing"
+expect "folder in the way" 2 "" "veskel: cannot write folder.png: Is a directory" -- \
+  "$veskel" -e "1 ." -o after.png -o folder.png
+no_file "nothing written before a refusal" after.png
+if [ -w /dev/full ]; then
+  ln -s /dev/full full.png
+  "$veskel" -e "1 fd" -o full.png -o after.png 2>"$work/err"; status=$?
+  err=$(cat "$work/err")
+  check "a full disk: status 1 and the library's message" \
+    "$([ $status = 1 ] && [[ "$err" == *full.png* ]]; echo $?)" "status $status, err [$err]"
+  check "a failed file does not stop the next one" "$([ -s after.png ]; echo $?)" "after.png missing"
+fi
 
 # --- Start size ----------------------------------------------------------------
 expect "--size 100x50 puts the turtle home" 0 "50.0 25.0

@@ -241,7 +241,12 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     g.cairo_translate(cr, static_cast<double>(x), static_cast<double>(y));
     // pango starts at the current point, which a borrowed context may have.
     g.cairo_move_to(cr, 0, 0);
-    g.pango_cairo_show_layout(cr, layout.get());
+    if (fTextAsOutlines) {
+        g.pango_cairo_layout_path(cr, layout.get());
+        g.cairo_fill(cr);
+    } else {
+        g.pango_cairo_show_layout(cr, layout.get());
+    }
     g.cairo_restore(cr);
 }
 
@@ -262,6 +267,10 @@ void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::
     if (fRecorder) fRecorder->add(PictureOp{snapshot(image), x, y, width, height, fInterpolationMode});
     if (natural) {
         g.cairo_set_source_surface(cr, image.surface(), static_cast<double>(x), static_cast<double>(y));
+        // Every pixel lands on a pixel, so no filter changes the picture
+        // here; in an SVG or PDF file this keeps the embedded pixels as
+        // sharp as on the image, whatever the viewer's scale.
+        g.cairo_pattern_set_filter(g.cairo_get_source(cr), CAIRO_FILTER_NEAREST);
         g.cairo_paint(cr);
         return;
     }

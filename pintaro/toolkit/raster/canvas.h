@@ -69,6 +69,9 @@ public:
     double fLineWidth = 1.0;
     Color fAreaColor{0, 0, 0, 255};
     InterpolationMode fInterpolationMode = InterpolationMode_Default;
+    // Text as filled glyph outlines instead of the font's glyphs: a vector
+    // file then needs no font and shows the same shapes in every viewer.
+    bool fTextAsOutlines = false;
     // When set, every operation that draws is also reported there with the
     // attributes it used (recording.h); not owned.
     Recorder* fRecorder = nullptr;

@@ -70,6 +70,8 @@
     X(cairo_status_to_string) \
     X(cairo_font_options_create) \
     X(cairo_font_options_set_hint_metrics) \
+    X(cairo_font_options_set_hint_style) \
     X(cairo_font_options_destroy) \
-    X(cairo_set_font_options)
+    X(cairo_set_font_options) \
+    X(pango_cairo_layout_path)
 // clang-format on

@@ -19,6 +19,7 @@ namespace {
 void matchRasterTextMetrics(const RasterApi& g, cairo_t* cr) {
     cairo_font_options_t* options = g.cairo_font_options_create();
     g.cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    g.cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
     g.cairo_set_font_options(cr, options);
     g.cairo_font_options_destroy(options);
 }
@@ -38,6 +39,7 @@ void writeVectorFile(const RasterApi& g, const std::vector<DrawingOp>& ops, cons
         std::unique_ptr<cairo_t, CairoContextDeleter> cr(g.cairo_create(surface.get()), CairoContextDeleter{&g});
         matchRasterTextMetrics(g, cr.get());
         Canvas canvas(g);
+        canvas.fTextAsOutlines = true;
         canvas.attach(cr.get(), picture.width, picture.height);
         for (std::size_t i = picture.first; i < ops.size(); ++i) replay(ops[i], canvas);
         canvas.detach();
