@@ -18,6 +18,9 @@ packages=(
   libcairo2-dev
   libpango1.0-dev
   libgdk-pixbuf-2.0-dev
+  libwebp-dev
+  librsvg2-bin
+  poppler-utils
   duktape-dev
   libncurses-dev
   xvfb

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# What the whole veskel program costs for the turtle walks and a PNG save:
+# What the whole veskel program costs for the turtle walks and a PNG save,
+# and for SVG, PDF and animated output of long walks:
 # each case runs the binary N times (default 5) and the best CPU time (user +
 # system, so waiting for a core on a busy machine does not count) is kept.
 # Start-up (loading the raster libraries, the start image, the words) is measured on its own
@@ -35,3 +36,20 @@ printf 'start-up (libraries, 640 x 400 image, 96 words)   %.3f s\n' "$start"
 printf '[ 1 fd 1 rt ] 100000 times                          %s s beyond start-up (%.3f s in all)\n' "$(minus "$walk1" "$start")" "$walk1"
 printf '[ 100 fd 91 rt ] 10000 times                        %s s beyond start-up (%.3f s in all)\n' "$(minus "$walk100" "$start")" "$walk100"
 printf 'save the 640 x 400 image as PNG                     %s s beyond start-up\n' "$(minus "$save" "$start")"
+
+# Vector files and animations, where the program can write them: the time
+# beyond the same walk without them, and the file's size.
+"$veskel" -e "" -o probe.svg 2>/dev/null || exit 0
+walk100k="[ 100 fd 91 rt ] 100000 times"
+plain=$(best "$walk100k")
+for ext in svg pdf; do
+  t=$(best "$walk100k" -o "out.$ext")
+  printf '%-51s %s s beyond the walk (%.3f s in all), %s bytes\n' "$walk100k -o out.$ext" \
+    "$(minus "$t" "$plain")" "$t" "$(stat -c %s "out.$ext")"
+done
+for walk in "[ 100 fd 91 rt ] 10000 times" "[ 1 fd 1 rt ] 10000 times"; do
+  plain=$(best "$walk")
+  t=$(best "$walk" --animate out.webp)
+  printf '%-51s %s s beyond the walk (%.3f s in all), %s bytes\n' "$walk --animate" "$(minus "$t" "$plain")" "$t" \
+    "$(stat -c %s out.webp)"
+done

@@ -89,6 +89,26 @@ CurrentPicture currentPicture(const std::vector<DrawingOp>& ops) {
     return p;
 }
 
+namespace {
+
+using Shape = void (Canvas::*)(std::int64_t, std::int64_t, std::int64_t, std::int64_t);
+
+// A rectangle or an ellipse: filled in its colour, or outlined in its
+// colour and width.
+template <class Op>
+void replayShape(Canvas& c, const Op& o, Shape area, Shape outline) {
+    if (o.filled) {
+        c.fAreaColor = o.color;
+        (c.*area)(o.x, o.y, o.w, o.h);
+    } else {
+        c.fLineColor = o.color;
+        c.fLineWidth = o.width;
+        (c.*outline)(o.x, o.y, o.w, o.h);
+    }
+}
+
+}  // namespace
+
 void replay(const DrawingOp& op, Canvas& c) {
     struct Draw {
         Canvas& c;
@@ -98,24 +118,10 @@ void replay(const DrawingOp& op, Canvas& c) {
             c.drawLine(o.x1, o.y1, o.x2, o.y2);
         }
         void operator()(const RectangleOp& o) const {
-            if (o.filled) {
-                c.fAreaColor = o.color;
-                c.drawRectangleArea(o.x, o.y, o.w, o.h);
-            } else {
-                c.fLineColor = o.color;
-                c.fLineWidth = o.width;
-                c.drawRectangleOutline(o.x, o.y, o.w, o.h);
-            }
+            replayShape(c, o, &Canvas::drawRectangleArea, &Canvas::drawRectangleOutline);
         }
         void operator()(const EllipseOp& o) const {
-            if (o.filled) {
-                c.fAreaColor = o.color;
-                c.drawEllipseArea(o.x, o.y, o.w, o.h);
-            } else {
-                c.fLineColor = o.color;
-                c.fLineWidth = o.width;
-                c.drawEllipseOutline(o.x, o.y, o.w, o.h);
-            }
+            replayShape(c, o, &Canvas::drawEllipseArea, &Canvas::drawEllipseOutline);
         }
         void operator()(const TextOp& o) const {
             c.fTextColor = o.color;
