@@ -1,5 +1,5 @@
 # bash completion for veskel: its options, the picture formats -o can save,
-# and script files. Installed as share/bash-completion/completions/veskel,
+# the animation's, and script files. Installed as share/bash-completion/completions/veskel,
 # where bash-completion loads it the first time veskel is completed.
 
 _veskel() {
@@ -22,8 +22,15 @@ _veskel() {
       ;;
     -o | --save)
       # The extension picks the format; only these can be written.
-      _filedir '@(png|bmp|jpg|jpeg)'
+      _filedir '@(png|bmp|jpg|jpeg|svg|pdf)'
       return
+      ;;
+    --animate)
+      _filedir webp
+      return
+      ;;
+    --frame-every)
+      return # a number of drawing operations
       ;;
     --size)
       COMPREPLY=($(compgen -W '640x400 320x200 800x600 1024x768' -- "$cur"))
@@ -36,7 +43,7 @@ _veskel() {
   $split && return
 
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W '-e -o --save --size -- --help' -- "$cur"))
+    COMPREPLY=($(compgen -W '-e -o --save --size --animate --frame-every -- --help' -- "$cur"))
     return
   fi
   _filedir fs

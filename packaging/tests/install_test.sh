@@ -65,7 +65,7 @@ check "man finds veskel(1) below the prefix" $? "man -w veskel failed"
 
 # The bash completion, as bash-completion loads it: options, the files each
 # option takes, and script files.
-mkdir -p comp/folder && touch comp/a.png comp/b.fs comp/c.jpg comp/d.txt
+mkdir -p comp/folder && touch comp/a.png comp/b.fs comp/c.jpg comp/d.txt comp/e.svg comp/f.webp
 complete_line() {
   (cd comp && bash -c '
     source /usr/share/bash-completion/bash_completion
@@ -83,15 +83,19 @@ complete_line() {
   complete_line -o ''
   complete_line --save=c
   complete_line --size 8
+  complete_line --animate ''
+  complete_line --fr
   complete_line -e ''
   complete_line -- --x ''
 } >"$work/completions"
 diff -u - "$work/completions" >"$work/completions.diff" <<'EOF'
 veskel --s: --save --size
 veskel : b.fs folder
-veskel -o : a.png c.jpg folder
+veskel -o : a.png c.jpg e.svg folder
 veskel --save=c: c.jpg
 veskel --size 8: 800x600
+veskel --animate : f.webp folder
+veskel --fr: --frame-every
 veskel -e : 
 veskel -- --x : b.fs folder
 EOF

@@ -28,7 +28,7 @@ check "a maintainer with an address" $? "Maintainer: $(field Maintainer)"
 check "a summary and a long description" $? "$(field Description)"
 # Run-time loaded (declared by hand) and linked (found by dpkg-shlibdeps).
 depends=$(field Depends)
-for package in libgtk-3-0 libcairo2 libpangocairo-1.0-0 libgdk-pixbuf-2.0-0 fonts-dejavu-core libduktape207 libncursesw6 libreadline8 libstdc++6; do
+for package in libgtk-3-0 libcairo2 libpangocairo-1.0-0 libgdk-pixbuf-2.0-0 fonts-dejavu-core libduktape207 libncursesw6 libreadline8 libwebpmux3 libstdc++6; do
   [[ ", $depends," == *", $package "[,\(]* || ", $depends," == *", $package,"* ]]
   check "depends on $package" $? "Depends: $depends"
 done
