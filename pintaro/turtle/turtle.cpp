@@ -129,10 +129,6 @@ void headingMark(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, doub
                     toPixel(static_cast<double>(py) + std::trunc(s * length)));
 }
 
-}  // namespace turtle
-
-namespace turtle {
-
 SpritePose spritePose(const TurtleState& t) {
     return {t.x, t.y, t.heading, t.image->canvas().fLineColor, t.visible};
 }
@@ -144,7 +140,7 @@ void drawSprite(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, doubl
     // Summed in doubles and clamped: the turtle may stand anywhere.
     canvas.drawEllipseOutline(toPixel(static_cast<double>(px) - r), toPixel(static_cast<double>(py) - r), 2 * r,
                               2 * r);
-    headingMark(canvas, px, py, heading, static_cast<double>(r));
+    headingMark(canvas, px, py, heading);
 }
 
 }  // namespace turtle
