@@ -20,7 +20,7 @@ const char* usageText() {
            "  --animate PATH    after a clean run, write an animation of the drawing being\n"
            "                    made to PATH (.webp), the turtle shown on every frame\n"
            "  --frame-every N   one animation frame every N drawing operations (default:\n"
-           "                    as few as keep the animation within 300 frames)\n"
+           "                    the smallest N that keeps the animation within 300 frames)\n"
            "  --size WxH        start from a black image of W x H pixels (default 640x400),\n"
            "                    the turtle at its centre\n"
            "  --                treat every later argument as a file\n"
