@@ -27,10 +27,15 @@ int main(int argc, char** argv)
     }
 
     // Outside any protected call, an error a script does not catch goes
-    // straight to ostrin_fatal, which ends the process.
+    // straight to ostrin_fatal, which ends the process. A file that cannot be
+    // read is skipped so the others still run, but the run then fails: a
+    // caller must not take a missing script for one that ran.
+    bool all_read = true;
     for (int i = 1; i < argc; ++i) {
-        if (!ostrin_read_file(ctx, argv[i]))
+        if (!ostrin_read_file(ctx, argv[i])) {
+            all_read = false;
             continue;
+        }
         duk_push_string(ctx, argv[i]);
         duk_compile(ctx, 0);
         duk_call(ctx, 0);
@@ -41,5 +46,5 @@ int main(int argc, char** argv)
     // leave the shell without echo and line editing.
     if (!isendwin())
         endwin();
-    return 0;
+    return all_read ? 0 : 1;
 }

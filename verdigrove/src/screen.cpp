@@ -2,8 +2,11 @@
 
 #include "terminal.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ostream>
+#include <stdexcept>
 
 namespace verdigrove {
 
@@ -13,16 +16,31 @@ std::string colorSequence(int base, Color c, bool bright) {
     return "\x1b[" + std::to_string(base + static_cast<int>(c) + (bright ? 60 : 0)) + "m";
 }
 
+// A game the player cannot see is no game: when the output fails (a full
+// disk, a closed terminal) the program stops with the reason instead of
+// playing on blind and ending with success.
+void checkOutput(Game& g) {
+    if (g.out) return;
+    const int error = errno;
+    std::string message = "Could not write the output";
+    if (error != 0) message += std::string(": ") + std::strerror(error);
+    throw std::runtime_error(message);
+}
+
 }  // namespace
 
 std::string foreground(Color c, bool bright) { return colorSequence(30, c, bright); }
 std::string background(Color c, bool bright) { return colorSequence(40, c, bright); }
 
-void write(Game& g, std::string_view text) { g.out << text; }
+void write(Game& g, std::string_view text) {
+    g.out << text;
+    checkOutput(g);
+}
 
 void line(Game& g, std::string_view text) {
     g.out << text << '\n';
     g.out.flush();
+    checkOutput(g);
 }
 
 void drawHeader(Game& g, std::string_view first, std::string_view second) {
@@ -81,6 +99,7 @@ int menu(Game& g, std::initializer_list<std::string_view> choices) {
 
 unsigned char waitKey(Game& g) {
     g.out.flush();  // the prompt must be visible before the read blocks
+    checkOutput(g);
     return g.keys.readKey();
 }
 

@@ -28,7 +28,8 @@ std::string background(Color c, bool bright);
 inline constexpr unsigned char kEscape = 27;
 inline constexpr std::size_t kMaxMenuChoices = 9;
 
-// Writes text without a newline and without flushing.
+// Writes text without a newline and without flushing.  Like line and
+// waitKey, throws std::runtime_error once the output stream has failed.
 void write(Game& g, std::string_view text);
 // Writes text, one newline, and flushes.
 void line(Game& g, std::string_view text);

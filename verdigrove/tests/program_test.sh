@@ -43,6 +43,13 @@ status=$?
 [ "$status" -ne 0 ] && [ "$status" -ne 124 ]; check "end of input mid-game fails without hanging" $?
 grep -q 'Around you, the jungle looms.' "$scratch/out"; check "a piped game reaches its first turn" $?
 
+# Output that cannot be written stops the program with the reason and a
+# failing status, not a game played blind that ends in success.
+printf 5 | "$program" >/dev/full 2>"$scratch/err"
+status=$?
+[ "$status" -eq 1 ]; check "a failed output fails the run (status $status)" $?
+[ "$(cat "$scratch/err")" = "Could not write the output: No space left on device" ]; check "a failed output is reported" $?
+
 # Stdin from a file, arguments ignored.
 printf '4k5' >"$scratch/keys"
 "$program" ignored-argument <"$scratch/keys" >"$scratch/out" 2>"$scratch/err"
