@@ -13,9 +13,17 @@ if (colours) {
     init_pair(3, COLOR_GREEN, COLOR_BLACK);
 }
 
+// Writes text at a place on the screen, cut to what fits, so any terminal
+// size works, down to a single cell. Curses refuses to fill the bottom-right
+// cell (the cursor would have nowhere to go), so the last line stops short.
+function put(row, col, text) {
+    if (row < 0 || row >= LINES || col >= COLS) return;
+    var room = COLS - col - (row === LINES - 1 ? 1 : 0);
+    if (room > 0) mvaddnstr(row, col, text, room);
+}
+
 function centre(row, text) {
-    var col = Math.max(0, Math.floor((COLS - text.length) / 2));
-    mvaddnstr(row, col, text, COLS - col);
+    put(row, Math.max(0, Math.floor((COLS - text.length) / 2)), text);
 }
 
 function draw() {
@@ -23,7 +31,7 @@ function draw() {
     if (colours) color_set(1);
     attron(A_BOLD);
     var bar = new Array(COLS + 1).join(" ");
-    mvaddnstr(0, 0, bar, COLS);
+    put(0, 0, bar);
     centre(0, "ostrin");
     attroff(A_BOLD);
     if (colours) color_set(2);
@@ -38,7 +46,8 @@ function draw() {
 }
 
 draw();
-// Redraw when the window changes size; any other key ends the program.
+// Redraw when the window changes size; any other key ends the program, and
+// so does the end of input (getch then gives ERR).
 while (getch() === KEY_RESIZE)
     draw();
 endwin();

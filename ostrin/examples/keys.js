@@ -31,7 +31,9 @@ refresh();
 
 for (;;) {
     var key = getch();
-    if (key === 113) break;  // q
+    // Without a timeout getch only gives ERR when there is no more input
+    // (standard input at its end): nothing will ever come, so stop.
+    if (key === 113 || key === ERR) break;  // q
     addstr("code " + key + "  " + describe(key) + "\n");
     refresh();
 }

@@ -14,26 +14,37 @@ if (has_colors()) {
     init_pair(1, COLOR_BLACK, COLOR_GREEN);
 }
 
+// Writes text at a place on the screen, cut to what fits, so a small
+// terminal shows what it can instead of ending the script. Curses refuses
+// to fill the bottom-right cell, so the last line stops one short.
+function put(row, col, text) {
+    if (row < 0 || row >= LINES || col >= COLS) return;
+    var room = COLS - col - (row === LINES - 1 ? 1 : 0);
+    if (room > 0) mvaddnstr(row, col, text, room);
+}
+
 function draw() {
     erase();
     attron(A_BOLD);
-    mvaddstr(1, 2, "What next?");
+    put(1, 2, "What next?");
     attroff(A_BOLD);
     for (var i = 0; i < items.length; i++) {
         if (i === current) {
             if (has_colors()) color_set(1); else attron(A_REVERSE);
         }
-        mvaddnstr(3 + i, 4, " " + items[i] + " ", COLS - 5);
+        put(3 + i, 4, " " + items[i] + " ");
         color_set(0);
         attroff(A_REVERSE);
     }
-    mvaddnstr(4 + items.length, 2, "Done: " + (chosen.join(", ") || "nothing yet"), COLS - 3);
+    put(4 + items.length, 2, "Done: " + (chosen.join(", ") || "nothing yet"));
     refresh();
 }
 
 for (;;) {
     draw();
     var key = getch();
+    // ERR: the input has ended (no timeout is set), so no key will come.
+    if (key === ERR) break;
     if (key === KEY_UP) current = (current + items.length - 1) % items.length;
     else if (key === KEY_DOWN) current = (current + 1) % items.length;
     else if (key === 113) break;  // q
