@@ -61,9 +61,32 @@ extern "C" void restoreAndEnd(int sig) {
     if (fd >= 0) tcsetattr(fd, TCSANOW, &gSavedSettings);
     static const char reset[] = "\x1b[0m";
     [[maybe_unused]] ssize_t ignored = write(STDOUT_FILENO, reset, sizeof reset - 1);
-    // The handler was reset to the default on entry; the re-raised signal
-    // ends the process as soon as this handler returns.
+    // The handler was reset to the default on entry and every signal is
+    // blocked while it runs: the re-raised signal is delivered, and ends the
+    // process, as soon as this handler returns.
     raise(sig);
+}
+
+// Every signal whose default action ends the process can arrive during a
+// key read (sent by a user, a job control shell, a timer, a resource limit,
+// or a fault), and each would leave the terminal raw and the text bright.
+// Not listed: SIGKILL (cannot be caught), SIGTRAP (a breakpoint: a debugger
+// must see the process untouched) and the signals that stop or are ignored
+// by default.  The real-time signals, which also end the process, are
+// added by range.
+constexpr int kEndingSignals[] = {
+    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,    SIGABRT, SIGBUS,  SIGFPE,
+    SIGSEGV, SIGUSR1, SIGUSR2, SIGPIPE,   SIGALRM, SIGTERM, SIGSTKFLT,
+    SIGXCPU, SIGXFSZ, SIGIO,   SIGVTALRM, SIGPROF, SIGPWR,  SIGSYS,
+};
+
+// Takes over a signal only while it has its default action: one ignored
+// by whoever started us (nohup, a background job) stays ignored, and a
+// handler someone else installed first (a sanitizer's) stays in place.
+void restoreOn(int sig, const struct sigaction& action) {
+    struct sigaction current {};
+    if (sigaction(sig, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
+    sigaction(sig, &action, nullptr);
 }
 
 }  // namespace
@@ -83,9 +106,10 @@ unsigned char TerminalKeys::readKey() {
 void restoreTerminalOnSignals() {
     struct sigaction action {};
     action.sa_handler = restoreAndEnd;
-    sigemptyset(&action.sa_mask);
+    sigfillset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND;
-    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) sigaction(sig, &action, nullptr);
+    for (int sig : kEndingSignals) restoreOn(sig, action);
+    for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig) restoreOn(sig, action);
 }
 
 }  // namespace verdigrove

@@ -22,9 +22,11 @@ private:
     int fd_;
 };
 
-// SIGTERM, SIGHUP, SIGINT and SIGQUIT that arrive during a raw key read put
-// the saved terminal settings back, reset the attributes and then end the
-// process the way the signal would have.
+// Every signal whose default action ends the process (the list and its
+// reasons are in terminal.cpp) puts the saved terminal settings back if a
+// raw key read is in progress, resets the attributes and then ends the
+// process by that same signal.  Signals that are ignored or already handled
+// when this is called are left as they are.
 void restoreTerminalOnSignals();
 
 }  // namespace verdigrove

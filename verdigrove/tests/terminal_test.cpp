@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <set>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <thread>
@@ -128,17 +129,28 @@ TEST(KeyInput, ATerminalIsRawForExactlyTheOneByte) {
     expectSameMode(settingsOf(pty.slave.fd), before);
 }
 
-TEST(KeyInput, TermAndHangUpDuringARawReadRestoreTheTerminal) {
-    for (int sig : {SIGTERM, SIGHUP}) {
+// Any signal that ends the process, arriving while a key is awaited, leaves
+// the terminal as it was and the attributes reset, and still ends the
+// process by that signal.  Job control, timers and resource limits send
+// more than the usual four.
+TEST(KeyInput, EndingSignalsDuringARawReadRestoreTheTerminal) {
+    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE, SIGVTALRM,
+                    SIGXCPU, SIGRTMIN}) {
         Pty pty;
         ASSERT_GE(pty.slave.fd, 0);
         const termios before = settingsOf(pty.slave.fd);
+        int output[2];
+        ASSERT_EQ(pipe(output), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            const int devnull = open("/dev/null", O_WRONLY);
-            dup2(devnull, STDOUT_FILENO);
+            const rlimit noCore{0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
+            dup2(output[1], STDOUT_FILENO);
+            signal(sig, SIG_DFL);  // as a program started from a shell has it
             restoreTerminalOnSignals();
+            static const char bright[] = "\x1b[1m";
+            [[maybe_unused]] ssize_t ignored = write(STDOUT_FILENO, bright, sizeof bright - 1);
             TerminalKeys keys(pty.slave.fd);
             try {
                 keys.readKey();
@@ -146,6 +158,8 @@ TEST(KeyInput, TermAndHangUpDuringARawReadRestoreTheTerminal) {
             }
             _exit(3);
         }
+        close(output[1]);
+        Fd written(output[0]);
         termios during{};
         const bool raw = waitForRawMode(pty.slave.fd, during);
         kill(child, sig);
@@ -157,7 +171,26 @@ TEST(KeyInput, TermAndHangUpDuringARawReadRestoreTheTerminal) {
             EXPECT_EQ(WTERMSIG(status), sig);
         }
         expectSameMode(settingsOf(pty.slave.fd), before);
+        char bytes[64] = {};
+        const ssize_t got = read(written.fd, bytes, sizeof bytes - 1);
+        EXPECT_EQ(std::string(bytes, got > 0 ? got : 0), "\x1b[1m\x1b[0m") << "signal " << sig;
     }
+}
+
+// A signal ignored by whoever started the game (nohup, a background job)
+// stays ignored.
+TEST(KeyInput, IgnoredSignalsStayIgnored) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGHUP, SIG_IGN);
+        restoreTerminalOnSignals();
+        raise(SIGHUP);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(Seeding, RetriesFailedOrShortReadsUpToEightTimes) {
