@@ -1,6 +1,7 @@
 // ostrin: runs JavaScript files one after another in one engine heap, with
 // curses exposed to them as global functions and constants.
 #include "ostrin.h"
+#include "signal_restore.h"
 
 #include <clocale>
 #include <cstdio>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     // Lets curses draw the UTF-8 text scripts pass it; numbers keep the
     // C formats.
     std::setlocale(LC_CTYPE, "");
+    ostrin_restore_on_signals();
 
     ostrin_heap heap = ostrin_create_heap();
     if (!heap) {
@@ -46,5 +48,6 @@ int main(int argc, char** argv)
     // leave the shell without echo and line editing.
     if (!isendwin())
         endwin();
+    ostrin_restore_showing(false);
     return all_read ? 0 : 1;
 }

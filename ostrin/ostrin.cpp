@@ -5,6 +5,9 @@
 // call into the engine that can throw (the coercions, the pushes).
 #include "ostrin.h"
 
+#include "ostrin_limits.h"
+#include "signal_restore.h"
+
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -117,10 +120,13 @@ bool open_screen()
     const char* term = std::getenv("TERM");
     if (term == nullptr || *term == '\0')
         term = "unknown";
+    ostrin_restore_keep_modes();
     the_screen = newterm(term, stdout, stdin);
     if (the_screen == nullptr)
         return false;
     def_prog_mode();
+    ostrin_restore_keep_leave_sequence();
+    ostrin_restore_showing(true);
     return true;
 }
 
@@ -162,6 +168,7 @@ void ostrin_fatal(void*, const char* msg)
     // Give the user a working terminal back before saying what went wrong.
     if (!isendwin())
         endwin();
+    ostrin_restore_showing(false);
     if (msg != nullptr)
         std::fprintf(stderr, "Fatal error; %s\n", msg);
     else
@@ -222,7 +229,12 @@ duk_ret_t ostrin_initscr(duk_context* ctx)
     return 0;
 }
 
-duk_ret_t ostrin_endwin(duk_context* ctx) { return push_status(ctx, endwin()); }
+duk_ret_t ostrin_endwin(duk_context* ctx)
+{
+    int status = endwin();
+    ostrin_restore_showing(false);
+    return push_status(ctx, status);
+}
 
 duk_ret_t ostrin_isendwin(duk_context* ctx)
 {
@@ -319,7 +331,11 @@ duk_ret_t ostrin_getmaxy(duk_context* ctx)
 
 duk_ret_t ostrin_erase(duk_context* ctx) { return push_status(ctx, werase(stdscr)); }
 duk_ret_t ostrin_clear(duk_context* ctx) { return push_status(ctx, wclear(stdscr)); }
-duk_ret_t ostrin_refresh(duk_context* ctx) { return push_status(ctx, wrefresh(stdscr)); }
+duk_ret_t ostrin_refresh(duk_context* ctx)
+{  // ( -- status ) after endwin, a refresh shows the screen again
+    ostrin_restore_showing(the_screen != nullptr);
+    return push_status(ctx, wrefresh(stdscr));
+}
 
 duk_ret_t ostrin_move(duk_context* ctx)
 {  // ( row col -- 0 ) coerced column first
@@ -362,7 +378,11 @@ duk_ret_t ostrin_mvaddnstr(duk_context* ctx)
 
 duk_ret_t ostrin_getch(duk_context* ctx)
 {  // ( -- key ) a resize refreshes LINES and COLS before returning
+    // getch refreshes a changed screen first, which shows it again after
+    // endwin; it is taken as showing while the key is awaited.
+    ostrin_restore_showing(the_screen != nullptr);
     int key = wgetch(stdscr);
+    ostrin_restore_showing(the_screen != nullptr && !isendwin());
     if (key == KEY_RESIZE)
         publish_screen_size(ctx);
     duk_push_int(ctx, key);

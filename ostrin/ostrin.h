@@ -5,12 +5,7 @@
 
 #include <duktape.h>
 
-#include <cstddef>
 #include <memory>
-
-// Script files are read in blocks of this many bytes; the whole file ends up
-// in one buffer, so the block size bounds nothing but the number of reads.
-inline constexpr std::size_t ostrin_read_block = 64 * 1024;
 
 // Called by the engine for an error nobody catches. Restores the terminal,
 // prints the message on standard error and aborts; never returns.

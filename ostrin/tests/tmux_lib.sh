@@ -32,7 +32,7 @@ run() {
   local files=""
   for f in "$@"; do files+=" $(printf '%q' "$here/screen/$f")"; done
   tm new-session -d -s t -x 80 -y 24 \
-    "env -u LINES -u COLUMNS LC_ALL=C.UTF-8 $(printf '%q' "$ostrin")$files; echo \$? > $work/status; stty -a > $work/stty; echo ostrin-finished"
+    "ulimit -c 0; env -u LINES -u COLUMNS LC_ALL=C.UTF-8 $(printf '%q' "$ostrin")$files; echo \$? > $work/status; stty -a > $work/stty; echo ostrin-finished"
   tm pipe-pane -t t -o "cat > $work/pane.log"
 }
 

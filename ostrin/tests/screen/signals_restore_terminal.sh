@@ -1,0 +1,18 @@
+# Every signal that ends the process, arriving while a script waits for a
+# key on the curses screen: the terminal is back in its normal mode on the
+# main screen, and the process ended by that very signal (the shell's
+# status is 128 + its number), not by an exit.
+source "$(dirname "$0")/../tmux_lib.sh" "$1"
+for sig in HUP INT QUIT ILL ABRT BUS FPE SEGV USR1 USR2 PIPE ALRM TERM \
+           XCPU XFSZ VTALRM PROF IO PWR SYS RTMIN RTMAX; do
+  run wait_key.js
+  wait_for "waiting for a key"
+  [ "$(tm display -p -t t '#{alternate_on}')" = 1 ] || fail "$sig: the script is not on the alternate screen"
+  pid=$(pgrep -P "$(tm display -p -t t '#{pane_pid}')")
+  kill -s "$sig" "$pid"
+  expect_exit $((128 + $(kill -l "$sig")))
+  expect_sane_terminal
+  [ "$(tm display -p -t t '#{alternate_on}')" = 0 ] || fail "$sig: left on the alternate screen"
+  tm kill-session -t t
+done
+echo ok
