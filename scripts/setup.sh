@@ -41,6 +41,8 @@ packages=(
   weston
   dpkg-dev
   lintian
+  clang-14
+  libclang-rt-14-dev
 )
 
 missing=()
