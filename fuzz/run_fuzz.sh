@@ -4,16 +4,23 @@
 # e.g. a campaign: run_fuzz.sh build-fuzz/fuzz/fuzz_verdigrove_turns fuzz \
 #   verdigrove_turns 3600 -runs=1000000
 # Inputs found on the way go to a scratch corpus, so the seeds in the
-# repository stay as they are. A crash, leak or timeout fails the run and
-# leaves its input in fuzz-artifacts/ beside the binary.
+# repository stay as they are; FUZZ_KEEP_CORPUS=<folder> keeps them there
+# instead (to resume a campaign or to pick new seeds from). A crash, leak or
+# timeout fails the run and leaves its input in fuzz-artifacts/ beside the
+# binary.
 set -u
 binary=$1
 dir=$2
 name=$3
 seconds=$4
 shift 4
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+if [ -n "${FUZZ_KEEP_CORPUS:-}" ]; then
+  scratch=$FUZZ_KEEP_CORPUS
+  mkdir -p "$scratch"
+else
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+fi
 artifacts=$(dirname "$binary")/fuzz-artifacts
 mkdir -p "$artifacts"
 dict=()
