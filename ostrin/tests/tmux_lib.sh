@@ -26,13 +26,14 @@ fail() {
 }
 
 # Runs ostrin with the given script files (relative to the screen folder) in
-# an 80x24 pane. After it ends, its exit status and the terminal modes it
-# left behind are written to the scratch folder.
+# an 80x24 pane, with the variables in $run_env (e.g. TERM=vt100) added.
+# After it ends, its exit status and the terminal modes it left behind are
+# written to the scratch folder.
 run() {
   local files=""
   for f in "$@"; do files+=" $(printf '%q' "$here/screen/$f")"; done
   tm new-session -d -s t -x 80 -y 24 \
-    "ulimit -c 0; env -u LINES -u COLUMNS LC_ALL=C.UTF-8 $(printf '%q' "$ostrin")$files; echo \$? > $work/status; stty -a > $work/stty; echo ostrin-finished"
+    "ulimit -c 0; env -u LINES -u COLUMNS LC_ALL=C.UTF-8 ${run_env:-} $(printf '%q' "$ostrin")$files; echo \$? > $work/status; stty -a > $work/stty; echo ostrin-finished"
   tm pipe-pane -t t -o "cat > $work/pane.log"
 }
 

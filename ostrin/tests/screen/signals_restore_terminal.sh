@@ -15,4 +15,13 @@ for sig in HUP INT QUIT ILL ABRT BUS FPE SEGV USR1 USR2 PIPE ALRM TERM \
   [ "$(tm display -p -t t '#{alternate_on}')" = 0 ] || fail "$sig: left on the alternate screen"
   tm kill-session -t t
 done
+
+# A terminal type whose strings carry padding ("$<2>" in vt100's sgr0): the
+# handler cannot pad, so the padding must not reach the screen as text.
+run_env=TERM=vt100 run wait_key.js
+wait_for "waiting for a key"
+kill -s TERM "$(pgrep -P "$(tm display -p -t t '#{pane_pid}')")"
+expect_exit 143
+expect_sane_terminal
+screen | grep -qF '$<' && fail "padding written as text"
 echo ok
