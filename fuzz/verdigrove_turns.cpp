@@ -42,7 +42,6 @@ protected:
 };
 
 constexpr double kFarthest = 54.0;  // a new game starts 45 to 54 km out
-constexpr int kFullMagazine = 6;
 
 [[noreturn]] void broken(const char* fact) {
     std::fprintf(stderr, "verdigrove rule broken: %s\n", fact);
@@ -50,7 +49,7 @@ constexpr int kFullMagazine = 6;
 }
 
 void checkRules(const GameState& s) {
-    if (s.bullets < 0 || s.bullets > kFullMagazine) broken("0 to 6 bullets");
+    if (s.bullets < 0 || s.bullets > kStartBullets) broken("0 to 6 bullets");
     if (!(s.health <= kMaxHealth)) broken("health at most 5");
     if (!(s.fatigue >= 0)) broken("fatigue at least 0");
     if (!(s.distance <= kFarthest)) broken("never farther than 54 km");
