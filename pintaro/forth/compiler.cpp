@@ -15,64 +15,60 @@ std::shared_ptr<const WordList> copyOfCompileBuffer(Interp& in) {
 
 }  // namespace
 
-// ( -- ) start collecting a block up to "]"
+// start collecting a block up to "]"
 void openBlock(Interp& in) {
     in.compileBuffer().clear();
     in.setTerminator("]");
 }
 
-// ( -- ) the collected words become the last block; the buffer keeps them
+// the collected words become the last block; the buffer keeps them
 void closeBlock(Interp& in) { in.setLastBlock(copyOfCompileBuffer(in)); }
 
-// ( -- ) start collecting a block up to "}"
+// start collecting a block up to "}"
 void openBrace(Interp& in) {
     in.compileBuffer().clear();
     in.setTerminator("}");
 }
 
-// ( -- )
 void closeBrace(Interp& in) { in.setLastBlock(copyOfCompileBuffer(in)); }
 
-// ( -- ) start collecting a text up to ")"
+// start collecting a text up to ")"
 void openText(Interp& in) {
     in.compileBuffer().clear();
     in.setTerminator(")");
 }
 
-// ( -- ) the collected words, joined by single spaces, become the text buffer
+// the collected words, joined by single spaces, become the text buffer
 void closeText(Interp& in) { in.setTextBuffer(joinWords(in.compileBuffer())); }
 
-// ( -- ) collect a comment up to "*/"; the buffer is not emptied first
+// collect a comment up to "*/"; the buffer is not emptied first
 void openComment(Interp& in) { in.setTerminator("*/"); }
 
-// ( -- )
 void closeComment(Interp& in) { in.compileBuffer().clear(); }
 
-// ( -- ) define the word named by the text buffer from the compile buffer
+// define the word named by the text buffer from the compile buffer
 void endDefinition(Interp& in) {
     std::string name = in.textBuffer();
     in.defineUserWord(name, copyOfCompileBuffer(in));
 }
 
-// =name ( a -- )
 void sigilStore(Interp& in, std::string_view name) {
     Value v = in.pop();
     in.setVariable(name, v);
 }
 
-// $name ( -- a )
 void sigilFetch(Interp& in, std::string_view name) { in.push(in.variable(name)); }
 
-// 'name ( -- ) the text buffer becomes name
+// the text buffer becomes name
 void sigilText(Interp& in, std::string_view name) { in.setTextBuffer(name); }
 
-// @name ( -- ) name becomes an alias of the word named by the text buffer
+// name becomes an alias of the word named by the text buffer
 void sigilAlias(Interp& in, std::string_view name) {
     std::string target = in.textBuffer();
     in.defineAlias(name, target);
 }
 
-// /name ( -- ) old form of definition from the last block
+// old form of definition from the last block
 void sigilOldDefine(Interp& in, std::string_view name) {
     *in.err << "The / sigil is deprecated; use : to define words.";
     in.err->flush();
@@ -80,14 +76,14 @@ void sigilOldDefine(Interp& in, std::string_view name) {
     in.defineUserWord(name, block);
 }
 
-// ?name ( -- ) print a dictionary word's definition
+// print a dictionary word's definition
 void sigilShow(Interp& in, std::string_view name) {
     const WordRecord& rec = in.lookupWord(name);
     in.print(rec.kind == WordKind::primWord ? std::string("(native code)\n") : joinWords(*rec.code) + '\n');
     in.flushOutput();
 }
 
-// :name ( -- ) start a definition collected up to ";"
+// start a definition collected up to ";"
 void sigilDefine(Interp& in, std::string_view name) {
     in.setTextBuffer(name);
     in.compileBuffer().clear();

@@ -16,20 +16,20 @@ std::shared_ptr<const WordList> captureLastBlock(Interp& in) {
 
 }  // namespace
 
-// ( -- ) run the dictionary word named by the text buffer
+// run the dictionary word named by the text buffer
 void execute(Interp& in) { in.runWord(in.lookupWord(in.textBuffer())); }
 
-// ( -- ) run the text buffer as one line
+// run the text buffer as one line
 void interpret(Interp& in) { in.runWords(splitWords(in.textBuffer())); }
 
-// ( -- ) run the file named by the text buffer
+// run the file named by the text buffer
 void included(Interp& in) {
     // Copied: the file's own lines may change the text buffer.
     const std::string path = in.textBuffer();
     runFile(in, path);
 }
 
-// ( n -- ) run the last block n times with the pass number in "i"
+// run the last block n times with the pass number in "i"
 void times(Interp& in) {
     auto body = captureLastBlock(in);
     std::int64_t count = truncateToInt64(in.pop());
@@ -41,31 +41,31 @@ void times(Interp& in) {
     }
 }
 
-// ( flag -- ) run the last block unless flag is 0.0 (NaN runs it)
+// run the last block unless flag is 0.0 (NaN runs it)
 void ifTrue(Interp& in) {
     auto body = captureLastBlock(in);
     if (in.pop() != 0.0) in.runWords(*body);
 }
 
-// ( flag -- ) run the last block when flag is 0.0 or -0.0
+// run the last block when flag is 0.0 or -0.0
 void ifFalse(Interp& in) {
     auto body = captureLastBlock(in);
     if (in.pop() == 0.0) in.runWords(*body);
 }
 
-// ( -- 0.0 ) the last block becomes the loop condition
+// the last block becomes the loop condition
 void whileWord(Interp& in) {
     in.setLoopCondition(captureLastBlock(in));
     in.push(0.0);
 }
 
-// ( -- 1.0 ) the last block becomes the loop condition
+// the last block becomes the loop condition
 void untilWord(Interp& in) {
     in.setLoopCondition(captureLastBlock(in));
     in.push(1.0);
 }
 
-// ( sense -- ) condition, body, then stop when the popped flag equals sense
+// condition, body, then stop when the popped flag equals sense
 void repeat(Interp& in) {
     auto cond = in.loopCondition() ? in.loopCondition() : std::make_shared<const WordList>();
     auto body = captureLastBlock(in);

@@ -1,6 +1,7 @@
 // The core word set: stack, arithmetic, comparison and printing words, and
 // the one table that registers every core word and sigil in its fixed order.
 #include "corewords.h"
+#include "word_doc.h"
 
 #include <cmath>
 #include <istream>
@@ -29,16 +30,13 @@ inline void binary(Interp& in, Op op) {
 
 // ---- stack words ----
 
-// ( a -- )
 void drop(Interp& in) { in.pop(); }
 
-// ( a -- a a )
 void dup(Interp& in) {
     in.require(1);
     in.push(in.stack().back());
 }
 
-// ( a b -- a b a b )
 void twoDup(Interp& in) {
     in.require(2);
     const auto& s = in.stack();
@@ -47,21 +45,18 @@ void twoDup(Interp& in) {
     in.push(b);
 }
 
-// ( a b -- a b a )
 void over(Interp& in) {
     in.require(2);
     const auto& s = in.stack();
     in.push(s[s.size() - 2]);
 }
 
-// ( a b -- b a )
 void swap(Interp& in) {
     in.require(2);
     auto& s = in.stack();
     std::swap(s[s.size() - 1], s[s.size() - 2]);
 }
 
-// ( a b c -- b c a )
 void rot(Interp& in) {
     in.require(3);
     auto& s = in.stack();
@@ -72,7 +67,7 @@ void rot(Interp& in) {
     s[n - 1] = a;
 }
 
-// ( a b c -- c a b ) the top is taken before the depth is known
+// the top is taken before the depth is known
 void minusRot(Interp& in) {
     Value c = in.pop();
     in.require(2);
@@ -84,30 +79,24 @@ void minusRot(Interp& in) {
     in.push(b);
 }
 
-// ( ... -- )
 void clear(Interp& in) { in.stack().clear(); }
 
-// ( -- n )
 void depth(Interp& in) { in.push(static_cast<Value>(in.depth())); }
 
 // ---- arithmetic ----
 
-// ( a b -- a+b )
 void add(Interp& in) {
     binary(in, [](Value a, Value b) { return a + b; });
 }
 
-// ( a b -- a-b )
 void sub(Interp& in) {
     binary(in, [](Value a, Value b) { return a - b; });
 }
 
-// ( a b -- a*b )
 void mul(Interp& in) {
     binary(in, [](Value a, Value b) { return a * b; });
 }
 
-// ( a b -- a/b )
 void div(Interp& in) {
     binary(in, [](Value a, Value b) { return a / b; });
 }
@@ -123,14 +112,13 @@ IntOperands popIntOperands(Interp& in) {
     return {a, b};
 }
 
-// ( a b -- r ) remainder of the truncating division, sign of a
+// remainder of the truncating division, sign of a
 void mod(Interp& in) {
     auto [a, b] = popIntOperands(in);
     // INT64_MIN % -1 traps on x86; its remainder is 0.
     in.push(b == -1 ? 0.0 : static_cast<Value>(a % b));
 }
 
-// ( a b -- r q )
 void slashMod(Interp& in) {
     auto [a, b] = popIntOperands(in);
     if (a == std::numeric_limits<std::int64_t>::min() && b == -1)
@@ -139,31 +127,25 @@ void slashMod(Interp& in) {
     in.push(static_cast<Value>(a / b));
 }
 
-// ( a -- -a )
 void negate(Interp& in) { in.push(-in.pop()); }
 
-// ( a -- |a| )
 void absWord(Interp& in) { in.push(std::fabs(in.pop())); }
 
-// ( a b -- m )
 void minWord(Interp& in) {
     Value b = in.pop(), a = in.pop();
     in.push(b <= a || std::isnan(a) ? b : a);
 }
 
-// ( a b -- m )
 void maxWord(Interp& in) {
     Value b = in.pop(), a = in.pop();
     in.push(b >= a || std::isnan(a) ? b : a);
 }
 
-// ( a -- a+1 )
 void onePlus(Interp& in) {
     in.require(1);
     in.stack().back() += 1.0;
 }
 
-// ( a -- a-1 )
 void oneMinus(Interp& in) {
     in.require(1);
     in.stack().back() -= 1.0;
@@ -171,53 +153,44 @@ void oneMinus(Interp& in) {
 
 // ---- comparison and logic ----
 
-// ( a b -- f )
 void less(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a < b); });
 }
 
-// ( a b -- f )
 void lessEq(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a <= b); });
 }
 
-// ( a b -- f )
 void greater(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a > b); });
 }
 
-// ( a b -- f )
 void greaterEq(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a >= b); });
 }
 
-// ( a b -- f )
 void equal(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a == b); });
 }
 
-// ( a b -- f )
 void notEqual(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a != b); });
 }
 
-// ( a b -- f ) both values are always taken
+// both values are always taken
 void andWord(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a != 0.0 && b != 0.0); });
 }
 
-// ( a b -- f )
 void orWord(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a != 0.0 || b != 0.0); });
 }
 
-// ( a -- f ) only 0.0 and -0.0 are false; NaN is true
+// only 0.0 and -0.0 are false; NaN is true
 void notWord(Interp& in) { in.push(flag(in.pop() == 0.0)); }
 
-// ( -- 1.0 )
 void trueWord(Interp& in) { in.push(1.0); }
 
-// ( -- 0.0 )
 void falseWord(Interp& in) { in.push(0.0); }
 
 // ---- text and output ----
@@ -233,19 +206,15 @@ void printListing(Interp& in, const Names& names) {
     in.print(text);
 }
 
-// ( a -- )
 void dot(Interp& in) { in.print(formatShort(in.pop()) + ' '); }
 
-// ( -- )
 void dotDot(Interp& in) { in.print(in.textBuffer() + ' '); }
 
-// ( -- )
 void space(Interp& in) { in.print(" "); }
 
-// ( -- )
 void cr(Interp& in) { in.print("\n"); }
 
-// ( -- ) the stack bottom to top in the full format, as one line
+// the stack bottom to top in the full format, as one line
 void dotS(Interp& in) {
     const auto& s = in.stack();
     std::string line;
@@ -257,26 +226,23 @@ void dotS(Interp& in) {
     in.flushOutput();
 }
 
-// ( -- ) the compile buffer as one line
+// the compile buffer as one line
 void buffer(Interp& in) {
     in.print(joinWords(in.compileBuffer()) + '\n');
     in.flushOutput();
 }
 
-// ( -- )
 void words(Interp& in) { printListing(in, in.dictionaryNames()); }
 
-// ( -- )
 void aliases(Interp& in) { printListing(in, in.aliasNames()); }
 
-// ( -- )
 void sigils(Interp& in) {
     std::string text;
     for (char c : in.sigilChars()) text += {c, ' '};
     in.print(text);
 }
 
-// ( -- ) one line of input into the text buffer
+// one line of input into the text buffer
 void accept(Interp& in) {
     // Output printed so far should be visible before the program waits.
     in.flushOutput();
@@ -286,42 +252,96 @@ void accept(Interp& in) {
     in.setTextBuffer(line);
 }
 
-// ( -- a ) the text buffer as a number
+// the text buffer as a number
 void number(Interp& in) { in.push(parseNumber(in.textBuffer())); }
 
-// One row of the registration table: a word or a sigil.
+// One row of the registration table: a word or a sigil, with what the
+// reference says about it.
 struct CoreEntry {
-    const char* name;  // null for a sigil
-    void (*word)(Interp&);
-    char sigil;
+    std::string_view name;  // a word; a sigil as written, its character first ("=name")
+    void (*word)(Interp&);  // null for a sigil
     void (*handler)(Interp&, std::string_view);
+    WordDoc doc;
 };
 
-constexpr CoreEntry W(const char* name, void (*fn)(Interp&)) { return {name, fn, 0, nullptr}; }
-constexpr CoreEntry S(char c, void (*fn)(Interp&, std::string_view)) { return {nullptr, nullptr, c, fn}; }
+constexpr CoreEntry W(std::string_view name, void (*fn)(Interp&), WordDoc doc) {
+    return {name, fn, nullptr, doc};
+}
+constexpr CoreEntry S(std::string_view form, void (*fn)(Interp&, std::string_view), WordDoc doc) {
+    return {form, nullptr, fn, doc};
+}
 
-const CoreEntry kCoreTable[] = {
-    W(".s", dotS), W("depth", depth), W("words", words), W("aliases", aliases),
-    W("sigils", sigils), W("buffer", buffer),
-    W("/*", openComment), W("*/", closeComment), W("[", openBlock), W("]", closeBlock),
-    W("{", openBrace), W("}", closeBrace), W("(", openText), W(")", closeText),
-    S('=', sigilStore), S('$', sigilFetch), S('\'', sigilText), S('@', sigilAlias),
-    S('/', sigilOldDefine), S('?', sigilShow),
-    W("execute", execute), W("number", number),
-    S(':', sigilDefine),
-    W(";", endDefinition), W(".", dot), W("space", space), W("..", dotDot), W("cr", cr),
-    W("accept", accept),
-    W("+", add), W("-", sub), W("*", mul), W("/", div), W("mod", mod), W("/mod", slashMod),
-    W("negate", negate), W("abs", absWord), W("min", minWord), W("max", maxWord),
-    W("1+", onePlus), W("1-", oneMinus),
-    W("drop", drop), W("dup", dup), W("2dup", twoDup), W("over", over), W("swap", swap),
-    W("rot", rot), W("-rot", minusRot), W("clear", clear),
-    W("<", less), W("<=", lessEq), W(">", greater), W(">=", greaterEq), W("=", equal),
-    W("<>", notEqual), W("and", andWord), W("or", orWord), W("not", notWord),
-    W("true", trueWord), W("false", falseWord),
-    W("times", times), W("iftrue", ifTrue), W("iffalse", ifFalse), W("while", whileWord),
-    W("until", untilWord), W("repeat", repeat), W("included", included),
-    W("interpret", interpret),
+// In registration order, which the listing words show.
+constexpr CoreEntry kCoreTable[] = {
+    W(".s", dotS, {"stack", "( -- )", "Print the stack, bottom first, in full precision; it stays as it is."}),
+    W("depth", depth, {"stack", "( -- n )", "Push how many values are on the stack."}),
+    W("words", words, {"text", "( -- )", "Print the name of every word in the dictionary."}),
+    W("aliases", aliases, {"text", "( -- )", "Print the name of every alias, such as `fd`."}),
+    W("sigils", sigils, {"text", "( -- )", "Print every sigil, the characters that start special words."}),
+    W("buffer", buffer, {"text", "( -- )", "Print the words last collected by a block, text or definition."}),
+    W("/*", openComment, {"control", "( -- )", "Start a comment: the words up to `*/` are skipped, over lines too."}),
+    W("*/", closeComment, {"control", "( -- )", "End a comment started by `/*`."}),
+    W("[", openBlock, {"control", "( -- )", "Start a block: the words up to `]` are kept, not run."}),
+    W("]", closeBlock, {"control", "( -- )", "End a block; it becomes the last block, for `times` and the rest."}),
+    W("{", openBrace, {"control", "( -- )", "Start a block that ends at `}`; it may hold a `[ ... ]` block."}),
+    W("}", closeBrace, {"control", "( -- )", "End a block started by `{`; it becomes the last block."}),
+    W("(", openText, {"text", "( -- )", "Start a text: the words up to `)` become the text."}),
+    W(")", closeText, {"text", "( -- )", "End a text: the words since `(`, one space apart, become the text."}),
+    S("=name", sigilStore, {"variables", "( a -- )", "Store a in the variable name: `5 =size`."}),
+    S("$name", sigilFetch, {"variables", "( -- a )", "Push the value of the variable name: `$size`."}),
+    S("'text", sigilText, {"text", "( -- )", "Make one word the text: `'Hello` sets it to Hello."}),
+    S("@name", sigilAlias, {"control", "( -- )", "Make name another name for the word in the text: `'forward @go`."}),
+    S("/name", sigilOldDefine, {"control", "( -- )", "Old way to define name as the last block; use `:name ... ;`."}),
+    S("?name", sigilShow, {"text", "( -- )", "Print the definition of the word name; built-in words are native code."}),
+    W("execute", execute, {"control", "( -- )", "Run the word the text names: `'dup execute` runs `dup`."}),
+    W("number", number, {"text", "( -- a )", "Read the text as a number and push it."}),
+    S(":name", sigilDefine, {"control", "( -- )", "Define the word name as the words up to `;`: `:square dup * ;`."}),
+    W(";", endDefinition, {"control", "( -- )", "End a definition started by `:name`."}),
+    W(".", dot, {"text", "( a -- )", "Print a, then a space."}),
+    W("space", space, {"text", "( -- )", "Print a space."}),
+    W("..", dotDot, {"text", "( -- )", "Print the text, then a space."}),
+    W("cr", cr, {"text", "( -- )", "End the line of output; what follows starts a new line."}),
+    W("accept", accept, {"text", "( -- )", "Read one line from standard input into the text."}),
+    W("+", add, {"arithmetic", "( a b -- a+b )", "Add a and b."}),
+    W("-", sub, {"arithmetic", "( a b -- a-b )", "Subtract b from a."}),
+    W("*", mul, {"arithmetic", "( a b -- a*b )", "Multiply a by b."}),
+    W("/", div, {"arithmetic", "( a b -- a/b )", "Divide a by b; dividing by 0 gives inf or nan, not an error."}),
+    W("mod", mod, {"arithmetic", "( a b -- r )", "Remainder of a divided by b, both cut to whole numbers; sign of a."}),
+    W("/mod", slashMod, {"arithmetic", "( a b -- r q )", "Remainder and whole quotient of a divided by b; quotient on top."}),
+    W("negate", negate, {"arithmetic", "( a -- -a )", "Change the sign of a."}),
+    W("abs", absWord, {"arithmetic", "( a -- |a| )", "Drop the sign of a."}),
+    W("min", minWord, {"arithmetic", "( a b -- m )", "Push the smaller of a and b."}),
+    W("max", maxWord, {"arithmetic", "( a b -- m )", "Push the larger of a and b."}),
+    W("1+", onePlus, {"arithmetic", "( a -- a+1 )", "Add 1 to a."}),
+    W("1-", oneMinus, {"arithmetic", "( a -- a-1 )", "Subtract 1 from a."}),
+    W("drop", drop, {"stack", "( a -- )", "Throw the top value away."}),
+    W("dup", dup, {"stack", "( a -- a a )", "Copy the top value."}),
+    W("2dup", twoDup, {"stack", "( a b -- a b a b )", "Copy the top two values."}),
+    W("over", over, {"stack", "( a b -- a b a )", "Copy the second value onto the top."}),
+    W("swap", swap, {"stack", "( a b -- b a )", "Swap the top two values."}),
+    W("rot", rot, {"stack", "( a b c -- b c a )", "Bring the third value to the top."}),
+    W("-rot", minusRot, {"stack", "( a b c -- c a b )", "Move the top value down under the next two."}),
+    W("clear", clear, {"stack", "( ... -- )", "Empty the stack."}),
+    W("<", less, {"comparison", "( a b -- flag )", "1 if a is less than b, else 0."}),
+    W("<=", lessEq, {"comparison", "( a b -- flag )", "1 if a is less than or equal to b, else 0."}),
+    W(">", greater, {"comparison", "( a b -- flag )", "1 if a is greater than b, else 0."}),
+    W(">=", greaterEq, {"comparison", "( a b -- flag )", "1 if a is greater than or equal to b, else 0."}),
+    W("=", equal, {"comparison", "( a b -- flag )", "1 if a equals b, else 0."}),
+    W("<>", notEqual, {"comparison", "( a b -- flag )", "1 if a differs from b, else 0."}),
+    W("and", andWord, {"comparison", "( a b -- flag )", "1 if a and b are both true (not 0), else 0."}),
+    W("or", orWord, {"comparison", "( a b -- flag )", "1 if a or b is true (not 0), else 0."}),
+    W("not", notWord, {"comparison", "( a -- flag )", "1 if a is 0, else 0: turns true into false and back."}),
+    W("true", trueWord, {"comparison", "( -- 1 )", "Push 1, the flag for true."}),
+    W("false", falseWord, {"comparison", "( -- 0 )", "Push 0, the flag for false."}),
+    W("times", times, {"control", "( n -- )", "Run the last block n times; `$i` counts the passes from 1."}),
+    W("iftrue", ifTrue, {"control", "( flag -- )", "Run the last block if flag is true (not 0)."}),
+    W("iffalse", ifFalse, {"control", "( flag -- )", "Run the last block if flag is 0."}),
+    W("while", whileWord, {"control", "( -- 0 )", "Make the last block the condition of a loop that goes on while true."}),
+    W("until", untilWord, {"control", "( -- 1 )", "Make the last block the condition of a loop that ends on 1."}),
+    W("repeat", repeat,
+      {"control", "( sense -- )", "Loop: condition, then last block, until the flag left equals sense."}),
+    W("included", included, {"control", "( -- )", "Run the script file the text names, line by line."}),
+    W("interpret", interpret, {"control", "( -- )", "Run the text as one line of words."}),
 };
 
 }  // namespace
@@ -332,11 +352,18 @@ namespace forth {
 
 void registerCoreWords(Interp& in) {
     for (const auto& e : core::kCoreTable) {
-        if (e.name)
+        if (e.word)
             in.defineWord(e.name, e.word);
         else
-            in.defineSigil(e.sigil, e.handler);
+            in.defineSigil(e.name[0], e.handler);
     }
+}
+
+std::vector<DocumentedEntry> coreWordDocs() {
+    std::vector<DocumentedEntry> docs;
+    for (const auto& e : core::kCoreTable)
+        docs.push_back({e.word ? DocumentedEntry::Kind::Word : DocumentedEntry::Kind::Sigil, e.name, &e.doc, {}});
+    return docs;
 }
 
 }  // namespace forth

@@ -28,85 +28,66 @@ void pushColor(Interp& in, Color c) {
 
 double flag(bool b) { return b ? 1.0 : 0.0; }
 
-// ( d -- )
 void forward(Interp& in, TurtleState& t) { walk(t, in.pop()); }
-// ( d -- )
 void back(Interp& in, TurtleState& t) { walk(t, -in.pop()); }
 
-// ( a -- ) wraps at most once, so big turns can leave 0..360
+// wraps at most once, so big turns can leave 0..360
 void left(Interp& in, TurtleState& t) {
     t.heading -= in.pop();
     if (t.heading < 0) t.heading += 360;
 }
 
-// ( a -- )
 void right(Interp& in, TurtleState& t) {
     t.heading += in.pop();
     if (t.heading >= 360) t.heading -= 360;
 }
 
-// ( h -- ) remainder with the sign of h
+// remainder with the sign of h
 void setheading(Interp& in, TurtleState& t) { t.heading = std::fmod(in.pop(), 360.0); }
 
-// ( x y -- )
 void setxy(Interp& in, TurtleState& t) {
     const double y = in.pop(), x = in.pop();
     moveTo(t, x, y);
 }
 
-// ( x -- )
 void setx(Interp& in, TurtleState& t) { moveTo(t, in.pop(), t.y); }
-// ( y -- )
 void sety(Interp& in, TurtleState& t) { moveTo(t, t.x, in.pop()); }
 
-// ( -- )
 void home(Interp&, TurtleState& t) {
     const auto [hx, hy] = homePosition(t);
     moveTo(t, hx, hy);
     t.heading = 0;
 }
 
-// ( -- x y )
 void pos(Interp& in, TurtleState& t) {
     in.push(t.x);
     in.push(t.y);
 }
 
-// ( -- x )
 void xcor(Interp& in, TurtleState& t) { in.push(t.x); }
-// ( -- y )
 void ycor(Interp& in, TurtleState& t) { in.push(t.y); }
-// ( -- h )
 void heading(Interp& in, TurtleState& t) { in.push(t.heading); }
 
-// ( x y -- h ) from -90 to 270; 90 when the target is the turtle itself
+// from -90 to 270; 90 when the target is the turtle itself
 void towards(Interp& in, TurtleState& t) {
     const double y = in.pop(), x = in.pop();
     in.push(std::atan2(y - t.y, x - t.x) / limits::kRadiansPerDegree + 90);
 }
 
-// ( -- )
 void penup(Interp&, TurtleState& t) { t.penDown = false; }
-// ( -- )
 void pendown(Interp&, TurtleState& t) { t.penDown = true; }
-// ( -- flag )
 void isPenDown(Interp& in, TurtleState& t) { in.push(flag(t.penDown)); }
-// ( -- )
 void hideturtle(Interp&, TurtleState& t) { t.visible = false; }
-// ( -- )
 void showturtle(Interp&, TurtleState& t) { t.visible = true; }
-// ( -- flag )
 void isShown(Interp& in, TurtleState& t) { in.push(flag(t.visible)); }
 
-// ( n -- )
 void setpensize(Interp& in, TurtleState& t) { t.canvas().fLineWidth = in.pop(); }
-// ( -- n )
 void pensize(Interp& in, TurtleState& t) { in.push(t.canvas().fLineWidth); }
 
-// ( -- ) repaints without counting as a change
+// repaints without counting as a change
 void clean(Interp&, TurtleState& t) { t.canvas().fill(); }
 
-// ( -- ) nothing is drawn on the way home
+// nothing is drawn on the way home
 void clearscreen(Interp&, TurtleState& t) {
     t.canvas().fill();
     t.unsaved = true;
@@ -126,7 +107,7 @@ EllipseBox ellipseBox(Interp& in, const TurtleState& t) {
     return {toPixel(t.x) - irx, toPixel(t.y) - iry, 2 * irx, 2 * iry};
 }
 
-// ( rx ry -- ) outline in pen colour and size, whatever the pen
+// outline in pen colour and size, whatever the pen
 void ellipse(Interp& in, TurtleState& t) {
     const EllipseBox b = ellipseBox(in, t);
     t.unsaved = true;
@@ -134,7 +115,7 @@ void ellipse(Interp& in, TurtleState& t) {
     t.canvas().drawEllipseOutline(b.x, b.y, b.w, b.h);
 }
 
-// ( rx ry -- ) filled with the background colour, no outline
+// filled with the background colour, no outline
 void fillellipse(Interp& in, TurtleState& t) {
     const EllipseBox b = ellipseBox(in, t);
     t.unsaved = true;
@@ -142,17 +123,16 @@ void fillellipse(Interp& in, TurtleState& t) {
     t.canvas().drawEllipseArea(b.x, b.y, b.w, b.h);
 }
 
-// ( -- ) the text buffer, top-left at the turtle, whatever the pen
+// the text buffer, top-left at the turtle, whatever the pen
 void label(Interp& in, TurtleState& t) {
     t.unsaved = true;
     if (std::isnan(t.x) || std::isnan(t.y)) return;
     t.canvas().drawText(in.textBuffer(), toPixel(t.x), toPixel(t.y));
 }
 
-// ( n -- )
 void setlabelheight(Interp& in, TurtleState& t) { t.canvas().fFontSize = in.pop(); }
 
-// ( -- w h ) widest line of the text buffer, height of one line
+// widest line of the text buffer, height of one line
 void labelsize(Interp& in, TurtleState& t) {
     const int w = t.canvas().textWidth(in.textBuffer());
     const int h = t.canvas().textLineHeight();
@@ -160,20 +140,18 @@ void labelsize(Interp& in, TurtleState& t) {
     in.push(h);
 }
 
-// ( r g b -- ) the label takes the same colour
+// the label takes the same colour
 void setpencolor(Interp& in, TurtleState& t) {
     const Color c = popColor(in);
     t.canvas().fLineColor = c;
     t.canvas().fTextColor = c;
 }
 
-// ( -- r g b )
 void pencolor(Interp& in, TurtleState& t) { pushColor(in, t.canvas().fLineColor); }
 
-// ( r g b -- ) shows at the next clean, clearscreen or fillellipse
+// shows at the next clean, clearscreen or fillellipse
 void setbackground(Interp& in, TurtleState& t) { t.canvas().fAreaColor = popColor(in); }
 
-// ( -- r g b )
 void background(Interp& in, TurtleState& t) { pushColor(in, t.canvas().fAreaColor); }
 
 // An index out of range counts as reading past the stack, like every index
@@ -184,65 +162,69 @@ int paletteIndex(double v) {
     return *i;
 }
 
-// ( i -- r g b )
 void palette(Interp& in, TurtleState& t) { pushColor(in, t.palette[paletteIndex(in.pop())]); }
 
-// ( r g b i -- ) all inputs are taken before the index is checked
+// all inputs are taken before the index is checked
 void setpalette(Interp& in, TurtleState& t) {
     const double i = in.pop();
     const Color c = popColor(in);
     t.palette[paletteIndex(i)] = c;
 }
 
+// One row of the word table: the word, and what the reference says about it.
 struct WordEntry {
-    const char* name;
+    std::string_view name;
     Word word;
+    forth::WordDoc doc;
 };
 
+// In registration order, which `words` shows.
 constexpr WordEntry kWords[] = {
-    {"forward", forward},
-    {"back", back},
-    {"left", left},
-    {"right", right},
-    {"setheading", setheading},
-    {"setxy", setxy},
-    {"setx", setx},
-    {"sety", sety},
-    {"home", home},
-    {"pos", pos},
-    {"xcor", xcor},
-    {"ycor", ycor},
-    {"heading", heading},
-    {"towards", towards},
-    {"penup", penup},
-    {"pendown", pendown},
-    {"pendown?", isPenDown},
-    {"hideturtle", hideturtle},
-    {"showturtle", showturtle},
-    {"shown?", isShown},
-    {"setpensize", setpensize},
-    {"pensize", pensize},
-    {"clean", clean},
-    {"clearscreen", clearscreen},
-    {"ellipse", ellipse},
-    {"fillellipse", fillellipse},
-    {"label", label},
-    {"setlabelheight", setlabelheight},
-    {"labelsize", labelsize},
-    {"setpencolor", setpencolor},
-    {"pencolor", pencolor},
-    {"setbackground", setbackground},
-    {"background", background},
-    {"palette", palette},
-    {"setpalette", setpalette},
+    {"forward", forward, {"turtle motion", "( d -- )", "Walk d pixels the way the turtle faces; draws while the pen is down."}},
+    {"back", back, {"turtle motion", "( d -- )", "Walk d pixels backwards; the turtle keeps facing the same way."}},
+    {"left", left, {"turtle motion", "( a -- )", "Turn left (anticlockwise) by a degrees."}},
+    {"right", right, {"turtle motion", "( a -- )", "Turn right (clockwise) by a degrees."}},
+    {"setheading", setheading, {"turtle motion", "( h -- )", "Face h degrees: 0 is up, 90 right, 180 down, 270 left."}},
+    {"setxy", setxy, {"turtle motion", "( x y -- )", "Go to column x, row y; draws while the pen is down."}},
+    {"setx", setx, {"turtle motion", "( x -- )", "Go to column x on the same row; draws while the pen is down."}},
+    {"sety", sety, {"turtle motion", "( y -- )", "Go to row y in the same column; draws while the pen is down."}},
+    {"home", home, {"turtle motion", "( -- )", "Go to the middle of the image and face up; draws while the pen is down."}},
+    {"pos", pos, {"turtle motion", "( -- x y )", "Push the turtle's column and row."}},
+    {"xcor", xcor, {"turtle motion", "( -- x )", "Push the turtle's column, counted from the left edge."}},
+    {"ycor", ycor, {"turtle motion", "( -- y )", "Push the turtle's row, counted down from the top edge."}},
+    {"heading", heading, {"turtle motion", "( -- h )", "Push the direction the turtle faces, in degrees."}},
+    {"towards", towards, {"turtle motion", "( x y -- h )", "Push the heading from the turtle to column x, row y; it does not turn."}},
+    {"penup", penup, {"pen", "( -- )", "Lift the pen: the turtle moves without drawing."}},
+    {"pendown", pendown, {"pen", "( -- )", "Put the pen down: the turtle draws as it moves."}},
+    {"pendown?", isPenDown, {"pen", "( -- flag )", "1 if the pen is down, else 0."}},
+    {"hideturtle", hideturtle, {"turtle motion", "( -- )", "Hide the turtle; the drawing is the same either way."}},
+    {"showturtle", showturtle, {"turtle motion", "( -- )", "Show the turtle again."}},
+    {"shown?", isShown, {"turtle motion", "( -- flag )", "1 if the turtle is shown, else 0."}},
+    {"setpensize", setpensize, {"pen", "( n -- )", "Draw lines and ellipses n pixels wide."}},
+    {"pensize", pensize, {"pen", "( -- n )", "Push the width of the pen in pixels."}},
+    {"clean", clean, {"image", "( -- )", "Paint the whole image in the background colour; the turtle stays."}},
+    {"clearscreen", clearscreen, {"image", "( -- )", "Paint the image in the background colour and send the turtle home."}},
+    {"ellipse", ellipse, {"image", "( rx ry -- )", "Draw an ellipse around the turtle, rx across and ry down from it."}},
+    {"fillellipse", fillellipse, {"image", "( rx ry -- )", "Fill that ellipse with the background colour, without an outline."}},
+    {"label", label, {"image", "( -- )", "Write the text with its top-left corner at the turtle."}},
+    {"setlabelheight", setlabelheight, {"image", "( n -- )", "Set the size of the text that `label` writes (15 at the start)."}},
+    {"labelsize", labelsize, {"image", "( -- w h )", "Push the width and height in pixels that `label` would take."}},
+    {"setpencolor", setpencolor, {"colours", "( r g b -- )", "Draw lines and labels in red r, green g, blue b (0 to 255)."}},
+    {"pencolor", pencolor, {"colours", "( -- r g b )", "Push the pen colour."}},
+    {"setbackground", setbackground,
+     {"colours", "( r g b -- )", "Make r g b the colour of `clean`, `clearscreen` and `fillellipse`."}},
+    {"background", background, {"colours", "( -- r g b )", "Push the background colour."}},
+    {"palette", palette, {"colours", "( i -- r g b )", "Push colour number i (0 to 15) of the palette."}},
+    {"setpalette", setpalette, {"colours", "( r g b i -- )", "Make r g b colour number i (0 to 15) of the palette."}},
 };
 static_assert(std::size(kWords) == 35);
 
 struct AliasEntry {
-    const char* alias;
-    const char* word;
+    std::string_view alias;
+    std::string_view word;
 };
 
+// Each alias shares the text of its word.
 constexpr AliasEntry kAliases[] = {
     {"fd", "forward"},   {"bk", "back"},        {"lt", "left"},         {"rt", "right"},
     {"seth", "setheading"}, {"ht", "hideturtle"}, {"st", "showturtle"}, {"pu", "penup"},
@@ -251,12 +233,35 @@ constexpr AliasEntry kAliases[] = {
 };
 static_assert(std::size(kAliases) == 14);
 
-// ( -- r g b ) the colour named after the #
+constexpr const WordEntry* findWordEntry(std::string_view name) {
+    for (const WordEntry& e : kWords)
+        if (e.name == name) return &e;
+    return nullptr;
+}
+
+constexpr bool everyAliasNamesAWord() {
+    for (const AliasEntry& a : kAliases)
+        if (!findWordEntry(a.word)) return false;
+    return true;
+}
+static_assert(everyAliasNamesAWord());
+
+// The colour named after the #.
 void colorSigil(Interp& in, std::string_view name) {
     const Color* c = findColorName(name);
     if (!c) throw forth::ScriptError("key not found: " + std::string(name));
     pushColor(in, *c);
 }
+
+// The turtle's one sigil, written as the reference shows it.
+struct SigilEntry {
+    std::string_view form;
+    void (*handler)(Interp&, std::string_view);
+    forth::WordDoc doc;
+};
+
+constexpr SigilEntry kColorSigil{
+    "#colour", colorSigil, {"colours", "( -- r g b )", "Push the colour of that name: `#orange setpencolor`."}};
 
 }  // namespace
 
@@ -272,8 +277,17 @@ void registerTurtleWords(forth::Interp& in, TurtleState& t) {
             }
         });
     }
-    in.defineSigil('#', colorSigil);
+    in.defineSigil(kColorSigil.form[0], kColorSigil.handler);
     for (const AliasEntry& a : kAliases) in.defineAlias(a.alias, a.word);
+}
+
+std::vector<forth::DocumentedEntry> turtleWordDocs() {
+    using Kind = forth::DocumentedEntry::Kind;
+    std::vector<forth::DocumentedEntry> docs;
+    for (const WordEntry& e : kWords) docs.push_back({Kind::Word, e.name, &e.doc, {}});
+    docs.push_back({Kind::Sigil, kColorSigil.form, &kColorSigil.doc, {}});
+    for (const AliasEntry& a : kAliases) docs.push_back({Kind::Alias, a.alias, &findWordEntry(a.word)->doc, a.word});
+    return docs;
 }
 
 }  // namespace turtle

@@ -3,6 +3,7 @@
 
 #include "interp.h"
 #include "turtle.h"
+#include "word_doc.h"
 
 namespace turtle {
 
@@ -10,5 +11,8 @@ namespace turtle {
 // their fixed order. The words keep a reference to `t`, which must outlive
 // the interpreter's use of them. Register after the core words.
 void registerTurtleWords(forth::Interp& in, TurtleState& t);
+
+// The turtle words, the # sigil and the aliases, in registration order.
+std::vector<forth::DocumentedEntry> turtleWordDocs();
 
 }  // namespace turtle

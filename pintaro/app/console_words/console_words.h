@@ -2,18 +2,24 @@
 // console output (the core printing words write through the interpreter's
 // sink, which the console takes over), and alert, confirm and bye let
 // scripts ask the user through the program's boxes.
+//
+// The program's windows reach these words only through ConsoleHost, so this
+// library sits below the app and knows no widgets: the word reference lists
+// the console words from the same table that registers them.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "interp.h"
+#include "word_doc.h"
 
 namespace app {
 
-// What the console words need from the program. Each callable is copied into
-// the interpreter, so the host may go before the interpreter does.
+// What the console words need from the program. The host is copied into the
+// interpreter, so the original may go before the interpreter does.
 struct ConsoleHost {
     // Adds text at the end of the console output.
     std::function<void(std::string_view text)> append;
@@ -29,5 +35,8 @@ struct ConsoleHost {
 // words (.s words aliases sigils buffer ? . space .. cr) print there, and
 // registers alert, confirm and bye in that order.
 void registerConsoleWords(forth::Interp& in, const ConsoleHost& host);
+
+// alert, confirm and bye, in registration order.
+std::vector<forth::DocumentedEntry> consoleWordDocs();
 
 }  // namespace app
