@@ -1,0 +1,32 @@
+// make_reference: writes the word reference, made from the registration
+// tables, to standard output, for the build (docs/reference.md, the word
+// list of veskel-forth(7)) and its test.
+//   make_reference markdown | text | scdoc
+#include <exception>
+#include <iostream>
+#include <string_view>
+
+#include "word_reference.h"
+
+int main(int argc, char** argv) {
+    const std::string_view format = argc == 2 ? argv[1] : "";
+    reference::Format f;
+    if (format == "markdown")
+        f = reference::Format::Markdown;
+    else if (format == "text")
+        f = reference::Format::Text;
+    else if (format == "scdoc")
+        f = reference::Format::Scdoc;
+    else {
+        std::cerr << "Usage: make_reference markdown|text|scdoc\n";
+        return 2;
+    }
+    try {
+        std::cout << reference::render(reference::gatherWordReference(), f);
+    } catch (const std::exception& e) {
+        std::cerr << "make_reference: " << e.what() << '\n';
+        return 1;
+    }
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}

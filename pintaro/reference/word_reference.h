@@ -1,0 +1,48 @@
+// The word reference: every word, sigil and alias of Veskel Forth, gathered
+// from the registration tables of the interpreter, the turtle and the
+// console, grouped by what they are for, and written out as Markdown
+// (docs/reference.md), as plain text (veskel --words) or as scdoc (the word
+// list of veskel-forth(7)).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "word_doc.h"
+
+namespace reference {
+
+// A word or sigil as one row of its group.
+struct Row {
+    forth::DocumentedEntry entry;
+    std::vector<std::string_view> aliases;  // other names of the word
+};
+
+struct Group {
+    std::string_view key;    // as the tables name it: "turtle motion"
+    std::string_view title;  // "Turtle motion"
+    std::string_view intro;  // one or two sentences; `backticks` mark code
+    std::vector<Row> rows;   // in registration order
+};
+
+struct WordReference {
+    std::vector<Group> groups;  // in reading order
+    // In registration order (core, turtle, console), as `aliases` and
+    // `sigils` list them.
+    std::vector<forth::DocumentedEntry> aliases;
+    std::vector<forth::DocumentedEntry> sigils;
+};
+
+// Gathers the tables. Raises std::logic_error for an entry the reference
+// cannot show: an unknown group, a stack effect not written "( ... -- ... )",
+// a help text that is not one short sentence of plain text.
+WordReference gatherWordReference();
+
+enum class Format { Markdown, Text, Scdoc };
+
+// The whole reference in one format. Scdoc gives the sections of the word
+// list only, for the manual page to take in between its own.
+std::string render(const WordReference& ref, Format format);
+
+}  // namespace reference
