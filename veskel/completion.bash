@@ -36,14 +36,14 @@ _veskel() {
       COMPREPLY=($(compgen -W '640x400 320x200 800x600 1024x768' -- "$cur"))
       return
       ;;
-    --help | -h)
+    --help | -h | --words)
       return
       ;;
   esac
   $split && return
 
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W '-e -o --save --size --animate --frame-every -- --help' -- "$cur"))
+    COMPREPLY=($(compgen -W '-e -o --save --size --animate --frame-every -- --words --help' -- "$cur"))
     return
   fi
   _filedir fs

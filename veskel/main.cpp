@@ -14,6 +14,19 @@
 #include "toolkit_error.h"
 #include "turtle.h"
 #include "turtle_words.h"
+#include "word_reference.h"
+
+namespace {
+
+// Output lost on a full disk or a closed pipe must not pass as success.
+bool flushedStandardOutput() {
+    std::cout.flush();
+    if (std::cout) return true;
+    std::cerr << "veskel: cannot write standard output\n";
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     veskel::Options opts;
@@ -29,6 +42,10 @@ int main(int argc, char** argv) {
     if (opts.help) {
         std::cout << veskel::usageText();
         return 0;
+    }
+    if (opts.words) {
+        std::cout << reference::render(reference::gatherWordReference(), reference::Format::Text);
+        return flushedStandardOutput() ? 0 : 1;
     }
 
     // The image needs cairo, pango and gdk-pixbuf only, opened by name:
@@ -60,13 +77,9 @@ int main(int argc, char** argv) {
     else
         status = veskel::runScriptStream(*in, std::cin, std::cerr);
 
-    // Output lost on a full disk or a closed pipe must not pass as success;
-    // the run failed then, and like any failed run it saves nothing.
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "veskel: cannot write standard output\n";
-        return 1;
-    }
+    // Output that could not be written fails the run, and like any failed
+    // run it saves nothing.
+    if (!flushedStandardOutput()) return 1;
     // A failed run leaves a half-made picture: it is not written anywhere.
     if (status != 0) return status;
     status = veskel::saveImages(turtle, record.recorder(), opts.savePaths, std::cerr);

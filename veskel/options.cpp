@@ -24,6 +24,8 @@ const char* usageText() {
            "  --size WxH        start from a black image of W x H pixels (default 640x400),\n"
            "                    the turtle at its centre\n"
            "  --                treat every later argument as a file\n"
+           "  --words           list every word with its stack effect and what it does,\n"
+           "                    grouped (the reference in docs/reference.md), and exit\n"
            "  --help            show this help and exit\n"
            "\n"
            "Files and -e texts run in the order given, on one interpreter. With neither,\n"
@@ -119,6 +121,8 @@ Options parseOptions(int argc, char** argv) {
             filesOnly = true;
         } else if (arg == "--help" || arg == "-h") {
             opts.help = true;
+        } else if (arg == "--words") {
+            opts.words = true;
         } else if (arg == "-e") {
             if (i + 1 >= argc) throw UsageError("option -e needs a text");
             opts.plan.push_back({Step::Kind::Text, argv[++i]});

@@ -22,6 +22,7 @@ struct Step {
 
 struct Options {
     bool help = false;
+    bool words = false;  // print the word reference and exit
     std::vector<Step> plan;  // empty: read standard input
     // Size of the image the turtle starts on.
     int width = turtle::limits::kStartWidth;

@@ -14,9 +14,16 @@ printf '1 2\n3 4 +\n' > clean.fs
 
 # Options
 help=$("$veskel" --help); status=$?
-if [ $status != 0 ] || [[ "$help" != Usage:* ]]; then
+if [ $status != 0 ] || [[ "$help" != Usage:* ]] || [[ "$help" != *--words* ]]; then
   echo "FAIL --help: status $status, output [$help]"; failures=$((failures + 1))
 else passed=$((passed + 1)); fi
+# The word reference, made from the word tables (docs/reference.md holds
+# the same): each word with its aliases, stack effect and help.
+words=$("$veskel" --words); status=$?
+[ $status = 0 ] && [[ "$words" == "VESKEL FORTH WORDS"* ]] &&
+  [[ "$words" == *$'\n  forward, fd       ( d -- )\n      Walk d pixels'* ]] &&
+  [[ "$words" == *$'\n  confirm  ( -- n )\n'* ]]
+check "--words" $? "status $status, output [$words]"
 expect "unknown option" 2 "" "veskel: unknown option: --bogus
 Try 'veskel --help' for more information." -- "$veskel" --bogus
 expect "-e without text" 2 "" "veskel: option -e needs a text
