@@ -1,4 +1,5 @@
-// The interactive prompt, with line editing and history from GNU readline.
+// The interactive prompt, with line editing, completion and a history kept
+// across sessions, from GNU readline.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +10,9 @@
 #include <readline/readline.h>
 
 #include "banner.h"
+#include "completion.h"
 #include "errors.h"
+#include "history_file.h"
 #include "runner.h"
 
 namespace veskel {
@@ -51,6 +54,11 @@ int runInteractive(forth::Interp& in) {
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
     rl_signal_event_hook = dropLineOnInterrupt;
+    // Lets ~/.inputrc set keys for veskel alone ($if veskel).
+    rl_readline_name = "veskel";
+    const CompletionScope completion(in);
+    HistoryFile history(historyPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")), std::cerr);
+    history.load();
     in.onPoll = [](forth::Interp&) {
         if (gInterrupted) {
             gInterrupted = 0;
@@ -62,7 +70,10 @@ int runInteractive(forth::Interp& in) {
         const char* prompt = in.collecting() ? "... " : "> ";
         std::unique_ptr<char, FreeLine> line(readline(prompt));
         if (!line) break;
-        if (*line) add_history(line.get());
+        if (*line) {
+            add_history(line.get());
+            history.append();
+        }
         gInterrupted = 0;
         try {
             in.runLine(line.get());

@@ -1,4 +1,4 @@
-// Fixed numbers of veskel's outputs, each with its reason.
+// Fixed numbers of veskel's outputs and its prompt, each with its reason.
 #pragma once
 
 #include <cstddef>
@@ -21,5 +21,10 @@ inline constexpr int kLastFrameMilliseconds = 2000;
 // 300 frames of 640 x 400 within seconds while the file stays small.
 inline constexpr int kWebpMethod = 0;
 inline constexpr float kWebpEffort = 0.0f;
+
+// Lines the prompt's history file keeps, the newest last: enough for weeks
+// of trying things at the prompt, small enough (some tens of kilobytes) to
+// read at every start and to trim after every line.
+inline constexpr int kHistoryLines = 1000;
 
 }  // namespace veskel::limits

@@ -183,6 +183,13 @@ std::vector<std::string> Interp::aliasNames() const {
 
 std::vector<char> Interp::sigilChars() const { return sigilOrder_; }
 
+std::vector<std::string> Interp::variableNames() const {
+    std::vector<std::string> names;
+    names.reserve(vars_.size());
+    for (const auto& [name, value] : vars_) names.push_back(name);
+    return names;
+}
+
 void Interp::setVariable(std::string_view name, Value v) { variableSlot(name) = v; }
 
 Value Interp::variable(std::string_view name) const {

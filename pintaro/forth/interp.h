@@ -112,6 +112,8 @@ struct Interp {
     std::vector<std::string> dictionaryNames() const;
     std::vector<std::string> aliasNames() const;
     std::vector<char> sigilChars() const;
+    // Every variable set so far, in no particular order (for completion).
+    std::vector<std::string> variableNames() const;
 
     // ---- variables ----
     void setVariable(std::string_view name, Value v);

@@ -70,27 +70,6 @@ if command -v script >/dev/null; then
   if [ $ok = 1 ]; then passed=$((passed + 1)); else echo "$out"; failures=$((failures + 1)); fi
 fi
 
-# Control+C stops a running line and the prompt comes back
-if command -v tmux >/dev/null; then
-  sock="veskel-test-$$"
-  tmux -L "$sock" new-session -d -x 80 -y 10 "$veskel"
-  sleep 0.5
-  tmux -L "$sock" send-keys '[ ] 1e15 times' Enter
-  sleep 0.5
-  tmux -L "$sock" send-keys C-c
-  sleep 0.3
-  tmux -L "$sock" send-keys '7 .' Enter
-  out=""
-  for _ in 1 2 3 4 5 6 7 8 9 10; do
-    sleep 0.2
-    out=$(tmux -L "$sock" capture-pane -p)
-    [[ "$out" == *"7  ok"* ]] && break
-  done
-  tmux -L "$sock" kill-server 2>/dev/null
-  if [[ "$out" == *"Interrupted"* && "$out" == *"7  ok"* ]]; then passed=$((passed + 1))
-  else echo "FAIL interrupt: screen [$out]"; failures=$((failures + 1)); fi
-fi
-
 # Output that cannot be written is a failure, not a clean run
 if [ -w /dev/full ]; then
   "$veskel" -e "1 . cr" >/dev/full 2>"$work/err"; status=$?
