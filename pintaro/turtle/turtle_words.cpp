@@ -204,7 +204,7 @@ constexpr WordEntry kWords[] = {
     {"pensize", pensize, {"pen", "( -- n )", "Push the width of the pen in pixels."}},
     {"clean", clean, {"image", "( -- )", "Paint the whole image in the background colour; the turtle stays."}},
     {"clearscreen", clearscreen, {"image", "( -- )", "Paint the image in the background colour and send the turtle home."}},
-    {"ellipse", ellipse, {"image", "( rx ry -- )", "Draw an ellipse around the turtle, rx across and ry down from it."}},
+    {"ellipse", ellipse, {"image", "( rx ry -- )", "Draw an ellipse around the turtle: rx pixels to each side, ry up and down."}},
     {"fillellipse", fillellipse, {"image", "( rx ry -- )", "Fill that ellipse with the background colour, without an outline."}},
     {"label", label, {"image", "( -- )", "Write the text with its top-left corner at the turtle."}},
     {"setlabelheight", setlabelheight, {"image", "( n -- )", "Set the size of the text that `label` writes (15 at the start)."}},
