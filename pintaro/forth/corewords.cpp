@@ -3,6 +3,7 @@
 #include "corewords.h"
 #include "word_doc.h"
 
+#include <array>
 #include <cmath>
 #include <istream>
 #include <limits>
@@ -344,6 +345,15 @@ constexpr CoreEntry kCoreTable[] = {
     W("interpret", interpret, {"control", "( -- )", "Run the text as one line of words."}),
 };
 
+constexpr auto kCoreDocs = [] {
+    std::array<DocumentedEntry, std::size(kCoreTable)> docs{};
+    for (std::size_t i = 0; i < docs.size(); ++i) {
+        const CoreEntry& e = kCoreTable[i];
+        docs[i] = {e.word ? DocumentedEntry::Kind::Word : DocumentedEntry::Kind::Sigil, e.name, &e.doc, {}};
+    }
+    return docs;
+}();
+
 }  // namespace
 
 }  // namespace forth::core
@@ -359,11 +369,6 @@ void registerCoreWords(Interp& in) {
     }
 }
 
-std::vector<DocumentedEntry> coreWordDocs() {
-    std::vector<DocumentedEntry> docs;
-    for (const auto& e : core::kCoreTable)
-        docs.push_back({e.word ? DocumentedEntry::Kind::Word : DocumentedEntry::Kind::Sigil, e.name, &e.doc, {}});
-    return docs;
-}
+std::span<const DocumentedEntry> coreWordDocs() { return core::kCoreDocs; }
 
 }  // namespace forth

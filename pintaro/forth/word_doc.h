@@ -5,8 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
-#include <vector>
 
 namespace forth {
 
@@ -32,7 +32,8 @@ struct DocumentedEntry {
     std::string_view target;
 };
 
-// The core words and sigils, in registration order (corewords.cpp).
-std::vector<DocumentedEntry> coreWordDocs();
+// The core words and sigils, in registration order (corewords.cpp). Each
+// table's listing is made when the program is compiled: no code runs for it.
+std::span<const DocumentedEntry> coreWordDocs();
 
 }  // namespace forth

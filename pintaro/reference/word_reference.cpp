@@ -82,7 +82,7 @@ WordReference gatherWordReference() {
     using Kind = forth::DocumentedEntry::Kind;
     WordReference ref;
     for (const GroupText& g : kGroups) ref.groups.push_back({g.key, g.title, g.intro, {}});
-    for (const auto& table : {forth::coreWordDocs(), turtle::turtleWordDocs(), app::consoleWordDocs()}) {
+    for (const auto table : {forth::coreWordDocs(), turtle::turtleWordDocs(), app::consoleWordDocs()}) {
         for (const auto& e : table) {
             checkDoc(e);
             if (e.kind == Kind::Alias) {

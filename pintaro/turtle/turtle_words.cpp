@@ -1,5 +1,6 @@
 #include "turtle_words.h"
 
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <string>
@@ -263,6 +264,17 @@ struct SigilEntry {
 constexpr SigilEntry kColorSigil{
     "#colour", colorSigil, {"colours", "( -- r g b )", "Push the colour of that name: `#orange setpencolor`."}};
 
+// The words, the sigil and the aliases, in registration order.
+constexpr auto kTurtleDocs = [] {
+    using Kind = forth::DocumentedEntry::Kind;
+    std::array<forth::DocumentedEntry, std::size(kWords) + 1 + std::size(kAliases)> docs{};
+    std::size_t n = 0;
+    for (const WordEntry& e : kWords) docs[n++] = {Kind::Word, e.name, &e.doc, {}};
+    docs[n++] = {Kind::Sigil, kColorSigil.form, &kColorSigil.doc, {}};
+    for (const AliasEntry& a : kAliases) docs[n++] = {Kind::Alias, a.alias, &findWordEntry(a.word)->doc, a.word};
+    return docs;
+}();
+
 }  // namespace
 
 void registerTurtleWords(forth::Interp& in, TurtleState& t) {
@@ -281,13 +293,6 @@ void registerTurtleWords(forth::Interp& in, TurtleState& t) {
     for (const AliasEntry& a : kAliases) in.defineAlias(a.alias, a.word);
 }
 
-std::vector<forth::DocumentedEntry> turtleWordDocs() {
-    using Kind = forth::DocumentedEntry::Kind;
-    std::vector<forth::DocumentedEntry> docs;
-    for (const WordEntry& e : kWords) docs.push_back({Kind::Word, e.name, &e.doc, {}});
-    docs.push_back({Kind::Sigil, kColorSigil.form, &kColorSigil.doc, {}});
-    for (const AliasEntry& a : kAliases) docs.push_back({Kind::Alias, a.alias, &findWordEntry(a.word)->doc, a.word});
-    return docs;
-}
+std::span<const forth::DocumentedEntry> turtleWordDocs() { return kTurtleDocs; }
 
 }  // namespace turtle

@@ -13,6 +13,6 @@ namespace turtle {
 void registerTurtleWords(forth::Interp& in, TurtleState& t);
 
 // The turtle words, the # sigil and the aliases, in registration order.
-std::vector<forth::DocumentedEntry> turtleWordDocs();
+std::span<const forth::DocumentedEntry> turtleWordDocs();
 
 }  // namespace turtle

@@ -1,5 +1,6 @@
 #include "console_words.h"
 
+#include <array>
 #include <memory>
 
 namespace app {
@@ -34,6 +35,13 @@ constexpr ConsoleEntry kConsoleWords[] = {
     {"bye", bye, {"console", "( -- )", "Close pintaro once the running script or command has ended."}},
 };
 
+constexpr auto kConsoleDocs = [] {
+    std::array<forth::DocumentedEntry, std::size(kConsoleWords)> docs{};
+    for (std::size_t i = 0; i < docs.size(); ++i)
+        docs[i] = {forth::DocumentedEntry::Kind::Word, kConsoleWords[i].name, &kConsoleWords[i].doc, {}};
+    return docs;
+}();
+
 }  // namespace
 
 void registerConsoleWords(Interp& in, const ConsoleHost& host) {
@@ -45,10 +53,6 @@ void registerConsoleWords(Interp& in, const ConsoleHost& host) {
         in.defineWord(e.name, [shared, word = e.word](Interp& i) { word(i, *shared); });
 }
 
-std::vector<forth::DocumentedEntry> consoleWordDocs() {
-    std::vector<forth::DocumentedEntry> docs;
-    for (const ConsoleEntry& e : kConsoleWords) docs.push_back({forth::DocumentedEntry::Kind::Word, e.name, &e.doc, {}});
-    return docs;
-}
+std::span<const forth::DocumentedEntry> consoleWordDocs() { return kConsoleDocs; }
 
 }  // namespace app

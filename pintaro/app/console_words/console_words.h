@@ -11,7 +11,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "interp.h"
 #include "word_doc.h"
@@ -37,6 +36,6 @@ struct ConsoleHost {
 void registerConsoleWords(forth::Interp& in, const ConsoleHost& host);
 
 // alert, confirm and bye, in registration order.
-std::vector<forth::DocumentedEntry> consoleWordDocs();
+std::span<const forth::DocumentedEntry> consoleWordDocs();
 
 }  // namespace app
