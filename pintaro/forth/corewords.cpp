@@ -260,16 +260,17 @@ void number(Interp& in) { in.push(parseNumber(in.textBuffer())); }
 // reference says about it.
 struct CoreEntry {
     std::string_view name;  // a word; a sigil as written, its character first ("=name")
-    void (*word)(Interp&);  // null for a sigil
+    bool sigil;
+    void (*word)(Interp&);
     void (*handler)(Interp&, std::string_view);
     WordDoc doc;
 };
 
 constexpr CoreEntry W(std::string_view name, void (*fn)(Interp&), WordDoc doc) {
-    return {name, fn, nullptr, doc};
+    return {name, false, fn, nullptr, doc};
 }
 constexpr CoreEntry S(std::string_view form, void (*fn)(Interp&, std::string_view), WordDoc doc) {
-    return {form, nullptr, fn, doc};
+    return {form, true, nullptr, fn, doc};
 }
 
 // In registration order, which the listing words show.
@@ -349,7 +350,7 @@ constexpr auto kCoreDocs = [] {
     std::array<DocumentedEntry, std::size(kCoreTable)> docs{};
     for (std::size_t i = 0; i < docs.size(); ++i) {
         const CoreEntry& e = kCoreTable[i];
-        docs[i] = {e.word ? DocumentedEntry::Kind::Word : DocumentedEntry::Kind::Sigil, e.name, &e.doc, {}};
+        docs[i] = {e.sigil ? DocumentedEntry::Kind::Sigil : DocumentedEntry::Kind::Word, e.name, &e.doc, {}};
     }
     return docs;
 }();
@@ -362,10 +363,10 @@ namespace forth {
 
 void registerCoreWords(Interp& in) {
     for (const auto& e : core::kCoreTable) {
-        if (e.word)
-            in.defineWord(e.name, e.word);
-        else
+        if (e.sigil)
             in.defineSigil(e.name[0], e.handler);
+        else
+            in.defineWord(e.name, e.word);
     }
 }
 
