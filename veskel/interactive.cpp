@@ -10,7 +10,7 @@
 #include <readline/readline.h>
 
 #include "banner.h"
-#include "completion.h"
+#include "prompt_completion.h"
 #include "errors.h"
 #include "history_file.h"
 #include "runner.h"

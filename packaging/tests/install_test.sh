@@ -23,18 +23,6 @@ trap cleanup EXIT
 source "$source/veskel/tests/expect.sh"
 export NO_AT_BRIDGE=1 # no accessibility bus on the test server
 
-# poll TRIES COMMAND...: runs the command every 0.1 s until it succeeds, at
-# most TRIES times; fails when it never does.
-poll() {
-  local tries=$1
-  shift
-  for ((; tries > 0; tries--)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 # The prefix is /usr, like the package's, moved into the staging folder: the
 # programs must find what they need relative to themselves.
 DESTDIR=$work/stage cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1

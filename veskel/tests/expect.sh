@@ -1,5 +1,6 @@
-# Shared by veskel's program tests: counters and the three-way comparison.
-# The sourcing script sets $work (a scratch folder) first.
+# Shared by veskel's program tests (and the install test): counters, the
+# three-way comparison and the one bounded wait. The sourcing script sets
+# $work (a scratch folder) first.
 failures=0
 passed=0
 
@@ -28,4 +29,16 @@ expect() {
 # check NAME CONDITION-STATUS DETAIL: counts a result decided by the caller.
 check() {
   if [ "$2" = 0 ]; then passed=$((passed + 1)); else echo "FAIL $1: $3"; failures=$((failures + 1)); fi
+}
+
+# poll TRIES COMMAND...: runs the command every 0.1 s until it succeeds, at
+# most TRIES times; fails when it never does.
+poll() {
+  local tries=$1
+  shift
+  for ((; tries > 0; tries--)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
 }

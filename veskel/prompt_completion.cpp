@@ -1,4 +1,4 @@
-#include "completion.h"
+#include "prompt_completion.h"
 
 #include <cstdlib>
 #include <cstring>
