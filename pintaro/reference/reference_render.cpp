@@ -81,7 +81,7 @@ std::string markdown(const WordReference& ref) {
         out += "\n## " + str(g.title) + "\n\n" + str(g.intro) + "\n\n| word | stack effect | what it does |\n|---|---|---|\n";
         for (const Row& r : g.rows)
             out += "| " + namesOf(r, "`", "`") + " | " + mdCode(r.entry.doc->effect) + " | " + str(r.entry.doc->help) + " |\n";
-        if (g.key == "colours") {
+        if (g.colourNames) {
             out += "\n### Colour names\n\n" + str(kColoursNote) + "\n\n| number | name | red | green | blue |\n|---|---|---|---|---|\n";
             for (std::size_t i = 0; i < turtle::kColorNames.size(); ++i) {
                 const auto& c = turtle::kColorNames[i];
@@ -147,7 +147,7 @@ std::string text(const WordReference& ref) {
         for (const Row& r : g.rows)
             out += "  " + padded(namesOf(r, "", ""), width) + "  " + str(r.entry.doc->effect) + "\n      " +
                    str(r.entry.doc->help) + '\n';
-        if (g.key == "colours") {
+        if (g.colourNames) {
             out += '\n' + wrap(kColoursNote, "") + '\n';
             for (std::size_t i = 0; i < turtle::kColorNames.size(); ++i) {
                 const auto& c = turtle::kColorNames[i];
@@ -204,7 +204,7 @@ std::string scdoc(const WordReference& ref) {
             for (auto a : r.aliases) names += ", " + scdocBold(a);
             out += "\n" + names + " " + scdocEscaped(r.entry.doc->effect) + "\n\t" + scdocProse(r.entry.doc->help) + "\n";
         }
-        if (g.key == "colours") {
+        if (g.colourNames) {
             out += "\n" + scdocProse(kColoursNote) + "\n\n";
             for (std::size_t i = 0; i < turtle::kColorNames.size(); ++i) {
                 const auto& c = turtle::kColorNames[i];

@@ -15,6 +15,7 @@ struct GroupText {
     std::string_view key;
     std::string_view title;
     std::string_view intro;
+    bool colourNames = false;
 };
 
 // The reference's sections in reading order, from the stack to the console.
@@ -40,7 +41,7 @@ constexpr GroupText kGroups[] = {
      "degrees: 0 is up and they grow clockwise."},
     {"pen", "Pen", "While the pen is down, the turtle draws a line wherever it goes."},
     {"colours", "Colours",
-     "A colour is three numbers on the stack: red, green and blue, each from 0 to 255, blue on top."},
+     "A colour is three numbers on the stack: red, green and blue, each from 0 to 255, blue on top.", true},
     {"image", "Image: shapes, labels and clearing",
      "Ellipses and labels are drawn where the turtle is, whether the pen is up or down."},
     {"console", "Console",
@@ -81,7 +82,7 @@ void checkDoc(const forth::DocumentedEntry& e) {
 WordReference gatherWordReference() {
     using Kind = forth::DocumentedEntry::Kind;
     WordReference ref;
-    for (const GroupText& g : kGroups) ref.groups.push_back({g.key, g.title, g.intro, {}});
+    for (const GroupText& g : kGroups) ref.groups.push_back({g.key, g.title, g.intro, g.colourNames, {}});
     for (const auto table : {forth::coreWordDocs(), turtle::turtleWordDocs(), app::consoleWordDocs()}) {
         for (const auto& e : table) {
             checkDoc(e);

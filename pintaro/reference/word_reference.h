@@ -23,6 +23,7 @@ struct Group {
     std::string_view key;    // as the tables name it: "turtle motion"
     std::string_view title;  // "Turtle motion"
     std::string_view intro;  // one or two sentences; `backticks` mark code
+    bool colourNames;        // the colour names follow the rows
     std::vector<Row> rows;   // in registration order
 };
 
