@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (opts.words) {
-        std::cout << reference::render(reference::gatherWordReference(), reference::Format::Text);
+        std::cout << reference::renderText(reference::gatherWordReference());
         return flushedStandardOutput() ? 0 : 1;
     }
 

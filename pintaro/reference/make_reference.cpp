@@ -10,19 +10,19 @@
 
 int main(int argc, char** argv) {
     const std::string_view format = argc == 2 ? argv[1] : "";
-    reference::Format f;
+    std::string (*render)(const reference::WordReference&) = nullptr;
     if (format == "markdown")
-        f = reference::Format::Markdown;
+        render = reference::renderMarkdown;
     else if (format == "text")
-        f = reference::Format::Text;
+        render = reference::renderText;
     else if (format == "scdoc")
-        f = reference::Format::Scdoc;
+        render = reference::renderScdoc;
     else {
         std::cerr << "Usage: make_reference markdown|text|scdoc\n";
         return 2;
     }
     try {
-        std::cout << reference::render(reference::gatherWordReference(), f);
+        std::cout << render(reference::gatherWordReference());
     } catch (const std::exception& e) {
         std::cerr << "make_reference: " << e.what() << '\n';
         return 1;

@@ -48,6 +48,17 @@ constexpr GroupText kGroups[] = {
      "Only in pintaro, whose printing words write into the console window; veskel has none of these."},
 };
 
+constexpr std::string_view kEffectsNote =
+    "A stack effect `( before -- after )` shows what a word takes from the stack and what it leaves "
+    "there, the top of the stack on the right: `+` is `( a b -- a+b )`.";
+constexpr std::string_view kColoursNote =
+    "`#colour` pushes the colour of that name: `#red` pushes 255 0 0. The palette starts with the same "
+    "colours, numbered 0 to 15 for `palette` and `setpalette`.";
+constexpr std::string_view kAliasesNote = "Short names for turtle words; each does exactly what its word does.";
+constexpr std::string_view kSigilsNote =
+    "A word that starts with one of these characters, and is not itself a word or an alias, hands "
+    "the rest of the word to that sigil: `=size` stores in the variable size.";
+
 [[noreturn]] void refuse(const forth::DocumentedEntry& e, const std::string& why) {
     throw std::logic_error("word reference: " + std::string(e.name) + ": " + why);
 }
@@ -81,7 +92,7 @@ void checkDoc(const forth::DocumentedEntry& e) {
 
 WordReference gatherWordReference() {
     using Kind = forth::DocumentedEntry::Kind;
-    WordReference ref;
+    WordReference ref{kEffectsNote, kColoursNote, kAliasesNote, kSigilsNote, {}, {}, {}};
     for (const GroupText& g : kGroups) ref.groups.push_back({g.key, g.title, g.intro, g.colourNames, {}});
     for (const auto table : {forth::coreWordDocs(), turtle::turtleWordDocs(), app::consoleWordDocs()}) {
         for (const auto& e : table) {
@@ -111,6 +122,13 @@ WordReference gatherWordReference() {
     for (const auto& g : ref.groups)
         if (g.rows.empty()) throw std::logic_error("word reference: no words in the group " + std::string(g.key));
     return ref;
+}
+
+std::string namesOf(const Row& row, std::string_view open, std::string_view close) {
+    std::string s;
+    s.append(open).append(row.entry.name).append(close);
+    for (auto a : row.aliases) s.append(", ").append(open).append(a).append(close);
+    return s;
 }
 
 }  // namespace reference

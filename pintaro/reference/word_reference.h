@@ -28,6 +28,12 @@ struct Group {
 };
 
 struct WordReference {
+    // What every form of the reference says besides the rows; `backticks`
+    // mark code.
+    std::string_view effectsNote;  // how to read a stack effect
+    std::string_view coloursNote;  // before the colour names
+    std::string_view aliasesNote;
+    std::string_view sigilsNote;
     std::vector<Group> groups;  // in reading order
     // In registration order (core, turtle, console), as `aliases` and
     // `sigils` list them.
@@ -40,10 +46,15 @@ struct WordReference {
 // a help text that is not one short sentence of plain text.
 WordReference gatherWordReference();
 
-enum class Format { Markdown, Text, Scdoc };
+// A word's names as its row shows them, each between open and close:
+// "forward, fd".
+std::string namesOf(const Row& row, std::string_view open, std::string_view close);
 
-// The whole reference in one format. Scdoc gives the sections of the word
-// list only, for the manual page to take in between its own.
-std::string render(const WordReference& ref, Format format);
+// The whole reference in one form, each in its own file so that a program
+// links only the one it shows. Scdoc gives the sections of the word list
+// only, for the manual page to take in between its own.
+std::string renderMarkdown(const WordReference& ref);  // reference_markdown.cpp
+std::string renderText(const WordReference& ref);      // reference_text.cpp
+std::string renderScdoc(const WordReference& ref);     // reference_scdoc.cpp
 
 }  // namespace reference
