@@ -13,12 +13,8 @@ struct ScriptFileError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// True for well-formed UTF-8 without NUL characters (no overlong forms, no
-// surrogates, nothing above U+10FFFF).
-bool isEditorText(std::string_view bytes);
-
 // The whole file. Raises ScriptFileError "cannot open: <path>", "cannot
-// read: <path>" or "not a UTF-8 text file: <path>".
+// read: <path>" or "not a UTF-8 text file: <path>" (forth::isUtf8Text).
 std::string readScriptFile(const std::string& path);
 
 }  // namespace app

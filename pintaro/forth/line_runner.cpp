@@ -5,10 +5,11 @@
 
 namespace forth {
 
-void runLines(Interp& in, const LineSource& next) {
+void runLines(Interp& in, const LineSource& next, const LineObserver& observe) {
     in.setLineCounter(1);
     std::string_view line;
     while (next(line)) {
+        if (observe) observe(line);
         in.runWords(splitWords(line));
         in.setLineCounter(in.lineCounter() + 1);
     }
@@ -43,13 +44,13 @@ std::vector<std::string_view> cutLines(std::string_view text) {
     return lines;
 }
 
-void runFile(Interp& in, const std::string& path) {
+void runFile(Interp& in, const std::string& path, const LineObserver& observe) {
     std::ifstream file(path, std::ios::binary);
     // The counter starts at 1 even when the file cannot be opened, as it
     // always has for `included`.
     in.setLineCounter(1);
     if (!file) throw ScriptError("cannot open: " + path);
-    runLines(in, streamLines(file, path));
+    runLines(in, streamLines(file, path), observe);
 }
 
 }  // namespace forth

@@ -18,10 +18,13 @@ namespace forth {
 // end. The view stays valid until the next call. May throw (a read error).
 using LineSource = std::function<bool(std::string_view& line)>;
 
+// Sees each line just before it runs (to keep a copy of what ran).
+using LineObserver = std::function<void(std::string_view line)>;
+
 // Sets the line counter to 1, then runs each line (`runWords` on
 // `splitWords`) and adds 1 after it. The first error propagates with the
 // counter at the failing line; nothing is caught or rolled back.
-void runLines(Interp& in, const LineSource& next);
+void runLines(Interp& in, const LineSource& next, const LineObserver& observe = {});
 
 // Lines of a file or stream: a line ends at a line feed, and a carriage
 // return directly before it is dropped; a last line without a line feed
@@ -37,6 +40,6 @@ std::vector<std::string_view> cutLines(std::string_view text);
 
 // The file named `path` run by runLines: what `included` does. Raises
 // "cannot open: PATH" and "cannot read: PATH".
-void runFile(Interp& in, const std::string& path);
+void runFile(Interp& in, const std::string& path, const LineObserver& observe = {});
 
 }  // namespace forth
