@@ -131,12 +131,19 @@ void Image::resize(int width, int height) {
     if (Recorder* r = fCanvas.fRecorder) r->add(NewSurfaceOp{width, height});
 }
 
-void Image::loadFromFile(const std::string& path) {
+std::optional<std::string> Image::loadFromFile(const std::string& path, std::string_view keyword) {
     release();
     const RasterApi& g = api();
     GError* error = nullptr;
     Pixbuf raw(g.gdk_pixbuf_new_from_file(path.c_str(), &error), ObjectDeleter{&g});
     if (!raw) throw ToolkitError(takeMessage(g, error));
+    // The PNG loader hands text chunks over as options of the pixbuf it
+    // read (the turned copy below does not carry them).
+    std::optional<std::string> text;
+    if (!keyword.empty()) {
+        const std::string option = "tEXt::" + std::string(keyword);
+        if (const gchar* value = g.gdk_pixbuf_get_option(raw.get(), option.c_str())) text = value;
+    }
     Pixbuf upright(g.gdk_pixbuf_apply_embedded_orientation(raw.get()), ObjectDeleter{&g});
     if (!upright) throw ToolkitError("Unknown error");
     adopt(surfaceFromPixbuf(g, upright.get()));
@@ -145,39 +152,77 @@ void Image::loadFromFile(const std::string& path) {
         r->add(NewSurfaceOp{width(), height()});
         r->add(PictureOp{snapshot(*this), 0, 0, -1, -1, InterpolationMode_Default});
     }
+    return text;
 }
 
 void Image::saveToPngFile(const std::string& path) const { save(path, "png"); }
 void Image::saveToBitmapFile(const std::string& path) const { save(path, "bmp"); }
 void Image::saveToJpegFile(const std::string& path, int quality) const { save(path, "jpeg", quality); }
 
-void Image::save(const std::string& path, const char* type, int quality) const {
+void Image::save(const std::string& path, const char* type, int quality, const std::vector<TextChunk>& text) const {
     if (!fSurface) throw ToolkitError("Image is not initialized.");
     const RasterApi& g = api();
     Pixbuf pixbuf = pixbufFromSurface(g, fSurface.get(), width(), height());
-    GError* error = nullptr;
-    gboolean ok;
+    // The saver takes its options as two arrays ending in null: the JPEG
+    // quality, and for PNG one "tEXt::KEYWORD" per text chunk (it writes
+    // Latin-1 text as tEXt and anything else as UTF-8 iTXt).
+    std::vector<std::string> keys, values;
     if (quality >= 0) {
-        const std::string q = std::to_string(quality);
-        ok = g.gdk_pixbuf_save(pixbuf.get(), path.c_str(), type, &error, "quality", q.c_str(), nullptr);
-    } else {
-        ok = g.gdk_pixbuf_save(pixbuf.get(), path.c_str(), type, &error, nullptr);
+        keys.emplace_back("quality");
+        values.push_back(std::to_string(quality));
     }
-    if (!ok) throw ToolkitError(takeMessage(g, error));
+    if (std::string_view(type) == "png") {
+        for (const TextChunk& chunk : text) {
+            keys.push_back("tEXt::" + chunk.keyword);
+            values.push_back(chunk.text);
+        }
+    }
+    std::vector<char*> keyPointers, valuePointers;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        keyPointers.push_back(keys[i].data());
+        valuePointers.push_back(values[i].data());
+    }
+    keyPointers.push_back(nullptr);
+    valuePointers.push_back(nullptr);
+    GError* error = nullptr;
+    if (!g.gdk_pixbuf_savev(pixbuf.get(), path.c_str(), type, keyPointers.data(), valuePointers.data(), &error))
+        throw ToolkitError(takeMessage(g, error));
+}
+
+unsigned char* Image::rectangle(int x, int y, int w, int h) const {
+    // Compared in 64 bits: x + w must not overflow for any arguments.
+    if (!fSurface || x < 0 || y < 0 || w < 0 || h < 0 || std::int64_t{x} + w > width() ||
+        std::int64_t{y} + h > height())
+        throw ToolkitError("Pixel is out of range.");
+    const RasterApi& g = api();
+    g.cairo_surface_flush(fSurface.get());
+    return g.cairo_image_surface_get_data(fSurface.get()) +
+           static_cast<std::ptrdiff_t>(y) * g.cairo_image_surface_get_stride(fSurface.get()) +
+           4 * static_cast<std::ptrdiff_t>(x);
 }
 
 Color Image::pixel(int x, int y) const {
-    if (!fSurface || x < 0 || y < 0 || x >= width() || y >= height()) throw ToolkitError("Pixel is out of range.");
-    const RasterApi& g = api();
-    g.cairo_surface_flush(fSurface.get());
-    const unsigned char* row = g.cairo_image_surface_get_data(fSurface.get()) +
-                               static_cast<std::ptrdiff_t>(y) * g.cairo_image_surface_get_stride(fSurface.get());
+    const unsigned char* at = rectangle(x, y, 1, 1);
     std::uint32_t argb;
-    std::memcpy(&argb, row + 4 * static_cast<std::ptrdiff_t>(x), 4);
+    std::memcpy(&argb, at, 4);
     const unsigned a = argb >> 24;
     if (a == 0) return Color(0, 0, 0, 0);
     return Color(unpremultiply((argb >> 16) & 0xff, a), unpremultiply((argb >> 8) & 0xff, a),
                  unpremultiply(argb & 0xff, a), static_cast<std::uint8_t>(a));
+}
+
+void Image::readPixels(int x, int y, int w, int h, std::uint32_t* out) const {
+    const unsigned char* row = rectangle(x, y, w, h);
+    const int stride = api().cairo_image_surface_get_stride(fSurface.get());
+    for (int r = 0; r < h; ++r, row += stride, out += w) std::memcpy(out, row, 4 * static_cast<std::size_t>(w));
+}
+
+void Image::writePixels(int x, int y, int w, int h, const std::uint32_t* in) {
+    unsigned char* row = rectangle(x, y, w, h);
+    const int stride = api().cairo_image_surface_get_stride(fSurface.get());
+    for (int r = 0; r < h; ++r, row += stride, in += w) std::memcpy(row, in, 4 * static_cast<std::size_t>(w));
+    // cairo may keep copies of what it drew from the surface; they are stale now.
+    api().cairo_surface_mark_dirty(fSurface.get());
 }
 
 }  // namespace toolkit

@@ -3,13 +3,25 @@
 // written. Needs only the raster table, never a display.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "canvas.h"
 #include "color.h"
 
 namespace toolkit {
+
+// Text stored in a PNG file: keyword (Latin-1 letters, 1 to 79 of them) and
+// its UTF-8 text. Other formats have no place for it.
+struct TextChunk {
+    std::string keyword;
+    std::string text;
+};
 
 class Image {
 public:
@@ -26,14 +38,17 @@ public:
 
     // Replaces the pixels and size with those of an image file. On failure
     // the image has no surface and the error carries gdk-pixbuf's message
-    // (or "Unknown error").
-    void loadFromFile(const std::string& path);
+    // (or "Unknown error"). Returns the file's text chunk named `keyword`
+    // when one is asked for and the file has it (PNG only).
+    std::optional<std::string> loadFromFile(const std::string& path, std::string_view keyword = {});
 
     void saveToPngFile(const std::string& path) const;
     void saveToBitmapFile(const std::string& path) const;
     void saveToJpegFile(const std::string& path, int quality) const;
-    // The common step: `type` is a gdk-pixbuf saver name, quality < 0 means none.
-    void save(const std::string& path, const char* type, int quality = -1) const;
+    // The common step: `type` is a gdk-pixbuf saver name, quality < 0 means
+    // none; `text` goes into a PNG as text chunks and is ignored otherwise.
+    void save(const std::string& path, const char* type, int quality = -1,
+              const std::vector<TextChunk>& text = {}) const;
 
     int width() const { return fCanvas.fWidth; }
     int height() const { return fCanvas.fHeight; }
@@ -46,8 +61,19 @@ public:
     // One pixel, un-premultiplied; raises "Pixel is out of range." outside.
     Color pixel(int x, int y) const;
 
+    // The raw pixels of a w x h rectangle at (x, y), row after row, as the
+    // surface stores them (premultiplied ARGB32 words): for copying areas
+    // quickly, where pixel() is for reading colours. The rectangle must lie
+    // inside the image, else "Pixel is out of range.". Written pixels are
+    // no drawing: a canvas's recorder does not see them.
+    void readPixels(int x, int y, int w, int h, std::uint32_t* out) const;
+    void writePixels(int x, int y, int w, int h, const std::uint32_t* in);
+
 private:
     void release();
+    // The surface's memory for a w x h rectangle at (x, y) inside the image,
+    // flushed for direct access; raises "Pixel is out of range." otherwise.
+    unsigned char* rectangle(int x, int y, int w, int h) const;
     void adopt(std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface);
     const RasterApi& api() const { return fCanvas.raster(); }
 

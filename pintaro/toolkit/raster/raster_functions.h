@@ -51,7 +51,8 @@
 
 // Colours are set on cairo directly and pixels move between surfaces and
 // pixbufs here, so no display-side function (GDK's) is ever needed. The SVG
-// and PDF surfaces are part of libcairo itself (vector_file.h).
+// and PDF surfaces are part of libcairo itself (vector_file.h). The saver
+// with option arrays and the option reader carry PNG text chunks.
 #define PINTARO_RASTER_EXTRA_FUNCTIONS(X) \
     X(cairo_set_source_rgba) \
     X(gdk_pixbuf_new) \
@@ -73,5 +74,7 @@
     X(cairo_font_options_set_hint_style) \
     X(cairo_font_options_destroy) \
     X(cairo_set_font_options) \
-    X(pango_cairo_layout_path)
+    X(pango_cairo_layout_path) \
+    X(gdk_pixbuf_savev) \
+    X(gdk_pixbuf_get_option)
 // clang-format on

@@ -8,7 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "canvas.h"
 #include "raster_loader.h"
@@ -440,6 +443,54 @@ TEST_F(CanvasTest, BitmapAndJpegRoundTripsKeepSizeAndColour) {
     EXPECT_EQ(std::string(bm, 2), "BM");
     EXPECT_EQ(static_cast<unsigned char>(jf[0]), 0xFF);
     EXPECT_EQ(static_cast<unsigned char>(jf[1]), 0xD8);
+}
+
+TEST_F(CanvasTest, APngKeepsTextChunksOtherFormatsKeepNone) {
+    auto img = blackImage(8, 6);
+    // Latin-1 text is written as tEXt, anything beyond it as UTF-8 iTXt;
+    // both come back as the UTF-8 that went in, line ends included.
+    const std::string latin = "100 fd\n'caf\xC3\xA9 label\n", wide = "'\xF0\x9F\x90\xA2 label\n";
+    const std::vector<toolkit::TextChunk> text{{"Latin", latin}, {"Wide", wide}};
+    const std::string png = tempPath("text.png"), bmp = tempPath("text.bmp"), jpg = tempPath("text.jpg");
+    img->save(png, "png", -1, text);
+    img->save(bmp, "bmp", -1, text);
+    img->save(jpg, "jpeg", 80, text);
+    Image back(raster());
+    EXPECT_EQ(back.loadFromFile(png, "Latin"), latin);
+    EXPECT_EQ(back.loadFromFile(png, "Wide"), wide);
+    EXPECT_EQ(back.loadFromFile(png, "Missing"), std::nullopt);
+    EXPECT_EQ(back.pixel(3, 3), kBlack) << "and the pixels as ever";
+    EXPECT_EQ(back.loadFromFile(png), std::nullopt) << "nothing asked, nothing given";
+    EXPECT_EQ(back.loadFromFile(bmp, "Latin"), std::nullopt);
+    EXPECT_EQ(back.loadFromFile(jpg, "Latin"), std::nullopt);
+    EXPECT_EQ(back.width(), 8) << "the JPEG was written with its quality";
+}
+
+TEST_F(CanvasTest, RawPixelRectanglesCopyAreasExactly) {
+    Image img(raster());
+    img.resize(10, 8);  // transparent
+    img.canvas().fAreaColor = Color(200, 100, 50, 128);
+    img.canvas().drawRectangleArea(2, 1, 3, 2);
+    std::vector<std::uint32_t> area(4 * 3);
+    img.readPixels(1, 0, 4, 3, area.data());
+    // Premultiplied ARGB words: alpha in the top byte, colour scaled by it.
+    EXPECT_EQ(area[0], 0u);
+    const std::uint32_t painted = area[1 * 4 + 1];
+    EXPECT_EQ(painted >> 24, 128u) << std::hex << painted;
+    EXPECT_NEAR(static_cast<int>((painted >> 16) & 0xFF), 100, 1);
+    // Written elsewhere, the words give the same colours back.
+    auto copy = blackImage(10, 8);
+    copy->writePixels(6, 5, 4, 3, area.data());
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(copy->pixel(6 + x, 5 + y), img.pixel(1 + x, y)) << x << "," << y;
+    // A writer's pixels show when the image is drawn on again.
+    copy->canvas().fLineColor = kRed;
+    copy->canvas().drawLine(0, 0, 0, 0);
+    EXPECT_EQ(copy->pixel(7, 6), img.pixel(2, 1));
+    for (auto [x, y, w, h] : {std::array{-1, 0, 2, 2}, {9, 0, 2, 1}, {0, 7, 1, 2}, {0, 0, -1, 1}}) {
+        EXPECT_THROW(img.readPixels(x, y, w, h, area.data()), ToolkitError) << x << "," << y;
+        EXPECT_THROW(copy->writePixels(x, y, w, h, area.data()), ToolkitError);
+    }
 }
 
 TEST_F(CanvasTest, FilesThatAreNotImagesFailWithTheLibrarysMessage) {
