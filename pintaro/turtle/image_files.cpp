@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "drawing_script.h"
 #include "image_format.h"
 #include "toolkit_error.h"
 
@@ -25,9 +26,10 @@ void newImage(TurtleState& t) {
     t.unsaved = false;
 }
 
-void openImage(TurtleState& t, const std::string& path) {
+std::optional<std::string> openImage(TurtleState& t, const std::string& path) {
+    std::optional<std::string> script;
     try {
-        t.image->loadFromFile(path);
+        script = t.image->loadFromFile(path, kScriptKeyword);
     } catch (const toolkit::ToolkitError&) {
         // The load has already released the old pixels; leave a usable
         // start image on a new canvas rather than an image without surface.
@@ -38,10 +40,11 @@ void openImage(TurtleState& t, const std::string& path) {
         throw;
     }
     t.unsaved = false;
+    return script;
 }
 
-void saveImage(TurtleState& t, const std::string& path) {
-    saveByExtension(*t.image, path);
+void saveImage(TurtleState& t, const std::string& path, std::string_view script) {
+    saveByExtension(*t.image, path, script);
     t.unsaved = false;
 }
 

@@ -1,6 +1,9 @@
 #include "image_format.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "drawing_script.h"
 
 namespace turtle {
 
@@ -48,10 +51,12 @@ const SaveFormat* saveFormatFor(std::string_view path) {
     return nullptr;
 }
 
-void saveByExtension(const toolkit::Image& image, const std::string& path) {
+void saveByExtension(const toolkit::Image& image, const std::string& path, std::string_view script) {
     const SaveFormat* format = saveFormatFor(path);
     if (!format) throw UnsupportedFormat();
-    image.save(path, format->pixbufType, format->quality);
+    std::vector<toolkit::TextChunk> text;
+    if (!script.empty()) text.push_back({kScriptKeyword, scriptToKeep(script)});
+    image.save(path, format->pixbufType, format->quality, text);
 }
 
 }  // namespace turtle

@@ -47,8 +47,10 @@ std::string lowerExtension(std::string_view path);
 // The format for a path's extension compared in ASCII lower case, or null.
 const SaveFormat* saveFormatFor(std::string_view path);
 
-// Writes the image in the format its path names. Raises UnsupportedFormat
-// (writing nothing) or toolkit::ToolkitError with the saver's message.
-void saveByExtension(const toolkit::Image& image, const std::string& path);
+// Writes the image in the format its path names; a PNG also keeps `script`,
+// when there is one, as the picture's script (drawing_script.h). Raises
+// UnsupportedFormat (writing nothing) or toolkit::ToolkitError with the
+// saver's message.
+void saveByExtension(const toolkit::Image& image, const std::string& path, std::string_view script = {});
 
 }  // namespace turtle

@@ -1,6 +1,7 @@
 // Bounds on the turtle's pixel arithmetic.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace turtle::limits {
@@ -20,6 +21,11 @@ inline constexpr double kSpriteLineWidth = 2.0;
 
 // Headings are degrees; the sine and cosine want radians (pi / 180).
 inline constexpr double kRadiansPerDegree = 0.017453292519943295;
+
+// The longest script a PNG picture keeps (bytes). libpng refuses to read
+// chunks beyond 8 MB, and other readers have smaller limits; a script this
+// long is about a thousand pages of text already.
+inline constexpr std::size_t kMaxScriptBytes = std::size_t{1} << 20;
 
 // The start image, and the one an image reset brings back.
 inline constexpr int kStartWidth = 640;
