@@ -16,13 +16,13 @@ void startImage(turtle::TurtleState& t, int width, int height) {
 }
 
 int saveImages(const turtle::TurtleState& t, const toolkit::Recorder& record, const std::vector<std::string>& paths,
-               std::ostream& err) {
+               std::ostream& err, std::string_view script) {
     int status = 0;
     for (const std::string& path : paths) {
         try {
             const PictureKind kind = pictureKindFor(path);
             if (kind == PictureKind::Raster)
-                turtle::saveByExtension(*t.image, path);
+                turtle::saveByExtension(*t.image, path, script);
             else
                 toolkit::writeVectorFile(t.image->raster(), record.operations(), path,
                                          kind == PictureKind::Svg ? toolkit::VectorFormat::Svg

@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "recording.h"
@@ -16,11 +17,12 @@ namespace veskel {
 void startImage(turtle::TurtleState& t, int width, int height);
 
 // Writes the image to every path in order, each in the format its extension
-// names: a raster format from the image's pixels, SVG or PDF from `record`
-// (which must then have been attached before the run). A file that cannot be
-// written is reported on err with the library's message and does not stop
-// the others. Returns 0, or 1 after any failure.
+// names: a raster format from the image's pixels (a PNG also keeps
+// `script`), SVG or PDF from `record` (which must then have been attached
+// before the run). A file that cannot be written is reported on err with the
+// library's message and does not stop the others. Returns 0, or 1 after any
+// failure.
 int saveImages(const turtle::TurtleState& t, const toolkit::Recorder& record, const std::vector<std::string>& paths,
-               std::ostream& err);
+               std::ostream& err, std::string_view script);
 
 }  // namespace veskel

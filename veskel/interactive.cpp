@@ -10,6 +10,7 @@
 #include <readline/readline.h>
 
 #include "banner.h"
+#include "drawing_script.h"
 #include "prompt_completion.h"
 #include "errors.h"
 #include "history_file.h"
@@ -41,7 +42,7 @@ int dropLineOnInterrupt() {
 
 }  // namespace
 
-int runInteractive(forth::Interp& in) {
+int runInteractive(forth::Interp& in, std::string& script) {
     std::cout << forth::kGreeting << '\n'
               << forth::dictionaryCounts(in) << '\n'
               << "End the session with Control+D.\n";
@@ -75,6 +76,9 @@ int runInteractive(forth::Interp& in) {
             history.append();
         }
         gInterrupted = 0;
+        // Kept whether it fails or not: replay goes on after errors too.
+        const std::size_t kept = script.size();
+        script += turtle::scriptLine(line.get());
         try {
             in.runLine(line.get());
             // While a block or definition is still open, the next line
@@ -82,7 +86,11 @@ int runInteractive(forth::Interp& in) {
             if (!in.collecting()) std::cout << " ok" << std::endl;
         } catch (const std::exception& e) {
             std::cout.flush();
-            std::cerr << forth::errorText(e) << std::endl;
+            const std::string message = forth::errorText(e);
+            std::cerr << message << std::endl;
+            // Stopped part-way, the line would not do the same again (it
+            // might not even end): the script keeps it as a comment.
+            if (message == "Interrupted") script.insert(kept, "\\ Stopped with Control+C: ");
         }
     }
     std::cout << std::endl;

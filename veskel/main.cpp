@@ -5,11 +5,13 @@
 
 #include "animation.h"
 #include "drawing.h"
+#include "drawing_script.h"
 #include "interp.h"
 #include "raster_api.h"
 #include "raster_loader.h"
 #include "options.h"
 #include "output_files.h"
+#include "replay.h"
 #include "runner.h"
 #include "toolkit_error.h"
 #include "turtle.h"
@@ -51,6 +53,22 @@ int main(int argc, char** argv) {
     // The image needs cairo, pango and gdk-pixbuf only, opened by name:
     // drawing off screen needs neither GTK nor a display.
     const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    // The script a picture keeps, run again or printed: read before anything runs.
+    std::string script;
+    const std::string& picture = opts.replay.empty() ? opts.scriptOf : opts.replay;
+    if (!picture.empty()) {
+        try {
+            script = veskel::readPictureScript(raster, picture);
+        } catch (const veskel::ReplayError& e) {
+            std::cerr << "veskel: " << e.what() << '\n';
+            return 1;
+        }
+    }
+    if (!opts.scriptOf.empty()) {
+        std::cout << script << std::flush;
+        return std::cout ? 0 : 1;
+    }
+
     // Declared before the turtle, whose images point to it.
     veskel::DrawingRecord record;
     turtle::TurtleState turtle(raster);
@@ -69,20 +87,32 @@ int main(int argc, char** argv) {
     auto in = forth::makeCoreInterp();
     turtle::registerTurtleWords(*in, turtle);
 
-    int status;
-    if (!opts.plan.empty())
-        status = veskel::runPlan(*in, opts.plan, std::cerr);
-    else if (isatty(STDIN_FILENO))
-        status = veskel::runInteractive(*in);
-    else
-        status = veskel::runScriptStream(*in, std::cin, std::cerr);
+    int status = 0;
+    if (!opts.replay.empty()) {
+        try {
+            veskel::replay(*in, turtle, script, std::cerr);
+        } catch (const std::exception& e) {
+            std::cerr << "veskel: " << opts.replay << ": " << e.what() << '\n';
+            return 1;
+        }
+    } else {
+        // The script a saved PNG keeps: how the drawing started, then every
+        // line that runs.
+        script = turtle::scriptStartLine(turtle::DrawingStart::StartImage, opts.width, opts.height);
+        if (!opts.plan.empty())
+            status = veskel::runPlan(*in, opts.plan, std::cerr, script);
+        else if (isatty(STDIN_FILENO))
+            status = veskel::runInteractive(*in, script);
+        else
+            status = veskel::runScriptStream(*in, std::cin, std::cerr, script);
+    }
 
     // Output that could not be written fails the run, and like any failed
     // run it saves nothing.
     if (!flushedStandardOutput()) return 1;
     // A failed run leaves a half-made picture: it is not written anywhere.
     if (status != 0) return status;
-    status = veskel::saveImages(turtle, record.recorder(), opts.savePaths, std::cerr);
+    status = veskel::saveImages(turtle, record.recorder(), opts.savePaths, std::cerr, script);
     return veskel::writeAnimations(raster, record, turtle::spritePose(turtle), opts.frameEvery,
                                    opts.animationPaths, std::cerr) | status;
 }

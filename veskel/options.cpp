@@ -23,6 +23,10 @@ const char* usageText() {
            "                    the smallest N that keeps the animation within 300 frames)\n"
            "  --size WxH        start from a black image of W x H pixels (default 640x400),\n"
            "                    the turtle at its centre\n"
+           "  --script-of PNG   print the script a PNG picture keeps and exit\n"
+           "  --replay PNG      run the script a PNG picture keeps again, from the start\n"
+           "                    it names; errors in it are reported and it goes on, as\n"
+           "                    it did when the picture was drawn\n"
            "  --                treat every later argument as a file\n"
            "  --words           list every word with its stack effect and what it does,\n"
            "                    grouped (the reference in docs/reference.md), and exit\n"
@@ -33,7 +37,10 @@ const char* usageText() {
            "script. The first error of a non-interactive run is reported on standard\n"
            "error with its line number and ends the run with status 1; no image is\n"
            "saved then. A name that cannot be saved or written is refused with status 2\n"
-           "before anything runs. No display is needed.\n";
+           "before anything runs. No display is needed.\n"
+           "\n"
+           "A PNG that veskel or pintaro saves keeps the script that drew it in a text\n"
+           "chunk; BMP, JPEG, SVG, PDF and WebP files keep nothing.\n";
 }
 
 namespace {
@@ -147,12 +154,25 @@ Options parseOptions(int argc, char** argv) {
             opts.frameEvery = parseFrameInterval(optionValue(arg, "--frame-every", argc, argv, i));
         } else if (isOption(arg, "--size")) {
             std::tie(opts.width, opts.height) = parseSize(optionValue(arg, "--size", argc, argv, i));
+            opts.sizeGiven = true;
+        } else if (isOption(arg, "--script-of")) {
+            opts.scriptOf = optionValue(arg, "--script-of", argc, argv, i);
+            if (opts.scriptOf.empty()) throw UsageError("option --script-of needs a file name");
+        } else if (isOption(arg, "--replay")) {
+            opts.replay = optionValue(arg, "--replay", argc, argv, i);
+            if (opts.replay.empty()) throw UsageError("option --replay needs a file name");
         } else {
             throw UsageError("unknown option: " + std::string(arg));
         }
     }
     if (opts.frameEvery && opts.animationPaths.empty())
         throw UsageError("option --frame-every needs --animate");
+    // Both read what the picture says: nothing else may say otherwise.
+    if (!opts.scriptOf.empty() && (!opts.plan.empty() || !opts.savePaths.empty() || !opts.animationPaths.empty() ||
+                                   opts.sizeGiven || !opts.replay.empty()))
+        throw UsageError("--script-of takes no other option or script");
+    if (!opts.replay.empty() && (!opts.plan.empty() || opts.sizeGiven))
+        throw UsageError("--replay takes its script and size from the picture: give no script or --size");
     return opts;
 }
 

@@ -27,6 +27,7 @@ struct Options {
     // Size of the image the turtle starts on.
     int width = turtle::limits::kStartWidth;
     int height = turtle::limits::kStartHeight;
+    bool sizeGiven = false;
     // Files the image is written to after a clean run, in the order given.
     // Each names a raster or vector format and looked writable (checked
     // while parsing).
@@ -36,6 +37,11 @@ struct Options {
     std::vector<std::string> animationPaths;
     // Drawing operations per frame; 0 lets the animation choose.
     std::size_t frameEvery = 0;
+    // --script-of PICTURE: print the script the picture keeps, nothing else.
+    std::string scriptOf;
+    // --replay PICTURE: run the picture's script again, from the start it
+    // names, instead of a plan.
+    std::string replay;
 };
 
 // Bad usage; main reports it with status 2.

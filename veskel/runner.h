@@ -2,22 +2,27 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
+#include <vector>
 
 #include "interp.h"
 #include "options.h"
 
 namespace veskel {
 
+// Each of these adds every line that runs to `script` (turtle::scriptLine),
+// the drawing's script that a saved PNG keeps.
+
 // Runs every step in order; the first error is reported on err with its line
 // number. Returns the exit status: 0 for a clean run, 1 after an error.
-int runPlan(forth::Interp& in, const std::vector<Step>& plan, std::ostream& err);
+int runPlan(forth::Interp& in, const std::vector<Step>& plan, std::ostream& err, std::string& script);
 
 // Runs a stream as a script, line by line, as an included file.
-int runScriptStream(forth::Interp& in, std::istream& script, std::ostream& err);
+int runScriptStream(forth::Interp& in, std::istream& stream, std::ostream& err, std::string& script);
 
 // The prompt on a terminal: each line runs as one command line; errors are
 // reported and the session goes on. Returns the exit status.
-int runInteractive(forth::Interp& in);
+int runInteractive(forth::Interp& in, std::string& script);
 
 // "<message> at line <n>", the way a failed run is reported (the message
 // as forth::errorText gives it).

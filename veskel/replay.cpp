@@ -1,0 +1,56 @@
+#include "replay.h"
+
+#include <ostream>
+
+#include "drawing.h"
+#include "drawing_script.h"
+#include "image.h"
+#include "image_files.h"
+#include "line_runner.h"
+#include "runner.h"
+#include "toolkit_error.h"
+
+namespace veskel {
+
+std::string readPictureScript(const toolkit::RasterApi& raster, const std::string& path) {
+    toolkit::Image picture(raster);
+    std::optional<std::string> script;
+    try {
+        script = picture.loadFromFile(path, turtle::kScriptKeyword);
+    } catch (const toolkit::ToolkitError& e) {
+        throw ReplayError(e.what());
+    }
+    if (!script) throw ReplayError(path + " keeps no Veskel script");
+    return *script;
+}
+
+void replay(forth::Interp& in, turtle::TurtleState& t, std::string_view script, std::ostream& err) {
+    const std::vector<std::string_view> lines = forth::cutLines(script);
+    const auto start = turtle::parseStartLine(lines.front());
+    if (!start) throw ReplayError("the script does not say how its drawing started");
+    if (lines.size() > 1 && turtle::isNotKeptNote(lines[1]))
+        throw ReplayError("the picture keeps only the start of its script");
+
+    startImage(t, start->width, start->height);
+    if (start->how == turtle::DrawingStart::New) turtle::newImage(t);
+    if (start->how == turtle::DrawingStart::Opened)
+        err << "veskel: the drawing started from the opened picture " << start->openedName
+            << ", which its script cannot bring back; replaying it on black" << std::endl;
+
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        in.setLineCounter(static_cast<std::int64_t>(i) + 1);
+        try {
+            if (const auto size = turtle::parseResizeNote(lines[i]))
+                turtle::resizeImage(t, size->first, size->second);
+            else
+                in.runLine(lines[i]);
+        } catch (const std::exception& e) {
+            // What the script printed comes before the report.
+            in.flushOutput();
+            err << describeFailure(e, in.lineCounter()) << std::endl;
+        }
+    }
+    in.flushOutput();
+}
+
+}  // namespace veskel

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The script a PNG keeps: what veskel writes into the picture, reads back
+# with --script-of, and runs again with --replay; and that other programs
+# reading or writing the PNG do not mind it.
+set -u
+veskel=$1
+probe=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/expect.sh"
+cd "$work" || exit 1
+unset DISPLAY WAYLAND_DISPLAY
+
+# keep_script PICTURE SCRIPTFILE OUT: OUT is PICTURE keeping SCRIPTFILE as
+# its script, written by ImageMagick (which reads backslashes as escapes).
+keep_script() {
+  convert "$1" -set "Veskel script" "$(sed 's/\\/\\\\/g' "$2")" "$3"
+}
+
+# probe_is NAME WANT ARGS...: image_probe's output must equal WANT.
+probe_is() {
+  local got
+  got=$("$probe" "${@:3}" 2>&1)
+  check "$1" "$([ "$got" = "$2" ]; echo $?)" "probe gave [$got], want [$2]"
+}
+
+printf ':side 60 fd 90 rt ;\n#red setpc side side\n' > square.fs
+printf 'side side\n' > more.fs
+
+# --- What a saved PNG keeps: how it started, then every line that ran ---------
+printf "'Hi label\n" | "$veskel" --size 200x150 square.fs -e "1 2
++ drop 10 bk" - more.fs -o drawn.png -o drawn.bmp -o drawn.jpg
+expect "the script of the PNG" 0 "\\ Drawing started from the start image: 200 x 150 pixels, black.
+:side 60 fd 90 rt ;
+#red setpc side side
+1 2 + drop 10 bk
+'Hi label
+side side
+" "" -- "$veskel" --script-of drawn.png
+expect "a BMP keeps none" 1 "" "veskel: drawn.bmp keeps no Veskel script" -- "$veskel" --script-of drawn.bmp
+expect "a JPEG keeps none" 1 "" "veskel: drawn.jpg keeps no Veskel script" -- "$veskel" --script-of=drawn.jpg
+expect "a file that is no picture" 1 "" "veskel: Failed to open file “none.png”: No such file or directory" \
+  -- "$veskel" --script-of none.png
+
+# --- Replay: the same picture, pixel for pixel, keeping the same script --------
+expect "replay" 0 "" "" -- "$veskel" --replay drawn.png -o again.png
+probe_same=$("$probe" again.png same drawn.png | tail -n 1)
+check "replay draws the same pixels" "$([ "$probe_same" = same ]; echo $?)" "$probe_same"
+check "replay keeps the same script" "$(cmp -s <("$veskel" --script-of drawn.png) <("$veskel" --script-of again.png); echo $?)" \
+  "the scripts differ"
+
+# --- Other programs: ImageMagick reads the chunk as text and keeps it ----------
+props=$(identify -verbose drawn.png 2>&1)
+check "identify sees the script" "$([[ "$props" == *"Veskel script: \\ Drawing started"* ]]; echo $?)" "$props"
+check "identify has no complaint" "$([[ "$props" != *arning* && "$props" != *rror* ]]; echo $?)" "$props"
+convert drawn.png -flop -flop rewritten.png
+expect "replay of a picture another program wrote" 0 "" "" -- "$veskel" --replay rewritten.png -o again2.png
+probe_same=$("$probe" again2.png same drawn.png | tail -n 1)
+check "and the same pixels" "$([ "$probe_same" = same ]; echo $?)" "$probe_same"
+
+# --- A script from pintaro: New, an error that did not stop it, a Resize -------
+cat > session.txt <<'EOF'
+\ Drawing started with New: 100 x 80 pixels, transparent.
+3 setpensize
+20 fd
+foo 10 fd
+\ Resized to 120 x 100 pixels.
+90 rt 30 fd
+EOF
+keep_script drawn.png session.txt session.png
+expect "replay goes on after an error, as the drawing did" 0 "" "invalid float: foo at line 4" \
+  -- "$veskel" --replay session.png -o session-again.png
+# New left the untouched pixels transparent; the Resize painted them black
+# around the old picture, 10 pixels from each side.
+# Pen size 3 drew the first line, 1 (after the Resize) the last, which the
+# turtle drew where it stood, not shifted with the picture.
+probe_is "New, then the Resize, in the script's order" "120 100
+0 0 0 255
+0 0 0 255
+255 255 255 255
+128 128 128 255" session-again.png 5,5 60,62 60,36 70,20
+
+cat > opened.txt <<'EOF'
+\ Drawing started from the opened picture tree: 2.png: 30 x 20 pixels, not in this script.
+pu 3 4 setxy pd
+pos .s
+EOF
+keep_script drawn.png opened.txt opened.png
+expect "an opened picture is not in the script" 0 "3.0 4.0
+" \
+  "veskel: the drawing started from the opened picture tree: 2.png, which its script cannot bring back; replaying it on black" \
+  -- "$veskel" --replay opened.png -o opened-again.png
+probe_is "replayed on black of its size" "30 20
+none" opened-again.png box
+
+# --- What cannot be replayed ----------------------------------------------------
+printf '100 fd\n' > headless.txt
+keep_script drawn.png headless.txt headless.png
+expect "a script that does not say how it started" 1 "" \
+  "veskel: headless.png: the script does not say how its drawing started" -- "$veskel" --replay headless.png
+printf "'caf\xe9 label\n" > latin1.fs
+"$veskel" latin1.fs -o latin1.png 2>/dev/null  # pango warns about the text
+expect "a script that is not UTF-8 is not kept" 0 "\\ Drawing started from the start image: 640 x 400 pixels, black.
+\\ Not kept: the script is not UTF-8 text.
+" "" -- "$veskel" --script-of latin1.png
+expect "and not replayed" 1 "" "veskel: latin1.png: the picture keeps only the start of its script" \
+  -- "$veskel" --replay latin1.png
+expect "replay runs the picture's script only" 2 "" "veskel: --replay takes its script and size from the picture: give no script or --size
+Try 'veskel --help' for more information." -- "$veskel" --replay drawn.png -e "1 fd"
+expect "nor takes a size" 2 "" "veskel: --replay takes its script and size from the picture: give no script or --size
+Try 'veskel --help' for more information." -- "$veskel" --size 10x10 --replay drawn.png
+expect "--script-of does nothing else" 2 "" "veskel: --script-of takes no other option or script
+Try 'veskel --help' for more information." -- "$veskel" --script-of drawn.png -o x.png
+
+echo "$passed passed, $failures failed"
+[ "$failures" = 0 ]
