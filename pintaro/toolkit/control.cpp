@@ -299,9 +299,12 @@ void Control::forceRedraw() { gtk().gtk_widget_queue_draw(fOuter->get()); }
 void Control::setOnDraw(DrawHandler handler) { fOnDraw = std::move(handler); }
 
 void Control::connectMouseAndDraw(GtkWidget* widget) {
-    gtk().gtk_widget_add_events(widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
+    gtk().gtk_widget_add_events(widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                                            GDK_LEAVE_NOTIFY_MASK);
     connectSignal(widget, "button-press-event", G_CALLBACK(&Control::onButtonPress), this);
     connectSignal(widget, "button-release-event", G_CALLBACK(&Control::onButtonRelease), this);
+    connectSignal(widget, "motion-notify-event", G_CALLBACK(&Control::onMotion), this);
+    connectSignal(widget, "leave-notify-event", G_CALLBACK(&Control::onLeave), this);
     connectSignal(widget, "draw", G_CALLBACK(&Control::onDraw), this);
 }
 
@@ -367,6 +370,29 @@ void Control::handleButtonRelease(GdkEventButton* event) {
         ClickEvent e{this};
         fOnClick(e);
     }
+}
+
+int Control::onMotion(GtkWidget*, GdkEventMotion* event, void* self) {
+    guarded([&] { static_cast<Control*>(self)->handleMotion(event); });
+    return TRUE;
+}
+
+int Control::onLeave(GtkWidget*, GdkEventCrossing* event, void* self) {
+    guarded([&] { static_cast<Control*>(self)->handleLeave(event); });
+    return TRUE;
+}
+
+void Control::handleMotion(GdkEventMotion* event) {
+    if (!fOnMouseMove) return;
+    MouseMoveEvent e{this, static_cast<int>(std::floor(event->x)), static_cast<int>(std::floor(event->y))};
+    fOnMouseMove(e);
+}
+
+void Control::handleLeave(GdkEventCrossing* event) {
+    // Moving onto a window inside this one is not leaving it.
+    if (event->detail == GDK_NOTIFY_INFERIOR || !fOnMouseLeave) return;
+    MouseLeaveEvent e{this};
+    fOnMouseLeave(e);
 }
 
 int Control::onDraw(GtkWidget*, void* cr, void* self) {

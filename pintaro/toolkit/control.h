@@ -22,6 +22,8 @@
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GdkEventKey GdkEventKey;
 typedef struct _GdkEventButton GdkEventButton;
+typedef struct _GdkEventMotion GdkEventMotion;
+typedef struct _GdkEventCrossing GdkEventCrossing;
 
 namespace toolkit {
 
@@ -95,6 +97,9 @@ public:
     virtual void setOnDraw(DrawHandler handler);
     void setOnMouseButtonDown(MouseHandler handler) { fOnMouseButtonDown = std::move(handler); }
     void setOnMouseButtonUp(MouseHandler handler) { fOnMouseButtonUp = std::move(handler); }
+    // Drawable controls only, like the button handlers.
+    void setOnMouseMove(MouseMoveHandler handler) { fOnMouseMove = std::move(handler); }
+    void setOnMouseLeave(MouseLeaveHandler handler) { fOnMouseLeave = std::move(handler); }
     void setOnClick(ClickHandler handler) { fOnClick = std::move(handler); }
     void setOnKeyDown(KeyHandler handler) { fOnKeyDown = std::move(handler); }
 
@@ -171,10 +176,14 @@ private:
     static int onKeyPress(GtkWidget*, GdkEventKey* event, void* self);
     static int onButtonPress(GtkWidget*, GdkEventButton* event, void* self);
     static int onButtonRelease(GtkWidget*, GdkEventButton* event, void* self);
+    static int onMotion(GtkWidget*, GdkEventMotion* event, void* self);
+    static int onLeave(GtkWidget*, GdkEventCrossing* event, void* self);
     static int onDraw(GtkWidget*, void* cr, void* self);
     bool handleKeyPress(GdkEventKey* event);
     void handleButtonPress(GdkEventButton* event);
     void handleButtonRelease(GdkEventButton* event);
+    void handleMotion(GdkEventMotion* event);
+    void handleLeave(GdkEventCrossing* event);
     void handleDraw(void* cr);
 
     std::unique_ptr<OwnedWidget> fOuter;
@@ -220,6 +229,8 @@ private:
     DrawHandler fOnDraw;
     MouseHandler fOnMouseButtonDown;
     MouseHandler fOnMouseButtonUp;
+    MouseMoveHandler fOnMouseMove;
+    MouseLeaveHandler fOnMouseLeave;
     ClickHandler fOnClick;
     KeyHandler fOnKeyDown;
 };

@@ -32,6 +32,18 @@ struct MouseEvent {
     int y = 0;
 };
 
+// The pointer moved over the control (it need not be pressed).
+struct MouseMoveEvent {
+    Control* control = nullptr;
+    int x = 0;  // inside the control
+    int y = 0;
+};
+
+// The pointer left the control.
+struct MouseLeaveEvent {
+    Control* control = nullptr;
+};
+
 struct ClickEvent {
     Control* control = nullptr;
 };
@@ -61,6 +73,8 @@ struct TextChangeEvent {
 
 using KeyHandler = std::function<void(KeyEvent&)>;
 using MouseHandler = std::function<void(MouseEvent&)>;
+using MouseMoveHandler = std::function<void(MouseMoveEvent&)>;
+using MouseLeaveHandler = std::function<void(MouseLeaveEvent&)>;
 using ClickHandler = std::function<void(ClickEvent&)>;
 using DrawHandler = std::function<void(DrawEvent&)>;
 using CloseClickHandler = std::function<void(CloseClickEvent&)>;
