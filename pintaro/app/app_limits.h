@@ -37,6 +37,30 @@ inline constexpr int kBoxWaitMilliseconds = 100;
 // next breath, so this is also about how long stopping a run takes.
 inline constexpr int kBreatheMilliseconds = 50;
 
+// Undo and redo. The history keeps the steps of the drawing within this
+// many bytes and drops the oldest beyond it; the copy of the current
+// picture it compares steps with (4 bytes a pixel) comes on top.
+inline constexpr std::size_t kHistoryBudgetBytes = std::size_t{64} << 20;
+// The history compares and keeps pictures in square tiles of this many
+// pixels a side: small enough that a line changes few of them, large
+// enough that a 4000 x 4000 picture has only about 4000.
+inline constexpr int kHistoryTileSize = 64;
+// The longest command shown after "Undone: " and "Redone: " (characters);
+// longer ones are cut and end in "...".
+inline constexpr std::size_t kStepLabelLength = 40;
+
+// The coordinate grid over the drawing view: light lines every 50 image
+// pixels, a number every 100, the turtle's home axes stronger. Alphas of
+// the lines and numbers, drawn white on a dark background, black on a
+// light one.
+inline constexpr int kGridSpacing = 50;
+inline constexpr int kGridLabelEvery = 100;
+inline constexpr int kGridLineAlpha = 70;
+inline constexpr int kGridAxisAlpha = 170;
+inline constexpr int kGridLabelAlpha = 200;
+inline constexpr double kGridLabelSize = 11.0;  // the toolkit's text-size unit
+inline constexpr int kGridLabelOffset = 3;      // from the line it names
+
 // The frame the drawing view draws along the image's edge (the turtle
 // sprite's sizes are the turtle layer's).
 inline constexpr double kFrameLineWidth = 2.0;

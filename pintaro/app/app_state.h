@@ -1,6 +1,7 @@
 // What the drawing program keeps for its whole run apart from its windows:
 // the interpreter, the turtle with its image, the file last opened or
-// saved, the command history and the two file dialogs. Built before the
+// saved, the command history, the drawing's history and the two file
+// dialogs. Built before the
 // toolkit is initialised; the windows are built on top of it.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "command_history.h"
+#include "drawing_history.h"
 #include "file_dialogs.h"
 #include "interp.h"
 #include "run_guard.h"
@@ -26,6 +28,9 @@ struct AppState {
     turtle::TurtleState turtle;
     std::string currentFilePath;  // empty at start and after New
     CommandHistory history;
+    // The steps of the drawing for undo and redo, and its script.
+    DrawingHistory drawingHistory;
+    bool gridShown = false;  // the coordinate grid over the drawing view
     toolkit::OpenFileDialog openDialog;  // shared with the script loader
     toolkit::SaveFileDialog saveDialog;
     // Shows the console window; empty while there is none.
@@ -33,6 +38,9 @@ struct AppState {
     // Shows what scripts printed that the console has not shown yet; empty
     // while there is no console.
     std::function<void()> flushConsole;
+    // Puts an opened picture's script into the console's editor if the
+    // editor is empty; true when it did. Empty while there is no console.
+    std::function<bool(const std::string&)> offerScript;
 };
 
 }  // namespace app

@@ -9,6 +9,7 @@
 #include "errors.h"
 #include "console_run.h"
 #include "console_words.h"
+#include "drawing_steps.h"
 #include "message_box.h"
 #include "script_file.h"
 
@@ -20,15 +21,15 @@ namespace {
 bool leftControlHeld() { return Application::current().isDown(Key_ControlL); }
 }  // namespace
 
-ConsoleWindow::ConsoleWindow() : window("Forth console"), status("F5 to run") {
+ConsoleWindow::ConsoleWindow() : window("Forth console") {
     window.setSize(limits::kConsoleWidth, limits::kConsoleHeight);
 
     root.setWidthMode(WidthMode_Fill);
     root.setHeightMode(HeightMode_Fill);
     buttonBar.setWidthMode(WidthMode_Fill);
-    status.setWidthMode(WidthMode_Fill);
-    status.setHeightMode(HeightMode_Fill);
-    status.setTextAlign(XTextAlign_Center, YTextAlign_Center);
+    status.label.setWidthMode(WidthMode_Fill);
+    status.label.setHeightMode(HeightMode_Fill);
+    status.label.setTextAlign(XTextAlign_Center, YTextAlign_Center);
     textRow.setWidthMode(WidthMode_Fill);
     textRow.setHeightMode(HeightMode_Fill);
     editor.setWidthMode(WidthMode_Fill);
@@ -40,7 +41,7 @@ ConsoleWindow::ConsoleWindow() : window("Forth console"), status("F5 to run") {
     buttonBar.add(loadButton);
     buttonBar.add(runButton);
     buttonBar.add(clearButton);
-    buttonBar.add(status);
+    buttonBar.add(status.label);
     textRow.add(editor);
     textRow.add(output);
     root.add(buttonBar);
@@ -126,20 +127,31 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
 
     state.showConsole = [&c] { c.show(); };
     state.flushConsole = [&c] { c.flushOutput(); };
+    state.offerScript = [&c](const std::string& script) {
+        // Never over the user's own text.
+        if (!c.editor.text().empty()) return false;
+        c.editor.setText(script);
+        return true;
+    };
 }
 
 void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
     RunGuard& runs = state.runs;
     std::optional<ScriptFailure> failure;
+    std::string script;
     {
         RunGuard::Run run = runs.begin();
         if (!run) {
             noteRefusedRun(c.status, runs);
             return;
         }
-        const std::string script = c.editor.text();
+        script = c.editor.text();
         failure = runScriptText(state.interp, script);
     }
+    if (!runs.leaving())
+        state.drawingHistory.record(state.turtle,
+                                    consoleRunStep(script, failure ? std::optional(failure->lineIndex) : std::nullopt,
+                                                   runs.stopped()));
     // The run is over before the output shows (which handles pending
     // events) or a box opens, so nothing the user does meanwhile is refused.
     if (runs.leaving()) return;
@@ -157,11 +169,11 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
     c.selectLine(failure->lineIndex);
 }
 
-void noteRefusedRun(Label& status, RunGuard& runs) {
-    const std::string before = status.text();
-    status.setText(kBusyNote);
+void noteRefusedRun(StatusLine& status, RunGuard& runs) {
+    const std::string before = status.message();
+    status.setMessage(kBusyNote);
     runs.afterRun([&status, before] {
-        if (status.text() == kBusyNote) status.setText(before);
+        if (status.message() == kBusyNote) status.setMessage(before);
     });
 }
 
@@ -170,7 +182,7 @@ void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
     dialog.fTitle = "Load script";
     dialog.run(&c.window);
     if (dialog.fFiles.empty()) {
-        c.status.setText("Load canceled.");
+        c.status.setMessage("Load canceled.");
         return;
     }
     std::string text;

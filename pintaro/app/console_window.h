@@ -14,6 +14,7 @@
 #include "layout_container.h"
 #include "main_window.h"
 #include "run_guard.h"
+#include "status_line.h"
 #include "text_area.h"
 #include "window.h"
 
@@ -27,7 +28,7 @@ struct ConsoleWindow {
     toolkit::Button loadButton{"Load..."};
     toolkit::Button runButton{"Run"};
     toolkit::Button clearButton{"Clear"};
-    toolkit::Label status;
+    StatusLine status{"F5 to run"};
     toolkit::LayoutContainer textRow{toolkit::Layout_Horizontal};
     toolkit::TextArea editor;
     toolkit::TextArea output;
@@ -65,8 +66,8 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w);
 void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w);
 
 // Shows kBusyNote in the status label until the run in progress ends, then
-// puts back what the label said before (unless something else changed it).
-void noteRefusedRun(toolkit::Label& status, RunGuard& runs);
+// puts back the message before it (unless another message came meanwhile).
+void noteRefusedRun(StatusLine& status, RunGuard& runs);
 
 // "Load...": the open dialog titled "Load script", then the file's text
 // into the editor. A file that cannot be read or is no text is reported

@@ -1,10 +1,13 @@
 // Painting the drawing view: the image centred in the view at its natural
 // size (cut off, never scaled or scrolled, when it is larger), the
-// background colour around it, a frame in the pen colour along its edge and
-// the turtle sprite on top.
+// background colour around it, the coordinate grid when it is on, a frame in
+// the pen colour along its edge and the turtle sprite on top. None of it but
+// the image is in the image.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "canvas.h"
 #include "turtle.h"
@@ -24,8 +27,13 @@ struct ViewPlacement {
 ViewPlacement placeInView(int viewWidth, int viewHeight, int imageWidth, int imageHeight, double turtleX,
                           double turtleY);
 
+// The image pixel under a point of the view (image coordinates: origin
+// top-left, y downward), or nothing when the point is not over the image.
+std::optional<std::pair<int, int>> imagePointAt(int viewWidth, int viewHeight, int imageWidth, int imageHeight,
+                                                int viewX, int viewY);
+
 // Paints the whole view. `view` must be in drawing state (inside the draw
-// handler); its size is the view's size.
-void paintDrawingView(toolkit::Canvas& view, turtle::TurtleState& t);
+// handler); its size is the view's size. `grid`: with the coordinate grid.
+void paintDrawingView(toolkit::Canvas& view, turtle::TurtleState& t, bool grid = false);
 
 }  // namespace app

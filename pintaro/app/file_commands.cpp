@@ -1,8 +1,12 @@
 #include "file_commands.h"
 
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "about.h"
+#include "drawing_script.h"
+#include "drawing_steps.h"
 #include "errors.h"
 #include "image_files.h"
 #include "image_format.h"
@@ -31,7 +35,9 @@ void newCommand(AppState& state, MainWindow& w) {
         return;
     }
     w.view.forceRedraw();
+    std::string previous = std::move(state.currentFilePath);
     state.currentFilePath.clear();
+    recordStart(state, "New", turtle::DrawingStart::New, std::move(previous));
     w.window.setTitle(windowTitleFor(state.currentFilePath));
 }
 
@@ -40,21 +46,28 @@ void openCommand(AppState& state, MainWindow& w) {
     dialog.fTitle = "Open image";
     dialog.run(&w.window);
     if (dialog.fFiles.empty()) {
-        w.status.setText("Open canceled.");
+        w.status.setMessage("Open canceled.");
         return;
     }
     const std::string path = dialog.fFiles.front();
+    const std::string label = "Open " + fileNameOf(path);
+    std::optional<std::string> script;
     try {
-        turtle::openImage(state.turtle, path);
+        script = turtle::openImage(state.turtle, path);
     } catch (const std::exception& e) {
         // The image is now the black start image; show it behind the alert.
+        recordStart(state, label, turtle::DrawingStart::StartImage, state.currentFilePath);
         w.view.forceRedraw();
         w.alert(forth::errorText(e));
         return;
     }
     w.window.setTitle(windowTitleFor(path));
-    state.currentFilePath = path;
+    std::string previous = std::exchange(state.currentFilePath, path);
+    recordStart(state, label, turtle::DrawingStart::Opened, std::move(previous), fileNameOf(path));
     w.view.forceRedraw();
+    // The script that drew the picture, ready to read or run again.
+    if (script && state.offerScript && state.offerScript(*script))
+        w.status.setMessage("The picture's script is in the console.");
 }
 
 void saveCommand(AppState& state, MainWindow& w) {
@@ -65,24 +78,30 @@ void saveCommand(AppState& state, MainWindow& w) {
     dialog.run(&w.window);
     const std::string path = dialog.fFile;
     if (path.empty()) {
-        w.status.setText("Save canceled.");
+        w.status.setMessage("Save canceled.");
         return;
     }
     try {
         // Refuses unknown extensions before writing anything; a failed write
         // leaves the unsaved flag set, so the drawing is still protected.
-        turtle::saveImage(state.turtle, path);
+        turtle::saveImage(state.turtle, path, state.drawingHistory.script());
     } catch (const std::exception& e) {
         w.alert(forth::errorText(e));
         return;
     }
-    w.status.setText("Saved as " + fileNameOf(path));
+    state.drawingHistory.markSaved();
+    w.status.setMessage("Saved as " + fileNameOf(path));
     w.window.setTitle(windowTitleFor(path));
     state.currentFilePath = path;
 }
 
 void resizeCommand(AppState& state, MainWindow& w, int width, int height) {
     turtle::resizeImage(state.turtle, width, height);
+    // No word can resize; the script notes it, and replay does it there.
+    DrawingHistory::Step step;
+    step.label = "Resize to " + std::to_string(width) + " x " + std::to_string(height);
+    step.script = turtle::resizeNote(width, height);
+    state.drawingHistory.record(state.turtle, std::move(step));
     w.view.forceRedraw();
 }
 

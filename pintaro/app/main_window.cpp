@@ -7,6 +7,7 @@
 #include "app_limits.h"
 #include "application.h"
 #include "console_window.h"
+#include "drawing_steps.h"
 #include "drawing_view.h"
 #include "file_commands.h"
 #include "message_box.h"
@@ -19,6 +20,7 @@ using namespace toolkit;
 namespace {
 
 bool leftControlHeld() { return Application::current().isDown(Key_ControlL); }
+bool shiftHeld() { return Application::current().isDown(Key_ShiftL) || Application::current().isDown(Key_ShiftR); }
 
 void showAbout(MainWindow& w, AppState&) { Application::current().alertBox(&w.window, kAboutText, kAboutTitle); }
 
@@ -34,6 +36,14 @@ void askOpen(MainWindow& w, AppState& state) {
 void save(MainWindow& w, AppState& state) { saveCommand(state, w); }
 
 void focusCommandLine(MainWindow& w, AppState&) { w.commandLine.focus(); }
+
+void undo(MainWindow& w, AppState& state) { undoCommand(state, w); }
+void redo(MainWindow& w, AppState& state) { redoCommand(state, w); }
+
+void toggleGrid(MainWindow& w, AppState& state) {
+    state.gridShown = !state.gridShown;
+    w.view.forceRedraw();
+}
 
 // Leaves the event loop; start-up then returns and the process ends with 0.
 // A script still running is stopped first, without a report.
@@ -54,39 +64,62 @@ void flushConsole(AppState& state) {
     if (state.flushConsole) state.flushConsole();
 }
 
+enum class ShiftRule { Any, Up, Held };
+
 struct Shortcut {
     KeyCode key;
     bool leftControl;  // only with the left Control key held
+    ShiftRule shift;
     void (*action)(MainWindow&, AppState&);
 };
 
 // The main window's shortcuts. Letter keys arrive as their upper-case code
-// whatever the Shift state.
+// whatever the Shift state, so Shift is asked for separately where it
+// matters. Undo, redo and the grid take the left Control key like the rest.
 const Shortcut kShortcuts[] = {
-    {Key_L, true, focusCommandLine},
-    {Key_N, true, askNew},
-    {Key_O, true, askOpen},
-    {Key_S, true, save},
-    {Key_Q, true, quitProgram},
-    {Key_F1, false, showAbout},
+    {Key_L, true, ShiftRule::Any, focusCommandLine},
+    {Key_N, true, ShiftRule::Any, askNew},
+    {Key_O, true, ShiftRule::Any, askOpen},
+    {Key_S, true, ShiftRule::Any, save},
+    {Key_Q, true, ShiftRule::Any, quitProgram},
+    {Key_F1, false, ShiftRule::Any, showAbout},
+    {Key_Z, true, ShiftRule::Up, undo},
+    {Key_Z, true, ShiftRule::Held, redo},
+    {Key_Y, true, ShiftRule::Any, redo},
+    {Key_G, true, ShiftRule::Any, toggleGrid},
 };
+
+bool shiftMatches(ShiftRule rule) {
+    return rule == ShiftRule::Any || (rule == ShiftRule::Held) == shiftHeld();
+}
+
+// The pointer's image coordinates in the status label while it is over
+// the image.
+void showPointer(MainWindow& w, AppState& state, int viewX, int viewY) {
+    const toolkit::Image& image = *state.turtle.image;
+    const auto at = imagePointAt(w.view.width(), w.view.height(), image.width(), image.height(), viewX, viewY);
+    if (at)
+        w.status.showPointer(at->first, at->second);
+    else
+        w.status.hidePointer();
+}
 }  // namespace
 
-MainWindow::MainWindow() : window(kProgramTitle), status(kWelcomeText) {
+MainWindow::MainWindow() : window(kProgramTitle) {
     window.setSize(limits::kMainWidth, limits::kMainHeight);
 
     root.setWidthMode(WidthMode_Fill);
     root.setHeightMode(HeightMode_Fill);
     toolbar.setWidthMode(WidthMode_Fill);
-    status.setWidthMode(WidthMode_Fill);
-    status.setHeightMode(HeightMode_Fill);
-    status.setTextAlign(XTextAlign_Center, YTextAlign_Center);
+    status.label.setWidthMode(WidthMode_Fill);
+    status.label.setHeightMode(HeightMode_Fill);
+    status.label.setTextAlign(XTextAlign_Center, YTextAlign_Center);
     view.setWidthMode(WidthMode_Fill);
     view.setHeightMode(HeightMode_Fill);
     commandLine.setWidthMode(WidthMode_Fill);
 
     for (Control* c : std::initializer_list<Control*>{&newButton, &openButton, &saveButton, &resizeButton,
-                                                      &consoleButton, &status, &aboutButton})
+                                                      &consoleButton, &status.label, &aboutButton})
         toolbar.add(*c);
     root.add(toolbar);
     root.add(view);
@@ -117,6 +150,7 @@ void enterCommand(MainWindow& w, AppState& state) {
         error = runUserText(state.interp, text);
     }
     if (state.runs.leaving()) return;
+    state.drawingHistory.record(state.turtle, commandStep(text, state.runs.stopped()));
     // Showing printed output lets the toolkit handle pending events, keys
     // typed ahead among them: before an alert (which handles them anyway),
     // otherwise only once the line is empty for them.
@@ -140,7 +174,9 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resi
     w.consoleButton.setOnClick([&](ClickEvent&) { showConsole(state); });
     w.aboutButton.setOnClick([&](ClickEvent&) { showAbout(w, state); });
 
-    w.view.setOnDraw([&](DrawEvent& e) { paintDrawingView(*e.canvas, state.turtle); });
+    w.view.setOnDraw([&](DrawEvent& e) { paintDrawingView(*e.canvas, state.turtle, state.gridShown); });
+    w.view.setOnMouseMove([&](MouseMoveEvent& e) { showPointer(w, state, e.x, e.y); });
+    w.view.setOnMouseLeave([&](MouseLeaveEvent&) { w.status.hidePointer(); });
 
     w.commandLine.setOnKeyDown([&](KeyEvent& e) {
         switch (e.key) {
@@ -169,7 +205,7 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resi
         }
         for (const Shortcut& s : kShortcuts) {
             // Only the left Control key makes a shortcut; the right one does not.
-            if (e.key != s.key || (s.leftControl && !leftControlHeld())) continue;
+            if (e.key != s.key || (s.leftControl && !leftControlHeld()) || !shiftMatches(s.shift)) continue;
             e.handled = true;
             s.action(w, state);
             return;

@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "about.h"
 #include "app_state.h"
 #include "button.h"
 #include "control.h"
 #include "label.h"
 #include "layout_container.h"
 #include "resize_dialog.h"
+#include "status_line.h"
 #include "text_box.h"
 #include "window.h"
 
@@ -26,7 +28,7 @@ struct MainWindow {
     toolkit::Button saveButton{"Save"};
     toolkit::Button resizeButton{"Resize"};
     toolkit::Button consoleButton{"Console"};
-    toolkit::Label status;
+    StatusLine status{kWelcomeText};
     toolkit::Button aboutButton{"About"};
     toolkit::Control view;
     toolkit::TextBox commandLine;

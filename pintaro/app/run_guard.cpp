@@ -16,6 +16,7 @@ RunGuard::Run RunGuard::begin() {
     if (fRunning) return Run(nullptr);
     fRunning = true;
     fInterrupt = false;
+    fStopped = false;
     fLastBreath = Clock::now();
     fGap = fInterval;
     return Run(this);
@@ -77,6 +78,7 @@ void RunGuard::poll() {
     if (Clock::now() - fLastBreath >= fGap) breathe();
     if (fInterrupt) {
         fInterrupt = false;
+        fStopped = true;
         throw forth::ScriptError("Interrupted");
     }
 }

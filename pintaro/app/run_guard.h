@@ -62,6 +62,8 @@ public:
     // shows nothing for it.
     void quitting();
     bool leaving() const { return fLeaving; }
+    // True when the last run was stopped by interrupt(): it ended part-way.
+    bool stopped() const { return fStopped; }
 
     // Breathes when the interval has passed since the last breath (or, after
     // a breath that took longer than the interval, as long as it took), then
@@ -81,6 +83,7 @@ private:
     bool fRunning = false;
     bool fInterrupt = false;
     bool fLeaving = false;
+    bool fStopped = false;
     bool fBreathing = false;  // a breath runs handlers; none may breathe again inside it
     std::vector<std::function<void()>> fAfterRun;
 };

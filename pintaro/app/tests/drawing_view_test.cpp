@@ -2,11 +2,13 @@
 // view's size and read back pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "app_state.h"
 #include "drawing_view.h"
+#include "status_line.h"
 #include "gtk_loader.h"
 #include "image.h"
 
@@ -118,4 +120,45 @@ TEST_F(DrawingView, ATransparentImageShowsTheBackgroundThrough) {
     state.turtle.visible = false;
     toolkit::Image& v = paint(640, 400);
     EXPECT_EQ(v.pixel(100, 100), Color(0, 120, 0));
+}
+
+TEST_F(DrawingView, TheGridLiesOverTheImageInTheViewOnlyWithTheHomeAxesStronger) {
+    state.turtle.visible = false;
+    state.turtle.image->resize(640, 400);
+    state.turtle.canvas().fill();  // black
+    toolkit::Image& v = paint(700, 460);  // image at (30, 30)
+    auto ink = [&](int x, int y) { return std::max(v.pixel(30 + x, 30 + y).r, v.pixel(29 + x, 30 + y).r); };
+    EXPECT_EQ(ink(25, 220), 0) << "no grid unless asked for";
+    app::paintDrawingView(v.canvas(), state.turtle, true);
+    EXPECT_GT(ink(50, 220), 0) << "a light line every 50 pixels";
+    EXPECT_GT(ink(600, 220), 0);
+    EXPECT_EQ(ink(25, 220), 0) << "and nothing between";
+    EXPECT_GT(ink(320, 220), ink(300, 220)) << "home axis stronger than the lines";
+    EXPECT_GT(ink(220, 200), ink(220, 250));
+    EXPECT_LT(ink(50, 220), 100) << "the lines are light";
+    int numbers = 0;
+    for (int y = 2; y < 20; ++y)
+        for (int x = 102; x < 130; ++x) numbers += v.pixel(30 + x, 30 + y).r > 100;
+    EXPECT_GT(numbers, 10) << "100 written by its line";
+    EXPECT_EQ(v.pixel(5, 5), kBlack) << "nothing outside the image";
+    EXPECT_EQ(state.turtle.image->pixel(50, 220), kBlack) << "nothing in the image";
+    // On a light background the grid is dark.
+    state.turtle.canvas().fAreaColor = Color(255, 255, 255);
+    state.turtle.canvas().fill();
+    app::paintDrawingView(v.canvas(), state.turtle, true);
+    EXPECT_LT(v.pixel(80, 250).r, 255);
+    EXPECT_EQ(v.pixel(70, 250), Color(255, 255, 255));
+}
+
+TEST(ViewPlacement, ThePointerIsReadInImagePixelsAndOnlyOverTheImage) {
+    // A 640 x 400 image in a 700 x 460 view starts at (30, 30).
+    EXPECT_EQ(app::imagePointAt(700, 460, 640, 400, 30, 30), std::make_pair(0, 0));
+    EXPECT_EQ(app::imagePointAt(700, 460, 640, 400, 669, 429), std::make_pair(639, 399));
+    EXPECT_EQ(app::imagePointAt(700, 460, 640, 400, 130, 80), std::make_pair(100, 50));
+    EXPECT_EQ(app::imagePointAt(700, 460, 640, 400, 29, 100), std::nullopt);
+    EXPECT_EQ(app::imagePointAt(700, 460, 640, 400, 670, 100), std::nullopt);
+    EXPECT_EQ(app::imagePointAt(700, 460, 640, 400, 100, 430), std::nullopt);
+    // A larger image is cut off; the view shows its middle.
+    EXPECT_EQ(app::imagePointAt(100, 100, 801, 603, 0, 0), std::make_pair(350, 251));
+    EXPECT_EQ(app::pointerText(100, 50), "x 100, y 50");
 }
