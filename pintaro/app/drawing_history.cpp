@@ -104,18 +104,23 @@ bool DrawingHistory::record(const turtle::TurtleState& t, Step step) {
 }
 
 void DrawingHistory::exchange(Entry& e, turtle::TurtleState& t, std::string& filePath) {
+    const std::size_t before = e.bytes();
     const int width = fCopy.width(), height = fCopy.height();
-    if (e.width != width || e.height != height) {
+    if (e.width == width && e.height == height) {
+        // The same differences turn either side into the other.
+        fCopy.applyChanges(e.tiles, *t.image);
+    } else {
         // A new image first: should it fail, nothing has changed yet. The
         // canvas attributes follow from the state put back.
         auto fresh = t.blankImage();
         fresh->resize(e.width, e.height);
         t.image = std::move(fresh);
+        std::vector<PackedTile> shown = fCopy.packAll();
+        fCopy.replaceAll(e.tiles, e.width, e.height, *t.image);
+        e.tiles = std::move(shown);
+        e.width = width;
+        e.height = height;
     }
-    const std::size_t before = e.bytes();
-    e.tiles = fCopy.exchange(e.tiles, e.width, e.height, *t.image);
-    e.width = width;
-    e.height = height;
     // Only a New or an Open changed the file; a Save since then moved the
     // drawing on that side to its file, and this keeps it.
     if (e.startsScript) std::swap(e.otherPath, filePath);

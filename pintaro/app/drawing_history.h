@@ -5,8 +5,8 @@
 // colours, pen size and label height, the turtle and the palette; a New or
 // an Open also changes which file the drawing belongs to. The interpreter (stack, variables, definitions) is
 // not part of it, as a shell's history does not take back what a command
-// did. A step keeps only the tiles it changed, packed, and of them only the
-// version not on screen: undo and redo exchange them with the picture.
+// did. A step keeps only the tiles it changed, as the difference of their
+// two versions, packed (picture_tiles.h): undo and redo apply it.
 //
 // The script follows the steps: it is the text of the steps since the last
 // New or Open (or the start), in order, with the steps that changed nothing
@@ -100,9 +100,9 @@ private:
         std::string script;
         bool startsScript = false;
         bool changesPixels = false;
-        // The picture of the side not on screen (before the step while it
-        // is done, after it while undone): its size and changed tiles, or
-        // every tile when the sizes differ.
+        // The size of the side not on screen (before the step while it is
+        // done, after it while undone), and the differences of the tiles
+        // the step changed; when the sizes differ, every tile of that side.
         int width = 0;
         int height = 0;
         std::vector<PackedTile> tiles;
@@ -113,7 +113,7 @@ private:
         std::size_t bytes() const;
     };
 
-    // Exchanges the entry's pixels (and file path) with the drawing's.
+    // Turns the drawing's pixels (and file path) into the entry's other side.
     void exchange(Entry& e, turtle::TurtleState& t, std::string& filePath);
     bool unsavedNow() const;
     void keepWithinBudget();

@@ -9,57 +9,98 @@
 namespace app {
 
 namespace {
+
 constexpr int kTile = limits::kHistoryTileSize;
-}  // namespace
 
-PackedTile packTile(std::uint32_t index, std::span<const std::uint32_t> pixels) {
-    PackedTile packed;
-    packed.index = index;
-    std::size_t runs = 0;
-    for (std::size_t k = 0; k < pixels.size(); ++runs) {
-        const std::uint32_t p = pixels[k];
-        while (k < pixels.size() && pixels[k] == p) ++k;
-    }
-    packed.runs = 2 * runs < pixels.size();
-    if (!packed.runs) {
-        packed.words.assign(pixels.begin(), pixels.end());
-        return packed;
-    }
-    packed.words.reserve(2 * runs);
-    for (std::size_t k = 0; k < pixels.size();) {
-        const std::uint32_t p = pixels[k];
-        std::uint32_t n = 0;
-        while (k < pixels.size() && pixels[k] == p) ++k, ++n;
-        packed.words.push_back(n);
-        packed.words.push_back(p);
-    }
-    return packed;
-}
+// A run's header word: its kind in the top two bits, its length below.
+constexpr std::uint32_t kZeros = 0u << 30, kRepeat = 1u << 30, kAsIs = 2u << 30;
+constexpr std::uint32_t kKind = 3u << 30, kLength = ~kKind;
+// A repeated word takes two words to keep; shorter repeats stay as they are.
+constexpr std::size_t kShortestRepeat = 3;
 
-void unpackTile(const PackedTile& tile, std::span<std::uint32_t> pixels) {
-    if (!tile.runs) {
-        if (tile.words.size() != pixels.size()) throw std::logic_error("tile of another size");
-        std::copy(tile.words.begin(), tile.words.end(), pixels.begin());
-        return;
-    }
-    std::size_t at = 0;
-    for (std::size_t k = 0; k + 1 < tile.words.size(); k += 2) {
-        const std::uint32_t n = tile.words[k];
-        if (n > pixels.size() - at) throw std::logic_error("tile of another size");
-        std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(at), n, tile.words[k + 1]);
-        at += n;
-    }
-    if (at != pixels.size()) throw std::logic_error("tile of another size");
-}
-
-namespace {
 std::uint32_t tilesFor(int width, int height) {
     if (width <= 0 || height <= 0) return 0;
     const auto across = static_cast<std::uint32_t>((width + kTile - 1) / kTile);
     const auto down = static_cast<std::uint32_t>((height + kTile - 1) / kTile);
     return across * down;
 }
+
+// Runs `put(at, length, words, step)` for each run of the packed tile:
+// `words` points at the run's one repeated word (step 0), at its words as
+// they are (step 1), or is null for zeros.
+template <class Put>
+void unpackRuns(const PackedTile& tile, std::size_t length, Put put) {
+    std::size_t at = 0;
+    const std::vector<std::uint32_t>& w = tile.words;
+    for (std::size_t k = 0; k < w.size();) {
+        const std::uint32_t kind = w[k] & kKind, n = w[k] & kLength;
+        ++k;
+        const std::size_t need = kind == kZeros ? 0 : kind == kRepeat ? 1 : n;
+        if (kind == kKind || n > length - at || need > w.size() - k) throw std::logic_error("not a packed tile");
+        put(at, n, kind == kZeros ? nullptr : w.data() + k, kind == kAsIs ? 1 : 0);
+        at += n;
+        k += need;
+    }
+    if (at != length) throw std::logic_error("a packed tile of another size");
+}
+
 }  // namespace
+
+PackedTile packTile(std::uint32_t index, std::span<const std::uint32_t> pixels) {
+    PackedTile packed;
+    packed.index = index;
+    std::vector<std::uint32_t>& out = packed.words;
+    const std::size_t n = pixels.size();
+    auto repeats = [&](std::size_t k) {
+        std::size_t j = k + 1;
+        while (j < n && pixels[j] == pixels[k]) ++j;
+        return j - k;
+    };
+    for (std::size_t k = 0; k < n;) {
+        const std::size_t same = repeats(k);
+        if (pixels[k] == 0) {
+            out.push_back(kZeros | static_cast<std::uint32_t>(same));
+        } else if (same >= kShortestRepeat) {
+            out.push_back(kRepeat | static_cast<std::uint32_t>(same));
+            out.push_back(pixels[k]);
+        } else {
+            // As they are, up to the next zero or the next long repeat.
+            std::size_t j = k;
+            while (j < n && pixels[j] != 0 && (j == k || repeats(j) < kShortestRepeat)) ++j;
+            out.push_back(kAsIs | static_cast<std::uint32_t>(j - k));
+            out.insert(out.end(), pixels.begin() + static_cast<std::ptrdiff_t>(k),
+                       pixels.begin() + static_cast<std::ptrdiff_t>(j));
+            k = j;
+            continue;
+        }
+        k += same;
+    }
+    out.shrink_to_fit();
+    return packed;
+}
+
+void unpackTile(const PackedTile& tile, std::span<std::uint32_t> pixels) {
+    unpackRuns(tile, pixels.size(), [&](std::size_t at, std::size_t n, const std::uint32_t* words, int step) {
+        std::uint32_t* out = pixels.data() + at;
+        if (step)
+            std::copy_n(words, n, out);
+        else
+            std::fill_n(out, n, words ? *words : 0);
+    });
+}
+
+void applyDifference(const PackedTile& tile, std::span<std::uint32_t> pixels) {
+    unpackRuns(tile, pixels.size(), [&](std::size_t at, std::size_t n, const std::uint32_t* words, int step) {
+        if (!words) return;  // no difference there
+        std::uint32_t* out = pixels.data() + at;
+        if (step) {
+            for (std::size_t i = 0; i < n; ++i) out[i] ^= words[i];
+        } else {
+            const std::uint32_t w = *words;
+            for (std::size_t i = 0; i < n; ++i) out[i] ^= w;
+        }
+    });
+}
 
 std::uint32_t PictureCopy::tileCount() const { return tilesFor(fWidth, fHeight); }
 
@@ -107,10 +148,23 @@ std::vector<PackedTile> PictureCopy::takeChanges(const toolkit::Image& image) {
         const std::span<std::uint32_t> kept = pixelsOf(t);
         image.readPixels(t.x, t.y, t.w, t.h, now.data());
         if (std::memcmp(now.data(), kept.data(), kept.size_bytes()) == 0) continue;
-        changed.push_back(packTile(i, kept));
-        std::memcpy(kept.data(), now.data(), kept.size_bytes());
+        for (std::size_t k = 0; k < kept.size(); ++k) {
+            const std::uint32_t pixel = now[k];
+            now[k] ^= kept[k];
+            kept[k] = pixel;
+        }
+        changed.push_back(packTile(i, {now.data(), kept.size()}));
     }
     return changed;
+}
+
+void PictureCopy::applyChanges(const std::vector<PackedTile>& differences, toolkit::Image& image) {
+    for (const PackedTile& difference : differences) {
+        if (difference.index >= tileCount()) throw std::logic_error("tile outside the picture");
+        const Tile t = tile(difference.index);
+        applyDifference(difference, pixelsOf(t));
+        image.writePixels(t.x, t.y, t.w, t.h, pixelsOf(t).data());
+    }
 }
 
 std::vector<PackedTile> PictureCopy::packAll() const {
@@ -120,25 +174,15 @@ std::vector<PackedTile> PictureCopy::packAll() const {
     return all;
 }
 
-std::vector<PackedTile> PictureCopy::exchange(const std::vector<PackedTile>& tiles, int width, int height,
-                                              toolkit::Image& image) {
-    std::vector<PackedTile> replaced;
-    const bool sameSize = width == fWidth && height == fHeight;
-    if (!sameSize) {
-        if (tiles.size() != tilesFor(width, height))
-            throw std::logic_error("a picture of another size needs all its tiles");
-        replaced = packAll();
-        resize(width, height);
-    }
+void PictureCopy::replaceAll(const std::vector<PackedTile>& tiles, int width, int height, toolkit::Image& image) {
+    if (tiles.size() != tilesFor(width, height)) throw std::logic_error("a picture needs all its tiles");
+    resize(width, height);
     for (const PackedTile& packed : tiles) {
         if (packed.index >= tileCount()) throw std::logic_error("tile outside the picture");
         const Tile t = tile(packed.index);
-        const std::span<std::uint32_t> pixels = pixelsOf(t);
-        if (sameSize) replaced.push_back(packTile(packed.index, pixels));
-        unpackTile(packed, pixels);
-        image.writePixels(t.x, t.y, t.w, t.h, pixels.data());
+        unpackTile(packed, pixelsOf(t));
+        image.writePixels(t.x, t.y, t.w, t.h, pixelsOf(t).data());
     }
-    return replaced;
 }
 
 }  // namespace app

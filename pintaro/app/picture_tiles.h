@@ -3,6 +3,12 @@
 // bottom edges), numbered row by row, their raw pixels kept compactly; and a
 // copy of the current picture to find the tiles a step changed. Only the
 // raster layer's image is needed, no display.
+//
+// A step of the same size keeps, for each tile it changed, the difference
+// of its two versions (their pixels XORed): zero wherever the step drew
+// nothing, so it packs small, and applying it to either version gives the
+// other, so undo and redo apply the same difference. A step that changed
+// the size keeps the other size's whole picture instead.
 #pragma once
 
 #include <cstddef>
@@ -14,20 +20,22 @@
 
 namespace app {
 
-// One tile's pixels, as runs of equal pixels (count, pixel pairs) when that
-// is smaller, as they are otherwise. A drawing is mostly runs of one colour,
-// so a tile a line crosses shrinks to a fraction.
+// One tile's words packed as runs of zeros, runs of one repeated word, and
+// words as they are, each run behind a word giving its kind and length.
 struct PackedTile {
     std::uint32_t index = 0;
-    bool runs = false;
     std::vector<std::uint32_t> words;
 
     std::size_t bytes() const { return sizeof(PackedTile) + words.capacity() * sizeof(std::uint32_t); }
 };
 
 PackedTile packTile(std::uint32_t index, std::span<const std::uint32_t> pixels);
-// `pixels` must have the size the tile was packed from.
+// `pixels` must have the length the tile was packed from; raises
+// std::logic_error otherwise.
 void unpackTile(const PackedTile& tile, std::span<std::uint32_t> pixels);
+// XORs the packed words into `pixels`: a packed difference turns one
+// version of the tile into the other.
+void applyDifference(const PackedTile& tile, std::span<std::uint32_t> pixels);
 
 // A copy of a whole picture's raw pixels, tile after tile, each tile's rows
 // side by side, so that a tile compares and packs in one piece.
@@ -40,20 +48,22 @@ public:
     // Copies the image whole (an image without surface is 0 x 0).
     void take(const toolkit::Image& image);
 
-    // The tiles where the image (of the copy's size) differs from the copy:
-    // the copy's pixels there, packed, in tile order. The copy takes the
-    // image's pixels, so it equals the image afterwards.
+    // The differences of the tiles where the image (of the copy's size) and
+    // the copy differ, in tile order. The copy takes the image's pixels, so
+    // it equals the image afterwards.
     std::vector<PackedTile> takeChanges(const toolkit::Image& image);
 
-    // Every tile packed: what a change of size replaces.
+    // Applies differences that takeChanges gave to the copy and the image
+    // (both of the size they were taken at): one version becomes the other.
+    void applyChanges(const std::vector<PackedTile>& differences, toolkit::Image& image);
+
+    // Every tile packed as it is: the picture a change of size replaces.
     std::vector<PackedTile> packAll() const;
 
-    // Puts tiles of a `width` x `height` picture into the copy and the image
-    // and returns the ones they replace, packed. Of the same size, `tiles`
-    // may be any of them; of another size they must be all of them, the
-    // image must already have that size, and every tile is returned.
-    std::vector<PackedTile> exchange(const std::vector<PackedTile>& tiles, int width, int height,
-                                     toolkit::Image& image);
+    // Makes the copy and the image (which must already have the new size)
+    // the `width` x `height` picture packed in `tiles`, every one of its
+    // tiles; raises std::logic_error when some are missing.
+    void replaceAll(const std::vector<PackedTile>& tiles, int width, int height, toolkit::Image& image);
 
 private:
     struct Tile {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "drawing_history.h"
@@ -65,28 +66,42 @@ protected:
 
 }  // namespace
 
-TEST(PackedTiles, RunsWhenShorterRawOtherwiseAndBothComeBackExactly) {
-    std::vector<std::uint32_t> plain(64 * 64, 0xFF000000u);
-    plain[100] = 0xFFFFFFFFu;
-    const PackedTile runs = app::packTile(7, plain);
-    EXPECT_TRUE(runs.runs);
-    EXPECT_EQ(runs.index, 7u);
-    EXPECT_EQ(runs.words.size(), 6u) << "black, one white, black: three runs";
+TEST(PackedTiles, ZerosRepeatsAndTheRestComeBackExactlyAndDifferencesTurnVersionsIntoEachOther) {
+    // A line's difference: zeros but for a few pixels.
+    std::vector<std::uint32_t> line(64 * 64, 0);
+    line[100] = 0x80808080u;
+    line[101] = 0xFFFFFFFFu;
+    const PackedTile sparse = app::packTile(7, line);
+    EXPECT_EQ(sparse.index, 7u);
+    EXPECT_EQ(sparse.words.size(), 5u) << "zeros, two words as they are, zeros";
+    // A picture filled with one colour, and one without any order.
+    const std::vector<std::uint32_t> filled(64 * 64, 0xFF0000FFu);
+    EXPECT_EQ(app::packTile(0, filled).words.size(), 2u);
     std::vector<std::uint32_t> noise(22 * 6);
-    for (std::size_t k = 0; k < noise.size(); ++k) noise[k] = static_cast<std::uint32_t>(k * 2654435761u);
-    const PackedTile raw = app::packTile(0, noise);
-    EXPECT_FALSE(raw.runs);
-    EXPECT_EQ(raw.words, noise);
-    for (const auto& [tile, pixels] : {std::pair{runs, plain}, std::pair{raw, noise}}) {
+    for (std::size_t k = 0; k < noise.size(); ++k) noise[k] = static_cast<std::uint32_t>(k * 2654435761u) | 1;
+    EXPECT_EQ(app::packTile(0, noise).words.size(), noise.size() + 1);
+    std::vector<std::uint32_t> mixed{0, 0, 5, 5, 6, 7, 7, 7, 7, 0, 9};
+    for (const auto& pixels : {line, filled, noise, mixed}) {
+        const PackedTile packed = app::packTile(0, pixels);
         std::vector<std::uint32_t> back(pixels.size(), 1);
-        app::unpackTile(tile, back);
+        app::unpackTile(packed, back);
         EXPECT_EQ(back, pixels);
         std::vector<std::uint32_t> wrongSize(pixels.size() + 1);
-        EXPECT_THROW(app::unpackTile(tile, wrongSize), std::logic_error);
+        EXPECT_THROW(app::unpackTile(packed, wrongSize), std::logic_error);
     }
+    // Applied to one version, a difference gives the other, and back.
+    std::vector<std::uint32_t> a = mixed, b = mixed;
+    b[3] = 11, b[9] = 12;
+    std::vector<std::uint32_t> difference(a.size());
+    for (std::size_t k = 0; k < a.size(); ++k) difference[k] = a[k] ^ b[k];
+    const PackedTile packed = app::packTile(0, difference);
+    app::applyDifference(packed, a);
+    EXPECT_EQ(a, b);
+    app::applyDifference(packed, a);
+    EXPECT_EQ(a, mixed);
 }
 
-TEST(PictureCopies, OnlyChangedTilesAreFoundEdgeTilesIncludedAndExchangeRestoresThem) {
+TEST(PictureCopies, OnlyChangedTilesAreFoundEdgeTilesIncludedAndTheirDifferencesGoBothWays) {
     // 150 x 70: tiles of 64, 64 and 22 columns over rows of 64 and 6.
     toolkit::Image image(testRaster());
     image.resize(150, 70);
@@ -103,18 +118,18 @@ TEST(PictureCopies, OnlyChangedTilesAreFoundEdgeTilesIncludedAndExchangeRestores
     EXPECT_EQ(indices, (std::vector<std::uint32_t>{0, 1, 5}));
     EXPECT_TRUE(copy.takeChanges(image).empty()) << "the copy took the changes";
     const auto after = rawPixels(image);
-    const std::vector<PackedTile> redo = copy.exchange(changed, 150, 70, image);
+    copy.applyChanges(changed, image);
     EXPECT_EQ(rawPixels(image), before);
-    copy.exchange(redo, 150, 70, image);
+    copy.applyChanges(changed, image);
     EXPECT_EQ(rawPixels(image), after);
-    // Another size needs every tile, and gives every tile back.
+    // Another size needs every tile.
     const std::vector<PackedTile> all = copy.packAll();
     EXPECT_EQ(all.size(), 6u);
-    EXPECT_THROW(copy.exchange(changed, 10, 10, image), std::logic_error);
+    EXPECT_THROW(copy.replaceAll(changed, 150, 70, image), std::logic_error);
     image.resize(10, 10);
-    std::vector<PackedTile> one{app::packTile(0, std::vector<std::uint32_t>(100, 0xFF0000FFu))};
-    EXPECT_EQ(copy.exchange(one, 10, 10, image).size(), 6u);
+    copy.replaceAll({app::packTile(0, std::vector<std::uint32_t>(100, 0xFF0000FFu))}, 10, 10, image);
     EXPECT_EQ(image.pixel(9, 9), toolkit::Color(0, 0, 255));
+    EXPECT_TRUE(copy.takeChanges(image).empty());
 }
 
 TEST_F(History, UndoAndRedoTakeStepsBackAndForthWithPixelsAndTurtle) {
