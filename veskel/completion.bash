@@ -1,5 +1,6 @@
 # bash completion for veskel: its options, the picture formats -o can save,
-# the animation's, and script files. Installed as share/bash-completion/completions/veskel,
+# the animation's, the PNG pictures whose script --script-of and --replay
+# read, and script files. Installed as share/bash-completion/completions/veskel,
 # where bash-completion loads it the first time veskel is completed.
 
 _veskel() {
@@ -36,6 +37,11 @@ _veskel() {
       COMPREPLY=($(compgen -W '640x400 320x200 800x600 1024x768' -- "$cur"))
       return
       ;;
+    --script-of | --replay)
+      # Only a PNG keeps the script that drew it.
+      _filedir png
+      return
+      ;;
     --help | -h | --words)
       return
       ;;
@@ -43,7 +49,7 @@ _veskel() {
   $split && return
 
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W '-e -o --save --size --animate --frame-every -- --words --help' -- "$cur"))
+    COMPREPLY=($(compgen -W '-e -o --save --size --animate --frame-every --script-of --replay -- --words --help' -- "$cur"))
     return
   fi
   _filedir fs

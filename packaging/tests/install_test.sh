@@ -73,17 +73,19 @@ complete_line() {
   complete_line --size 8
   complete_line --animate ''
   complete_line --fr
+  complete_line --replay ''
   complete_line -e ''
   complete_line -- --x ''
 } >"$work/completions"
 diff -u - "$work/completions" >"$work/completions.diff" <<'EOF'
-veskel --s: --save --size
+veskel --s: --save --script-of --size
 veskel : b.fs folder
 veskel -o : a.png c.jpg e.svg folder
 veskel --save=c: c.jpg
 veskel --size 8: 800x600
 veskel --animate : f.webp folder
 veskel --fr: --frame-every
+veskel --replay : a.png folder
 veskel -e : 
 veskel -- --x : b.fs folder
 EOF
