@@ -6,7 +6,7 @@
 //   history memory after 100 typical command-line steps on 640 x 400
 //   1,000 undos after a drawing of 10,000 segments, one step each
 //   the drawing walks of turtle_bench as one step, recorded or not, and
-//   one short command recorded or not
+//   one short command recorded or not on 640 x 400 and 4000 x 4000
 //
 // Optional argument: rounds (default 7); each figure is the median.
 #include <algorithm>
@@ -112,8 +112,8 @@ void thousandUndos(const toolkit::RasterApi& raster) {
 }
 
 // A walk as one step, recorded or not; the two alternate.
-void recordingCost(const toolkit::RasterApi& raster, const std::string& text, int rounds) {
-    Drawing d(raster, 640, 400);
+void recordingCost(const toolkit::RasterApi& raster, int width, int height, const std::string& text, int rounds) {
+    Drawing d(raster, width, height);
     std::vector<double> plain, recorded;
     for (int r = 0; r < rounds; ++r) {
         for (bool record : {false, true}) {
@@ -126,7 +126,8 @@ void recordingCost(const toolkit::RasterApi& raster, const std::string& text, in
         }
     }
     const double p = median(plain), h = median(recorded);
-    std::printf("%-36s history off %8.3f ms   on %8.3f ms   %+.1f %%\n", text.c_str(), p, h, (h / p - 1) * 100);
+    std::printf("%4d x %-4d  %-30s history off %8.3f ms   on %8.3f ms   %+.3f ms (%+.1f %%)\n", width, height,
+                text.c_str(), p, h, h - p, (h / p - 1) * 100);
 }
 
 }  // namespace
@@ -140,8 +141,9 @@ int main(int argc, char** argv) {
     }
     memoryAfterTypicalSteps(raster);
     thousandUndos(raster);
-    recordingCost(raster, "[ 1 fd 1 rt ] 100000 times", rounds);
-    recordingCost(raster, "[ 100 fd 91 rt ] 10000 times", rounds);
-    recordingCost(raster, "100 fd", rounds);
+    recordingCost(raster, 640, 400, "[ 1 fd 1 rt ] 100000 times", rounds);
+    recordingCost(raster, 640, 400, "[ 100 fd 91 rt ] 10000 times", rounds);
+    recordingCost(raster, 640, 400, "100 fd", rounds);
+    recordingCost(raster, 4000, 4000, "100 fd", rounds);
     return 0;
 }
