@@ -100,7 +100,6 @@ protected:
     std::string openConsole() {
         program->keysTo(program->mainWindow(), "key ctrl+l key Tab Tab Tab Tab Tab Return");
         EXPECT_TRUE(waitUntil([] { return !visibleWindows("^Forth console$").empty(); }));
-        std::this_thread::sleep_for(300ms);
         return visibleWindows("^Forth console$").front();
     }
 
