@@ -246,6 +246,10 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
         g.cairo_fill(cr);
     } else {
         g.pango_cairo_show_layout(cr, layout.get());
+        // Showing leaves the start as the current point (a path is not
+        // part of what save and restore keep); an ellipse drawn next would
+        // join it to its outline with a line.
+        g.cairo_new_path(cr);
     }
     g.cairo_restore(cr);
 }

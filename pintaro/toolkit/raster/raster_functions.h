@@ -76,5 +76,6 @@
     X(cairo_set_font_options) \
     X(pango_cairo_layout_path) \
     X(gdk_pixbuf_savev) \
-    X(gdk_pixbuf_get_option)
+    X(gdk_pixbuf_get_option) \
+    X(cairo_new_path)
 // clang-format on

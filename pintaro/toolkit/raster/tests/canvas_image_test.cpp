@@ -196,6 +196,11 @@ TEST_F(CanvasTest, EllipseOutlineStrokeScalesWithHeightOverWidth) {
     for (int y = 12; y < 19; ++y) lit += img->pixel(70, y).r;
     EXPECT_NEAR(lit / 255.0, 1.0, 0.3);
     EXPECT_EQ(img->pixel(70, 40), kBlack);
+    // Text drawn before leaves nothing that joins the outline: no line from
+    // where the text started (the centre) to where the outline starts.
+    img->canvas().drawText("a", 70, 40);
+    img->canvas().drawEllipseOutline(20, 15, 100, 50);
+    EXPECT_EQ(img->pixel(100, 40), kBlack);
 }
 
 TEST_F(CanvasTest, EllipseAreaFillsTheInscribedEllipse) {
