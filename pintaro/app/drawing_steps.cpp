@@ -1,6 +1,8 @@
 #include "drawing_steps.h"
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "app_limits.h"
 #include "console_window.h"

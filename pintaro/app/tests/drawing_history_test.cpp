@@ -18,7 +18,6 @@
 
 using app::DrawingHistory;
 using app::PackedTile;
-using app::PictureCopy;
 
 namespace {
 
@@ -99,37 +98,6 @@ TEST(PackedTiles, ZerosRepeatsAndTheRestComeBackExactlyAndDifferencesTurnVersion
     EXPECT_EQ(a, b);
     app::applyDifference(packed, a);
     EXPECT_EQ(a, mixed);
-}
-
-TEST(PictureCopies, OnlyChangedTilesAreFoundEdgeTilesIncludedAndTheirDifferencesGoBothWays) {
-    // 150 x 70: tiles of 64, 64 and 22 columns over rows of 64 and 6.
-    toolkit::Image image(testRaster());
-    image.resize(150, 70);
-    PictureCopy copy;
-    copy.take(image);
-    EXPECT_TRUE(copy.takeChanges(image).empty());
-    const auto before = rawPixels(image);
-    image.canvas().fAreaColor = toolkit::Color(9, 8, 7);
-    image.canvas().drawRectangleArea(140, 66, 3, 2);  // the last tile
-    image.canvas().drawRectangleArea(63, 10, 2, 1);   // across tiles 0 and 1
-    const std::vector<PackedTile> changed = copy.takeChanges(image);
-    std::vector<std::uint32_t> indices;
-    for (const PackedTile& tile : changed) indices.push_back(tile.index);
-    EXPECT_EQ(indices, (std::vector<std::uint32_t>{0, 1, 5}));
-    EXPECT_TRUE(copy.takeChanges(image).empty()) << "the copy took the changes";
-    const auto after = rawPixels(image);
-    copy.applyChanges(changed, image);
-    EXPECT_EQ(rawPixels(image), before);
-    copy.applyChanges(changed, image);
-    EXPECT_EQ(rawPixels(image), after);
-    // Another size needs every tile.
-    const std::vector<PackedTile> all = copy.packAll();
-    EXPECT_EQ(all.size(), 6u);
-    EXPECT_THROW(copy.replaceAll(changed, 150, 70, image), std::logic_error);
-    image.resize(10, 10);
-    copy.replaceAll({app::packTile(0, std::vector<std::uint32_t>(100, 0xFF0000FFu))}, 10, 10, image);
-    EXPECT_EQ(image.pixel(9, 9), toolkit::Color(0, 0, 255));
-    EXPECT_TRUE(copy.takeChanges(image).empty());
 }
 
 TEST_F(History, UndoAndRedoTakeStepsBackAndForthWithPixelsAndTurtle) {
