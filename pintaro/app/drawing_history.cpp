@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <new>
 
 namespace app {
 
@@ -65,12 +66,52 @@ void DrawingHistory::start(const turtle::TurtleState& t, std::string script) {
     fBytes = 0;
     fScriptBase = std::move(script);
     fPending.clear();
+    fCopyLost = false;
     fCopy.take(*t.image);
     fState = DrawingState::of(t);
 }
 
 bool DrawingHistory::record(const turtle::TurtleState& t, Step step) {
+    try {
+        return keep(t, step);
+    } catch (const std::bad_alloc&) {
+        forgetSteps(step);
+        return false;
+    }
+}
+
+void DrawingHistory::forgetSteps(Step& step) {
+    // The script stays whole; only what undo needs goes.
+    fScriptBase = script();
+    if (step.startsScript)
+        fScriptBase = std::move(step.script);
+    else
+        fScriptBase += step.script;
+    fPending.clear();
+    fFirst += fPosition;
+    fEntries.clear();
+    fPosition = 0;
+    fBytes = 0;
+    fSaved.reset();
+    fCopy = PictureCopy();
+    fCopyLost = true;
+}
+
+bool DrawingHistory::keep(const turtle::TurtleState& t, Step& step) {
     const DrawingState now = DrawingState::of(t);
+    if (fCopyLost) {
+        // Steps are kept again from here, once the copy fits in memory.
+        fCopy.take(*t.image);
+        fCopyLost = false;
+        fState = now;
+        if (step.startsScript) {
+            fScriptBase = std::move(step.script);
+            fPending.clear();
+        } else {
+            fPending += step.script;
+        }
+        return false;
+    }
     Entry e;
     e.width = fCopy.width();
     e.height = fCopy.height();
@@ -110,13 +151,13 @@ void DrawingHistory::exchange(Entry& e, turtle::TurtleState& t, std::string& fil
         // The same differences turn either side into the other.
         fCopy.applyChanges(e.tiles, *t.image);
     } else {
-        // A new image first: should it fail, nothing has changed yet. The
-        // canvas attributes follow from the state put back.
+        // What can fail for want of memory comes first, so that a failure
+        // changes nothing. The canvas attributes follow from the state put back.
+        std::vector<PackedTile> shown = fCopy.packAll();
         auto fresh = t.blankImage();
         fresh->resize(e.width, e.height);
+        fCopy.replaceAll(e.tiles, e.width, e.height, *fresh);
         t.image = std::move(fresh);
-        std::vector<PackedTile> shown = fCopy.packAll();
-        fCopy.replaceAll(e.tiles, e.width, e.height, *t.image);
         e.tiles = std::move(shown);
         e.width = width;
         e.height = height;

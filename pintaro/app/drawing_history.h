@@ -68,7 +68,10 @@ public:
     // Records what happened since the last step, undo or redo. A step that
     // changed nothing in the drawing makes no history entry, only script
     // text; one that starts the script always makes one. Returns whether an
-    // entry was made; the steps that could be redone are gone then.
+    // entry was made; the steps that could be redone are gone then. When
+    // the memory for the step (or for the copy of a huge picture) cannot be
+    // had, every step is forgotten instead, the script kept whole, and steps
+    // are kept again from a later one on whose copy fits.
     bool record(const turtle::TurtleState& t, Step step);
 
     // Takes the last step back, or does it again: pixels, size, state, the
@@ -113,6 +116,9 @@ private:
         std::size_t bytes() const;
     };
 
+    bool keep(const turtle::TurtleState& t, Step& step);
+    // Forgets every step for want of memory, the script kept whole.
+    void forgetSteps(Step& step);
     // Turns the drawing's pixels (and file path) into the entry's other side.
     void exchange(Entry& e, turtle::TurtleState& t, std::string& filePath);
     bool unsavedNow() const;
@@ -121,6 +127,7 @@ private:
 
     std::size_t fBudget;
     PictureCopy fCopy;    // the picture as it is now, to find what a step changed
+    bool fCopyLost = false;  // no memory for it: no steps are kept until it is taken again
     DrawingState fState;  // the rest of the drawing as it is now
     std::deque<Entry> fEntries;
     std::size_t fPosition = 0;  // entries before it are done, the others undone

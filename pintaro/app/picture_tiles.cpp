@@ -126,10 +126,11 @@ std::span<const std::uint32_t> PictureCopy::pixelsOf(const Tile& t) const {
 }
 
 void PictureCopy::resize(int width, int height) {
-    fWidth = width;
-    fHeight = height;
+    // The memory first: when it cannot be had, the copy keeps its size.
     fPixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     fPixels.shrink_to_fit();
+    fWidth = width;
+    fHeight = height;
 }
 
 void PictureCopy::take(const toolkit::Image& image) {
