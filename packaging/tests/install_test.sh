@@ -48,6 +48,19 @@ check "veskel --help shows the usage" $? "$(head -3 "$work/help")"
 "$source/veskel/tests/run_golden.sh" "$prefix/bin/veskel" \
   "$prefix/share/doc/pintaro-suite/examples/stars.fs" "$probe" >"$work/golden" 2>&1
 check "installed veskel draws the installed example" $? "$(cat "$work/golden")"
+# Every relative link in the installed documentation leads to an installed
+# file: a reader who follows the README from /usr/share/doc finds the tour.
+doc=$prefix/share/doc/pintaro-suite
+: >"$work/dangling"
+while IFS= read -r page; do
+  grep -o '](\([^)#]*\)' "$page" | sed 's/^](//' | grep -v '^[a-z]*:' |
+    while IFS= read -r target; do
+      [ -z "$target" ] || [ -e "$(dirname "$page")/$target" ] ||
+        echo "${page#"$doc"/} -> $target" >>"$work/dangling"
+    done
+done < <(find "$doc" -name '*.md')
+[ ! -s "$work/dangling" ] && [ -f "$doc/docs/tour.md" ]
+check "the installed documentation's links resolve" $? "$(cat "$work/dangling")"
 MANPATH=$prefix/share/man man -w veskel >/dev/null 2>&1
 check "man finds veskel(1) below the prefix" $? "man -w veskel failed"
 
