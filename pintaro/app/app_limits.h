@@ -29,8 +29,6 @@ inline constexpr int kBoxMaxMessageHeight = 300;
 inline constexpr int kBoxLabelMargin = 40;  // added to the message's width
 inline constexpr int kBoxButtonsMargin = 65;  // added to three button widths
 inline constexpr int kBoxExtraHeight = 70;
-// How long one round of waiting for an answer lets the toolkit run.
-inline constexpr int kBoxWaitMilliseconds = 100;
 
 // Running time between two breaths of a running script: pending events
 // handled, output shown, the drawing view repainted. Escape is seen at the

@@ -88,10 +88,10 @@ int messageBox(Window& parent, const std::string& message, const std::string& ti
     w.setPosition(g.x, g.y);
     w.showModal(parent);
 
-    Application& app = Application::current();
-    // Stops waiting too when the program is leaving its event loop, so that
-    // a quit can never be held up by an open question.
-    while (!w.disposed() && app.running()) app.sleep(limits::kBoxWaitMilliseconds);
+    // Event by event: what the user types after answering waits until the
+    // answer has been acted on. Ends too when the program is leaving its
+    // event loop, so that a quit can never be held up by an open question.
+    Application::current().runUntil([&w] { return w.disposed(); });
     if (!w.disposed()) w.dispose();
 
     for (int i = 0; i < 3; ++i)

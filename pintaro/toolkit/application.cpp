@@ -105,6 +105,12 @@ void Application::sleep(int milliseconds) {
     }
 }
 
+void Application::runUntil(const std::function<bool()>& done) {
+    // gtk_main_iteration dispatches one event and returns; a quit ends the
+    // wait through the running flag.
+    while (fRunning && !done()) gtk().gtk_main_iteration();
+}
+
 bool Application::isDown(KeyCode key) const {
     return std::find(fPressedKeys.begin(), fPressedKeys.end(), key) != fPressedKeys.end();
 }

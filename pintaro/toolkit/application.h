@@ -2,6 +2,7 @@
 // list of windows, the keys currently held and the alert box.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ public:
     void quit(bool force = false);
     // Handles events for the given time, napping 20 ms between rounds.
     void sleep(int milliseconds);
+    // Handles events one at a time, waiting for each, until `done` holds or
+    // the event loop is asked to end. Events that arrive after the one that
+    // made `done` true stay queued for the loop below, so keys typed right
+    // after a question is answered run after the answer's effect, not
+    // before it.
+    void runUntil(const std::function<bool()>& done);
     // True while the key is held.
     bool isDown(KeyCode key) const;
     // A native one-button dialog; returns when the user dismisses it.

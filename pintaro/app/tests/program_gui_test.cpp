@@ -359,10 +359,12 @@ TEST_F(Pintaro, NewAfterDrawingAsksThenGivesATransparentImageWithTheTurtleHome) 
     p.command("100 fd 90 rt 50 fd");
     p.chord({"Control_L", "n"});
     ASSERT_TRUE(boxShows()) << "Drawing isn't saved. Start another?";
-    answerBox("key Return");  // "Start anew"
+    // "Start anew", and a command typed at once, before the box has gone
+    // from the screen: it runs on the new image.
+    p.keys("windowfocus --sync " + boxes().front() + " key Return windowfocus --sync " + p.mainWindow() +
+           " key --delay 0 ctrl+l 3 0 space f d Return");
+    ASSERT_TRUE(waitUntil([&] { return boxes().empty(); }));
     EXPECT_EQ(p.title(), "Pintaro");
-    p.keysTo(p.mainWindow(), "key ctrl+l");
-    p.command("30 fd");  // from home, heading up
     saveAs(dir / "new.png");
     auto saved = driver::loadPicture((dir / "new.png").string());
     EXPECT_EQ(saved->pixel(100, 100).a, 0) << "untouched pixels stay transparent";
