@@ -1,39 +1,39 @@
-// Helpers for tests that drive real windows under Xvfb: pumping events
-// until something happens, running xdotool, reading screen pixels.
+// Helpers for tests that drive real windows under Xvfb: waiting for what
+// this process's windows show while handling their events, running
+// xdotool, reading screen pixels.
 #pragma once
 
-#include <chrono>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <utility>
-
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "application.h"
 #include "control.h"
 #include "layout_container.h"
+#include "poll.h"
 #include "window.h"
 
 namespace gui {
 
 inline toolkit::Application* app = nullptr;
 
-// Handles events until `done` holds or the time is up; false on time-out.
-inline bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        app->sleep(10);
-    }
-    return true;
+// poll::until for this process's own windows: their pending events are
+// handled before every look, so what is looked at can change.
+template <class Look, class... Wanted>
+testing::AssertionResult pumpUntil(std::string_view what, Look&& look, Wanted&&... wanted) {
+    return poll::until(
+        what,
+        [&] {
+            app->sleep(0);
+            return look();
+        },
+        wanted...);
 }
-
-// Lets the X server and GTK settle: events for a short while.
-inline void settle(int ms = 150) { app->sleep(ms); }
 
 inline int run(const std::string& command) { return std::system(command.c_str()); }
 
@@ -41,25 +41,48 @@ inline int run(const std::string& command) { return std::system(command.c_str())
 // connection until the next pump.
 inline void xdo(const std::string& args) { run("xdotool " + args); }
 
-// A shell script running beside the test, for input that must arrive while
-// the test is blocked in a platform dialog. Its end is waited for, so that
-// no stray key of it reaches the next test.
-class Background {
+// Gives the keyboard focus to the visible window with this exact title, as
+// a window manager would, then runs the xdotool commands (keys, typing).
+inline void keysTo(const std::string& title, const std::string& commands) {
+    xdo("search --onlyvisible --name '^" + title + "$' windowfocus --sync " + commands);
+}
+
+// Whether a window with this exact title is on the screen.
+inline bool showing(const std::string& title) {
+    return run("xdotool search --onlyvisible --name '^" + title + "$' >/dev/null 2>&1") == 0;
+}
+
+// A user at a platform dialog, answering it with keys while the test's own
+// thread is held in the dialog's loop. The user runs only xdotool, never
+// the toolkit, on a thread of its own; the test makes this object before
+// the dialog and lets it go once the dialog has returned. A dialog that
+// stays unanswered is reported and then closed with Escape, so that the
+// test cannot hang in it.
+class DialogUser {
 public:
-    explicit Background(const std::string& script) {
-        const char* argv[] = {"sh", "-c", script.c_str(), nullptr};
-        if (posix_spawnp(&fPid, "sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) fPid = -1;
+    DialogUser(std::string title, std::string keys)
+        : fTitle(std::move(title)), fKeys(std::move(keys)), fThread([this] { act(); }) {}
+    ~DialogUser() {
+        fAnswered = true;
+        fThread.join();
     }
-    ~Background() { finish(); }
-    Background(const Background&) = delete;
-    Background& operator=(const Background&) = delete;
-    void finish() {
-        if (fPid > 0) waitpid(fPid, nullptr, 0);
-        fPid = -1;
-    }
+    DialogUser(const DialogUser&) = delete;
+    DialogUser& operator=(const DialogUser&) = delete;
 
 private:
-    pid_t fPid = -1;
+    void act() {
+        EXPECT_TRUE(poll::until("the dialog \"" + fTitle + "\" to show", [&] { return showing(fTitle); }));
+        keysTo(fTitle, "key " + fKeys);
+        if (!poll::until("the dialog's return", [&] { return fAnswered.load(); })) {
+            ADD_FAILURE() << "the dialog \"" << fTitle << "\" did not return after " << fKeys;
+            keysTo(fTitle, "key Escape");
+        }
+    }
+
+    std::string fTitle;
+    std::string fKeys;
+    std::atomic<bool> fAnswered{false};
+    std::thread fThread;
 };
 
 struct Point {

@@ -21,8 +21,8 @@
 
 using namespace toolkit;
 using gui::app;
+using gui::keysTo;
 using gui::pumpUntil;
-using gui::settle;
 using gui::xdo;
 
 namespace {
@@ -46,11 +46,21 @@ Allocation allocationOf(Control& c) {
     return {a.x, a.y, a.width, a.height};
 }
 
-// Shows the window and waits until the platform has given it its size.
+// Shows the window and waits until it is on the screen and the platform
+// has given its content the window's size.
 void showAndSettle(Window& w) {
     w.show();
-    ASSERT_TRUE(pumpUntil([&] { return w.control() == nullptr || allocationOf(*w.control()).w > 1; }));
-    settle();
+    ASSERT_TRUE(pumpUntil("\"" + w.title() + "\" on the screen", [&] { return gui::showing(w.title()); }));
+    if (!w.control()) return;
+    ASSERT_TRUE(pumpUntil(
+        "the content of \"" + w.title() + "\" laid out at the window's size",
+        [&] {
+            const Allocation a = allocationOf(*w.control());
+            return std::make_pair(a.w, a.h);
+        },
+        [&](const std::pair<int, int>& seen) {
+            return seen.first == w.control()->width() && seen.second == w.control()->height();
+        }));
 }
 
 // Runs the X11 helper (exact key presses, window close requests).
@@ -85,14 +95,17 @@ TEST_F(Gui, AFirstShowCentresTheWindowOnTheWorkArea) {
     Window w("Centred");
     w.setSize(300, 201);
     w.show();
-    settle();
+    auto position = [&] { return std::make_pair(w.x(), w.y()); };
     // The Xvfb screen is 1280 x 1024 and has no panels.
-    EXPECT_EQ(w.x(), (1280 - 300) / 2);
-    EXPECT_EQ(w.y(), (1024 - 201) / 2);
+    EXPECT_TRUE(gui::pumpUntil("the window's position", position, [](const std::pair<int, int>& p) {
+        return p == std::make_pair((1280 - 300) / 2, (1024 - 201) / 2);
+    }));
     w.hide();
     w.setPosition(10, 20);
     w.show();
-    ASSERT_TRUE(pumpUntil([&] { return w.x() == 10 && w.y() == 20; }));
+    EXPECT_TRUE(pumpUntil("the position given", position, [](const std::pair<int, int>& p) {
+        return p == std::make_pair(10, 20);
+    }));
 }
 
 TEST_F(Gui, AWindowTakesOneControlOnly) {
@@ -128,7 +141,8 @@ TEST_F(Gui, DisposingTheLastWindowEndsTheEventLoop) {
     Window w("Last");
     w.setOnKeyDown([&](KeyEvent&) { w.dispose(); });
     showAndSettle(w);
-    gui::Background user("sleep 0.3; xdotool key Escape");
+    // Nothing handles events before the loop runs, so the key waits for it.
+    keysTo("Last", "key Escape");
     app->run();  // returns only through the quit of the last dispose
     EXPECT_FALSE(app->running());
     EXPECT_TRUE(w.disposed());
@@ -143,13 +157,13 @@ TEST_F(Gui, TheCloseButtonCallsTheCloseHandlerOrDisposes) {
     });
     showAndSettle(w);
     helper("close " + windowId("Closing"));
-    ASSERT_TRUE(pumpUntil([&] { return closeClicks == 1; }));
+    ASSERT_TRUE(pumpUntil("one close click", [&] { return closeClicks; }, [](int n) { return n == 1; }));
     EXPECT_FALSE(w.disposed()) << "the handler replaces the default close";
 
     Window other("Other");  // keeps the application from quitting
     w.setOnCloseClick(nullptr);
     helper("close " + windowId("Closing"));
-    ASSERT_TRUE(pumpUntil([&] { return w.disposed(); }));
+    ASSERT_TRUE(pumpUntil("the window disposed", [&] { return w.disposed(); }));
 }
 
 TEST_F(Gui, ResizingTheWindowLaysOutAgainAndCallsTheResizeHandler) {
@@ -164,7 +178,10 @@ TEST_F(Gui, ResizingTheWindowLaysOutAgainAndCallsTheResizeHandler) {
     showAndSettle(w);
     EXPECT_EQ(root.width(), 300);
     w.setSize(420, 260);
-    ASSERT_TRUE(pumpUntil([&] { return allocationOf(root).w == 420 && allocationOf(root).h == 260; }));
+    ASSERT_TRUE(pumpUntil(
+        "the content's allocation after the resize",
+        [&] { return std::make_pair(allocationOf(root).w, allocationOf(root).h); },
+        [](const std::pair<int, int>& a) { return a == std::make_pair(420, 260); }));
     EXPECT_EQ(root.width(), 420);
     EXPECT_EQ(root.height(), 260);
     EXPECT_GT(resizes, 0);
@@ -249,7 +266,9 @@ TEST_F(Gui, ChangingAChildPropertyLaysOutAgain) {
     row.remove(a);
     EXPECT_EQ(b.index(), 0);
     EXPECT_EQ(a.parentControl(), nullptr);
-    ASSERT_TRUE(pumpUntil([&] { return allocationOf(b).x == 300 - 10 - 50; }));
+    ASSERT_TRUE(pumpUntil(
+        "the platform moving the remaining child", [&] { return allocationOf(b).x; },
+        [](int x) { return x == 300 - 10 - 50; }));
 }
 
 TEST_F(Gui, ContainerMisuseRaisesAndChangesNothing) {
@@ -402,11 +421,10 @@ TEST_F(Gui, TypingIntoATextBoxReportsKeyCodesWindowFirst) {
         EXPECT_EQ(e.window, &w);
         if (e.key == Key_X) e.handled = true;  // no default editing
     });
-    showAndSettle(w);
     box.focus();
-    settle();
-    xdo("type --delay 30 'a*;qx_'");
-    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 11; })) << seen.size();
+    showAndSettle(w);
+    keysTo("Typing", "type --delay 30 'a*;qx_'");
+    ASSERT_TRUE(pumpUntil("eleven key-downs", [&] { return seen; }, [](const auto& v) { return v.size() >= 11; }));
     EXPECT_EQ(seen, (std::vector<std::string>{"window 65", "box 65 a", "window 43", "box 43 *", "window 44",
                                               "box 44 ;", "window 81", "window 88", "box 88 x", "window 45",
                                               "box 45 _"}));
@@ -424,13 +442,12 @@ TEST_F(Gui, ReturnOnAFocusedButtonClicksIt) {
     row.add(second);
     int clicks = 0;
     second.setOnClick([&](ClickEvent&) { ++clicks; });
-    showAndSettle(w);
     second.focus();
-    settle();
-    xdo("key Return");
-    EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }, 2000));
-    xdo("key space");
-    EXPECT_TRUE(pumpUntil([&] { return clicks == 2; }, 2000));
+    showAndSettle(w);
+    keysTo("Button keys", "key Return");
+    EXPECT_TRUE(pumpUntil("a click by Return", [&] { return clicks; }, [](int n) { return n == 1; }));
+    keysTo("Button keys", "key space");
+    EXPECT_TRUE(pumpUntil("a click by space", [&] { return clicks; }, [](int n) { return n == 2; }));
 }
 
 TEST_F(Gui, LeftControlIsHeldWhileLIsPressedWithOrWithoutShift) {
@@ -445,23 +462,22 @@ TEST_F(Gui, LeftControlIsHeldWhileLIsPressedWithOrWithoutShift) {
     w.setOnKeyDown([&](KeyEvent& e) {
         if (e.key == Key_L) seen.push_back({e.key, app->isDown(Key_ControlL), app->isDown(Key_ControlR)});
     });
-    showAndSettle(w);
     box.focus();
-    settle();
+    showAndSettle(w);
+    keysTo("Control keys", "");
     helper("down Control_L"), helper("down l"), helper("up l"), helper("up Control_L");
     helper("down Control_L"), helper("down Shift_L"), helper("down l"), helper("up l");
     helper("up Shift_L"), helper("up Control_L");
     helper("down Control_R"), helper("down l"), helper("up l"), helper("up Control_R");
-    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 3; }));
+    ASSERT_TRUE(pumpUntil("three presses of L", [&] { return seen.size(); }, [](std::size_t n) { return n >= 3; }));
     EXPECT_EQ(seen[0].key, 76);
     EXPECT_TRUE(seen[0].left);
     EXPECT_EQ(seen[1].key, 76);
     EXPECT_TRUE(seen[1].left);
     EXPECT_FALSE(seen[2].left);
     EXPECT_TRUE(seen[2].right);
-    settle();
-    EXPECT_FALSE(app->isDown(Key_ControlL)) << "released keys leave the list";
-    EXPECT_FALSE(app->isDown(Key_L));
+    EXPECT_TRUE(pumpUntil("every released key to leave the held keys", [&] { return app->pressedKeys(); },
+                          [](const auto& keys) { return keys.empty(); }));
 }
 
 TEST_F(Gui, LosingTheFocusForgetsTheHeldKeys) {
@@ -473,21 +489,27 @@ TEST_F(Gui, LosingTheFocusForgetsTheHeldKeys) {
     second.setSize(200, 100);
     first.setPosition(0, 0);
     second.setPosition(300, 0);
-    showAndSettle(first);
     a.focus();
-    xdo("search --onlyvisible --name '^First$' windowfocus --sync");
-    settle();
+    showAndSettle(first);
+    keysTo("First", "");
     helper("down Control_L");
-    const bool held = pumpUntil([&] { return app->isDown(Key_ControlL); });
-    second.show();
-    xdo("search --onlyvisible --name '^Second$' windowfocus --sync");
-    const bool forgotten = pumpUntil([&] { return app->pressedKeys().empty(); });
+    const auto held = pumpUntil("Control_L held", [&] { return app->isDown(Key_ControlL); });
+    showAndSettle(second);
+    keysTo("Second", "");
+    const auto forgotten =
+        pumpUntil("the held keys forgotten", [&] { return app->pressedKeys(); }, [](const auto& k) { return k.empty(); });
     helper("up Control_L");
     ASSERT_TRUE(held);
     ASSERT_TRUE(forgotten);
-    first.show();
-    settle();
-    EXPECT_FALSE(app->isDown(Key_ControlL));
+    // Back in the first window, a key typed now arrives with nothing held.
+    std::vector<KeyCode> heldAtA;
+    first.setOnKeyDown([&](KeyEvent& e) {
+        if (e.key == Key_A) heldAtA = app->pressedKeys();
+    });
+    keysTo("First", "key a");
+    ASSERT_TRUE(pumpUntil("the typed a in the first window", [&] { return a.text(); },
+                          [](const std::string& t) { return t == "a"; }));
+    EXPECT_EQ(heldAtA, std::vector<KeyCode>{Key_A});
 }
 
 // ---------------------------------------------------------------- mouse
@@ -513,19 +535,20 @@ TEST_F(Gui, AClickNeedsTheReleaseWithinTwentyPixelsOfThePress) {
     const gui::Point p = gui::screenPosition(pad);
     auto at = [&](int x, int y) { return std::to_string(p.x + x) + " " + std::to_string(p.y + y); };
 
+    // The gestures go out together; the last one, a plain click, shows that
+    // the ones before it have all been handled.
     xdo("mousemove " + at(10, 10) + " mousedown 1 mousemove " + at(31, 10) + " mouseup 1");
-    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 2; }));
     xdo("mousemove " + at(10, 10) + " mousedown 1 mousemove " + at(30, 30) + " mouseup 1");
-    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 5; }));
     xdo("mousemove " + at(10, 10) + " mousedown 3 mouseup 3");
-    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 7; }));
     xdo("mousemove " + at(190, 10) + " mousedown 1 mousemove " + at(205, 10) + " mouseup 1");
-    ASSERT_TRUE(pumpUntil([&] { return seen.size() >= 8; }));
-    settle();
+    xdo("mousemove " + at(50, 50) + " click 1");
+    EXPECT_TRUE(pumpUntil("the mouse reports, up to the last click", [&] { return seen; },
+                          [](const std::vector<std::string>& v) { return !v.empty() && v.back() == "click" && v.size() >= 11; }));
     EXPECT_EQ(seen, (std::vector<std::string>{"down 0 10,10", "up 0 31,10",                // 21 away: no click
                                               "down 0 10,10", "up 0 30,30", "click",       // 20 away: a click
                                               "down 2 10,10", "up 2 10,10",                // right: no click
-                                              "down 0 190,10"}))                           // released outside
+                                              "down 0 190,10",                             // released outside
+                                              "down 0 50,50", "up 0 50,50", "click"}))
         << "the release outside the control is not reported";
 }
 
@@ -580,11 +603,11 @@ TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {
         ++draws;
     });
     showAndSettle(w);
-    ASSERT_TRUE(pumpUntil([&] { return draws > 0; }));
-    settle(300);
     const gui::Point p = gui::screenPosition(view);
-    EXPECT_EQ(gui::pixelAt(p.x + 5, p.y + 5), "#FF0000");
-    EXPECT_EQ(gui::pixelAt(p.x + 70, p.y + 50), "#0000FF");
+    EXPECT_TRUE(pumpUntil(
+        "the screen to show the red fill and the blue rectangle",
+        [&] { return std::make_pair(gui::pixelAt(p.x + 5, p.y + 5), gui::pixelAt(p.x + 70, p.y + 50)); },
+        [](const auto& seen) { return seen == std::make_pair(std::string("#FF0000"), std::string("#0000FF")); }));
     if (const char* shot = std::getenv("WIDGET_SCREENSHOT"))
         gui::run(std::string("import -window root ") + shot);
 
@@ -598,7 +621,7 @@ TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {
     }
     const int before = draws;
     view.forceRedraw();
-    ASSERT_TRUE(pumpUntil([&] { return draws > before; }));
+    ASSERT_TRUE(pumpUntil("another draw", [&] { return draws; }, [&](int n) { return n > before; }));
 }
 
 TEST_F(Gui, ALabelPlacesItsTextByItsTextAlignment) {
@@ -621,7 +644,6 @@ TEST_F(Gui, ALabelPlacesItsTextByItsTextAlignment) {
     w.add(column);
     w.setSize(300, 90);
     showAndSettle(w);
-    settle(300);
     const int textWidth = *left.naturalWidth();
     ASSERT_LT(textWidth, 150);
     auto spanOf = [](Label& l, int yInside) {
@@ -629,12 +651,20 @@ TEST_F(Gui, ALabelPlacesItsTextByItsTextAlignment) {
         return gui::darkSpan(p.x, p.y + yInside, l.width());
     };
     const int middle = *left.naturalHeight() / 2;
-    const auto l = spanOf(left, middle);
-    const auto r = spanOf(right, (30 - *right.naturalHeight()) / 2 + middle);
-    const auto c = spanOf(centre, 30 - *centre.naturalHeight() + middle);
-    ASSERT_GE(l.first, 0);
-    ASSERT_GE(r.first, 0);
-    ASSERT_GE(c.first, 0);
+    std::pair<int, int> l, r, c;
+    ASSERT_TRUE(pumpUntil(
+        "text in all three labels on the screen",
+        [&] {
+            l = spanOf(left, middle);
+            r = spanOf(right, (30 - *right.naturalHeight()) / 2 + middle);
+            c = spanOf(centre, 30 - *centre.naturalHeight() + middle);
+            return std::vector<std::pair<int, int>>{l, r, c};
+        },
+        [](const auto& spans) {
+            for (const auto& s : spans)
+                if (s.first < 0) return false;
+            return true;
+        }));
     EXPECT_LT(l.first, 10);
     EXPECT_GT(r.second, 300 - 10);
     EXPECT_NEAR((c.first + c.second) / 2, 150, 10);
@@ -652,25 +682,12 @@ TEST_F(Gui, AnErrorInAHandlerGoesToTheApplicationsErrorHandler) {
     showAndSettle(w);
     const gui::Point p = gui::screenPosition(b);
     xdo("mousemove " + std::to_string(p.x + 5) + " " + std::to_string(p.y + 5) + " click 1");
-    ASSERT_TRUE(pumpUntil([&] { return !errors.empty(); }));
+    ASSERT_TRUE(pumpUntil("the error handler called", [&] { return errors; },
+                          [](const auto& e) { return !e.empty(); }));
     EXPECT_EQ(errors, std::vector<std::string>{"boom"});
 }
 
 // ---------------------------------------------------------------- dialogs
-
-// A script for the user at a platform dialog: wait for the window titled
-// `title`, focus it, do `first`, then repeat `last` every half second for
-// as long as the window is still there.
-std::string dismiss(const std::string& title, const std::string& first, const std::string& last = "") {
-    const std::string find = "xdotool search --onlyvisible --name '^" + title + "$'";
-    const std::string repeat = last.empty() ? first : last;
-    std::string script = "for i in $(seq 50); do id=$(" + find + " | head -1); [ -n \"$id\" ] && break; sleep 0.1; done; ";
-    script += "[ -z \"$id\" ] && exit 0; sleep 0.5; xdotool windowfocus $id; sleep 0.2; xdotool " + first + "; ";
-    if (!last.empty()) script += "sleep 0.3; xdotool " + last + "; ";
-    script += "for i in $(seq 10); do sleep 0.5; " + find + " >/dev/null || exit 0; xdotool windowfocus $id; xdotool " +
-              repeat + "; done";
-    return script;
-}
 
 class TempDir {
 public:
@@ -686,7 +703,7 @@ private:
 };
 
 TEST_F(Gui, TheAlertBoxReturnsWhenDismissed) {
-    gui::Background user(dismiss("Alert test", "key Return"));
+    gui::DialogUser user("Alert test", "Return");
     app->alertBox(nullptr, "Something to say", "Alert test");
     SUCCEED();
 }
@@ -698,7 +715,7 @@ TEST_F(Gui, CancellingTheOpenDialogLeavesNoFiles) {
     d.fDirectory = dir.path();
     d.fMultiple = true;
     d.fFiles = {"stale"};
-    gui::Background user(dismiss("Open test", "key Escape"));
+    gui::DialogUser user("Open test", "Escape");
     d.run();
     EXPECT_TRUE(d.fFiles.empty());
 }
@@ -710,12 +727,12 @@ TEST_F(Gui, TheSaveDialogOpensInItsDirectoryWithTheNameProposed) {
     d.fDirectory = dir.path();
     d.fDefaultName = "tree.png";
     {
-        gui::Background user(dismiss("Save test", "key Return"));
+        gui::DialogUser user("Save test", "Return");
         d.run();
     }
     EXPECT_EQ(d.fFile, dir.path() + "/tree.png");
 
-    gui::Background user(dismiss("Save test", "key Escape"));
+    gui::DialogUser user("Save test", "Escape");
     d.run();
     EXPECT_EQ(d.fFile, "") << "cancelling leaves the result empty";
 }
