@@ -71,6 +71,10 @@ void Application::init(const std::string& applicationId) {
 
 void Application::run() {
     current();  // raises when not initialised
+    if (fQuitBeforeRun) {
+        fQuitBeforeRun = false;
+        return;
+    }
     fRunning = true;
     while (fRunning) {
         ++fMainDepth;
@@ -89,8 +93,11 @@ void Application::quit(bool force) {
     if (force) std::exit(0);
     fRunning = false;
     // gtk_main_quit outside a main loop is a programming error in GTK; the
-    // running flag alone ends a loop that polls with sleep().
-    if (fMainDepth > 0) gtk().gtk_main_quit();
+    // running flag alone ends a loop that waits with runUntil().
+    if (fMainDepth > 0)
+        gtk().gtk_main_quit();
+    else
+        fQuitBeforeRun = true;
 }
 
 void Application::sleep(int milliseconds) {

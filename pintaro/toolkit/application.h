@@ -40,7 +40,8 @@ public:
     // the error handler and the loop is entered again while still running.
     void run();
     // Asks the event loop to end; with force the process ends at once with
-    // status 0.
+    // status 0. Asked before the loop runs (a window closed while it was
+    // being shown), the next run() returns at once.
     void quit(bool force = false);
     // Handles events for the given time, napping 20 ms between rounds.
     void sleep(int milliseconds);
@@ -97,6 +98,7 @@ public:
 private:
     bool fInitialized = false;
     bool fRunning = false;
+    bool fQuitBeforeRun = false;
     int fMainDepth = 0;  // how many gtk_main calls of ours are active
     bool fQuitOnLastWindow = true;
     std::string fApplicationId;

@@ -148,6 +148,19 @@ TEST_F(Gui, DisposingTheLastWindowEndsTheEventLoop) {
     EXPECT_TRUE(w.disposed());
 }
 
+TEST_F(Gui, AQuitAskedBeforeTheLoopRunsEndsItAtOnce) {
+    Window w("Early");
+    showAndSettle(w);
+    app->quit();
+    app->run();  // would wait for events for ever
+    EXPECT_FALSE(app->running());
+    // Only that one run is ended: the next waits for its own quit.
+    keysTo("Early", "key Escape");
+    w.setOnKeyDown([&](KeyEvent&) { app->quit(); });
+    app->run();
+    EXPECT_FALSE(app->running());
+}
+
 TEST_F(Gui, TheCloseButtonCallsTheCloseHandlerOrDisposes) {
     Window w("Closing");
     int closeClicks = 0;
