@@ -50,8 +50,10 @@ ConsoleWindow::ConsoleWindow() : window("Forth console") {
 }
 
 void ConsoleWindow::show() {
-    window.show();
+    // Focus first, so that keys typed as soon as the window shows go to the
+    // editor (showing handles pending events).
     editor.focus();
+    window.show();
 }
 
 void ConsoleWindow::flushOutput() {

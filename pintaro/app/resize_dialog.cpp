@@ -81,9 +81,10 @@ ResizeDialog::ResizeDialog(std::function<void(int, int)> apply) {
 void ResizeDialog::open(int width, int height) {
     widthBox.setText(std::to_string(width));
     heightBox.setText(std::to_string(height));
-    window.show();
-    // Ready for typing a new width, however the dialog was left last time.
+    // Ready for typing a new width, however the dialog was left last time;
+    // focused before showing, which handles keys already typed.
     widthBox.focus();
+    window.show();
 }
 
 }  // namespace app

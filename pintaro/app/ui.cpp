@@ -20,8 +20,11 @@ Ui::Ui(AppState& state)
 }
 
 void Ui::show() {
-    main.window.show();
+    // Focus first: showing lets the toolkit handle pending events, and a key
+    // that arrives as soon as the window is on the screen must find the
+    // command line, not the toolbar.
     main.commandLine.focus();
+    main.window.show();
 }
 
 }  // namespace app
