@@ -1,12 +1,14 @@
 #include "run_guard.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "errors.h"
 
 namespace app {
 
-RunGuard::RunGuard(Clock::duration breatheEvery) : fInterval(breatheEvery), fGap(breatheEvery) {}
+RunGuard::RunGuard(Clock::duration breatheEvery, Now now)
+    : fNow(std::move(now)), fInterval(breatheEvery), fGap(breatheEvery) {}
 
 void RunGuard::watch(forth::Interp& in) {
     in.onPoll = [this](forth::Interp&) { poll(); };
@@ -17,7 +19,7 @@ RunGuard::Run RunGuard::begin() {
     fRunning = true;
     fInterrupt = false;
     fStopped = false;
-    fLastBreath = Clock::now();
+    fLastBreath = fNow();
     fGap = fInterval;
     return Run(this);
 }
@@ -58,7 +60,7 @@ void RunGuard::quitting() {
 void RunGuard::breathe() {
     if (fBreathing || !fBreathe) return;
     fBreathing = true;
-    const Clock::time_point start = Clock::now();
+    const Clock::time_point start = fNow();
     try {
         fBreathe();
     } catch (...) {
@@ -66,7 +68,7 @@ void RunGuard::breathe() {
         throw;
     }
     fBreathing = false;
-    fLastBreath = Clock::now();
+    fLastBreath = fNow();
     // A breath that took long (a long output line to lay out, a repaint of
     // a big picture) is followed by as long a stretch of running, so that
     // breathing never takes more than half of the run.
@@ -75,7 +77,7 @@ void RunGuard::breathe() {
 
 void RunGuard::poll() {
     if (!fRunning) return;
-    if (Clock::now() - fLastBreath >= fGap) breathe();
+    if (fNow() - fLastBreath >= fGap) breathe();
     if (fInterrupt) {
         fInterrupt = false;
         fStopped = true;

@@ -21,9 +21,12 @@ inline constexpr const char* kBusyNote = "A script is running. Press Escape to s
 class RunGuard {
 public:
     using Clock = std::chrono::steady_clock;
+    // Where the guard reads the time: the host's clock, so that tests can
+    // give it a clock of their own and need no real time.
+    using Now = std::function<Clock::time_point()>;
 
     // `breatheEvery`: the running time between two breaths.
-    explicit RunGuard(Clock::duration breatheEvery);
+    explicit RunGuard(Clock::duration breatheEvery, Now now = Clock::now);
     RunGuard(const RunGuard&) = delete;
     RunGuard& operator=(const RunGuard&) = delete;
 
@@ -76,6 +79,7 @@ public:
 private:
     void end() noexcept;
 
+    Now fNow;
     Clock::duration fInterval;
     Clock::duration fGap;  // running time until the next breath
     std::function<void()> fBreathe;
