@@ -7,13 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
+#include "poll.h"
 #include "toolkit_error.h"
 
 namespace driver {
@@ -27,15 +27,6 @@ std::string shell(const std::string& command) {
     }
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
     return out;
-}
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 std::vector<std::string> visibleWindows(const std::string& titleRegex) {
@@ -85,23 +76,34 @@ std::unique_ptr<toolkit::Image> loadPicture(const std::string& path) {
     return image;
 }
 
+std::unique_ptr<toolkit::Image> tryLoadPicture(const std::string& path) {
+    try {
+        return loadPicture(path);
+    } catch (const std::exception&) {
+        return nullptr;  // not there yet, or still being written
+    }
+}
+
 Program::Program(const std::string& workDir) : fWorkDir(workDir) {
     // A fresh X server now and then refuses a connection for a moment while
-    // it is still cleaning up after the previous program; try again then.
-    for (int attempt = 0; attempt < 3 && fMainWindow.empty(); ++attempt) {
-        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        launch();
-        waitUntil([&] {
-            if (!running()) return true;
+    // it is still cleaning up after the previous program; start it again
+    // then, a few times.
+    int launches = 0;
+    const auto shown = poll::until(
+        "pintaro's main window",
+        [&] {
+            if (!running() && launches < 3) {
+                launch();
+                ++launches;
+            }
             const auto ids = visibleWindows("^Pintaro$");
-            if (ids.empty()) return false;
-            fMainWindow = ids.front();
-            return true;
-        });
-    }
-    if (fMainWindow.empty()) throw std::runtime_error("pintaro showed no main window");
-    // Let the first paint and the focus settle before input arrives.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            if (!ids.empty()) fMainWindow = ids.front();
+            return fMainWindow;
+        },
+        [](const std::string& id) { return !id.empty(); });
+    if (!shown) throw std::runtime_error(shown.message());
+    // There is no window manager to give a new window the focus.
+    keysTo(fMainWindow, "");
 }
 
 void Program::launch() {
@@ -120,7 +122,7 @@ void Program::launch() {
 Program::~Program() {
     if (fPid > 0 && running()) {
         kill(fPid, SIGTERM);
-        if (!waitUntil([&] { return !running(); }, 2000)) {
+        if (!poll::until("pintaro to end after SIGTERM", [&] { return !running(); })) {
             kill(fPid, SIGKILL);
             waitpid(fPid, nullptr, 0);
         }
@@ -149,19 +151,62 @@ void Program::chord(const std::vector<std::string>& keysyms) const {
     }
     for (KeyCode c : codes) XTestFakeKeyEvent(display, c, True, 0);
     for (auto it = codes.rbegin(); it != codes.rend(); ++it) XTestFakeKeyEvent(display, *it, False, 0);
-    XFlush(display);
+    XSync(display, False);
     XCloseDisplay(display);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
 void Program::command(const std::string& text) const {
     type(text);
     keys("key Return");
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
 }
 
 void Program::keysTo(const std::string& windowId, const std::string& keys) const {
     std::system(("xdotool windowfocus --sync " + windowId + " " + keys).c_str());
+}
+
+namespace {
+
+// "enabled" or "disabled": how the dialog's accept button, the last one in
+// its bottom-right corner, looks. The theme draws a disabled button's label
+// in light grey, an enabled one's in near black.
+std::string acceptButton(const std::string& dialogId, const std::string& workDir) {
+    std::istringstream in(shell("xdotool getwindowgeometry --shell " + dialogId + " 2>/dev/null"));
+    int width = 0, height = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("WIDTH=")) width = std::atoi(line.c_str() + 6);
+        if (line.starts_with("HEIGHT=")) height = std::atoi(line.c_str() + 7);
+    }
+    const std::string file = workDir + "/dialog-shot.png";
+    shell("import -window " + dialogId + " " + file + " 2>/dev/null");
+    const auto shot = tryLoadPicture(file);
+    if (!shot || width < 100 || height < 50) return "no picture of the dialog";
+    int darkest = 3 * 255;
+    for (int y = height - 34; y < height - 10; ++y)
+        for (int x = width - 80; x < width - 10; ++x) {
+            const toolkit::Color c = shot->pixel(x, y);
+            darkest = std::min(darkest, c.r + c.g + c.b);
+        }
+    return darkest < 3 * 70 ? "enabled" : "disabled";
+}
+
+}  // namespace
+
+testing::AssertionResult Program::chooseFile(const std::string& dialogTitle, const std::string& path,
+                                             bool locationField) const {
+    const auto ids = visibleWindows("^" + dialogTitle + "$");
+    if (ids.empty()) return testing::AssertionFailure() << "no window titled " << dialogTitle;
+    keysTo(ids.front(), locationField ? "key ctrl+l" : "key ctrl+a");
+    type(path);
+    // The dialog enables its accept button about 100 ms after its field
+    // stops being empty; Return before that does nothing.
+    const auto ready = poll::untilEqual(
+        "the accept button of " + dialogTitle, [&] { return acceptButton(ids.front(), fWorkDir); },
+        std::string("enabled"));
+    if (!ready) return ready;
+    keys("key Return");
+    return poll::until(
+        "the dialog " + dialogTitle + " to close", [&] { return visibleWindows("^" + dialogTitle + "$"); },
+        [](const auto& shown) { return shown.empty(); });
 }
 
 bool Program::running() {
@@ -174,31 +219,38 @@ bool Program::running() {
     return false;
 }
 
-int Program::waitForExit(int timeoutMs) {
-    if (!waitUntil([&] { return !running(); }, timeoutMs)) return -1;
-    return fExitStatus;
+testing::AssertionResult Program::exitsWith(int status) {
+    const auto ended = poll::until("pintaro to end", [&] { return !running(); });
+    if (!ended) return ended;
+    if (fExitStatus != status)
+        return testing::AssertionFailure() << "pintaro ended with status " << fExitStatus << ", not " << status;
+    return testing::AssertionSuccess();
 }
 
-toolkit::Color Program::ViewShot::at(int imageX, int imageY) const {
-    return shot->pixel(originX + imageX, originY + imageY);
+namespace {
+
+bool bright(toolkit::Color c) { return c.r > 100 && c.g > 100 && c.b > 100; }
+
+std::string hex(toolkit::Color c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
+    return text;
 }
 
-bool Program::ViewShot::litNear(int imageX, int imageY) const {
-    for (int d = -1; d <= 1; ++d) {
-        const toolkit::Color c = at(imageX + d, imageY);
-        if (c.r > 100 && c.g > 100 && c.b > 100) return true;
-    }
-    return false;
+std::string spotText(const Program::Spot& s, const std::string& shown) {
+    char place[48];
+    std::snprintf(place, sizeof place, "(%d,%d) ", s.x, s.y);
+    return place + shown;
 }
 
-Program::ViewShot Program::viewShot(int imageWidth, int imageHeight) const {
-    // Let a requested repaint happen before the picture is taken.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}  // namespace
+
+std::string Program::lookAtView(const std::vector<Spot>& spots, int imageWidth, int imageHeight) const {
     const std::string file = fWorkDir + "/view-shot.png";
     shell("import -window " + fMainWindow + " " + file + " 2>/dev/null");
-    ViewShot v;
-    v.shot = loadPicture(file);
-    const toolkit::Image& s = *v.shot;
+    const auto shot = tryLoadPicture(file);
+    if (!shot) return "no picture of the main window";
+    const toolkit::Image& s = *shot;
     const toolkit::Color black(0, 0, 0, 255);
     // The view is the black area between toolbar and command line: find it
     // along a column near the left edge and along the middle row.
@@ -208,7 +260,7 @@ Program::ViewShot Program::viewShot(int imageWidth, int imageHeight) const {
             if (top < 0) top = y;
             bottom = y;
         }
-    if (top < 0) throw std::runtime_error("no drawing view in the screenshot");
+    if (top < 0) return "no drawing view in the main window";
     const int middle = (top + bottom) / 2;
     int left = -1, right = -1;
     for (int x = 0; x < s.width(); ++x)
@@ -216,9 +268,30 @@ Program::ViewShot Program::viewShot(int imageWidth, int imageHeight) const {
             if (left < 0) left = x;
             right = x;
         }
-    v.originX = left + (right - left + 1 - imageWidth) / 2;
-    v.originY = top + (bottom - top + 1 - imageHeight) / 2;
-    return v;
+    const int originX = left + (right - left + 1 - imageWidth) / 2;
+    const int originY = top + (bottom - top + 1 - imageHeight) / 2;
+    auto at = [&](int x, int y) { return s.pixel(originX + x, originY + y); };
+
+    std::string seen;
+    for (const Spot& spot : spots) {
+        std::string shown;
+        if (spot.want == "lit" || spot.want == "dark") {
+            bool lit = false;
+            for (int d = -1; d <= 1; ++d) lit = lit || bright(at(spot.x + d, spot.y));
+            shown = lit ? "lit" : "dark";
+        } else {
+            shown = hex(at(spot.x, spot.y));
+        }
+        seen += (seen.empty() ? "" : ", ") + spotText(spot, shown);
+    }
+    return seen;
+}
+
+testing::AssertionResult Program::viewShows(const std::vector<Spot>& spots, int imageWidth, int imageHeight) const {
+    std::string wanted;
+    for (const Spot& spot : spots) wanted += (wanted.empty() ? "" : ", ") + spotText(spot, spot.want);
+    return poll::untilEqual(
+        "the drawing view", [&] { return lookAtView(spots, imageWidth, imageHeight); }, wanted);
 }
 
 }  // namespace driver

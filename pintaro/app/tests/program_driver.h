@@ -3,9 +3,9 @@
 // like a window manager would, and reads back titles, windows and pixels.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -17,9 +17,6 @@ namespace driver {
 
 // Output of a shell command (trailing line feeds removed).
 std::string shell(const std::string& command);
-
-// Polls until `done` holds; false after the time-out.
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 8000);
 
 // Ids of the visible windows whose title matches the regular expression.
 std::vector<std::string> visibleWindows(const std::string& titleRegex);
@@ -33,10 +30,13 @@ std::pair<long, long> windowIconSize(const std::string& windowId);
 
 // Loads a PNG file (or screenshot) for reading pixels.
 std::unique_ptr<toolkit::Image> loadPicture(const std::string& path);
+// The same, or null while the file is missing or cannot be read (yet).
+std::unique_ptr<toolkit::Image> tryLoadPicture(const std::string& path);
 
 class Program {
 public:
-    // Starts the program and waits for its main window; its files go to `workDir`.
+    // Starts the program, waits for its main window and gives it the
+    // keyboard focus as a window manager would; its files go to `workDir`.
     explicit Program(const std::string& workDir);
     ~Program();  // ends it if it still runs
 
@@ -54,27 +54,34 @@ public:
     void command(const std::string& text) const;
     // Gives the window the keyboard focus first.
     void keysTo(const std::string& windowId, const std::string& keys) const;
+    // Runs the file dialog with this title, which must be showing: types the
+    // path into its name field (into its location field, opened with
+    // Control+L, when `locationField`) and accepts it.
+    testing::AssertionResult chooseFile(const std::string& dialogTitle, const std::string& path,
+                                        bool locationField) const;
 
-    // Waits for the process to end; its exit status, or -1 on time-out or
-    // when it did not exit normally.
-    int waitForExit(int timeoutMs = 8000);
+    // Waits for the process to end with this exit status.
+    testing::AssertionResult exitsWith(int status);
     bool running();
 
-    // A picture of the main window's drawing view, and where image pixel
-    // (0, 0) lies in it when the image is `imageWidth` x `imageHeight`.
-    struct ViewShot {
-        std::unique_ptr<toolkit::Image> shot;
-        int originX = 0;
-        int originY = 0;
-        toolkit::Color at(int imageX, int imageY) const;
-        // True when any of the three pixels around the image point is bright
-        // (a one-pixel line at an integer position is antialiased over two).
-        bool litNear(int imageX, int imageY) const;
+    // A point of the image as the drawing view should show it: "lit" (a line
+    // passes: one of the three pixels around it is bright, since a line at
+    // an integer position is antialiased over two), "dark" (none is), or
+    // an exact colour "#RRGGBB".
+    struct Spot {
+        int x;
+        int y;
+        std::string want;
     };
-    ViewShot viewShot(int imageWidth = 640, int imageHeight = 400) const;
+    // Waits until the drawing view shows every spot as wanted, the image
+    // being `imageWidth` x `imageHeight` and centred in the view.
+    testing::AssertionResult viewShows(const std::vector<Spot>& spots, int imageWidth = 640,
+                                       int imageHeight = 400) const;
 
 private:
     void launch();
+    // What the view shows at the spots, in their own terms.
+    std::string lookAtView(const std::vector<Spot>& spots, int imageWidth, int imageHeight) const;
 
     pid_t fPid = -1;
     std::string fWorkDir;
