@@ -3,6 +3,7 @@
 set -u
 ostrin=$(realpath "$1")
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../../testing/poll.sh"
 work=$(mktemp -d)
 sock="ostrin-test-$$-$RANDOM"
 
@@ -39,14 +40,10 @@ run() {
 
 screen() { tm capture-pane -p -t t "$@"; }
 
-# Waits up to ten seconds for the text to show on the screen or in the
-# lines scrolled off it.
+# Waits for the text to show on the screen or in the lines scrolled off it.
+shows() { screen -S - | grep -qF -- "$1"; }
 wait_for() {
-  for _ in $(seq 100); do
-    screen -S - | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  fail "never saw: $1"
+  poll_until "the screen to show: $1" shows "$1" || fail "never saw: $1"
 }
 
 keys() { tm send-keys -t t "$@"; }

@@ -2,13 +2,13 @@
 // handling during raw mode, and the seeding of the generator.
 #include "game.h"
 #include "random.h"
+#include "poll.h"
 #include "terminal.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -48,15 +48,15 @@ termios settingsOf(int fd) {
     return t;
 }
 
-// Polls until the terminal leaves canonical mode, or gives up after 5 s.
-bool waitForRawMode(int fd, termios& seen) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < deadline) {
-        seen = settingsOf(fd);
-        if (!(seen.c_lflag & ICANON)) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
+// Waits until the terminal leaves canonical mode; `seen` gets its settings.
+testing::AssertionResult waitForRawMode(int fd, termios& seen) {
+    return poll::untilEqual(
+        "the terminal's mode",
+        [&] {
+            seen = settingsOf(fd);
+            return std::string(seen.c_lflag & ICANON ? "canonical" : "raw");
+        },
+        std::string("raw"));
 }
 
 void expectSameMode(const termios& a, const termios& b) {
@@ -111,7 +111,7 @@ TEST(KeyInput, ATerminalIsRawForExactlyTheOneByte) {
     std::atomic<int> got{-1};
     std::thread reader([&] { got = keys.readKey(); });
     termios during{};
-    const bool raw = waitForRawMode(pty.slave.fd, during);
+    const auto raw = waitForRawMode(pty.slave.fd, during);
     // Return is delivered as itself, not translated to newline.
     EXPECT_EQ(write(pty.master.fd, "\r", 1), 1);
     reader.join();
@@ -161,7 +161,7 @@ TEST(KeyInput, EndingSignalsDuringARawReadRestoreTheTerminal) {
         close(output[1]);
         Fd written(output[0]);
         termios during{};
-        const bool raw = waitForRawMode(pty.slave.fd, during);
+        const auto raw = waitForRawMode(pty.slave.fd, during);
         kill(child, sig);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);

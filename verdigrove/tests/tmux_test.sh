@@ -9,6 +9,7 @@ socket="verdigrove-test-$$-$RANDOM"
 scratch=$(mktemp -d)
 failures=0
 tmx() { tmux -L "$socket" -f /dev/null "$@"; }
+source "$(dirname "$0")/../../testing/poll.sh"
 cleanup() { tmx kill-server 2>/dev/null; rm -rf "$scratch"; }
 trap cleanup EXIT
 
@@ -24,28 +25,16 @@ check() {
 
 screen() { tmx capture-pane -p -t game; }
 
-# Waits up to 10 s for a line matching the pattern on the pane.
-wait_for() {
-    local deadline=$((SECONDS + 10))
-    while [ $SECONDS -lt $deadline ]; do
-        screen | grep -qE "$1" && return 0
-        sleep 0.05
-    done
-    return 1
-}
+# Waits for a line matching the pattern on the pane.
+pane_matches() { screen | grep -qE "$1"; }
+wait_for() { poll_until "a line matching $1" pane_matches "$1"; }
 
 # The settings of the pane's terminal, seen from outside.
 settings() { stty -g -F "$tty"; }
 
 # Waits until the program holds the terminal in raw mode, awaiting a key.
-wait_raw() {
-    local deadline=$((SECONDS + 10))
-    while [ $SECONDS -lt $deadline ]; do
-        stty -a -F "$tty" | grep -q -- '-icanon' && return 0
-        sleep 0.05
-    done
-    return 1
-}
+raw_mode() { stty -a -F "$tty" | grep -q -- '-icanon'; }
+wait_raw() { poll_until "the terminal in raw mode" raw_mode; }
 
 key() { tmx send-keys -t game "$@"; }
 

@@ -1,26 +1,23 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # An error escaping an event handler: the alert box titled "Error" appears,
 # and once it is dismissed the process writes the line and ends with 0.
 # Usage (under an X server): unhandled_error_test.sh <probe> [screenshot.png]
+source "$(dirname "$0")/../../../testing/poll.sh"
 probe=$1
 # No accessibility bus on the test server.
 export NO_AT_BRIDGE=1
 out=$(mktemp)
 "$probe" >"$out" 2>/dev/null &
 pid=$!
-found=
-for i in $(seq 100); do
-  if xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1; then found=yes; break; fi
-  sleep 0.1
-done
-if [ -z "$found" ]; then echo "no alert titled Error appeared"; kill $pid; rm -f "$out"; exit 1; fi
-sleep 0.5
+give_up() { kill $pid 2>/dev/null; rm -f "$out"; exit 1; }
+
+alert_shows() { xdotool search --onlyvisible --name '^Error$'; }
+poll_until "an alert titled Error" alert_shows || give_up
 [ -n "$2" ] && import -window root "$2"
-for i in $(seq 20); do
-  xdotool search --onlyvisible --name '^Error$' windowfocus --sync key Return >/dev/null 2>&1
-  kill -0 $pid 2>/dev/null || break
-  sleep 0.5
-done
+xdotool search --onlyvisible --name '^Error$' windowfocus --sync key Return >/dev/null 2>&1
+probe_ended() { ! kill -0 $pid 2>/dev/null; }
+poll_until "the probe to end once the alert is dismissed" probe_ended || give_up
+
 wait $pid
 status=$?
 expected=$(printf 'Error: unhandled exception: the handler failed\n\nNo stack traceback available\n\n')
