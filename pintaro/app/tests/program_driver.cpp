@@ -107,12 +107,20 @@ Program::Program(const std::string& workDir) : fWorkDir(workDir) {
 }
 
 void Program::launch() {
+    // A desktop of its own for every run: the file dialogs keep a list of
+    // recent files (and start in it once it is not empty) and settings;
+    // shared, they would make each test start where the last one left off.
+    const std::string data = fWorkDir + "/.desktop-data";
+    const std::string config = fWorkDir + "/.desktop-config";
     fPid = fork();
     if (fPid == 0) {
         const std::string out = fWorkDir + "/stdout.txt";
         const std::string err = fWorkDir + "/stderr.txt";
         if (!freopen(out.c_str(), "a", stdout) || !freopen(err.c_str(), "a", stderr)) _exit(126);
         if (chdir(fWorkDir.c_str()) != 0) _exit(126);
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        setenv("GSETTINGS_BACKEND", "memory", 1);
         execl(PINTARO_PROGRAM, PINTARO_PROGRAM, static_cast<char*>(nullptr));
         _exit(127);
     }

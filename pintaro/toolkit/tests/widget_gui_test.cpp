@@ -755,8 +755,11 @@ TEST_F(Gui, TheSaveDialogOpensInItsDirectoryWithTheNameProposed) {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // The file choosers keep settings; without a session bus they would
-    // complain on every change.
+    // complain on every change. Their list of recent files goes to a
+    // folder of this run's own.
     setenv("GSETTINGS_BACKEND", "memory", 1);
+    TempDir desktop;
+    setenv("XDG_DATA_HOME", desktop.path().c_str(), 1);
     setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus in the test server
     loadGtkOrExit();
     Application application;
