@@ -260,7 +260,7 @@ TEST_F(Console, LoadPutsTheFileIntoTheEditorWithoutRunningIt) {
     openConsole();
     write({"old"});
     clickLoad();
-    ASSERT_TRUE(program->chooseFile("Load script", (dir / "square.fs").string(), true));
+    ASSERT_TRUE(program->chooseFile("Load script", "square.fs", true));
     EXPECT_TRUE(editorHolds("[ 50 fd 90 rt ] 4 times\r\n6 .")) << "byte for byte";
     EXPECT_TRUE(outputEnds("sigils defined.")) << "nothing ran";
     run();
@@ -280,14 +280,14 @@ TEST_F(Console, ACancelledOrFailedLoadKeepsTheEditorsText) {
     EXPECT_TRUE(alerts().empty());
 
     clickLoad();
-    ASSERT_TRUE(program->chooseFile("Load script", (dir / "latin1.fs").string(), true));
+    ASSERT_TRUE(program->chooseFile("Load script", "latin1.fs", true));
     ASSERT_TRUE(alertShows()) << "not a UTF-8 text file";
     closeAlert();
     EXPECT_TRUE(editorHolds("1 ."));
 
     // The dialog hands a name that names no file to the program.
     clickLoad();
-    ASSERT_TRUE(program->chooseFile("Load script", (dir / "missing.fs").string(), true));
+    ASSERT_TRUE(program->chooseFile("Load script", "missing.fs", true));
     ASSERT_TRUE(alertShows()) << "cannot open: PATH";
     closeAlert();
     EXPECT_TRUE(editorHolds("1 ."));

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -107,11 +109,14 @@ Program::Program(const std::string& workDir) : fWorkDir(workDir) {
 }
 
 void Program::launch() {
-    // A desktop of its own for every run: the file dialogs keep a list of
-    // recent files (and start in it once it is not empty) and settings;
-    // shared, they would make each test start where the last one left off.
+    // A desktop of its own for every run, without a list of recent files:
+    // the file dialogs keep one (shared by every run, and in the home
+    // folder) and open on it once it is not empty; then they no longer
+    // start in the program's folder, and a name typed there means nothing.
     const std::string data = fWorkDir + "/.desktop-data";
     const std::string config = fWorkDir + "/.desktop-config";
+    std::filesystem::create_directories(config + "/gtk-3.0");
+    std::ofstream(config + "/gtk-3.0/settings.ini") << "[Settings]\ngtk-recent-files-enabled=false\n";
     fPid = fork();
     if (fPid == 0) {
         const std::string out = fWorkDir + "/stdout.txt";
@@ -199,12 +204,14 @@ std::string acceptButton(const std::string& dialogId, const std::string& workDir
 
 }  // namespace
 
-testing::AssertionResult Program::chooseFile(const std::string& dialogTitle, const std::string& path,
+testing::AssertionResult Program::chooseFile(const std::string& dialogTitle, const std::string& name,
                                              bool locationField) const {
+    if (name.find('/') != std::string::npos)
+        return testing::AssertionFailure() << "not a name in the dialog's folder: " << name;
     const auto ids = visibleWindows("^" + dialogTitle + "$");
     if (ids.empty()) return testing::AssertionFailure() << "no window titled " << dialogTitle;
     keysTo(ids.front(), locationField ? "key ctrl+l" : "key ctrl+a");
-    type(path);
+    type(name);
     // The dialog enables its accept button about 100 ms after its field
     // stops being empty; Return before that does nothing.
     const auto ready = poll::untilEqual(

@@ -54,10 +54,13 @@ public:
     void command(const std::string& text) const;
     // Gives the window the keyboard focus first.
     void keysTo(const std::string& windowId, const std::string& keys) const;
-    // Runs the file dialog with this title, which must be showing: types the
-    // path into its name field (into its location field, opened with
-    // Control+L, when `locationField`) and accepts it.
-    testing::AssertionResult chooseFile(const std::string& dialogTitle, const std::string& path,
+    // Runs the file dialog with this title, which must be showing: types
+    // the name into its name field (into its location field, opened with
+    // Control+L, when `locationField`) and accepts it. The dialogs open in
+    // the program's folder, the test's; a name with a folder would make the
+    // dialog load that folder while the keys arrive, which it does not
+    // always survive.
+    testing::AssertionResult chooseFile(const std::string& dialogTitle, const std::string& name,
                                         bool locationField) const;
 
     // Waits for the process to end with this exit status.
