@@ -113,9 +113,11 @@ void Application::sleep(int milliseconds) {
 }
 
 void Application::runUntil(const std::function<bool()>& done) {
-    // gtk_main_iteration dispatches one event and returns; a quit ends the
-    // wait through the running flag.
-    while (fRunning && !done()) gtk().gtk_main_iteration();
+    // gtk_main_iteration dispatches one event and returns. A handler may
+    // wait before run() has started (showing the first window handles
+    // pending events), so a quit ends the wait through the flag quit() set
+    // for the loop it found: running, or about to run.
+    while (!done() && !fQuitBeforeRun && (fRunning || fMainDepth == 0)) gtk().gtk_main_iteration();
 }
 
 bool Application::isDown(KeyCode key) const {

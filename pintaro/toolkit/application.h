@@ -46,10 +46,10 @@ public:
     // Handles events for the given time, napping 20 ms between rounds.
     void sleep(int milliseconds);
     // Handles events one at a time, waiting for each, until `done` holds or
-    // the event loop is asked to end. Events that arrive after the one that
-    // made `done` true stay queued for the loop below, so keys typed right
-    // after a question is answered run after the answer's effect, not
-    // before it.
+    // the event loop is asked to end; also before run() has started. Events
+    // that arrive after the one that made `done` true stay queued for the
+    // loop below, so keys typed right after a question is answered run
+    // after the answer's effect, not before it.
     void runUntil(const std::function<bool()>& done);
     // True while the key is held.
     bool isDown(KeyCode key) const;

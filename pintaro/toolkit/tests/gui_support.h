@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <thread>

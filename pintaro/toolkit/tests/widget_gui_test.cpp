@@ -161,6 +161,18 @@ TEST_F(Gui, AQuitAskedBeforeTheLoopRunsEndsItAtOnce) {
     EXPECT_FALSE(app->running());
 }
 
+TEST_F(Gui, AWaitBeforeTheLoopRunsHandlesEventsUntilItsStateIsReached) {
+    // As a question asked by a key handled while the first window is shown.
+    Window w("Waiting");
+    std::vector<KeyCode> keys;
+    w.setOnKeyDown([&](KeyEvent& e) { keys.push_back(e.key); });
+    showAndSettle(w);
+    keysTo("Waiting", "key a b");
+    app->runUntil([&] { return !keys.empty(); });
+    EXPECT_EQ(keys, std::vector<KeyCode>{Key_A}) << "the next key waits for the loop";
+    EXPECT_TRUE(pumpUntil("the second key", [&] { return keys.size(); }, [](std::size_t n) { return n == 2; }));
+}
+
 TEST_F(Gui, TheCloseButtonCallsTheCloseHandlerOrDisposes) {
     Window w("Closing");
     int closeClicks = 0;
