@@ -21,6 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$source/veskel/tests/expect.sh"
+source "$source/testing/poll.sh"
 export NO_AT_BRIDGE=1 # no accessibility bus on the test server
 
 # The prefix is /usr, like the package's, moved into the staging folder: the
@@ -129,10 +130,11 @@ check "StartupWMClass is the application id" $? "StartupWMClass=$(entry StartupW
 "$prefix/bin/pintaro" >"$work/x11.log" 2>&1 &
 pintaro=$!
 pids+=("$pintaro")
-window_of() { window=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1) && [ -n "$window" ]; }
-poll 300 window_of "$pintaro"
+window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1 | grep .; }
+poll_until "pintaro's window on X11" window_of "$pintaro"
 check "pintaro shows its window on X11" $? "no window; $(cat "$work/x11.log")"
-if [ -n "${window:-}" ]; then
+window=$(window_of "$pintaro")
+if [ -n "$window" ]; then
   wm_class=$(xprop -id "$window" WM_CLASS)
   [ "$wm_class" = "WM_CLASS(STRING) = \"$app_id\", \"$app_id\"" ]
   check "WM_CLASS is the desktop entry's StartupWMClass" $? "$wm_class"
@@ -148,7 +150,7 @@ export XDG_RUNTIME_DIR=$work/xdg
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 weston --backend=headless-backend.so --socket=wayland-test --idle-time=0 >"$work/weston.log" 2>&1 &
 pids+=("$!")
-poll 100 test -S "$XDG_RUNTIME_DIR/wayland-test"
+poll_until "weston's socket" test -S "$XDG_RUNTIME_DIR/wayland-test"
 check "weston starts" $? "$(cat "$work/weston.log")"
 env -u DISPLAY GDK_BACKEND=wayland WAYLAND_DISPLAY=wayland-test WAYLAND_DEBUG=client \
   "$prefix/bin/pintaro" >"$work/wayland.log" 2>&1 &
@@ -161,7 +163,7 @@ shown() {
   sed -n '/xdg_surface@[0-9]*\.ack_configure/,$p' "$work/wayland.log" |
     sed -n '/wl_surface@[0-9]*\.attach/,$p' | grep -q '^\[[0-9. ]*\] wl_callback@[0-9]*\.done'
 }
-poll 300 shown
+poll_until "pintaro's first frame on Wayland" shown
 check "pintaro shows its window on Wayland" $? "$(grep -v '^\[' "$work/wayland.log" | tail -5)"
 grep -qF "xdg_toplevel@" "$work/wayland.log" && grep -q "set_app_id(\"$app_id\")" "$work/wayland.log"
 check "the Wayland app id is the desktop entry's name" $? "$(grep -o 'set_app_id([^)]*)' "$work/wayland.log")"

@@ -591,22 +591,23 @@ TEST_F(Gui, APressOnAControlThatDiesIsForgottenByTheOneInItsPlace) {
     const gui::Point p = gui::screenPosition(*pad);
     const std::string at = std::to_string(p.x + 20) + " " + std::to_string(p.y + 20);
     xdo("mousemove " + at + " mousedown 1");
-    ASSERT_TRUE(pumpUntil([&] { return pressed; }));
+    ASSERT_TRUE(pumpUntil("the press", [&] { return pressed; }));
 
     // The pressed control goes; a new one (often at the same address) takes
     // its place under the pointer before the button comes up.
     pad.reset();
     auto successor = std::make_unique<Control>();
     successor->setSize(200, 200);
-    int clicks = 0;
+    int clicks = 0, releases = 0;
     successor->setOnClick([&](ClickEvent&) { ++clicks; });
+    successor->setOnMouseButtonUp([&](MouseEvent&) { ++releases; });
     box.add(*successor);
-    settle();
+    ASSERT_TRUE(pumpUntil("the successor in place", [&] { return allocationOf(*successor).w; },
+                          [](int w) { return w == 200; }));
     xdo("mouseup 1");
-    settle();
-    EXPECT_EQ(clicks, 0) << "the press was not on this control";
     xdo("mousedown 1 mouseup 1");
-    EXPECT_TRUE(pumpUntil([&] { return clicks == 1; })) << "its own press and release are a click";
+    ASSERT_TRUE(pumpUntil("both releases on the successor", [&] { return releases; }, [](int n) { return n == 2; }));
+    EXPECT_EQ(clicks, 1) << "the first press was not on this control; its own press and release are a click";
 }
 
 // ---------------------------------------------------------------- drawing
