@@ -12,9 +12,8 @@
 #include <map>
 #include <sstream>
 
-#include "gtk_loader.h"
 #include "poll.h"
-#include "program_driver.h"
+#include "program_fixture.h"
 
 using driver::Program;
 using driver::shell;
@@ -31,35 +30,13 @@ auto endsWith(const std::string& tail) {
     return [tail](const std::string& text) { return text.ends_with(tail); };
 }
 
-class Console : public testing::Test {
+class Console : public ProgramTest {
 protected:
-    static void SetUpTestSuite() { toolkit::loadGtk(); }
-
     void SetUp() override {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / ("pintaro-console-" + std::to_string(getpid())) / info->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        program = std::make_unique<Program>(dir.string());
-    }
-    void TearDown() override {
-        program.reset();
-        if (!HasFailure()) fs::remove_all(dir);
+        ProgramTest::SetUp();
+        start();
     }
 
-    static testing::AssertionResult windowShows(const std::string& title, bool shows = true) {
-        return poll::until(std::string(shows ? "a window" : "no window") + " titled " + title,
-                           [&] { return visibleWindows("^" + title + "$"); },
-                           [&](const auto& ids) { return ids.empty() != shows; });
-    }
-
-    // The "Console" button: from the command line, Tab walks the toolbar
-    // New, Open, Save, Resize, Console.
-    void openConsole() {
-        program->keysTo(program->mainWindow(), "key ctrl+l key Tab Tab Tab Tab Tab Return");
-        ASSERT_TRUE(windowShows("Forth console"));
-        console = visibleWindows("^Forth console$").front();
-    }
     // Types the lines into the (empty) script editor.
     void write(const std::vector<std::string>& lines) {
         program->keysTo(console, "key ctrl+l");
@@ -117,33 +94,11 @@ protected:
                                 text);
     }
 
-    // Windows titled "Pintaro" besides the main window: the program's alerts.
-    std::vector<std::string> alerts() const {
-        std::vector<std::string> ids;
-        for (const auto& id : visibleWindows("^Pintaro$"))
-            if (id != program->mainWindow()) ids.push_back(id);
-        return ids;
-    }
-    testing::AssertionResult alertShows() const {
-        return poll::until("an alert titled Pintaro", [&] { return alerts(); },
-                           [](const auto& ids) { return !ids.empty(); });
-    }
-    void closeAlert() {
-        ASSERT_FALSE(alerts().empty());
-        program->keysTo(alerts().front(), "key Return");
-        ASSERT_TRUE(poll::until("the alert to close", [&] { return alerts(); },
-                                [](const auto& ids) { return ids.empty(); }));
-    }
-
     // "Load..." sits first in the console's button bar.
     void clickLoad() {
         program->keysTo(console, clickAt(0.0, 0.0, 25, 15));
         ASSERT_TRUE(windowShows("Load script"));
     }
-
-    fs::path dir;
-    std::unique_ptr<Program> program;
-    std::string console;
 };
 
 }  // namespace
@@ -162,7 +117,7 @@ TEST_F(Console, PrintedOutputAndOkShareALine) {
     write({"1 2 +", "."});
     run();
     EXPECT_TRUE(outputEnds("sigils defined.\n3 ok"));
-    EXPECT_TRUE(alerts().empty());
+    EXPECT_TRUE(boxes().empty());
 }
 
 TEST_F(Console, AnEmptyScriptStillSaysOk) {
@@ -193,8 +148,8 @@ TEST_F(Console, AFailingLineIsReportedAndSelectedForFixing) {
     openConsole();
     write({"1 .", "2 .", "drop", "3 ."});
     run();
-    ASSERT_TRUE(alertShows()) << "Stack underflow at line 3";
-    closeAlert();
+    ASSERT_TRUE(boxShows()) << "Stack underflow at line 3";
+    answerBox("key Return");
     EXPECT_TRUE(poll::untilEqual("the line selected in the editor", selection, std::string("drop")));
     EXPECT_TRUE(outputEnds("sigils defined.\n1 2 ")) << "no ok, nothing after the error";
     // The editor still holds the whole script, and the console keeps working.
@@ -277,19 +232,19 @@ TEST_F(Console, ACancelledOrFailedLoadKeepsTheEditorsText) {
     // Reading the editor goes through the console, which an alert would
     // have blocked.
     EXPECT_TRUE(editorHolds("1 ."));
-    EXPECT_TRUE(alerts().empty());
+    EXPECT_TRUE(boxes().empty());
 
     clickLoad();
     ASSERT_TRUE(program->chooseFile("Load script", "latin1.fs", true));
-    ASSERT_TRUE(alertShows()) << "not a UTF-8 text file";
-    closeAlert();
+    ASSERT_TRUE(boxShows()) << "not a UTF-8 text file";
+    answerBox("key Return");
     EXPECT_TRUE(editorHolds("1 ."));
 
     // The dialog hands a name that names no file to the program.
     clickLoad();
     ASSERT_TRUE(program->chooseFile("Load script", "missing.fs", true));
-    ASSERT_TRUE(alertShows()) << "cannot open: PATH";
-    closeAlert();
+    ASSERT_TRUE(boxShows()) << "cannot open: PATH";
+    answerBox("key Return");
     EXPECT_TRUE(editorHolds("1 ."));
     EXPECT_TRUE(program->running());
 }
@@ -300,12 +255,12 @@ TEST_F(Console, EscapeStopsARunawayCommandAndTheNextCommandWorks) {
     program->command("[ 1 fd 1 rt ] 100000000 times");
     // The circle it draws shows while it runs: the view is repainted.
     ASSERT_TRUE(program->viewShows({{434, 200, "lit"}}));
-    EXPECT_TRUE(alerts().empty()) << "still running";
+    EXPECT_TRUE(boxes().empty()) << "still running";
     const auto pressed = std::chrono::steady_clock::now();
     program->keysTo(program->mainWindow(), "key Escape");
-    ASSERT_TRUE(alertShows()) << "Interrupted";
+    ASSERT_TRUE(boxShows()) << "Interrupted";
     EXPECT_LT(std::chrono::steady_clock::now() - pressed, 3s);
-    closeAlert();
+    answerBox("key Return");
     program->keysTo(program->mainWindow(), "key ctrl+l key ctrl+a key Delete");
     program->command("home 0 seth clearscreen 100 fd");
     EXPECT_TRUE(program->viewShows({{320, 150, "lit"}})) << "the interpreter still works";
@@ -319,8 +274,8 @@ TEST_F(Console, TheViewShowsALongDrawingWhileItIsMade) {
     EXPECT_TRUE(program->viewShows({{320, 212, "dark"}, {320, 20, "dark"}}))
         << "the turtle has moved on the screen before the line's end is drawn";
     program->keysTo(program->mainWindow(), "key Escape");
-    ASSERT_TRUE(alertShows());
-    closeAlert();
+    ASSERT_TRUE(boxShows());
+    answerBox("key Return");
 }
 
 TEST_F(Console, ASecondRunIsRefusedWhileOneIsInProgress) {
@@ -333,12 +288,12 @@ TEST_F(Console, ASecondRunIsRefusedWhileOneIsInProgress) {
     program->keysTo(program->mainWindow(), "key ctrl+l key ctrl+a key Delete");
     program->command("100 fd");  // refused as well, and the text stays
     program->keysTo(program->mainWindow(), "key Escape");
-    ASSERT_TRUE(alertShows()) << "Interrupted";
-    closeAlert();
+    ASSERT_TRUE(boxShows()) << "Interrupted";
+    answerBox("key Return");
     driver::requestClose(console);  // out of the way of the picture
     ASSERT_TRUE(windowShows("Forth console", false));
     EXPECT_TRUE(program->viewShows({{320, 150, "dark"}})) << "neither refused run drew";
-    EXPECT_TRUE(alerts().empty()) << "nothing ran nested, nothing failed";
+    EXPECT_TRUE(boxes().empty()) << "nothing ran nested, nothing failed";
     program->keysTo(program->mainWindow(), "key ctrl+l key Return");
     EXPECT_TRUE(program->viewShows({{320, 150, "lit"}})) << "the kept command runs now";
 }
@@ -349,10 +304,10 @@ TEST_F(Console, EscapeInTheConsoleStopsItsRunAtTheRunningLine) {
     run();
     // What line 1 printed shows at a breath of line 2's loop.
     ASSERT_TRUE(outputEnds("sigils defined.\n1 "));
-    EXPECT_TRUE(alerts().empty());
+    EXPECT_TRUE(boxes().empty());
     program->keysTo(console, "key Escape");
-    ASSERT_TRUE(alertShows()) << "Interrupted at line 2";
-    closeAlert();
+    ASSERT_TRUE(boxShows()) << "Interrupted at line 2";
+    answerBox("key Return");
     EXPECT_TRUE(poll::untilEqual("the line selected in the editor", selection, std::string(kEndless)));
     EXPECT_TRUE(outputEnds("sigils defined.\n1 "));
 }
@@ -361,8 +316,8 @@ TEST_F(Console, ClosingTheMainWindowDuringARunAsksThenQuits) {
     program->command("1 fd");
     program->command(kEndless);
     driver::requestClose(program->mainWindow());
-    ASSERT_TRUE(alertShows()) << "Drawing isn't saved. Quit anyway?";
-    program->keysTo(alerts().front(), "key Return");  // "Quit"
+    ASSERT_TRUE(boxShows()) << "Drawing isn't saved. Quit anyway?";
+    program->keysTo(boxes().front(), "key Return");  // "Quit"
     EXPECT_TRUE(program->exitsWith(0));
 }
 

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "poll.h"
 #include "toolkit_error.h"
@@ -183,16 +184,13 @@ namespace {
 // its bottom-right corner, looks. The theme draws a disabled button's label
 // in light grey, an enabled one's in near black.
 std::string acceptButton(const std::string& dialogId, const std::string& workDir) {
-    std::istringstream in(shell("xdotool getwindowgeometry --shell " + dialogId + " 2>/dev/null"));
-    int width = 0, height = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (line.starts_with("WIDTH=")) width = std::atoi(line.c_str() + 6);
-        if (line.starts_with("HEIGHT=")) height = std::atoi(line.c_str() + 7);
-    }
     const std::string file = workDir + "/dialog-shot.png";
     shell("import -window " + dialogId + " " + file + " 2>/dev/null");
     const auto shot = tryLoadPicture(file);
-    if (!shot || width < 100 || height < 50) return "no picture of the dialog";
+    // The picture's own size: the dialog may still be growing to its final
+    // size while it is taken.
+    const int width = shot ? shot->width() : 0, height = shot ? shot->height() : 0;
+    if (width < 100 || height < 50) return "no picture of the dialog";
     int darkest = 3 * 255;
     for (int y = height - 34; y < height - 10; ++y)
         for (int x = width - 80; x < width - 10; ++x) {
@@ -260,11 +258,19 @@ std::string spotText(const Program::Spot& s, const std::string& shown) {
 
 }  // namespace
 
-std::string Program::lookAtView(const std::vector<Spot>& spots, int imageWidth, int imageHeight) const {
+toolkit::Color Program::ViewShot::at(int imageX, int imageY) const {
+    return shot->pixel(originX + imageX, originY + imageY);
+}
+
+Program::ViewShot Program::viewShot(int imageWidth, int imageHeight) const {
+    ViewShot v;
     const std::string file = fWorkDir + "/view-shot.png";
     shell("import -window " + fMainWindow + " " + file + " 2>/dev/null");
-    const auto shot = tryLoadPicture(file);
-    if (!shot) return "no picture of the main window";
+    auto shot = tryLoadPicture(file);
+    if (!shot) {
+        v.missing = "no picture of the main window";
+        return v;
+    }
     const toolkit::Image& s = *shot;
     const toolkit::Color black(0, 0, 0, 255);
     // The view is the black area between toolbar and command line: find it
@@ -275,7 +281,10 @@ std::string Program::lookAtView(const std::vector<Spot>& spots, int imageWidth, 
             if (top < 0) top = y;
             bottom = y;
         }
-    if (top < 0) return "no drawing view in the main window";
+    if (top < 0) {
+        v.missing = "no drawing view in the main window";
+        return v;
+    }
     const int middle = (top + bottom) / 2;
     int left = -1, right = -1;
     for (int x = 0; x < s.width(); ++x)
@@ -283,19 +292,24 @@ std::string Program::lookAtView(const std::vector<Spot>& spots, int imageWidth, 
             if (left < 0) left = x;
             right = x;
         }
-    const int originX = left + (right - left + 1 - imageWidth) / 2;
-    const int originY = top + (bottom - top + 1 - imageHeight) / 2;
-    auto at = [&](int x, int y) { return s.pixel(originX + x, originY + y); };
+    v.originX = left + (right - left + 1 - imageWidth) / 2;
+    v.originY = top + (bottom - top + 1 - imageHeight) / 2;
+    v.shot = std::move(shot);
+    return v;
+}
 
+std::string Program::lookAtView(const std::vector<Spot>& spots, int imageWidth, int imageHeight) const {
+    const ViewShot view = viewShot(imageWidth, imageHeight);
+    if (!view.shot) return view.missing;
     std::string seen;
     for (const Spot& spot : spots) {
         std::string shown;
         if (spot.want == "lit" || spot.want == "dark") {
             bool lit = false;
-            for (int d = -1; d <= 1; ++d) lit = lit || bright(at(spot.x + d, spot.y));
+            for (int d = -1; d <= 1; ++d) lit = lit || bright(view.at(spot.x + d, spot.y));
             shown = lit ? "lit" : "dark";
         } else {
-            shown = hex(at(spot.x, spot.y));
+            shown = hex(view.at(spot.x, spot.y));
         }
         seen += (seen.empty() ? "" : ", ") + spotText(spot, shown);
     }

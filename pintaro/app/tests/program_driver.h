@@ -81,6 +81,18 @@ public:
     testing::AssertionResult viewShows(const std::vector<Spot>& spots, int imageWidth = 640,
                                        int imageHeight = 400) const;
 
+    // One look at the drawing view, without waiting: the main window's
+    // picture and where image pixel (0, 0) lies in it. Without a picture,
+    // `missing` says why; tests wait on what they read from it.
+    struct ViewShot {
+        std::unique_ptr<toolkit::Image> shot;
+        int originX = 0;
+        int originY = 0;
+        std::string missing;
+        toolkit::Color at(int imageX, int imageY) const;
+    };
+    ViewShot viewShot(int imageWidth = 640, int imageHeight = 400) const;
+
 private:
     void launch();
     // What the view shows at the spots, in their own terms.

@@ -9,10 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "gtk_loader.h"
 #include "image.h"
 #include "poll.h"
-#include "program_driver.h"
+#include "program_fixture.h"
 
 using driver::Program;
 using driver::visibleWindows;
@@ -25,91 +24,7 @@ constexpr Color kBlack{0, 0, 0, 255};
 
 bool bright(Color c) { return c.r > 100 && c.g > 100 && c.b > 100; }
 
-class Pintaro : public testing::Test {
-protected:
-    static void SetUpTestSuite() { toolkit::loadGtk(); }
-
-    void SetUp() override {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / ("pintaro-gui-" + std::to_string(getpid())) / info->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        program.reset();
-        if (!HasFailure()) fs::remove_all(dir);
-    }
-
-    Program& start() {
-        program = std::make_unique<Program>(dir.string());
-        return *program;
-    }
-
-    // Windows titled "Pintaro" besides the main window: an alert or a question.
-    std::vector<std::string> boxes() const {
-        std::vector<std::string> ids;
-        for (const auto& id : visibleWindows("^Pintaro$"))
-            if (id != program->mainWindow()) ids.push_back(id);
-        return ids;
-    }
-    testing::AssertionResult boxShows() const {
-        return poll::until("a box titled Pintaro", [&] { return boxes(); }, [](const auto& ids) { return !ids.empty(); });
-    }
-    // Answers the open box with keys (Return presses its focused button).
-    void answerBox(const std::string& keys) {
-        const auto ids = boxes();
-        ASSERT_FALSE(ids.empty());
-        program->keysTo(ids.front(), keys);
-        ASSERT_TRUE(poll::until("the box to close after " + keys, [&] { return boxes(); },
-                                [](const auto& ids) { return ids.empty(); }));
-    }
-    testing::AssertionResult titleIs(const std::string& title) const {
-        return poll::untilEqual("the main window's title", [&] { return program->title(); }, title);
-    }
-    static testing::AssertionResult windowShows(const std::string& title, bool shows = true) {
-        return poll::until(std::string(shows ? "a window" : "no window") + " titled " + title,
-                           [&] { return visibleWindows("^" + title + "$"); },
-                           [&](const auto& ids) { return ids.empty() != shows; });
-    }
-
-    // Runs a file dialog with the given title: types the name of a file in
-    // the test's folder and accepts.
-    void chooseFile(const std::string& dialogTitle, const std::string& name, bool locationField) {
-        ASSERT_TRUE(windowShows(dialogTitle));
-        ASSERT_TRUE(program->chooseFile(dialogTitle, name, locationField));
-    }
-    void saveAs(const std::string& name) {
-        program->chord({"Control_L", "s"});
-        chooseFile("Save image", name, false);
-    }
-    void openFile(const std::string& name) {
-        program->chord({"Control_L", "o"});
-        chooseFile("Open image", name, true);
-    }
-    // Saves under a new name and reads the file back once the title says
-    // it was written.
-    std::unique_ptr<toolkit::Image> saveAndRead(const std::string& name) {
-        saveAs(name);
-        EXPECT_TRUE(titleIs(name + " | Pintaro"));
-        return driver::tryLoadPicture((dir / name).string());
-    }
-
-    // From the command line, Tab walks round to the toolbar: New, Open,
-    // Save, Resize.
-    void resizeTo(const std::string& width, const std::string& height) {
-        program->keysTo(program->mainWindow(), "key ctrl+l key Tab Tab Tab Tab Return");
-        ASSERT_TRUE(windowShows("Resize image"));
-        program->keysTo(visibleWindows("^Resize image$").front(), "key ctrl+a");
-        program->type(width);
-        program->keys("key Tab");
-        program->type(height);
-        program->keys("key Tab Return");
-    }
-    bool resizeDialogShows() const { return !visibleWindows("^Resize image$").empty(); }
-
-    fs::path dir;
-    std::unique_ptr<Program> program;
-};
+using Pintaro = ProgramTest;
 
 }  // namespace
 
@@ -378,8 +293,7 @@ TEST_F(Pintaro, NewAfterDrawingAsksThenGivesATransparentImageWithTheTurtleHome) 
 TEST_F(Pintaro, ResizeCentresTheOldPictureAndKeepsTheDrawingUnsaved) {
     Program& p = start();
     p.command("100 fd");
-    resizeTo("800", "600");
-    ASSERT_TRUE(windowShows("Resize image", false));
+    resize("800", "600");
     driver::requestClose(p.mainWindow());
     ASSERT_TRUE(boxShows()) << "resizing leaves the drawing unsaved";
     answerBox("key Escape");
@@ -391,9 +305,7 @@ TEST_F(Pintaro, ResizeCentresTheOldPictureAndKeepsTheDrawingUnsaved) {
     EXPECT_TRUE(bright(big->pixel(400, 250)) || bright(big->pixel(399, 250))) << "moved by (80, 100)";
     EXPECT_EQ(big->pixel(10, 10), kBlack) << "border in the background colour";
 
-    resizeTo("639", "399");
-    ASSERT_TRUE(windowShows("Resize image", false));
-    p.keysTo(p.mainWindow(), "key ctrl+l");
+    resize("639", "399");
     auto small = saveAndRead("small.png");
     ASSERT_TRUE(small);
     EXPECT_EQ(small->width(), 639);
@@ -405,11 +317,11 @@ TEST_F(Pintaro, BadResizeInputIsReportedAndTheDialogStaysOpen) {
     resizeTo("wide", "400");
     ASSERT_TRUE(boxShows()) << "invalid integer: wide";
     answerBox("key Return");
-    EXPECT_TRUE(resizeDialogShows());
+    EXPECT_FALSE(visibleWindows("^Resize image$").empty());
     resizeTo("0", "400");
     ASSERT_TRUE(boxShows()) << "Invalid image size 0 x 400.";
     answerBox("key Return");
-    EXPECT_TRUE(resizeDialogShows());
+    EXPECT_FALSE(visibleWindows("^Resize image$").empty());
     driver::requestClose(visibleWindows("^Resize image$").front());
     ASSERT_TRUE(windowShows("Resize image", false));
     // Shown again, the fields hold the current size, not the text left in
