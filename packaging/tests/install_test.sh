@@ -21,7 +21,6 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$source/veskel/tests/expect.sh"
-source "$source/testing/poll.sh"
 export NO_AT_BRIDGE=1 # no accessibility bus on the test server
 
 # The prefix is /usr, like the package's, moved into the staging folder: the

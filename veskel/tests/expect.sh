@@ -1,6 +1,7 @@
 # Shared by veskel's program tests (and the install test): counters, the
-# three-way comparison and the one bounded wait. The sourcing script sets
-# $work (a scratch folder) first.
+# three-way comparison and the one bounded wait (poll_until, from
+# testing/poll.sh). The sourcing script sets $work (a scratch folder) first.
+source "$(dirname "${BASH_SOURCE[0]}")/../../testing/poll.sh"
 failures=0
 passed=0
 
@@ -29,16 +30,4 @@ expect() {
 # check NAME CONDITION-STATUS DETAIL: counts a result decided by the caller.
 check() {
   if [ "$2" = 0 ]; then passed=$((passed + 1)); else echo "FAIL $1: $3"; failures=$((failures + 1)); fi
-}
-
-# poll TRIES COMMAND...: runs the command every 0.1 s until it succeeds, at
-# most TRIES times; fails when it never does.
-poll() {
-  local tries=$1
-  shift
-  for ((; tries > 0; tries--)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
 }

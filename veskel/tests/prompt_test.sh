@@ -33,7 +33,7 @@ start() {
   session=$1
   tm new-session -d -s "$session" -x 100 -y 40 \
     "${3:-} exec env HOME=$work/home XDG_STATE_HOME=$2 INPUTRC=/dev/null $veskel"
-  poll 100 at_prompt || result "a prompt" 1
+  poll_until "a prompt" at_prompt || result "a prompt" 1
 }
 
 type_text() { tm send-keys -t "$session" -l "$1"; }
@@ -43,20 +43,20 @@ key() { tm send-keys -t "$session" "$@"; }
 # <Name>), then Enter, and waits for WANT.
 enter() {
   local want=${*: -1}
-  poll 100 at_prompt
+  poll_until "a prompt" at_prompt
   for part in "${@:1:$#-1}"; do
     if [[ $part == \<*\> ]]; then key "${part:1:-1}"; else type_text "$part"; fi
   done
   key Enter
-  poll 100 shows "$want"
+  poll_until "the screen to show: $want" shows "$want"
   result "[${*:1:$#-1}] shows [$want]" $?
 }
 
 # Ends the session with Control+D and waits until veskel has gone.
 finish() {
-  poll 100 at_prompt
+  poll_until "a prompt" at_prompt
   key C-d
-  poll 100 gone
+  poll_until "veskel to end" gone
   result "Control+D ends the session" $?
   tm kill-session -t "$session"
 }
@@ -68,8 +68,8 @@ history="$state/veskel/history"
 # Completion; the history file and its folders appear with the first line.
 start first "$state"
 enter "3 du" "<Tab>" ".s" "3.0 3.0"
-poll 100 at_prompt && type_text "b" && key Tab Tab
-poll 100 shows "back        background  bg          bk          buffer"
+poll_until "a prompt" at_prompt && type_text "b" && key Tab Tab
+poll_until "the list of words" shows "back        background  bg          bk          buffer"
 result "Tab Tab lists words and aliases together" $?
 key C-u
 enter "'swap @trade" " ok"
@@ -90,10 +90,10 @@ check "the history folder is private" $? "mode $(stat -c %a "$state/veskel")"
 seq -f '\ old line %g' 1200 | cat - "$history" >"$work/long" && mv "$work/long" "$history"
 start second "$state"
 key Up
-poll 100 shows "> 42 ."
+poll_until "the recalled line" shows "> 42 ."
 result "Up recalls the last line of the file" $?
 key Enter
-poll 100 shows "42  ok"
+poll_until "42 printed" shows "42  ok"
 result "the recalled line runs" $?
 finish
 [ "$(wc -l <"$history")" = 1000 ] && [ "$(tail -n 2 "$history")" = $'42 .\n42 .' ]
@@ -113,9 +113,9 @@ finish
 start interrupt "$state"
 type_text "[ ] 1e15 times"
 key Enter
-poll 100 running "$(tm display -p -t "$session" '#{pane_pid}')"
+poll_until "veskel to run the line" running "$(tm display -p -t "$session" '#{pane_pid}')"
 key C-c
-poll 100 shows "Interrupted"
+poll_until "Interrupted" shows "Interrupted"
 result "Control+C stops the running line" $?
 enter "7 ." "7  ok"
 finish
