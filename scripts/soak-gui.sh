@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the three GUI suites N times in a row and reports the failures of
+# Runs the four GUI suites N times in a row and reports the failures of
 # each, to show that they pass however fast or busy the machine is.
 # Usage: scripts/soak-gui.sh [--load] N [build-dir]
 #   --load  keeps every core busy meanwhile (one busy loop per core), as
@@ -13,7 +13,7 @@ load=0
 if [ "${1:-}" = "--load" ]; then load=1; shift; fi
 runs=${1:?usage: scripts/soak-gui.sh [--load] N [build-dir]}
 build=${2:-build}
-suites=(widget_gui_tests pintaro_gui_tests console_gui_tests)
+suites=(widget_gui_tests pintaro_gui_tests console_gui_tests history_gui_tests)
 
 logs="$build/soak-logs"
 rm -rf "$logs"
