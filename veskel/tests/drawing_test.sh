@@ -135,6 +135,60 @@ if [ -w /dev/full ]; then
   check "a failed file does not stop the next one" "$([ -s after.png ]; echo $?)" "after.png missing"
 fi
 
+# --- Saves replace a file whole or not at all ---------------------------------
+# A link is followed: its target gets the picture, the link stays a link.
+"$veskel" -e "" -o linked.png
+chmod 640 linked.png
+ln -s linked.png link.png
+expect "save through a link" 0 "" "" -- "$veskel" -e "100 fd" -o link.png
+check "the link stays a link to the same file" "$([ "$(readlink link.png)" = linked.png ]; echo $?)" "$(ls -l link.png)"
+probe_is "the link's target holds the new picture" "640 400
+319 100 320 199" linked.png box
+check "the replaced file keeps its permission bits" "$([ "$(stat -c %a linked.png)" = 640 ]; echo $?)" \
+  "mode $(stat -c %a linked.png)"
+check "no temporary file is left" "$([ -z "$(ls -A | grep '~$')" ]; echo $?)" "$(ls -A)"
+# A device cannot be replaced: it is written in place, and its error reported.
+for f in full.png full.jpg full.bmp; do
+  ln -s /dev/full "$f"
+  expect "save into a full device ($f)" 1 "" "Failed to write “$f”: No space left on device" -- \
+    "$veskel" -e "1 fd" -o "$f"
+  check "the link to the device stays ($f)" "$([ "$(readlink "$f")" = /dev/full ]; echo $?)" "$(ls -l "$f")"
+done
+check "the device stays a device" "$([ -c /dev/full ]; echo $?)" "$(ls -l /dev/full)"
+# On a full file system the old files stay byte for byte. Mounting a small
+# tmpfs needs root (in a private mount namespace); elsewhere this is skipped.
+full_fs_check() {
+  mkdir small && mount -t tmpfs -o size=256k tmpfs small || exit 77
+  cd small || exit 1
+  "$veskel" --size 120x100 -e "[ 100 fd 91 rt ] 100 times" -o pic.png -o pic.bmp -o pic.jpg || exit 1
+  mkdir keep && cp -p pic.* keep/
+  head -c 1M /dev/zero > filler 2>/dev/null
+  "$veskel" --size 120x100 -e "ht [ 3 fd 7 rt \$i 0.1 * 1 + setpensize ] 2000 times" \
+    -o pic.bmp -o pic.png -o pic.jpg 2>../err
+  echo "status $?"
+  cat ../err
+  for f in pic.png pic.bmp pic.jpg; do cmp -s "$f" "keep/$f" && echo "kept $f"; done
+  ls -A | grep '~$'
+}
+if [ "$(id -u)" = 0 ] && command -v unshare >/dev/null; then
+  export veskel
+  export -f full_fs_check
+  got=$(unshare -m bash -c full_fs_check 2>/dev/null); status=$?
+  if [ $status = 77 ]; then
+    echo "SKIP full file system: cannot mount a tmpfs here"
+  else
+    check "a full file system keeps every old file" "$([ "$got" = "status 1
+Failed to write “pic.bmp”: No space left on device
+Failed to write “pic.png”: No space left on device
+Failed to write “pic.jpg”: No space left on device
+kept pic.png
+kept pic.bmp
+kept pic.jpg" ]; echo $?)" "got [$got]"
+  fi
+else
+  echo "SKIP full file system: needs root to mount a tmpfs"
+fi
+
 # --- Start size ----------------------------------------------------------------
 expect "--size 100x50 puts the turtle home" 0 "50.0 25.0
 " "" -- "$veskel" --size 100x50 -e "pos .s"
@@ -164,11 +218,16 @@ Try 'veskel --help' for more information." -- "$veskel" --size "$size" -e "'ran 
 done
 expect "--size needs a value" 2 "" "veskel: option --size needs a value
 Try 'veskel --help' for more information." -- "$veskel" --size
-expect "size too large to allocate" 1 "" "Cannot create an image of 40000 x 40000 pixels." -- \
-  "$veskel" --size 40000x40000 -e "'ran .." -o big.png
+expect "size too large to allocate" 1 "" "Cannot create an image of 40000 x 10 pixels." -- \
+  "$veskel" --size 40000x10 -e "'ran .." -o big.png
 no_file "no file for an image that could not be made" big.png
+# At most 2^28 pixels: 16384 x 16384 is the largest square.
+expect "more pixels than the limit" 1 "" "Image is too large: 16385 x 16384 is more than 268435456 pixels." -- \
+  "$veskel" --size 16385x16384 -e "'ran .." -o big.png
+no_file "no file for an image over the limit" big.png
 expect "largest int is refused by the image, not the parser" 1 "" \
-  "Cannot create an image of 2147483647 x 2147483647 pixels." -- "$veskel" --size 2147483647x2147483647 -e "'ran .."
+  "Image is too large: 2147483647 x 2147483647 is more than 268435456 pixels." -- \
+  "$veskel" --size 2147483647x2147483647 -e "'ran .."
 
 # --- With a display that cannot be reached nothing changes -----------------
 DISPLAY=:9999 WAYLAND_DISPLAY=nowhere "$veskel" -e "100 fd pos .s" -o unreachable.png >"$work/out" 2>"$work/err"

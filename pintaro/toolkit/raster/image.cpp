@@ -3,7 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "atomic_file.h"
 #include "raster_api.h"
+#include "raster_limits.h"
 #include "recording.h"
 #include "toolkit_error.h"
 
@@ -36,6 +38,14 @@ bool allocated(const RasterApi& g, cairo_surface_t* s, int width, int height) {
 [[noreturn]] void cannotCreate(std::int64_t width, std::int64_t height) {
     throw ToolkitError("Cannot create an image of " + std::to_string(width) + " x " + std::to_string(height) +
                        " pixels.");
+}
+
+// Refuses a picture beyond the pixel limit, whether asked for or declared
+// by a file.
+void checkPixelCount(std::int64_t width, std::int64_t height) {
+    if (width > 0 && height > 0 && width * height > limits::kMaxImagePixels)
+        throw ToolkitError("Image is too large: " + std::to_string(width) + " x " + std::to_string(height) +
+                           " is more than " + std::to_string(limits::kMaxImagePixels) + " pixels.");
 }
 
 Surface newSurface(const RasterApi& g, int width, int height) {
@@ -101,6 +111,22 @@ Pixbuf pixbufFromSurface(const RasterApi& g, cairo_surface_t* surface, int w, in
     return pixbuf;
 }
 
+// What the savers' byte callback needs: where the bytes go, and the table
+// to make the error a failing callback must return.
+struct SaveTarget {
+    const RasterApi* api;
+    FileOutput* out;
+};
+
+gboolean putBytes(const gchar* bytes, gsize count, GError** error, gpointer data) {
+    auto* target = static_cast<SaveTarget*>(data);
+    if (target->out->write(bytes, count)) return TRUE;
+    // The text is never shown: the output's own error names the reason.
+    const RasterApi& g = *target->api;
+    *error = g.g_error_new_literal(g.g_quark_from_static_string("pintaro-image-save"), 0, "write failed");
+    return FALSE;
+}
+
 }  // namespace
 
 Image::Image(const RasterApi& api)
@@ -124,6 +150,7 @@ void Image::adopt(Surface surface) {
 }
 
 void Image::resize(int width, int height) {
+    checkPixelCount(width, height);
     release();
     if (width < 0 || height < 0)
         throw ToolkitError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) + ".");
@@ -134,9 +161,17 @@ void Image::resize(int width, int height) {
 std::optional<std::string> Image::loadFromFile(const std::string& path, std::string_view keyword) {
     release();
     const RasterApi& g = api();
+    // The header's size first: decoding a file that declares a huge picture
+    // would take the memory before the picture could be refused. A file the
+    // library cannot identify is left to the decoder, which says why.
+    int declaredWidth = 0, declaredHeight = 0;
+    if (g.gdk_pixbuf_get_file_info(path.c_str(), &declaredWidth, &declaredHeight))
+        checkPixelCount(declaredWidth, declaredHeight);
     GError* error = nullptr;
     Pixbuf raw(g.gdk_pixbuf_new_from_file(path.c_str(), &error), ObjectDeleter{&g});
     if (!raw) throw ToolkitError(takeMessage(g, error));
+    // A header may understate what the decoder then made.
+    checkPixelCount(g.gdk_pixbuf_get_width(raw.get()), g.gdk_pixbuf_get_height(raw.get()));
     // The PNG loader hands text chunks over as options of the pixbuf it
     // read (the turned copy below does not carry them).
     std::optional<std::string> text;
@@ -184,9 +219,13 @@ void Image::save(const std::string& path, const char* type, int quality, const s
     }
     keyPointers.push_back(nullptr);
     valuePointers.push_back(nullptr);
-    GError* error = nullptr;
-    if (!g.gdk_pixbuf_savev(pixbuf.get(), path.c_str(), type, keyPointers.data(), valuePointers.data(), &error))
-        throw ToolkitError(takeMessage(g, error));
+    writeFileAtomically(path, [&](FileOutput& out) {
+        SaveTarget target{&g, &out};
+        GError* error = nullptr;
+        if (!g.gdk_pixbuf_save_to_callbackv(pixbuf.get(), putBytes, &target, type, keyPointers.data(),
+                                            valuePointers.data(), &error))
+            throw ToolkitError(takeMessage(g, error));
+    });
 }
 
 unsigned char* Image::rectangle(int x, int y, int w, int h) const {

@@ -33,12 +33,16 @@ public:
 
     // Drops the old surface and creates a transparent one of the new size;
     // the canvas keeps its other fields. Raises ToolkitError for a negative
-    // size or one that cannot be allocated, leaving the image without surface.
+    // size or one that cannot be allocated, leaving the image without
+    // surface, and for more than limits::kMaxImagePixels pixels ("Image is
+    // too large: ..."), leaving the image as it was.
     void resize(int width, int height);
 
     // Replaces the pixels and size with those of an image file. On failure
     // the image has no surface and the error carries gdk-pixbuf's message
-    // (or "Unknown error"). Returns the file's text chunk named `keyword`
+    // (or "Unknown error"), or says the picture is too large: a file whose
+    // header declares more than limits::kMaxImagePixels pixels is refused
+    // before it is decoded. Returns the file's text chunk named `keyword`
     // when one is asked for and the file has it (PNG only).
     std::optional<std::string> loadFromFile(const std::string& path, std::string_view keyword = {});
 
@@ -47,6 +51,8 @@ public:
     void saveToJpegFile(const std::string& path, int quality) const;
     // The common step: `type` is a gdk-pixbuf saver name, quality < 0 means
     // none; `text` goes into a PNG as text chunks and is ignored otherwise.
+    // The file is replaced whole or not at all (writeFileAtomically); errors
+    // carry gdk-pixbuf's message or the system's reason.
     void save(const std::string& path, const char* type, int quality = -1,
               const std::vector<TextChunk>& text = {}) const;
 

@@ -51,8 +51,10 @@
 
 // Colours are set on cairo directly and pixels move between surfaces and
 // pixbufs here, so no display-side function (GDK's) is ever needed. The SVG
-// and PDF surfaces are part of libcairo itself (vector_file.h). The saver
-// with option arrays and the option reader carry PNG text chunks.
+// and PDF surfaces are part of libcairo itself (vector_file.h). Files are
+// written through a callback (atomic_file.h), with option arrays that carry
+// PNG text chunks, and text is laid out with the layer's own font maps
+// (font_cache.h).
 #define PINTARO_RASTER_EXTRA_FUNCTIONS(X) \
     X(cairo_set_source_rgba) \
     X(gdk_pixbuf_new) \
@@ -75,7 +77,15 @@
     X(cairo_font_options_destroy) \
     X(cairo_set_font_options) \
     X(pango_cairo_layout_path) \
-    X(gdk_pixbuf_savev) \
     X(gdk_pixbuf_get_option) \
-    X(cairo_new_path)
+    X(cairo_new_path) \
+    X(gdk_pixbuf_save_to_callbackv) \
+    X(gdk_pixbuf_get_file_info) \
+    X(g_error_new_literal) \
+    X(g_quark_from_static_string) \
+    X(pango_cairo_font_map_new) \
+    X(pango_font_map_create_context) \
+    X(pango_cairo_update_context) \
+    X(pango_layout_new) \
+    X(pango_layout_get_size)
 // clang-format on

@@ -24,4 +24,20 @@ inline constexpr double kPangoUnitsPerTextSize = 700.0;
 // The text size a new canvas or control starts with.
 inline constexpr double kDefaultTextSize = 15.0;
 
+// Largest image, in pixels, that is made, loaded or resized to: 2^28 pixels
+// are 1 GiB of surface (4 bytes each), and loading needs as much again for
+// the decoded file. A file's header is checked against it before decoding,
+// so a small file that declares a huge picture cannot take the machine's
+// memory. Any real drawing (16384 x 16384 is exactly the limit) fits.
+inline constexpr long long kMaxImagePixels = 1LL << 28;
+
+// Symbolic links followed to find the file a save replaces: the kernel's
+// own limit (MAXSYMLINKS), beyond which opening the path fails anyway.
+inline constexpr int kMaxSymlinkHops = 40;
+
+// Names tried for the temporary file a save writes first. The names carry
+// the process id, so only the leftovers of earlier crashed saves by a
+// process of the same id can be in the way.
+inline constexpr int kTemporaryNameAttempts = 100;
+
 }  // namespace toolkit::limits

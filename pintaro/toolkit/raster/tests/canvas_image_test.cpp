@@ -390,10 +390,10 @@ TEST_F(CanvasTest, ImpossibleSizesAreClearErrorsAndLeaveNoSurface) {
         EXPECT_STREQ(e.what(), "Invalid image size -1 x 10.");
     }
     try {
-        img.resize(2000000000, 2000000000);
+        img.resize(40000, 10);  // cairo's own limit is 32767 a side
         FAIL();
     } catch (const ToolkitError& e) {
-        EXPECT_STREQ(e.what(), "Cannot create an image of 2000000000 x 2000000000 pixels.");
+        EXPECT_STREQ(e.what(), "Cannot create an image of 40000 x 10 pixels.");
     }
     EXPECT_FALSE(img.hasSurface());
     EXPECT_EQ(img.width(), 0);
@@ -401,6 +401,30 @@ TEST_F(CanvasTest, ImpossibleSizesAreClearErrorsAndLeaveNoSurface) {
     img.resize(3, 3);
     img.canvas().fill();
     EXPECT_EQ(img.pixel(1, 1), kBlack);
+}
+
+TEST_F(CanvasTest, PicturesBeyondThePixelLimitAreRefusedEvenFromATinyFile) {
+    auto img = blackImage(8, 8);
+    // A refused size leaves the image as it was; the limit is exactly 2^28.
+    try {
+        img->resize(16384, 16385);
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Image is too large: 16384 x 16385 is more than 268435456 pixels.");
+    }
+    EXPECT_EQ(img->width(), 8);
+    EXPECT_EQ(img->pixel(1, 1), kBlack);
+    // Files whose header declares 30000 x 30000 are refused from the header:
+    // decoding them took gigabytes and half a minute.
+    for (const char* name : {"huge_header.png", "huge_header.jpg"}) {
+        try {
+            img->loadFromFile(std::string(RASTER_TEST_DATA) + "/" + name);
+            ADD_FAILURE() << name;
+        } catch (const ToolkitError& e) {
+            EXPECT_STREQ(e.what(), "Image is too large: 30000 x 30000 is more than 268435456 pixels.") << name;
+        }
+        EXPECT_FALSE(img->hasSurface());
+    }
 }
 
 TEST_F(CanvasTest, PngKeepsEveryPixelIncludingTransparency) {
