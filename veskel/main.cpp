@@ -1,6 +1,7 @@
 // veskel: Veskel Forth without a window; the turtle draws on an image in memory.
 #include <unistd.h>
 
+#include <ext/stdio_filebuf.h>
 #include <iostream>
 
 #include "animation.h"
@@ -87,6 +88,11 @@ int main(int argc, char** argv) {
     auto in = forth::makeCoreInterp();
     turtle::registerTurtleWords(*in, turtle);
 
+    // Scripts on standard input are read through a buffer on the descriptor
+    // itself: std::cin reads through stdio, where a read error (standard
+    // input a directory, an I/O error) looks like the end of the input.
+    __gnu_cxx::stdio_filebuf<char> stdinBuffer(STDIN_FILENO, std::ios::in);
+    std::istream stdinStream(&stdinBuffer);
     int status = 0;
     if (!opts.replay.empty()) {
         try {
@@ -99,12 +105,14 @@ int main(int argc, char** argv) {
         // The script a saved PNG keeps: how the drawing started, then every
         // line that runs.
         script = turtle::scriptStartLine(turtle::DrawingStart::StartImage, opts.width, opts.height);
-        if (!opts.plan.empty())
+        if (!opts.plan.empty()) {
+            in->in = &stdinStream;
             status = veskel::runPlan(*in, opts.plan, std::cerr, script);
-        else if (isatty(STDIN_FILENO))
+        } else if (isatty(STDIN_FILENO)) {
             status = veskel::runInteractive(*in, script);
-        else
-            status = veskel::runScriptStream(*in, std::cin, std::cerr, script);
+        } else {
+            status = veskel::runScriptStream(*in, stdinStream, std::cerr, script);
+        }
     }
 
     // Output that could not be written fails the run, and like any failed

@@ -47,7 +47,7 @@ void replay(forth::Interp& in, turtle::TurtleState& t, std::string_view script, 
         } catch (const std::exception& e) {
             // What the script printed comes before the report.
             in.flushOutput();
-            err << describeFailure(e, in.lineCounter()) << std::endl;
+            err << forth::describeFailure(e, in) << std::endl;
         }
     }
     in.flushOutput();

@@ -10,10 +10,6 @@
 
 namespace veskel {
 
-std::string describeFailure(const std::exception& e, std::int64_t line) {
-    return forth::errorText(e) + " at line " + std::to_string(line);
-}
-
 namespace {
 
 // Runs one step; a failure propagates to the caller.
@@ -26,9 +22,13 @@ void runStep(forth::Interp& in, const Step& step, std::string& script) {
             forth::runFile(in, step.arg, keep);
     } else {
         // One command line: it is line 1 of its own text.
-        in.setLineCounter(1);
         keep(step.arg);
-        in.runLine(step.arg);
+        bool taken = false;
+        forth::runLines(in, [&](std::string_view& line) {
+            if (taken) return false;
+            line = step.arg;
+            return taken = true;
+        });
     }
 }
 
@@ -37,10 +37,13 @@ void runStep(forth::Interp& in, const Step& step, std::string& script) {
 int runPlan(forth::Interp& in, const std::vector<Step>& plan, std::ostream& err, std::string& script) {
     try {
         for (const Step& step : plan) runStep(in, step, script);
+        // A definition or block still open at the end would be lost work
+        // passed off as a finished drawing.
+        forth::requireClosed(in);
     } catch (const std::exception& e) {
         // What the script printed comes before the report.
         in.flushOutput();
-        err << describeFailure(e, in.lineCounter()) << std::endl;
+        err << forth::describeFailure(e, in) << std::endl;
         return 1;
     }
     in.flushOutput();

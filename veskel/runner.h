@@ -13,8 +13,10 @@ namespace veskel {
 // Each of these adds every line that runs to `script` (turtle::scriptLine),
 // the drawing's script that a saved PNG keeps.
 
-// Runs every step in order; the first error is reported on err with its line
-// number. Returns the exit status: 0 for a clean run, 1 after an error.
+// Runs every step in order; the first error is reported on err with its
+// position (forth::describeFailure), and so is a construct left open at the
+// end (forth::requireClosed). Returns the exit status: 0 for a clean run,
+// 1 after an error.
 int runPlan(forth::Interp& in, const std::vector<Step>& plan, std::ostream& err, std::string& script);
 
 // Runs a stream as a script, line by line, as an included file.
@@ -23,9 +25,5 @@ int runScriptStream(forth::Interp& in, std::istream& stream, std::ostream& err, 
 // The prompt on a terminal: each line runs as one command line; errors are
 // reported and the session goes on. Returns the exit status.
 int runInteractive(forth::Interp& in, std::string& script);
-
-// "<message> at line <n>", the way a failed run is reported (the message
-// as forth::errorText gives it).
-std::string describeFailure(const std::exception& e, std::int64_t line);
 
 }  // namespace veskel

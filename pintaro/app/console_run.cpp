@@ -37,7 +37,7 @@ std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view t
         });
     });
     if (!error) return std::nullopt;
-    return ScriptFailure{*error + " at line " + std::to_string(in.lineCounter()), taken - 1};
+    return ScriptFailure{*error + " at " + forth::describePosition(in.position()), taken - 1};
 }
 
 }  // namespace app

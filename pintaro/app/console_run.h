@@ -22,14 +22,15 @@ struct CharRange {
 CharRange lineRange(std::string_view text, std::size_t index);
 
 struct ScriptFailure {
-    std::string message;    // "... at line N" with the interpreter's line counter
+    std::string message;    // "... at line N" (or "at line N of FILE" inside an included file)
     std::size_t lineIndex;  // the script line that was running, counted from 0
 };
 
 // Runs the text with forth::runLines, its lines cut as an editor cuts them.
-// Stops at the first error and returns its text (failureOf), " at line " and
-// the counter: "Stack underflow at line N", "division by zero at line N",
-// "Interrupted at line N"... Nothing is rolled back.
+// Stops at the first error and returns its text (failureOf), " at " and the
+// position: "Stack underflow at line N", "division by zero at line N",
+// "Interrupted at line N", "invalid float: x at line 3 of inc.fs"...
+// Nothing is rolled back.
 std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view text);
 
 }  // namespace app

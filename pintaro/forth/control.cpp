@@ -26,7 +26,7 @@ void interpret(Interp& in) { in.runWords(splitWords(in.textBuffer())); }
 void included(Interp& in) {
     // Copied: the file's own lines may change the text buffer.
     const std::string path = in.textBuffer();
-    runFile(in, path);
+    includeFile(in, path);
 }
 
 // run the last block n times with the pass number in "i"

@@ -208,7 +208,10 @@ Value& Interp::variableSlot(std::string_view name) {
 
 void Interp::setTextBuffer(std::string_view s) { textBuffer_.assign(s); }
 
-void Interp::setTerminator(std::string_view t) { terminator_.assign(t); }
+void Interp::setTerminator(std::string_view t) {
+    if (terminator_.empty() && !t.empty()) ++collectingStarts_;
+    terminator_.assign(t);
+}
 
 // ---------------------------------------------------------------- running
 

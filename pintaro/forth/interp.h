@@ -55,6 +55,12 @@ struct SigilSlot {
     Resolved special = Resolved::Sigil;  // VarFetch/VarStore for the core $ and =
 };
 
+// Where the line being run comes from, for error reports.
+struct SourcePosition {
+    std::int64_t line = 0;
+    std::string file;  // the file `included` runs; empty for a front end's own text
+};
+
 struct AliasEntry {
     std::string name;
     std::string target;
@@ -133,8 +139,18 @@ struct Interp {
     void setLastBlock(std::shared_ptr<const WordList> b) { lastBlock_ = std::move(b); }
     const std::shared_ptr<const WordList>& loopCondition() const { return loopCond_; }
     void setLoopCondition(std::shared_ptr<const WordList> b) { loopCond_ = std::move(b); }
-    std::int64_t lineCounter() const { return line_; }
-    void setLineCounter(std::int64_t n) { line_ = n; }
+    std::int64_t lineCounter() const { return position_.line; }
+    void setLineCounter(std::int64_t n) { position_.line = n; }
+    const SourcePosition& position() const { return position_; }
+    void setPosition(SourcePosition p) { position_ = std::move(p); }
+    // How many times collecting has begun (a terminator set while none was),
+    // and where the line runner saw the current one begin (line_runner.h).
+    std::uint64_t collectingStarts() const { return collectingStarts_; }
+    struct Opening {
+        std::uint64_t start = 0;  // collectingStarts() when noted
+        SourcePosition where;
+    };
+    Opening& opening() { return opening_; }
     int nestingDepth() const { return nesting_; }
 
     // ---- running ----
@@ -199,7 +215,6 @@ private:
     std::string terminator_;
     std::shared_ptr<const WordList> lastBlock_;
     std::shared_ptr<const WordList> loopCond_;
-    std::int64_t line_ = 0;
 
     std::uint64_t generation_;
     int nesting_ = 0;
@@ -208,6 +223,11 @@ private:
     std::uint32_t pollCountdown_ = limits::kPollInterval;
     // Records replaced while running; freed when their last run ends.
     std::vector<std::unique_ptr<WordRecord>> parked_;
+
+    // Used once per line at most; kept behind the state every word touches.
+    SourcePosition position_;
+    std::uint64_t collectingStarts_ = 0;
+    Opening opening_;
 };
 
 // Registers the 61 core words and the 7 core sigils, in their fixed order.

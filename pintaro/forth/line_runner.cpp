@@ -5,12 +5,16 @@
 
 namespace forth {
 
-void runLines(Interp& in, const LineSource& next, const LineObserver& observe) {
-    in.setLineCounter(1);
+void runLines(Interp& in, const LineSource& next, const LineObserver& observe, std::string_view file) {
+    in.setPosition({1, std::string(file)});
     std::string_view line;
     while (next(line)) {
         if (observe) observe(line);
-        in.runWords(splitWords(line));
+        in.runLine(line);
+        // The first line that ends with a new construct still open is where
+        // it began; an include inside the line has already noted its own.
+        if (in.collecting() && in.opening().start != in.collectingStarts())
+            in.opening() = {in.collectingStarts(), in.position()};
         in.setLineCounter(in.lineCounter() + 1);
     }
 }
@@ -46,11 +50,40 @@ std::vector<std::string_view> cutLines(std::string_view text) {
 
 void runFile(Interp& in, const std::string& path, const LineObserver& observe) {
     std::ifstream file(path, std::ios::binary);
-    // The counter starts at 1 even when the file cannot be opened, as it
-    // always has for `included`.
-    in.setLineCounter(1);
+    in.setPosition({1, {}});
     if (!file) throw ScriptError("cannot open: " + path);
     runLines(in, streamLines(file, path), observe);
+}
+
+void includeFile(Interp& in, const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw ScriptError("cannot open: " + path);
+    SourcePosition includer = in.position();
+    runLines(in, streamLines(file, path), {}, path);
+    in.setPosition(std::move(includer));
+}
+
+void requireClosed(Interp& in) {
+    if (!in.collecting()) return;
+    const std::string& closer = in.terminator();
+    std::string opener = closer == "]"    ? "["
+                         : closer == "}"  ? "{"
+                         : closer == ")"  ? "("
+                         : closer == "*/" ? "/*"
+                         : closer == ";"  ? ":" + in.textBuffer()  // the name being defined
+                                          : "construct";
+    if (in.opening().start == in.collectingStarts()) in.setPosition(in.opening().where);
+    throw ScriptError("unclosed " + opener + " (no " + closer + " before the end of the input)");
+}
+
+std::string describePosition(const SourcePosition& where) {
+    std::string text = "line " + std::to_string(where.line);
+    if (!where.file.empty()) text += " of " + where.file;
+    return text;
+}
+
+std::string describeFailure(const std::exception& e, const Interp& in) {
+    return errorText(e) + " at " + describePosition(in.position());
 }
 
 }  // namespace forth

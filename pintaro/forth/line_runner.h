@@ -1,9 +1,11 @@
 // Running text line by line: the one loop behind `included`, veskel's
 // script files and standard input, and the console's Run. Where the text
 // comes from (a file, a stream, the editor) is the source's business; the
-// line counter and the order of running are the runner's.
+// line counter, the order of running and the error's position are the
+// runner's.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <istream>
 #include <string>
@@ -21,10 +23,12 @@ using LineSource = std::function<bool(std::string_view& line)>;
 // Sees each line just before it runs (to keep a copy of what ran).
 using LineObserver = std::function<void(std::string_view line)>;
 
-// Sets the line counter to 1, then runs each line (`runWords` on
-// `splitWords`) and adds 1 after it. The first error propagates with the
-// counter at the failing line; nothing is caught or rolled back.
-void runLines(Interp& in, const LineSource& next, const LineObserver& observe = {});
+// Sets the position to line 1 of `file` (empty: a front end's own text),
+// then runs each line (`runLine`) and adds 1 to the counter after it. The
+// first error propagates with the position at the failing line; nothing is
+// caught or rolled back. Notes where a block, text, comment or definition
+// left open at the end of a line began (see requireClosed).
+void runLines(Interp& in, const LineSource& next, const LineObserver& observe = {}, std::string_view file = {});
 
 // Lines of a file or stream: a line ends at a line feed, and a carriage
 // return directly before it is dropped; a last line without a line feed
@@ -38,8 +42,29 @@ LineSource streamLines(std::istream& stream, std::string name);
 // empty line and "a\n" is "a" and "".
 std::vector<std::string_view> cutLines(std::string_view text);
 
-// The file named `path` run by runLines: what `included` does. Raises
-// "cannot open: PATH" and "cannot read: PATH".
+// A script file as a front end runs it (veskel's file arguments): runLines
+// from line 1 of the front end's own text. Raises "cannot open: PATH" (at
+// line 1) and "cannot read: PATH".
 void runFile(Interp& in, const std::string& path, const LineObserver& observe = {});
+
+// What `included` does: runs the file from its line 1, with the file's name
+// in the position, then gives the includer back its own position, so that
+// the lines after an include are counted right. An error inside the file
+// keeps the file's position for the report; "cannot open: PATH" is reported
+// at the includer's line.
+void includeFile(Interp& in, const std::string& path);
+
+// At the end of a script: raises a script error when collecting is still
+// going on, naming what is open ("unclosed [ (no ] before the end of the
+// input)", "unclosed :sq (no ; ...)") with the position set to where it
+// began.
+void requireClosed(Interp& in);
+
+// "line N", or "line N of FILE" inside an included file.
+std::string describePosition(const SourcePosition& where);
+
+// "MESSAGE at line N" (forth::errorText, then the position): how the front
+// ends that count lines report a failed run.
+std::string describeFailure(const std::exception& e, const Interp& in);
 
 }  // namespace forth

@@ -38,7 +38,24 @@ expect "-- makes files of the rest" 0 "1 " "" -- "$veskel" -- one.fs
 
 # Clean runs print only what the words print
 expect "silent clean run" 0 "" "" -- "$veskel" clean.fs
-expect "unclosed block is no error" 0 "" "" -- "$veskel" -e "[ 1 2"
+
+# A block, text, comment or definition still open at the end is an error at
+# the line where it began, and no picture is saved
+printf ':sq [ 10 fd 90 rt ] 4 times\nsq\n' > sq.fs
+expect "definition without ;" 1 "" "unclosed :sq (no ; before the end of the input) at line 1" -- \
+  "$veskel" sq.fs -o sq.png
+check "no picture after an unclosed definition" "$([ ! -e sq.png ]; echo $?)" "sq.png written"
+for open in "[ 1 2|[|]" "{ 1|{|}" "( a b|(|)" "/* note|/*|*/" ": 1|:|;"; do
+  IFS='|' read -r text opener closer <<<"$open"
+  expect "unclosed $opener" 1 "" "unclosed $opener (no $closer before the end of the input) at line 1" -- \
+    "$veskel" -e "$text"
+done
+printf '1\n[ 1\n] [\n\n' > reopened.fs
+expect "the last opening counts" 1 "" "unclosed [ (no ] before the end of the input) at line 3" -- "$veskel" reopened.fs
+printf '\n\n{ 1\n' > opens.inc
+expect "opened inside an included file" 1 "" "unclosed { (no } before the end of the input) at line 3 of opens.inc" -- \
+  "$veskel" -e "'opens.inc included"
+expect "closed by a later step" 0 "2 " "" -- "$veskel" -e "[ 1" -e "] 2 times + ."
 
 # The first error stops the run: message and line to stderr, status 1
 expect "error stops later steps" 1 "1 " "invalid float: nope at line 1" -- "$veskel" one.fs -e nope two.fs
@@ -48,6 +65,16 @@ expect "division by zero" 1 "" "division by zero at line 1" -- "$veskel" -e "1 0
 expect "quotient overflow" 1 "" "over- or underflow at line 1" -- "$veskel" -e "-9223372036854775808 -1 /mod"
 expect "runaway stack" 1 "" "stack overflow: more than 16777216 values on the stack at line 1" -- "$veskel" -e "[ 1 ] 20000000 times"
 expect "directory as script" 1 "" "cannot read: . at line 1" -- "$veskel" .
+# Standard input that cannot be read fails the run instead of ending it
+"$veskel" -e "10 fd" - -o unread.png </ 2>"$work/err"; status=$?
+check "unreadable standard input" "$([ $status = 1 ] && [ ! -e unread.png ] && \
+  [ "$(cat "$work/err")" = "cannot read: standard input at line 1" ]; echo $?)" "status $status, err [$(cat "$work/err")]"
+"$veskel" </ 2>"$work/err"; status=$?
+check "unreadable standard input as the script" "$([ $status = 1 ] && \
+  [ "$(cat "$work/err")" = "cannot read: standard input at line 1" ]; echo $?)" "status $status, err [$(cat "$work/err")]"
+(ulimit -v 1000000; "$veskel" </dev/zero 2>"$work/err"); status=$?
+check "a line beyond memory" "$([ $status = 1 ] && \
+  [ "$(cat "$work/err")" = "cannot read: standard input at line 1" ]; echo $?)" "status $status, err [$(cat "$work/err")]"
 
 # Standard input as a script when it is not a terminal
 out=$(printf '1 2 + .\n.s\nfoo\n4 .\n' | "$veskel" 2>"$work/err"); status=$?

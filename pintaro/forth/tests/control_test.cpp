@@ -42,15 +42,32 @@ TEST(ScriptFile, AnErrorLeavesEarlierLinesDoneAndTheLineCounterAtTheFailure) {
     EXPECT_EQ(f.in->variable("b"), 2);
     EXPECT_THROW(f.in->variable("c"), forth::ScriptError);
     EXPECT_EQ(f.in->lineCounter(), 3);
+    EXPECT_EQ(f.in->position().file, s.path);
 }
 
-TEST(ScriptFile, NestedIncludesShareTheOneCounter) {
+// Reported positions, as veskel and the console show them.
+TEST(ScriptFile, AnIncludeGivesTheIncluderItsLineBackAndErrorsInsideNameTheFile) {
     Forth f;
-    TempScript inner("1\n2\n");
-    TempScript outer("'" + inner.path + " included\n$i\n");
-    f.in->setLineCounter(40);
-    EXPECT_THROW(forth::runFile(*f.in, outer.path), forth::ScriptError);  // $i never set
-    EXPECT_EQ(f.in->lineCounter(), 4);  // inner ended at 3, the outer went on from there
+    TempScript inner("1\n2\n\n");
+    TempScript middle("'" + inner.path + " included\n\n$nothing\n");
+    TempScript outer("'" + inner.path + " included\n\n\n'" + middle.path + " included\n");
+    auto failure = [&](const std::string& path) {
+        try {
+            forth::runFile(*f.in, path);
+        } catch (const std::exception& e) {
+            return forth::describeFailure(e, *f.in);
+        }
+        return std::string("no error");
+    };
+    // Line 3 of the middle file, after its include of three lines.
+    EXPECT_EQ(failure(outer.path), "key not found: nothing at line 3 of " + middle.path);
+    EXPECT_EQ(failure(middle.path), "key not found: nothing at line 3");
+    // A file that cannot be opened is the including line's error.
+    TempScript missing("1\n'nofile.fs included\n");
+    EXPECT_EQ(failure(missing.path), "cannot open: nofile.fs at line 2");
+    forth::runFile(*f.in, inner.path);
+    EXPECT_EQ(f.in->lineCounter(), 4);
+    EXPECT_EQ(f.in->position().file, "");
 }
 
 TEST(ScriptFile, ADirectoryOrAMissingFileIsAnErrorNotAnEmptyScript) {
