@@ -1,5 +1,6 @@
 // Source reader: splitting text into words and the number syntax.
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -11,6 +12,15 @@ namespace forth {
 namespace {
 
 bool isSpace(char c) { return c == ' ' || (c >= 9 && c <= 13); }
+
+// A value 0.D x 10^scale with scale above 309 is beyond the largest double
+// (1.8e308), and one with scale below -330 is far below half the smallest
+// (4.9e-324), so it rounds to zero; only the scales between need converting.
+constexpr std::int64_t kOverflowScale = 310;
+constexpr std::int64_t kUnderflowScale = -330;
+// Exponent digits beyond this cannot change the result, but the sum with a
+// word's own digit count must not overflow.
+constexpr std::int64_t kExponentSaturation = std::int64_t{1} << 40;
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool equalsNoCase(std::string_view a, std::string_view lower) {
@@ -67,39 +77,42 @@ bool tryParseNumber(std::string_view word, Value& out) {
         return true;
     }
 
-    // Copy the mantissa without underscores; remember where the significant
-    // digits start relative to the point to tell overflow from underflow.
-    std::string mantissa;
-    bool anyDigit = false, nonZero = false;
-    long firstNonZero = 0, pointAt = -1;
-    auto digits = [&](bool& seen) {
+    // The significant digits without underscores, leading zeros or the
+    // point, and the decimal exponent that goes with them: the value is
+    // 0.DIGITS x 10^scale. Words may be as long as a line, so everything
+    // below is exact for any length.
+    std::string significant;
+    std::int64_t scale = 0;
+    bool anyDigit = false, afterPoint = false;
+    auto digits = [&] {
         while (i < n && isDigit(word[i])) {
-            if (word[i] != '0' && !nonZero) {
-                nonZero = true;
-                firstNonZero = static_cast<long>(mantissa.size());
-            }
-            mantissa += word[i++];
-            seen = true;
+            if (word[i] != '0' || !significant.empty()) significant += word[i];
+            // Integer digits raise the scale once the value has begun;
+            // zeros after the point lower it until it has.
+            if (!afterPoint && !significant.empty()) ++scale;
+            if (afterPoint && significant.empty()) --scale;
+            ++i;
+            anyDigit = true;
             while (i < n && word[i] == '_') ++i;
         }
     };
-    digits(anyDigit);
+    digits();
     if (i < n && word[i] == '.') {
-        pointAt = static_cast<long>(mantissa.size());
-        mantissa += word[i++];
-        digits(anyDigit);
+        ++i;
+        afterPoint = true;
+        digits();
     }
     if (!anyDigit) return false;
-    if (pointAt < 0) pointAt = static_cast<long>(mantissa.size());
 
-    long exponent = 0;
+    std::int64_t exponent = 0;
     if (i < n && (word[i] == 'e' || word[i] == 'E')) {
         ++i;
         bool expNegative = false;
         if (i < n && (word[i] == '+' || word[i] == '-')) expNegative = word[i++] == '-';
         bool expDigit = false;
         while (i < n && isDigit(word[i])) {
-            if (exponent < 100000) exponent = exponent * 10 + (word[i] - '0');
+            // Saturates far beyond any double; the digits still have to be valid.
+            if (exponent < kExponentSaturation) exponent = exponent * 10 + (word[i] - '0');
             ++i;
             expDigit = true;
             while (i < n && word[i] == '_') ++i;
@@ -110,24 +123,23 @@ bool tryParseNumber(std::string_view word, Value& out) {
     if (i != n) return false;
 
     const Value inf = std::numeric_limits<Value>::infinity();
+    scale += exponent;
     Value result;
-    if (!nonZero) {
+    if (significant.empty()) {
         result = 0.0;
-    } else if (exponent > 999) {
+    } else if (scale > kOverflowScale) {
         result = inf;
-    } else if (exponent < -999) {
+    } else if (scale < kUnderflowScale) {
         result = 0.0;
     } else {
-        std::string text = mantissa + "e" + std::to_string(exponent);
+        // from_chars rounds correctly whatever the number of digits.
+        while (significant.back() == '0') significant.pop_back();
+        const std::string text = "0." + significant + "e" + std::to_string(scale);
         auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
-        if (ec == std::errc::result_out_of_range) {
-            // Decimal magnitude of the value decides between overflow and
-            // underflow; from_chars leaves the result untouched then.
-            long magnitude = exponent + pointAt - firstNonZero - (firstNonZero < pointAt ? 1 : 0);
-            result = magnitude > 0 ? inf : 0.0;
-        } else if (ec != std::errc() || ptr != text.data() + text.size()) {
+        if (ec == std::errc::result_out_of_range)
+            result = scale > 0 ? inf : 0.0;  // from_chars leaves the result untouched then
+        else if (ec != std::errc() || ptr != text.data() + text.size())
             return false;
-        }
     }
     out = negative ? -result : result;
     return true;
