@@ -13,10 +13,17 @@ namespace forth::limits {
 inline constexpr int kMaxNesting = 4000;
 
 // Native stack that nested runs may use below the outermost runWords, at
-// most; the interpreter also keeps to half of the process's stack limit.
-// Some levels (a file including itself holds an open stream per level) take
-// far more stack than others, so depth alone cannot keep the process alive.
+// most. Some levels (a file including itself holds an open stream per
+// level) take far more stack than others, so depth alone cannot keep the
+// process alive; every level checks how much it has used.
 inline constexpr std::size_t kMaxNativeStackBytes = std::size_t{4} << 20;
+
+// Native stack kept free below the deepest nested run: for one word's own
+// work (the turtle's drawing calls into cairo and pango) and for unwinding
+// the "nesting too deep" error. Under a small stack limit (ulimit -s) the
+// runs get what is left above this; where the stack's end is unknown, half
+// the limit.
+inline constexpr std::size_t kNativeStackReserveBytes = std::size_t{16} << 10;
 
 // Largest number of values on the data stack: 16 Mi values (128 MiB).
 // Far beyond any drawing script, but stops a runaway push loop with a clear

@@ -1,6 +1,7 @@
 // Interpreter state, tables and the per-word dispatch of runWords.
 #include "interp.h"
 
+#include <pthread.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -17,7 +18,20 @@ namespace {
 // list cached by one interpreter is never mistaken as resolved by another.
 std::atomic<std::uint64_t> gNextGeneration{1};
 
-std::size_t nativeStackBudget() {
+// The lowest address the calling thread's stack may grow down to, or 0
+// when the system cannot say.
+std::uintptr_t stackLimitAddress() {
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) != 0) return 0;
+    void* low = nullptr;
+    std::size_t size = 0;
+    const int got = pthread_attr_getstack(&attr, &low, &size);
+    pthread_attr_destroy(&attr);
+    return got == 0 ? reinterpret_cast<std::uintptr_t>(low) : 0;
+}
+
+// Half the stack size limit, for when the stack's end is unknown.
+std::size_t halfStackLimit() {
     std::size_t budget = limits::kMaxNativeStackBytes;
     rlimit rl{};
     if (getrlimit(RLIMIT_STACK, &rl) == 0 && rl.rlim_cur != RLIM_INFINITY)
@@ -38,7 +52,15 @@ Interp::Interp()
       err(&std::cerr),
       in(&std::cin),
       generation_(gNextGeneration++),
-      stackBudget_(nativeStackBudget()) {}
+      stackLimit_(stackLimitAddress()),
+      stackBudget_(halfStackLimit()) {}
+
+std::size_t Interp::stackBudgetBelow(std::uintptr_t frame) const {
+    if (stackLimit_ == 0 || frame <= stackLimit_) return halfStackLimit();
+    const std::size_t room = frame - stackLimit_;
+    if (room <= limits::kNativeStackReserveBytes) return 0;
+    return std::min(room - limits::kNativeStackReserveBytes, limits::kMaxNativeStackBytes);
+}
 
 Interp::~Interp() = default;
 
@@ -301,12 +323,14 @@ void Interp::poll() {
 
 void Interp::runWords(const WordList& list) {
     // The stack grows downward: compare this frame with the outermost one.
-    // Shallow nesting, the common case, cannot have used the budget yet.
-    if (nesting_ >= 32) [[unlikely]] {
-        auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-        if (nesting_ >= limits::kMaxNesting || stackTop_ - frame > stackBudget_) throwTooDeep();
-    } else if (nesting_ == 0) {
-        stackTop_ = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    // Checked from the first level on: under a small stack limit a few
+    // levels that each hold a file (an include) already reach the end.
+    const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    if (nesting_ == 0) [[unlikely]] {
+        stackTop_ = frame;
+        stackBudget_ = stackBudgetBelow(frame);
+    } else if (nesting_ >= limits::kMaxNesting || stackTop_ - frame > stackBudget_) [[unlikely]] {
+        throwTooDeep();
     }
     ++nesting_;
     struct Unnest {

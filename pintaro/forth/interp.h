@@ -199,6 +199,7 @@ private:
     void releaseRecord(const WordRecord& rec);
     [[noreturn]] void throwStackFull() const;
     [[noreturn]] void throwTooDeep() const;
+    std::size_t stackBudgetBelow(std::uintptr_t frame) const;
 
     std::vector<Value> stack_;
 
@@ -219,6 +220,7 @@ private:
     std::uint64_t generation_;
     int nesting_ = 0;
     std::uintptr_t stackTop_ = 0;     // frame of the outermost runWords
+    std::uintptr_t stackLimit_;       // lowest address of this thread's stack, or 0
     std::size_t stackBudget_;         // native stack nested runs may use
     std::uint32_t pollCountdown_ = limits::kPollInterval;
     // Records replaced while running; freed when their last run ends.
