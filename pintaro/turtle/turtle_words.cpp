@@ -135,7 +135,7 @@ void setlabelheight(Interp& in, TurtleState& t) { t.canvas().fFontSize = in.pop(
 
 // widest line of the text buffer, height of one line
 void labelsize(Interp& in, TurtleState& t) {
-    const int w = t.canvas().textWidth(in.textBuffer());
+    const std::int64_t w = t.canvas().textWidth(in.textBuffer());
     const int h = t.canvas().textLineHeight();
     in.push(w);
     in.push(h);

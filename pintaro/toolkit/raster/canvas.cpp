@@ -53,13 +53,6 @@ bool intersects(const Rect& r, const Box& b) {
     return r.right >= b.x0 && r.left <= b.x1 && r.bottom >= b.y0 && r.top <= b.y1;
 }
 
-// Pango's size for the toolkit's text-size unit; clamped so that the
-// conversion to int is defined and a glyph stays a sane size.
-int pangoSize(double fontSize) {
-    if (!(fontSize > 0)) return 0;
-    return static_cast<int>(std::min(fontSize, limits::kMaxFontSize) * limits::kPangoUnitsPerTextSize);
-}
-
 // Lines of a text split at CR, LF or CR LF.
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -74,28 +67,45 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     return lines;
 }
 
-struct LayoutDeleter {
-    const RasterApi* api;
-    void operator()(PangoLayout* l) const { api->g_object_unref(l); }
-};
-using Layout = std::unique_ptr<PangoLayout, LayoutDeleter>;
+// The end of the next piece of a long line from `start`: at most `limit`
+// bytes, after a space when there is one in the piece's second half (so
+// that pieces rarely split a word), and never inside a UTF-8 sequence.
+std::size_t pieceEnd(std::string_view line, std::size_t start, std::size_t limit) {
+    if (line.size() - start <= limit) return line.size();
+    std::size_t end = start + limit;
+    const std::size_t space = line.rfind(' ', end - 1);
+    if (space != std::string_view::npos && space >= start + limit / 2) return space + 1;
+    while (end > start + 1 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) --end;
+    return end;
+}
 
-Layout makeLayout(const RasterApi& g, cairo_t* cr, PangoFontDescription* font, std::string_view text) {
-    Layout layout(g.pango_cairo_create_layout(cr), LayoutDeleter{&g});
-    g.pango_layout_set_font_description(layout.get(), font);
-    g.pango_layout_set_text(layout.get(), text.data(),
-                            static_cast<int>(std::min<std::size_t>(text.size(), std::numeric_limits<int>::max())));
-    return layout;
+// Shows a layout with its top-left corner at (x, y) in the source colour,
+// as the font's glyphs or as filled outlines of them.
+void showLayout(const RasterApi& g, cairo_t* cr, PangoLayout* layout, double x, double y, bool outlines) {
+    g.cairo_save(cr);
+    g.cairo_translate(cr, x, y);
+    // pango starts at the current point, which a borrowed context may have.
+    g.cairo_move_to(cr, 0, 0);
+    if (outlines) {
+        g.pango_cairo_layout_path(cr, layout);
+        g.cairo_fill(cr);
+    } else {
+        g.pango_cairo_show_layout(cr, layout);
+        // Showing leaves the start as the current point (a path is not
+        // part of what save and restore keep); an ellipse drawn next would
+        // join it to its outline with a line.
+        g.cairo_new_path(cr);
+    }
+    g.cairo_restore(cr);
 }
 
 }  // namespace
 
 void CairoSurfaceDeleter::operator()(cairo_surface_t* s) const { api->cairo_surface_destroy(s); }
 void CairoContextDeleter::operator()(cairo_t* cr) const { api->cairo_destroy(cr); }
-void FontDescriptionDeleter::operator()(PangoFontDescription* f) const { api->pango_font_description_free(f); }
 
 Canvas::Canvas(const RasterApi& api, Color textColor)
-    : fTextColor(textColor), fApi(&api), fFont(nullptr, FontDescriptionDeleter{&api}) {}
+    : fTextColor(textColor), fApi(&api), fFonts(api) {}
 
 void Canvas::attach(cairo_t* cr, int width, int height) {
     fCairoContext = cr;
@@ -213,18 +223,12 @@ void Canvas::drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t wid
     g.cairo_restore(cr);
 }
 
-PangoFontDescription* Canvas::font() {
-    if (fFont && fFontBuiltFamily == fFontFamily && fFontBuiltSize == fFontSize && fFontBuiltBold == fFontBold)
-        return fFont.get();
-    const RasterApi& g = *fApi;
-    fFont.reset(g.pango_font_description_new());
-    if (!fFontFamily.empty()) g.pango_font_description_set_family(fFont.get(), fFontFamily.c_str());
-    g.pango_font_description_set_size(fFont.get(), pangoSize(fFontSize));
-    g.pango_font_description_set_weight(fFont.get(), fFontBold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    fFontBuiltFamily = fFontFamily;
-    fFontBuiltSize = fFontSize;
-    fFontBuiltBold = fFontBold;
-    return fFont.get();
+std::size_t Canvas::pieceBytes() const {
+    // An em at 96 dots per inch, in pango units; sizes below the default
+    // are taken as the default, since pango may not honour a size of 0.
+    const double em = std::max(pangoSize(fFontSize), pangoSize(limits::kDefaultTextSize)) * 96.0 / 72.0;
+    const double bytes = limits::kMaxLayoutUnits / (em * limits::kWidestGlyphEms);
+    return std::max(limits::kMinTextPieceBytes, static_cast<std::size_t>(bytes));
 }
 
 void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
@@ -235,23 +239,36 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     if (fRecorder)
         fRecorder->add(TextOp{std::string(text), x, y, fTextColor, fFontFamily, fFontSize, fFontBold});
     const RasterApi& g = *fApi;
-    Layout layout = makeLayout(g, cr, font(), text);
     setSource(g, cr, fTextColor);
-    g.cairo_save(cr);
-    g.cairo_translate(cr, static_cast<double>(x), static_cast<double>(y));
-    // pango starts at the current point, which a borrowed context may have.
-    g.cairo_move_to(cr, 0, 0);
-    if (fTextAsOutlines) {
-        g.pango_cairo_layout_path(cr, layout.get());
-        g.cairo_fill(cr);
-    } else {
-        g.pango_cairo_show_layout(cr, layout.get());
-        // Showing leaves the start as the current point (a path is not
-        // part of what save and restore keep); an ellipse drawn next would
-        // join it to its outline with a line.
-        g.cairo_new_path(cr);
+    const std::size_t piece = pieceBytes();
+    if (text.size() <= piece) {
+        TextLayout whole = layout(cr, text);
+        showLayout(g, cr, whole.get(), static_cast<double>(x), static_cast<double>(y), fTextAsOutlines);
+        return;
     }
-    g.cairo_restore(cr);
+    // Each line below the one before, each piece after the one before, as
+    // one layout would place them; nothing beyond the canvas is laid out.
+    double top = static_cast<double>(y);
+    for (std::string_view line : splitLines(text)) {
+        if (top > fHeight) break;
+        std::int64_t advance = 0;  // pango units from x
+        int lineHeight = 0;
+        std::size_t start = 0;
+        do {
+            const std::size_t end = pieceEnd(line, start, piece);
+            const double left = static_cast<double>(x) + static_cast<double>(advance) / PANGO_SCALE;
+            if (left > fWidth) break;
+            TextLayout part = layout(cr, line.substr(start, end - start));
+            int w = 0, h = 0;
+            g.pango_layout_get_size(part.get(), &w, &h);
+            if (left + static_cast<double>(w) / PANGO_SCALE >= 0)
+                showLayout(g, cr, part.get(), left, top, fTextAsOutlines);
+            advance += w;
+            lineHeight = std::max(lineHeight, h);
+            start = end;
+        } while (start < line.size());
+        top += static_cast<double>(lineHeight) / PANGO_SCALE;
+    }
 }
 
 void Canvas::fill() { drawRectangleArea(0, 0, fWidth, fHeight); }
@@ -299,24 +316,41 @@ void Canvas::setPixel(std::int64_t x, std::int64_t y, Color c) {
     fApi->cairo_fill(cr);
 }
 
-int Canvas::textWidth(std::string_view text) {
+std::int64_t Canvas::textWidth(std::string_view text) {
     cairo_t* cr = requireContext();
-    int widest = 0;
+    const RasterApi& g = *fApi;
+    const std::size_t piece = pieceBytes();
+    std::int64_t widest = 0;
     for (std::string_view line : splitLines(text)) {
         if (line.empty()) continue;
-        Layout layout = makeLayout(*fApi, cr, font(), line);
-        int w = 0, h = 0;
-        fApi->pango_layout_get_pixel_size(layout.get(), &w, &h);
-        widest = std::max(widest, w);
+        if (line.size() <= piece) {
+            TextLayout whole = layout(cr, line);
+            int w = 0, h = 0;
+            g.pango_layout_get_pixel_size(whole.get(), &w, &h);
+            widest = std::max<std::int64_t>(widest, w);
+            continue;
+        }
+        // Pieces summed in pango units, then rounded up to whole pixels as
+        // pango rounds one layout's width.
+        std::int64_t units = 0;
+        for (std::size_t start = 0; start < line.size();) {
+            const std::size_t end = pieceEnd(line, start, piece);
+            TextLayout part = layout(cr, line.substr(start, end - start));
+            int w = 0, h = 0;
+            g.pango_layout_get_size(part.get(), &w, &h);
+            units += w;
+            start = end;
+        }
+        widest = std::max(widest, (units + PANGO_SCALE - 1) / PANGO_SCALE);
     }
     return widest;
 }
 
 int Canvas::textLineHeight() {
     cairo_t* cr = requireContext();
-    Layout layout = makeLayout(*fApi, cr, font(), "a");
+    TextLayout one = layout(cr, "a");
     int w = 0, h = 0;
-    fApi->pango_layout_get_pixel_size(layout.get(), &w, &h);
+    fApi->pango_layout_get_pixel_size(one.get(), &w, &h);
     return h;
 }
 

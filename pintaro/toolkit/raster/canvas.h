@@ -17,11 +17,11 @@
 #include <string_view>
 
 #include "color.h"
+#include "font_cache.h"
 #include "raster_limits.h"
 
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
-typedef struct _PangoFontDescription PangoFontDescription;
 
 namespace toolkit {
 
@@ -38,10 +38,6 @@ struct CairoSurfaceDeleter {
 struct CairoContextDeleter {
     const RasterApi* api;
     void operator()(cairo_t* cr) const;
-};
-struct FontDescriptionDeleter {
-    const RasterApi* api;
-    void operator()(PangoFontDescription* f) const;
 };
 
 enum InterpolationMode {
@@ -93,6 +89,9 @@ public:
     // leave the context with a singular transformation).
     void drawEllipseArea(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
     void drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
+    // A text too long for one pango layout (whose coordinates are 32-bit
+    // integers of 1/1024 pixel) is laid out line by line and in pieces, so
+    // that the far end of a long line never wraps back onto the picture.
     void drawText(std::string_view text, std::int64_t x, std::int64_t y);
     void fill();
     // At natural size when width and height are -1, otherwise scaled.
@@ -101,20 +100,23 @@ public:
     void setPixel(std::int64_t x, std::int64_t y, Color c);
 
     // ---- measuring (needs the drawing state too: pango measures through it) ----
-    int textWidth(std::string_view text);
+    // The widest line in pixels; long lines are measured in pieces, as
+    // drawText draws them.
+    std::int64_t textWidth(std::string_view text);
     int textLineHeight();
+
+    // The fonts behind the text operations (tests look at its bound).
+    const FontCache& fonts() const { return fFonts; }
 
 private:
     cairo_t* requireContext() const;
-    PangoFontDescription* font();
+    FontChoice font() const { return {fFontFamily, fFontSize, fFontBold}; }
+    TextLayout layout(cairo_t* cr, std::string_view text) { return fFonts.layout(cr, font(), text); }
+    std::size_t pieceBytes() const;
 
     const RasterApi* fApi;
     cairo_t* fCairoContext = nullptr;  // borrowed
-    std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> fFont;
-    // What fFont was built from; a difference means a rebuild.
-    std::string fFontBuiltFamily;
-    double fFontBuiltSize = 0;
-    bool fFontBuiltBold = false;
+    FontCache fFonts;
 };
 
 }  // namespace toolkit

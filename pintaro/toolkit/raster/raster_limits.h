@@ -4,6 +4,8 @@
 // cut down to the visible area (plus a margin) first.
 #pragma once
 
+#include <cstddef>
+
 namespace toolkit::limits {
 
 // Largest coordinate handed to cairo after clipping; well inside the
@@ -23,6 +25,23 @@ inline constexpr double kPangoUnitsPerTextSize = 700.0;
 
 // The text size a new canvas or control starts with.
 inline constexpr double kDefaultTextSize = 15.0;
+
+// Distinct fonts (family, size, weight) one font map serves before it is
+// replaced by a fresh one. A map never releases a font it has loaded, about
+// 21 KB each, so a script stepping through label heights grew without end
+// (10,000 heights took 228 MB); a new map costs one font match on first use.
+// 64 keeps any script that cycles through a few sizes on one map.
+inline constexpr std::size_t kMaxFontsPerMap = 64;
+
+// Text laid out in one piece: pango's coordinates are 32-bit integers of
+// 1/1024 pixel, so a line wider than about 2 million pixels wraps around
+// (1.4 million W's measured 0 and drew over the start of the line). Longer
+// text goes to pango in pieces small enough even if every byte were a glyph
+// kWidestGlyphEms ems wide; at the largest font size that is 71 bytes, at
+// the default one 9,585.
+inline constexpr double kMaxLayoutUnits = 2147483647.0;
+inline constexpr double kWidestGlyphEms = 16.0;
+inline constexpr std::size_t kMinTextPieceBytes = 64;
 
 // Largest image, in pixels, that is made, loaded or resized to: 2^28 pixels
 // are 1 GiB of surface (4 bytes each), and loading needs as much again for

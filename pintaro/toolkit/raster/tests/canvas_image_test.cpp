@@ -350,6 +350,39 @@ TEST_F(CanvasTest, TextWidthIsTheWidestLineAndTheLineHeightThatOfALetter) {
     }
 }
 
+// pango's coordinates overflow beyond about 2 million pixels: 200,000 W's
+// (2.7 million pixels) measured nothing like their width and drew the wrapped
+// far end of the line over its start.
+TEST_F(CanvasTest, TextTooLongForOneLayoutIsMeasuredAndDrawnInPieces) {
+    auto img = blackImage(300, 60), ref = blackImage(300, 60);
+    const std::string hundred(100, 'W'), many(200000, 'W');
+    toolkit::Canvas& c = img->canvas();
+    const std::int64_t w100 = c.textWidth(hundred);
+    EXPECT_NEAR(static_cast<double>(c.textWidth(many)), 2000.0 * static_cast<double>(w100), 2000.0);
+    EXPECT_EQ(c.textWidth(many + "\n" + hundred), c.textWidth(many));
+    c.drawText(many + "\n" + many, 2, 3);
+    ref->canvas().drawText(hundred + "\n" + hundred, 2, 3);
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 300; ++x) ASSERT_EQ(img->pixel(x, y), ref->pixel(x, y)) << x << "," << y;
+}
+
+// Each label height used to stay loaded for good (21 KB and 1.7 ms each).
+TEST_F(CanvasTest, TheFontsOfManySizesAreReleasedAndTextStaysTheSame) {
+    auto img = blackImage(40, 30), ref = blackImage(40, 30);
+    toolkit::Canvas& c = img->canvas();
+    ref->canvas().drawText("ag", 3, 2);
+    for (int k = 0; k < 150; ++k) {
+        c.fFontSize = 5 + k * 0.25;
+        (void)c.textWidth("x");
+        EXPECT_LE(c.fonts().fontsInMap(), toolkit::limits::kMaxFontsPerMap);
+    }
+    EXPECT_LT(c.fonts().fontsInMap(), 150u - toolkit::limits::kMaxFontsPerMap);
+    c.fFontSize = toolkit::limits::kDefaultTextSize;
+    c.drawText("ag", 3, 2);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(img->pixel(x, y), ref->pixel(x, y)) << x << "," << y;
+}
+
 TEST_F(CanvasTest, ImagesAreDrawnAtTheirSizeOrScaled) {
     Image src(raster());
     EXPECT_THROW(

@@ -1,0 +1,59 @@
+#include "font_cache.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "raster_api.h"
+#include "raster_limits.h"
+
+namespace toolkit {
+
+void GObjectDeleter::operator()(void* object) const { api->g_object_unref(object); }
+void FontDescriptionDeleter::operator()(PangoFontDescription* f) const { api->pango_font_description_free(f); }
+
+int pangoSize(double fontSize) {
+    if (!(fontSize > 0)) return 0;
+    return static_cast<int>(std::min(fontSize, limits::kMaxFontSize) * limits::kPangoUnitsPerTextSize);
+}
+
+FontCache::FontCache(const RasterApi& api)
+    : fApi(&api), fMap(nullptr, GObjectDeleter{&api}), fDescription(nullptr, FontDescriptionDeleter{&api}) {}
+
+FontCache::~FontCache() = default;
+
+PangoFontDescription* FontCache::description(const FontChoice& font) {
+    if (fDescription && fBuiltFor == font) return fDescription.get();
+    const RasterApi& g = *fApi;
+    fDescription.reset(g.pango_font_description_new());
+    if (!font.family.empty()) g.pango_font_description_set_family(fDescription.get(), font.family.c_str());
+    g.pango_font_description_set_size(fDescription.get(), pangoSize(font.size));
+    g.pango_font_description_set_weight(fDescription.get(), font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    fBuiltFor = font;
+    return fDescription.get();
+}
+
+TextLayout FontCache::layout(cairo_t* cr, const FontChoice& font, std::string_view text) {
+    const RasterApi& g = *fApi;
+    const bool current = fDescription && fBuiltFor == font;  // then already served
+    if (!current && std::find(fServed.begin(), fServed.end(), font) == fServed.end()) {
+        // A font the map has not loaded yet: once the map holds its share,
+        // a fresh map starts over (the old one and its fonts are released
+        // when no layout uses them any more).
+        if (!fMap || fServed.size() >= limits::kMaxFontsPerMap) {
+            fMap.reset(g.pango_cairo_font_map_new());
+            fServed.clear();
+        }
+        fServed.push_back(font);
+    }
+    std::unique_ptr<PangoContext, GObjectDeleter> context(g.pango_font_map_create_context(fMap.get()),
+                                                          GObjectDeleter{&g});
+    // The context takes the surface's font options (antialiasing, hinting).
+    g.pango_cairo_update_context(cr, context.get());
+    TextLayout layout(g.pango_layout_new(context.get()), GObjectDeleter{&g});
+    g.pango_layout_set_font_description(layout.get(), description(font));
+    g.pango_layout_set_text(layout.get(), text.data(),
+                            static_cast<int>(std::min<std::size_t>(text.size(), std::numeric_limits<int>::max())));
+    return layout;
+}
+
+}  // namespace toolkit

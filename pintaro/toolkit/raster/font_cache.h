@@ -1,0 +1,71 @@
+// The fonts a canvas lays its text out with: a pango font description for
+// the canvas's current family, size and weight, and a pango font map of the
+// canvas's own that loads the fonts.
+//
+// A font map keeps every font it has ever loaded (pango, fontconfig and
+// cairo data of some 21 KB per size), so a script that steps through many
+// label heights would grow without end. The cache therefore replaces its
+// map by a fresh one once the map has served limits::kMaxFontsPerMap
+// distinct fonts; a few sizes used over and over stay loaded.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+typedef struct _cairo cairo_t;
+typedef struct _PangoFontDescription PangoFontDescription;
+typedef struct _PangoFontMap PangoFontMap;
+typedef struct _PangoLayout PangoLayout;
+
+namespace toolkit {
+
+struct RasterApi;
+
+struct GObjectDeleter {
+    const RasterApi* api;
+    void operator()(void* object) const;
+};
+struct FontDescriptionDeleter {
+    const RasterApi* api;
+    void operator()(PangoFontDescription* f) const;
+};
+using TextLayout = std::unique_ptr<PangoLayout, GObjectDeleter>;
+
+// A font as the canvas's fields give it.
+struct FontChoice {
+    std::string family;  // empty: the platform's default face
+    double size = 0;     // the toolkit's text-size unit
+    bool bold = false;
+    friend bool operator==(const FontChoice&, const FontChoice&) = default;
+};
+
+class FontCache {
+public:
+    explicit FontCache(const RasterApi& api);
+    ~FontCache();
+    FontCache(const FontCache&) = delete;
+    FontCache& operator=(const FontCache&) = delete;
+
+    // A layout of `text` in `font`, for drawing on or measuring through `cr`.
+    TextLayout layout(cairo_t* cr, const FontChoice& font, std::string_view text);
+
+    // Distinct fonts served by the current map (tests watch it renewed).
+    std::size_t fontsInMap() const { return fServed.size(); }
+
+private:
+    PangoFontDescription* description(const FontChoice& font);
+
+    const RasterApi* fApi;
+    std::unique_ptr<PangoFontMap, GObjectDeleter> fMap;
+    std::vector<FontChoice> fServed;  // fonts loaded through fMap
+    std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> fDescription;  // of fBuiltFor
+    FontChoice fBuiltFor;
+};
+
+// Pango's size for the toolkit's text size: trunc(size x 700), with the size
+// capped at limits::kMaxFontSize, and 0 for NaN or a size below 0.
+int pangoSize(double fontSize);
+
+}  // namespace toolkit
