@@ -38,6 +38,14 @@ box=$("$probe" label.png box | tail -n 1)
 read -r x0 y0 _ _ <<<"$box"
 check "label pixels start at the turtle" "$([ "$box" != none ] && [ "$x0" -ge 320 ] && [ "$y0" -ge 200 ]; echo $?)" "box [$box]"
 
+# Very wide text is measured whole: 1.4 million W's measured 0 once.
+hundred=$(head -c 100 /dev/zero | tr '\0' W)
+head -c 1400000 /dev/zero | tr '\0' W | sed "s/^/( /; s/\$/ ) labelsize drop .s/" > wide.fs
+w100=$("$veskel" -e "( $hundred ) labelsize drop .s")
+wide=$("$veskel" wide.fs)
+check "1.4 million W's are 14,000 times as wide as 100" "$([ "${wide%.0}" = $(( 14000 * ${w100%.0} )) ]; echo $?)" \
+  "100: $w100, 1.4 million: $wide"
+
 # --- The start image: 640 x 400 black, turtle home --------------------------
 expect "start position" 0 "320.0 200.0
 " "" -- "$veskel" -e "pos .s"
