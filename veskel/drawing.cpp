@@ -3,6 +3,7 @@
 #include <ostream>
 #include <tuple>
 
+#include "image_files.h"
 #include "image_format.h"
 #include "output_files.h"
 #include "toolkit_error.h"
@@ -12,6 +13,11 @@ namespace veskel {
 
 void startImage(turtle::TurtleState& t, int width, int height) {
     if (width != t.image->width() || height != t.image->height()) turtle::imageReset(t, width, height);
+    std::tie(t.x, t.y) = turtle::homePosition(t);
+}
+
+void openStartImage(turtle::TurtleState& t, const std::string& path) {
+    turtle::openImage(t, path);
     std::tie(t.x, t.y) = turtle::homePosition(t);
 }
 

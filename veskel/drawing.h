@@ -16,6 +16,12 @@ namespace veskel {
 // library's message when the image cannot be made.
 void startImage(turtle::TurtleState& t, int width, int height);
 
+// Starts from the picture in the file instead, through the drawing program's
+// Open (turtle::openImage), and puts the turtle at its home position. Raises
+// toolkit::ToolkitError with the library's message, or the size limit's,
+// when the file cannot be opened.
+void openStartImage(turtle::TurtleState& t, const std::string& path);
+
 // Writes the image to every path in order, each in the format its extension
 // names: a raster format from the image's pixels (a PNG also keeps
 // `script`), SVG or PDF from `record` (which must then have been attached

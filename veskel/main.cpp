@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <ext/stdio_filebuf.h>
+#include <filesystem>
 #include <iostream>
 
 #include "animation.h"
@@ -74,7 +75,10 @@ int main(int argc, char** argv) {
     veskel::DrawingRecord record;
     turtle::TurtleState turtle(raster);
     try {
-        veskel::startImage(turtle, opts.width, opts.height);
+        if (opts.openPath.empty())
+            veskel::startImage(turtle, opts.width, opts.height);
+        else
+            veskel::openStartImage(turtle, opts.openPath);
     } catch (const toolkit::ToolkitError& e) {
         std::cerr << e.what() << '\n';
         return 1;
@@ -104,7 +108,11 @@ int main(int argc, char** argv) {
     } else {
         // The script a saved PNG keeps: how the drawing started, then every
         // line that runs.
-        script = turtle::scriptStartLine(turtle::DrawingStart::StartImage, opts.width, opts.height);
+        script = opts.openPath.empty()
+                     ? turtle::scriptStartLine(turtle::DrawingStart::StartImage, opts.width, opts.height)
+                     : turtle::scriptStartLine(turtle::DrawingStart::Opened, turtle.image->width(),
+                                               turtle.image->height(),
+                                               std::filesystem::path(opts.openPath).filename().string());
         if (!opts.plan.empty()) {
             in->in = &stdinStream;
             status = veskel::runPlan(*in, opts.plan, std::cerr, script);

@@ -22,7 +22,9 @@ const char* usageText() {
            "  --frame-every N   one animation frame every N drawing operations (default:\n"
            "                    the smallest N that keeps the animation within 300 frames)\n"
            "  --size WxH        start from a black image of W x H pixels (default 640x400),\n"
-           "                    the turtle at its centre\n"
+           "                    the turtle at its centre; at most 268435456 pixels\n"
+           "  --open FILE       start from the picture in FILE (any format the image\n"
+           "                    library reads), the turtle at its centre\n"
            "  --script-of PNG   print the script a PNG picture keeps and exit\n"
            "  --replay PNG      run the script a PNG picture keeps again, from the start\n"
            "                    it names; errors in it are reported and it goes on, as\n"
@@ -161,6 +163,9 @@ Options parseOptions(int argc, char** argv) {
         } else if (isOption(arg, "--replay")) {
             opts.replay = optionValue(arg, "--replay", argc, argv, i);
             if (opts.replay.empty()) throw UsageError("option --replay needs a file name");
+        } else if (isOption(arg, "--open")) {
+            opts.openPath = optionValue(arg, "--open", argc, argv, i);
+            if (opts.openPath.empty()) throw UsageError("option --open needs a file name");
         } else {
             throw UsageError("unknown option: " + std::string(arg));
         }
@@ -169,10 +174,12 @@ Options parseOptions(int argc, char** argv) {
         throw UsageError("option --frame-every needs --animate");
     // Both read what the picture says: nothing else may say otherwise.
     if (!opts.scriptOf.empty() && (!opts.plan.empty() || !opts.savePaths.empty() || !opts.animationPaths.empty() ||
-                                   opts.sizeGiven || !opts.replay.empty()))
+                                   opts.sizeGiven || !opts.replay.empty() || !opts.openPath.empty()))
         throw UsageError("--script-of takes no other option or script");
-    if (!opts.replay.empty() && (!opts.plan.empty() || opts.sizeGiven))
-        throw UsageError("--replay takes its script and size from the picture: give no script or --size");
+    if (!opts.replay.empty() && (!opts.plan.empty() || opts.sizeGiven || !opts.openPath.empty()))
+        throw UsageError("--replay takes its script and size from the picture: give no script, --size or --open");
+    // The picture gives the size; two answers to one question are a mistake.
+    if (opts.sizeGiven && !opts.openPath.empty()) throw UsageError("--open and --size cannot be used together");
     return opts;
 }
 

@@ -28,6 +28,8 @@ struct Options {
     int width = turtle::limits::kStartWidth;
     int height = turtle::limits::kStartHeight;
     bool sizeGiven = false;
+    // A picture to start from instead (--open); empty for none.
+    std::string openPath;
     // Files the image is written to after a clean run, in the order given.
     // Each names a raster or vector format and looked writable (checked
     // while parsing).

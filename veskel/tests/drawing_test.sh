@@ -6,6 +6,7 @@ set -u
 veskel=$1
 probe=$2
 refs=$3  # pictures rendered before veskel stopped loading GTK
+data=$4  # the raster layer's test images
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/expect.sh"
@@ -236,6 +237,28 @@ no_file "no file for an image over the limit" big.png
 expect "largest int is refused by the image, not the parser" 1 "" \
   "Image is too large: 2147483647 x 2147483647 is more than 268435456 pixels." -- \
   "$veskel" --size 2147483647x2147483647 -e "'ran .."
+
+# --- Starting from a picture: the drawing program's Open ---------------------
+"$veskel" --size 100x50 -e "pu 10 10 setxy pd 90 rt 20 fd" -o base.png
+expect "--open starts from the picture, the turtle at its centre" 0 "50.0 25.0
+" "" -- "$veskel" --open base.png -e "pos .s 20 fd" -o base.png
+probe_is "annotated in place: the old line and the new one, the same size" "100 50
+10 5 50 24" base.png box
+expect "--open= form" 0 "50.0 25.0
+" "" -- "$veskel" --open=base.png -e "pos .s"
+printf 'not a picture\n' > words.png
+expect "a file that is no picture" 1 "" \
+  "Failed to load image “words.png”: Fatal error in PNG image file: Not a PNG file" -- \
+  "$veskel" --open words.png -e "'ran .." -o from-words.png
+no_file "nothing saved after a failed open" from-words.png
+expect "a missing file" 1 "" "Failed to open file “missing.png”: No such file or directory" -- \
+  "$veskel" --open missing.png -e "'ran .."
+for f in huge_header.png huge_header.jpg; do
+  expect "a header declaring 30000 x 30000 ($f)" 1 "" \
+    "Image is too large: 30000 x 30000 is more than 268435456 pixels." -- "$veskel" --open "$data/$f" -e "'ran .."
+done
+expect "--open and --size together" 2 "" "veskel: --open and --size cannot be used together
+Try 'veskel --help' for more information." -- "$veskel" --size 10x10 --open base.png
 
 # --- With a display that cannot be reached nothing changes -----------------
 DISPLAY=:9999 WAYLAND_DISPLAY=nowhere "$veskel" -e "100 fd pos .s" -o unreachable.png >"$work/out" 2>"$work/err"
