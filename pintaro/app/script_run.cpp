@@ -7,7 +7,7 @@
 namespace app {
 
 std::optional<std::string> runUserText(forth::Interp& in, std::string_view text) {
-    return failureOf([&] { in.runWords(forth::splitWords(text)); });
+    return failureOf([&] { in.runLine(text); });
 }
 
 std::optional<std::string> failureOf(const std::function<void()>& run) {

@@ -7,34 +7,26 @@
 
 namespace forth::core {
 
-namespace {
-
-std::shared_ptr<const WordList> copyOfCompileBuffer(Interp& in) {
-    return std::make_shared<const WordList>(in.compileBuffer());
-}
-
-}  // namespace
-
 // start collecting a block up to "]"
 void openBlock(Interp& in) {
-    in.compileBuffer().clear();
+    in.clearCompileBuffer();
     in.setTerminator("]");
 }
 
 // the collected words become the last block; the buffer keeps them
-void closeBlock(Interp& in) { in.setLastBlock(copyOfCompileBuffer(in)); }
+void closeBlock(Interp& in) { in.setLastBlock(in.shareCompileBuffer()); }
 
 // start collecting a block up to "}"
 void openBrace(Interp& in) {
-    in.compileBuffer().clear();
+    in.clearCompileBuffer();
     in.setTerminator("}");
 }
 
-void closeBrace(Interp& in) { in.setLastBlock(copyOfCompileBuffer(in)); }
+void closeBrace(Interp& in) { in.setLastBlock(in.shareCompileBuffer()); }
 
 // start collecting a text up to ")"
 void openText(Interp& in) {
-    in.compileBuffer().clear();
+    in.clearCompileBuffer();
     in.setTerminator(")");
 }
 
@@ -44,12 +36,12 @@ void closeText(Interp& in) { in.setTextBuffer(joinWords(in.compileBuffer())); }
 // collect a comment up to "*/"; the buffer is not emptied first
 void openComment(Interp& in) { in.setTerminator("*/"); }
 
-void closeComment(Interp& in) { in.compileBuffer().clear(); }
+void closeComment(Interp& in) { in.clearCompileBuffer(); }
 
 // define the word named by the text buffer from the compile buffer
 void endDefinition(Interp& in) {
     std::string name = in.textBuffer();
-    in.defineUserWord(name, copyOfCompileBuffer(in));
+    in.defineUserWord(name, in.shareCompileBuffer());
 }
 
 void sigilStore(Interp& in, std::string_view name) {
@@ -86,7 +78,7 @@ void sigilShow(Interp& in, std::string_view name) {
 // start a definition collected up to ";"
 void sigilDefine(Interp& in, std::string_view name) {
     in.setTextBuffer(name);
-    in.compileBuffer().clear();
+    in.clearCompileBuffer();
     in.setTerminator(";");
 }
 

@@ -20,7 +20,12 @@ std::shared_ptr<const WordList> captureLastBlock(Interp& in) {
 void execute(Interp& in) { in.runWord(in.lookupWord(in.textBuffer())); }
 
 // run the text buffer as one line
-void interpret(Interp& in) { in.runWords(splitWords(in.textBuffer())); }
+void interpret(Interp& in) {
+    // Copied: the line's own words may change the text buffer while the
+    // rest of the line is still to be split.
+    const std::string line = in.textBuffer();
+    in.runLine(line);
+}
 
 // run the file named by the text buffer
 void included(Interp& in) {

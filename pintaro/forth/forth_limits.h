@@ -36,4 +36,23 @@ inline constexpr std::size_t kMaxStackDepth = std::size_t{1} << 24;
 // reads the clock itself, which at this rate costs nothing measurable.
 inline constexpr std::uint32_t kPollInterval = 1024;
 
+// Words a line is split into and run at a time. A line is run in pieces so
+// that a long one (a generated script's 10 MB line) costs its own size and
+// one piece of tokens, not a token per word all at once; 4096 tokens are
+// 64 KiB, and every ordinary line is one piece.
+inline constexpr std::size_t kLineChunkWords = 4096;
+
+// A token keeps its word's length in 24 bits (so that it fits 16 bytes,
+// which keeps the tokens of a long line at a few times the line's size):
+// longer words are refused with "word too long".
+inline constexpr std::size_t kMaxWordBytes = (std::size_t{1} << 24) - 1;
+
+// The bytes of one word list (a line piece, a block, a definition); tokens
+// address them with 32 bits.
+inline constexpr std::size_t kMaxListBytes = 0xFFFFFFFFu;
+
+// A compile buffer that grew beyond this many tokens (a huge definition) is
+// released when it is emptied, rather than kept at that size for good.
+inline constexpr std::size_t kKeptCompileTokens = 4096;
+
 }  // namespace forth::limits

@@ -30,16 +30,21 @@ std::uintptr_t stackLimitAddress() {
     return got == 0 ? reinterpret_cast<std::uintptr_t>(low) : 0;
 }
 
-// Half the stack size limit, for when the stack's end is unknown.
-std::size_t halfStackLimit() {
+// The lowest frame address a run may have: kMaxNativeStackBytes below
+// `top`, but never within kNativeStackReserveBytes of the stack's end; where
+// the end is unknown, half the stack size limit below `top`.
+std::uintptr_t stackFloorBelow(std::uintptr_t top) {
     std::size_t budget = limits::kMaxNativeStackBytes;
-    rlimit rl{};
-    if (getrlimit(RLIMIT_STACK, &rl) == 0 && rl.rlim_cur != RLIM_INFINITY)
-        budget = std::min<std::size_t>(budget, rl.rlim_cur / 2);
-    return budget;
+    if (const std::uintptr_t end = stackLimitAddress(); end != 0 && end < top) {
+        const std::size_t room = top - end;
+        budget = std::min(budget, room > limits::kNativeStackReserveBytes ? room - limits::kNativeStackReserveBytes : 0);
+    } else {
+        rlimit rl{};
+        if (getrlimit(RLIMIT_STACK, &rl) == 0 && rl.rlim_cur != RLIM_INFINITY)
+            budget = std::min<std::size_t>(budget, rl.rlim_cur / 2);
+    }
+    return top - budget;
 }
-
-bool isBackslash(const Token& t) { return t.text.size() == 1 && t.text[0] == '\\'; }
 
 [[noreturn]] void keyNotFound(std::string_view name) {
     throw ScriptError("key not found: " + std::string(name));
@@ -52,15 +57,7 @@ Interp::Interp()
       err(&std::cerr),
       in(&std::cin),
       generation_(gNextGeneration++),
-      stackLimit_(stackLimitAddress()),
-      stackBudget_(halfStackLimit()) {}
-
-std::size_t Interp::stackBudgetBelow(std::uintptr_t frame) const {
-    if (stackLimit_ == 0 || frame <= stackLimit_) return halfStackLimit();
-    const std::size_t room = frame - stackLimit_;
-    if (room <= limits::kNativeStackReserveBytes) return 0;
-    return std::min(room - limits::kNativeStackReserveBytes, limits::kMaxNativeStackBytes);
-}
+      stackFloor_(stackFloorBelow(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)))) {}
 
 Interp::~Interp() = default;
 
@@ -68,6 +65,11 @@ void Interp::bumpGeneration() { generation_ = gNextGeneration++; }
 
 void Interp::throwTooDeep() const {
     throw ScriptError("nesting too deep (runaway recursion?)");
+}
+
+void Interp::refuseNesting() const {
+    // The outermost run is always let in: only nesting can be refused.
+    if (nesting_ > 0) throwTooDeep();
 }
 
 void Interp::throwStackFull() const {
@@ -237,44 +239,54 @@ void Interp::setTerminator(std::string_view t) {
 
 // ---------------------------------------------------------------- running
 
-// Fills the token's cache for the current generation; false, leaving the
-// cache stale, when the word cannot be resolved now.
-bool Interp::tryResolve(const Token& t) {
-    if (isBackslash(t)) {
+// Fills the token's cache for the current generation; false, with the
+// kind None, when the word has no meaning now.
+bool Interp::tryResolve(const WordList& list, const Token& t) {
+    const std::string_view text = list.text(t);
+    if (text == "\\") {
         t.kind = Resolved::Comment;
-    } else if (auto a = aliases_.find(std::string_view(t.text)); a != aliases_.end()) {
+    } else if (auto a = aliases_.find(text); a != aliases_.end()) {
         // Only the dictionary is consulted for the target: an alias of an
         // alias fails.
         DictEntry* e = findEntry(a->second->target);
-        if (!e) return false;
+        if (!e) {
+            t.kind = Resolved::None;
+            return false;
+        }
         t.kind = Resolved::Word;
         t.cache.entry = e;
-    } else if (DictEntry* e = findEntry(t.text)) {
+    } else if (DictEntry* e = findEntry(text)) {
         t.kind = Resolved::Word;
         t.cache.entry = e;
-    } else if (SigilSlot* s = t.text.empty() ? nullptr
-                                               : sigils_[static_cast<unsigned char>(t.text[0])].get()) {
+    } else if (SigilSlot* s = text.empty() ? nullptr : sigils_[static_cast<unsigned char>(text[0])].get()) {
         t.kind = s->special;
         if (t.kind == Resolved::Sigil) {
             t.cache.sigil = s;
         } else {
-            auto v = vars_.find(std::string_view(t.text).substr(1));
+            auto v = vars_.find(text.substr(1));
             t.cache.var = v == vars_.end() ? nullptr : &v->second;
         }
     } else {
         Value v;
-        if (!tryParseNumber(t.text, v)) return false;
+        if (!tryParseNumber(text, v)) {
+            t.kind = Resolved::None;
+            return false;
+        }
         t.cache.number = v;
         t.kind = Resolved::Number;
     }
-    t.generation = generation_;
     return true;
 }
 
-void Interp::resolve(const Token& t) {
-    if (tryResolve(t)) return;
-    if (const std::string* target = findAlias(t.text)) keyNotFound(*target);
-    parseNumber(t.text);  // throws "invalid float: "
+void Interp::resolveFrom(const WordList& list, const Token* from) {
+    for (const Token* t = from; t != list.end(); ++t) tryResolve(list, *t);
+}
+
+void Interp::throwUnresolved(const WordList& list, const Token& t) {
+    const std::string_view text = list.text(t);
+    if (const std::string* target = findAlias(text)) keyNotFound(*target);
+    parseNumber(text);  // throws "invalid float: "
+    throw ScriptError("invalid float: " + std::string(text));
 }
 
 void Interp::runWord(const WordRecord& rec) {
@@ -299,13 +311,45 @@ inline void Interp::runEntry(DictEntry& e) {
         runWord(*e.record);
 }
 
-void Interp::collect(const Token& t) {
-    if (t.text != terminator_) {
-        // Resolving the source token now lets every block built from it (a
-        // block inside a definition is rebuilt on each call) start warm.
-        // Words that cannot be resolved yet simply stay unresolved.
-        if (t.generation != generation_) tryResolve(t);
-        compileBuffer_.push_back(t);
+WordList& Interp::ownCompileBuffer() {
+    if (compileBufferShared_) {
+        // Copy on write: a block or definition made from the buffer stays
+        // as it was.
+        compileBuffer_ = std::make_shared<WordList>(*compileBuffer_);
+        compileBufferShared_ = false;
+    }
+    return *compileBuffer_;
+}
+
+void Interp::clearCompileBuffer() {
+    if (!compileBufferShared_ && compileBuffer_->capacity() <= limits::kKeptCompileTokens) {
+        compileBuffer_->clear();
+        return;
+    }
+    // A fresh buffer, with room for as many words as the last one held (up
+    // to a bound): blocks rebuilt on every call then allocate once.
+    auto fresh = std::make_shared<WordList>();
+    fresh->reserveMore(std::min(compileBuffer_->size(), limits::kKeptCompileTokens), 0);
+    compileBuffer_ = std::move(fresh);
+    compileBufferShared_ = false;
+}
+
+std::shared_ptr<const WordList> Interp::shareCompileBuffer() {
+    compileBufferShared_ = true;
+    return compileBuffer_;
+}
+
+void Interp::collect(const WordList& list, const Token& t) {
+    if (list.text(t) != terminator_) {
+        // The token keeps its resolution, made for the current generation,
+        // so every block built from it (a block inside a definition is
+        // rebuilt on each call) starts warm.
+        WordList& buffer = compileBufferShared_ ? ownCompileBuffer() : *compileBuffer_;
+        if (buffer.empty())
+            buffer.resolvedAt = generation_;
+        else if (buffer.resolvedAt != generation_)
+            buffer.resolvedAt = 0;
+        buffer.append(list, t);
         return;
     }
     // The closing word is an ordinary dictionary word; it runs while the
@@ -322,16 +366,12 @@ void Interp::poll() {
 }
 
 void Interp::runWords(const WordList& list) {
-    // The stack grows downward: compare this frame with the outermost one.
-    // Checked from the first level on: under a small stack limit a few
-    // levels that each hold a file (an include) already reach the end.
+    // The stack grows downward: every level compares its frame with the
+    // floor. Under a small stack limit a few levels that each hold a file
+    // (an include) already reach the end.
     const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-    if (nesting_ == 0) [[unlikely]] {
-        stackTop_ = frame;
-        stackBudget_ = stackBudgetBelow(frame);
-    } else if (nesting_ >= limits::kMaxNesting || stackTop_ - frame > stackBudget_) [[unlikely]] {
-        throwTooDeep();
-    }
+    if (frame < stackFloor_ || nesting_ >= limits::kMaxNesting) [[unlikely]]
+        refuseNesting();
     ++nesting_;
     struct Unnest {
         int& n;
@@ -342,42 +382,64 @@ void Interp::runWords(const WordList& list) {
     // keeps the per-word path free of it.
     tick();
 
-    for (const Token& t : list) {
+    // Every token is resolved for the current generation before the run
+    // starts; when the generation changes during the run (a word defined,
+    // an alias or sigil stored) the tokens still to come are resolved again.
+    // (The tokens before stay stale, and resolvedAt keeps the old
+    // generation, so the next run resolves them all.)
+    if (list.resolvedAt != generation_) [[unlikely]] {
+        resolveFrom(list, list.begin());
+        list.resolvedAt = generation_;
+    }
+    std::uint64_t runGeneration = generation_;
+    for (const Token *t = list.begin(), *end = list.end(); t != end; ++t) {
+        if (generation_ != runGeneration) [[unlikely]] {
+            resolveFrom(list, t);
+            runGeneration = generation_;
+        }
         if (!terminator_.empty()) {
-            if (isBackslash(t)) return;
-            collect(t);
+            if (t->kind == Resolved::Comment) return;
+            collect(list, *t);
             continue;
         }
-        if (t.generation != generation_) resolve(t);
+    dispatch:
         // The two common kinds first, ahead of the general dispatch.
-        if (t.kind == Resolved::Word) {
-            runEntry(*t.cache.entry);
+        if (t->kind == Resolved::Word) {
+            runEntry(*t->cache.entry);
             continue;
         }
-        if (t.kind == Resolved::Number) {
-            push(t.cache.number);
+        if (t->kind == Resolved::Number) {
+            push(t->cache.number);
             continue;
         }
-        switch (t.kind) {
+        if (t->kind == Resolved::None) [[unlikely]] {
+            // No meaning when the run began; what it lacks is reported.
+            if (!tryResolve(list, *t)) throwUnresolved(list, *t);
+            goto dispatch;
+        }
+        // Few targets, so that this stays a chain of compares: an indirect
+        // jump through a table is mispredicted when the kinds alternate.
+        switch (t->kind) {
             case Resolved::VarFetch: {
-                Value* p = t.cache.var;
+                Value* p = t->cache.var;
                 if (!p) {
-                    auto it = vars_.find(std::string_view(t.text).substr(1));
-                    if (it == vars_.end()) keyNotFound(std::string_view(t.text).substr(1));
-                    p = t.cache.var = &it->second;
+                    const std::string_view name = list.text(*t).substr(1);
+                    auto it = vars_.find(name);
+                    if (it == vars_.end()) keyNotFound(name);
+                    p = t->cache.var = &it->second;
                 }
                 push(*p);
                 break;
             }
             case Resolved::VarStore: {
                 Value v = pop();
-                Value* p = t.cache.var;
-                if (!p) p = t.cache.var = &variableSlot(std::string_view(t.text).substr(1));
+                Value* p = t->cache.var;
+                if (!p) p = t->cache.var = &variableSlot(list.text(*t).substr(1));
                 *p = v;
                 break;
             }
             case Resolved::Sigil:
-                t.cache.sigil->handler(*this, std::string_view(t.text).substr(1));
+                t->cache.sigil->handler(*this, list.text(*t).substr(1));
                 break;
             case Resolved::Comment:
                 return;
@@ -385,6 +447,26 @@ void Interp::runWords(const WordList& list) {
             case Resolved::Number:
             case Resolved::None:
                 break;
+        }
+    }
+}
+
+void Interp::runLine(std::string_view text) {
+    WordList piece;
+    std::uint64_t reservedFor = 0;  // the construct the compile buffer was sized for
+    for (std::size_t at = 0;;) {
+        piece.clear();
+        at = splitWordsInto(piece, text, at, limits::kLineChunkWords, true);
+        if (piece.empty()) return;
+        runWords(piece);
+        if (piece.text(piece.size() - 1) == "\\") return;
+        // A construct still collecting continues into the rest of the line:
+        // the buffer gets room for all of it at once, rather than doubling
+        // (and holding up to twice what it needs).
+        if (collecting() && reservedFor != collectingStarts_) {
+            reservedFor = collectingStarts_;
+            const auto [words, bytes] = countWordsUntil(text.substr(at), terminator_);
+            ownCompileBuffer().reserveMore(words, bytes);
         }
     }
 }

@@ -130,8 +130,12 @@ struct Interp {
     // ---- registers ----
     const std::string& textBuffer() const { return textBuffer_; }
     void setTextBuffer(std::string_view s);
-    WordList& compileBuffer() { return compileBuffer_; }
-    const WordList& compileBuffer() const { return compileBuffer_; }
+    const WordList& compileBuffer() const { return *compileBuffer_; }
+    void clearCompileBuffer();
+    // The compile buffer as a block or definition: shared, not copied (a
+    // long definition is not held twice); the buffer keeps its contents and
+    // is copied only if words are added to it again.
+    std::shared_ptr<const WordList> shareCompileBuffer();
     const std::string& terminator() const { return terminator_; }
     void setTerminator(std::string_view t);
     bool collecting() const { return !terminator_.empty(); }
@@ -156,8 +160,9 @@ struct Interp {
     // ---- running ----
     void runWords(const WordList& list);
     void runWord(const WordRecord& rec);
-    // Runs one line of text (split, then runWords); the line counter is untouched.
-    void runLine(std::string_view text) { runWords(splitWords(text)); }
+    // Runs one line of text (split, then runWords), in pieces of at most
+    // limits::kLineChunkWords words; the line counter is untouched.
+    void runLine(std::string_view text);
 
     // Counts one step towards the next poll.
     void tick() {
@@ -189,17 +194,20 @@ public:
 
 private:
     DictEntry* findEntry(std::string_view name) const;
-    void resolve(const Token& t);
-    bool tryResolve(const Token& t);
+    void resolveFrom(const WordList& list, const Token* from);
+    bool tryResolve(const WordList& list, const Token& t);
+    [[noreturn]] void throwUnresolved(const WordList& list, const Token& t);
     void runEntry(DictEntry& e);
-    void collect(const Token& t);
+    // Kept out of runWords: the loop stays small.
+    void collect(const WordList& list, const Token& t);
+    WordList& ownCompileBuffer();
     void poll();
     void bumpGeneration();
     void retire(std::unique_ptr<WordRecord> old);
     void releaseRecord(const WordRecord& rec);
     [[noreturn]] void throwStackFull() const;
     [[noreturn]] void throwTooDeep() const;
-    std::size_t stackBudgetBelow(std::uintptr_t frame) const;
+    [[gnu::noinline, gnu::cold]] void refuseNesting() const;
 
     std::vector<Value> stack_;
 
@@ -212,16 +220,18 @@ private:
     NameMap<Value> vars_;
 
     std::string textBuffer_;
-    WordList compileBuffer_;
+    std::shared_ptr<WordList> compileBuffer_ = std::make_shared<WordList>();
+    bool compileBufferShared_ = false;  // also a block or definition now
     std::string terminator_;
     std::shared_ptr<const WordList> lastBlock_;
     std::shared_ptr<const WordList> loopCond_;
 
     std::uint64_t generation_;
     int nesting_ = 0;
-    std::uintptr_t stackTop_ = 0;     // frame of the outermost runWords
-    std::uintptr_t stackLimit_;       // lowest address of this thread's stack, or 0
-    std::size_t stackBudget_;         // native stack nested runs may use
+    // Lowest frame address a run may have (kMaxNativeStackBytes below where
+    // the interpreter was made, short of the stack's end); an interpreter
+    // runs on the thread that made it.
+    std::uintptr_t stackFloor_;
     std::uint32_t pollCountdown_ = limits::kPollInterval;
     // Records replaced while running; freed when their last run ends.
     std::vector<std::unique_ptr<WordRecord>> parked_;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "errors.h"
+#include "forth_limits.h"
 #include "wordlist.h"
 
 namespace forth {
@@ -35,23 +36,75 @@ bool equalsNoCase(std::string_view a, std::string_view lower) {
 
 }  // namespace
 
+void WordList::append(std::string_view word) {
+    if (word.size() > limits::kMaxWordBytes)
+        throw ScriptError("word too long: more than " + std::to_string(limits::kMaxWordBytes) + " bytes");
+    if (chars_.size() + word.size() > limits::kMaxListBytes) throw ScriptError("word list too long");
+    Token t;
+    t.offset = static_cast<std::uint32_t>(chars_.size());
+    t.length = static_cast<std::uint32_t>(word.size());
+    chars_.append(word);
+    tokens_.push_back(t);
+}
+
+void WordList::append(const WordList& from, const Token& t) {
+    if (chars_.size() + t.length > limits::kMaxListBytes) throw ScriptError("word list too long");
+    Token copy = t;
+    copy.offset = static_cast<std::uint32_t>(chars_.size());
+    chars_.append(from.text(t));
+    tokens_.push_back(copy);
+}
+
+void WordList::clear() {
+    tokens_.clear();
+    chars_.clear();
+    resolvedAt = 0;
+}
+
+void WordList::reserveMore(std::size_t words, std::size_t bytes) {
+    tokens_.reserve(tokens_.size() + words);
+    chars_.reserve(chars_.size() + bytes);
+}
+
 WordList splitWords(std::string_view text) {
     WordList words;
-    std::size_t i = 0, n = text.size();
-    while (i < n) {
-        while (i < n && isSpace(text[i])) ++i;
-        std::size_t start = i;
-        while (i < n && !isSpace(text[i])) ++i;
-        if (i > start) words.emplace_back(text.substr(start, i - start));
-    }
+    splitWordsInto(words, text, 0, text.size(), false);
     return words;
+}
+
+std::size_t splitWordsInto(WordList& out, std::string_view text, std::size_t from, std::size_t maxWords,
+                           bool stopAfterComment) {
+    std::size_t i = from, n = text.size();
+    for (std::size_t taken = 0; taken < maxWords;) {
+        while (i < n && isSpace(text[i])) ++i;
+        const std::size_t start = i;
+        while (i < n && !isSpace(text[i])) ++i;
+        if (i == start) break;
+        out.append(text.substr(start, i - start));
+        ++taken;
+        if (stopAfterComment && i - start == 1 && text[start] == '\\') break;
+    }
+    return i;
+}
+
+std::pair<std::size_t, std::size_t> countWordsUntil(std::string_view text, std::string_view end) {
+    std::size_t words = 0, bytes = 0, i = 0, n = text.size();
+    for (;;) {
+        while (i < n && isSpace(text[i])) ++i;
+        const std::size_t start = i;
+        while (i < n && !isSpace(text[i])) ++i;
+        const std::string_view word = text.substr(start, i - start);
+        if (word.empty() || word == end || word == "\\") return {words, bytes};
+        ++words;
+        bytes += word.size();
+    }
 }
 
 std::string joinWords(const WordList& list) {
     std::string s;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i) s += ' ';
-        s += list[i].text;
+        s += list.text(i);
     }
     return s;
 }

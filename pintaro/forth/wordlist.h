@@ -1,11 +1,14 @@
-// Word lists: source text split into words, each word carrying a private
-// resolution cache so that running the same list again needs no hashing,
-// string comparison or number parsing.
+// Word lists: source text split into words. The words' bytes sit back to
+// back in one buffer of the list, and each word is a small token pointing
+// into it with a resolution cache, so that running the same list again
+// needs no hashing, string comparison or number parsing, and a long line
+// costs a few times its own size rather than a string per word.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace forth {
@@ -16,11 +19,11 @@ struct Interp;
 struct DictEntry;
 struct SigilSlot;
 
-// What a word resolved to the last time it ran. Valid while `generation`
-// equals the generation of the interpreter running it; the interpreter bumps
-// its generation whenever a lookup could come out differently.
+// What a word resolved to. Valid while the list's resolvedAt equals the
+// generation of the interpreter running it; the interpreter bumps its
+// generation whenever a lookup could come out differently.
 enum class Resolved : std::uint8_t {
-    None,      // not resolved yet (or stale)
+    None,      // not resolved, or no meaning at the time (raises when run)
     Comment,   // the word "\": stops the list
     Word,      // dictionary word (directly, or an alias's target)
     Sigil,     // sigil handler with the rest of the word
@@ -29,30 +32,68 @@ enum class Resolved : std::uint8_t {
     Number,    // a literal
 };
 
+// 16 bytes: where the word's bytes are in its list, and its resolution.
 struct Token {
-    std::string text;
-
-    // Resolution cache; mutable because running a list never changes what
-    // it means, only how fast it is found again.
-    mutable std::uint64_t generation = 0;
-    mutable Resolved kind = Resolved::None;
+    std::uint32_t offset = 0;
+    std::uint32_t length : 24 = 0;
+    // Mutable because running a list never changes what it means, only how
+    // fast it is found again.
+    mutable Resolved kind : 8 = Resolved::None;
     mutable union {
         DictEntry* entry;
         SigilSlot* sigil;
-        Value* var;   // may be null until the variable exists
+        Value* var;  // may be null until the variable exists
         Value number;
     } cache{nullptr};
-
-    Token() = default;
-    Token(std::string s) : text(std::move(s)) {}
-    Token(std::string_view s) : text(s) {}
-    Token(const char* s) : text(s) {}
 };
+static_assert(sizeof(Token) == 16);
 
-using WordList = std::vector<Token>;
+class WordList {
+public:
+    WordList() = default;
+
+    std::size_t size() const { return tokens_.size(); }
+    bool empty() const { return tokens_.empty(); }
+    const Token* begin() const { return tokens_.data(); }
+    const Token* end() const { return tokens_.data() + tokens_.size(); }
+    const Token& operator[](std::size_t i) const { return tokens_[i]; }
+
+    // The bytes of one of this list's tokens.
+    std::string_view text(const Token& t) const { return {chars_.data() + t.offset, t.length}; }
+    std::string_view text(std::size_t i) const { return text(tokens_[i]); }
+
+    // Adds a word, its bytes copied; raises "word too long: ..." beyond
+    // limits::kMaxWordBytes and "word list too long" when the list's bytes
+    // would pass limits::kMaxListBytes.
+    void append(std::string_view word);
+    // Adds another list's token with its bytes and resolution.
+    void append(const WordList& from, const Token& t);
+    void clear();
+    // Room for `words` more words of `bytes` more bytes.
+    void reserveMore(std::size_t words, std::size_t bytes);
+    std::size_t capacity() const { return tokens_.capacity(); }
+
+    // The interpreter generation at which every token was resolved, or 0;
+    // see Interp::runWords.
+    mutable std::uint64_t resolvedAt = 0;
+
+private:
+    std::vector<Token> tokens_;
+    std::string chars_;
+};
 
 // Split text at runs of white space (space and control characters 9 to 13).
 WordList splitWords(std::string_view text);
+
+// Appends the words of text from byte `from` on, at most `maxWords` of
+// them, and with stopAfterComment none after a "\" word (nothing after it
+// can run); returns the byte where the next word may start.
+std::size_t splitWordsInto(WordList& out, std::string_view text, std::size_t from, std::size_t maxWords,
+                           bool stopAfterComment);
+
+// The words and their bytes from the start of `text` up to (not counting)
+// the first word equal to `end` or "\": what collecting up to `end` takes.
+std::pair<std::size_t, std::size_t> countWordsUntil(std::string_view text, std::string_view end);
 
 // The words of a list joined with single spaces.
 std::string joinWords(const WordList& list);

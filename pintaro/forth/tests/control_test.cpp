@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <unistd.h>
 
 #include "line_runner.h"
 #include "test_support.h"
@@ -16,7 +17,8 @@ struct TempScript {
     std::string path;
     explicit TempScript(const std::string& text) {
         static int n = 0;
-        path = ::testing::TempDir() + "forth_script_" + std::to_string(n++) + ".fs";
+        // The process id keeps tests that run side by side apart.
+        path = ::testing::TempDir() + "forth_script_" + std::to_string(getpid()) + "_" + std::to_string(n++) + ".fs";
         std::ofstream(path, std::ios::binary) << text;
     }
     ~TempScript() { std::remove(path.c_str()); }

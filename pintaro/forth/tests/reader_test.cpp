@@ -13,7 +13,7 @@ namespace {
 
 std::vector<std::string> texts(const forth::WordList& list) {
     std::vector<std::string> v;
-    for (const auto& t : list) v.push_back(t.text);
+    for (std::size_t i = 0; i < list.size(); ++i) v.emplace_back(list.text(i));
     return v;
 }
 
@@ -27,6 +27,15 @@ TEST(SplitWords, SplitsAtSpaceAndControlCharacters9To13Only) {
               (std::vector<std::string>{"x\x01y", "\xc3\xa9t\xc3\xa9"}));
     EXPECT_TRUE(forth::splitWords("").empty());
     EXPECT_TRUE(forth::splitWords(" \t\r\n ").empty());
+    // A token holds its length in 24 bits: longer words are refused.
+    const std::string longest(forth::limits::kMaxWordBytes, 'x');
+    EXPECT_EQ(forth::splitWords("a " + longest + " b").text(1).size(), longest.size());
+    try {
+        forth::splitWords(longest + "x");
+        FAIL();
+    } catch (const forth::ScriptError& e) {
+        EXPECT_STREQ(e.what(), "word too long: more than 16777215 bytes");
+    }
 }
 
 TEST(ParseNumber, AcceptsTheDecimalForms) {
