@@ -1,11 +1,9 @@
 #include "animation.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <ostream>
 
+#include "atomic_file.h"
 #include "conversions.h"
 #include "image.h"
 #include "toolkit_error.h"
@@ -73,22 +71,6 @@ void renderFrames(const toolkit::RasterApi& api, const DrawingRecord& record, co
     }
 }
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-// Writes the bytes to path; false with errno set when that fails.
-bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) return false;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
-    return std::fclose(file.release()) == 0;
-}
-
-}  // namespace
-
 int writeAnimations(const toolkit::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
                     std::size_t every, const std::vector<std::string>& paths, std::ostream& err) {
     if (paths.empty()) return 0;
@@ -105,9 +87,13 @@ int writeAnimations(const toolkit::RasterApi& api, const DrawingRecord& record, 
     }
     int status = 0;
     for (const std::string& path : paths) {
-        if (writeFile(path, bytes)) continue;
-        err << "cannot write " << path << ": " << std::strerror(errno) << std::endl;
-        status = 1;
+        try {
+            // Whole or not at all, like every picture veskel writes.
+            toolkit::writeFileAtomically(path, [&](toolkit::FileOutput& out) { out.write(bytes.data(), bytes.size()); });
+        } catch (const toolkit::ToolkitError& e) {
+            err << e.what() << std::endl;
+            status = 1;
+        }
     }
     return status;
 }

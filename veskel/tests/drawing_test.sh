@@ -157,7 +157,7 @@ check "the replaced file keeps its permission bits" "$([ "$(stat -c %a linked.pn
   "mode $(stat -c %a linked.png)"
 check "no temporary file is left" "$([ -z "$(ls -A | grep '~$')" ]; echo $?)" "$(ls -A)"
 # A device cannot be replaced: it is written in place, and its error reported.
-for f in full.png full.jpg full.bmp; do
+for f in device.png device.jpg device.bmp; do
   ln -s /dev/full "$f"
   expect "save into a full device ($f)" 1 "" "Failed to write “$f”: No space left on device" -- \
     "$veskel" -e "1 fd" -o "$f"
@@ -169,14 +169,15 @@ check "the device stays a device" "$([ -c /dev/full ]; echo $?)" "$(ls -l /dev/f
 full_fs_check() {
   mkdir small && mount -t tmpfs -o size=256k tmpfs small || exit 77
   cd small || exit 1
-  "$veskel" --size 120x100 -e "[ 100 fd 91 rt ] 100 times" -o pic.png -o pic.bmp -o pic.jpg || exit 1
+  "$veskel" --size 120x100 -e "[ 100 fd 91 rt ] 100 times" -o pic.png -o pic.bmp -o pic.jpg -o pic.svg \
+    --animate pic.webp || exit 1
   mkdir keep && cp -p pic.* keep/
   head -c 1M /dev/zero > filler 2>/dev/null
   "$veskel" --size 120x100 -e "ht [ 3 fd 7 rt \$i 0.1 * 1 + setpensize ] 2000 times" \
-    -o pic.bmp -o pic.png -o pic.jpg 2>../err
+    -o pic.bmp -o pic.png -o pic.jpg -o pic.svg --animate pic.webp 2>../err
   echo "status $?"
-  cat ../err
-  for f in pic.png pic.bmp pic.jpg; do cmp -s "$f" "keep/$f" && echo "kept $f"; done
+  sort ../err
+  for f in pic.png pic.bmp pic.jpg pic.svg pic.webp; do cmp -s "$f" "keep/$f" && echo "kept $f"; done
   ls -A | grep '~$'
 }
 if [ "$(id -u)" = 0 ] && command -v unshare >/dev/null; then
@@ -188,11 +189,15 @@ if [ "$(id -u)" = 0 ] && command -v unshare >/dev/null; then
   else
     check "a full file system keeps every old file" "$([ "$got" = "status 1
 Failed to write “pic.bmp”: No space left on device
-Failed to write “pic.png”: No space left on device
 Failed to write “pic.jpg”: No space left on device
+Failed to write “pic.png”: No space left on device
+Failed to write “pic.svg”: No space left on device
+Failed to write “pic.webp”: No space left on device
 kept pic.png
 kept pic.bmp
-kept pic.jpg" ]; echo $?)" "got [$got]"
+kept pic.jpg
+kept pic.svg
+kept pic.webp" ]; echo $?)" "got [$got]"
   fi
 else
   echo "SKIP full file system: needs root to mount a tmpfs"

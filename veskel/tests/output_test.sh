@@ -123,7 +123,8 @@ if [ -w /dev/full ]; then
   "$veskel" -e "10 fd" -o full.svg -o after.pdf --animate full.webp 2>"$work/err"; status=$?
   err=$(cat "$work/err")
   check "a full disk: status 1, each file named" \
-    "$([ $status = 1 ] && [[ "$err" == *full.svg* && "$err" == *"cannot write full.webp: No space left on device"* ]]; echo $?)" \
+    "$([ $status = 1 ] && [[ "$err" == *"Failed to write “full.svg”: No space left on device"* && \
+       "$err" == *"Failed to write “full.webp”: No space left on device"* ]]; echo $?)" \
     "status $status, err [$err]"
   check "the next file is still written" "$([ -s after.pdf ]; echo $?)" "after.pdf missing"
 fi

@@ -65,9 +65,9 @@
     X(gdk_pixbuf_get_has_alpha) \
     X(gdk_pixbuf_get_pixels) \
     X(g_error_free) \
-    X(cairo_svg_surface_create) \
+    X(cairo_svg_surface_create_for_stream) \
     X(cairo_svg_surface_set_document_unit) \
-    X(cairo_pdf_surface_create) \
+    X(cairo_pdf_surface_create_for_stream) \
     X(cairo_surface_finish) \
     X(cairo_surface_status) \
     X(cairo_status_to_string) \

@@ -16,8 +16,11 @@ struct RasterApi;
 
 enum class VectorFormat { Svg, Pdf };
 
-// Raises ToolkitError with the path and cairo's reason when the file cannot
-// be written. One SVG pixel is one CSS pixel; one PDF pixel is one point.
+// The file is replaced whole or not at all (writeFileAtomically). Raises
+// ToolkitError when it cannot be written: the system's reason for a failed
+// write ("Failed to write “PATH”: No space left on device"), otherwise the
+// path and cairo's reason. One SVG pixel is one CSS pixel; one PDF pixel is
+// one point.
 void writeVectorFile(const RasterApi& api, const std::vector<DrawingOp>& ops, const std::string& path,
                      VectorFormat format);
 
