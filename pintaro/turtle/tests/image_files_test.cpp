@@ -168,6 +168,11 @@ TEST_F(ImageFilesTest, OpeningANonImageLeavesAFreshStartImageAndReportsTheError)
     EXPECT_FALSE(t.unsaved);
     EXPECT_THROW(turtle::openImage(t, path("missing.png")), toolkit::ToolkitError);
     run("10 fd");  // still drawable
+    // A file declaring too many pixels is a failed Open like any other.
+    turtle::resizeImage(t, 50, 50);
+    EXPECT_THROW(turtle::openImage(t, std::string(RASTER_TEST_DATA) + "/huge_header.png"), toolkit::ToolkitError);
+    EXPECT_EQ(t.image->width(), 640);
+    EXPECT_TRUE(changedBox(kBlack).empty());
 }
 
 TEST_F(ImageFilesTest, ResizeCentresTheOldPictureOnTheOldBackground) {
@@ -211,6 +216,12 @@ TEST_F(ImageFilesTest, ImpossibleSizesAreRefusedAndTheOldImageStays) {
     run("100 fd");
     for (auto [w, h] : {std::pair{0, 10}, {10, -5}, {2000000000, 2000000000}})
         EXPECT_THROW(turtle::resizeImage(t, w, h), toolkit::ToolkitError) << w << "x" << h;
+    try {
+        turtle::resizeImage(t, 16385, 16384);
+        FAIL();
+    } catch (const toolkit::ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Image is too large: 16385 x 16384 is more than 268435456 pixels.");
+    }
     EXPECT_EQ(t.image->width(), 640);
     EXPECT_TRUE(lit(320, 150));
     run("100 fd");
