@@ -26,5 +26,8 @@ mkdir -p "$artifacts"
 dict=()
 [ -f "$dir/$name.dict" ] && dict=(-dict="$dir/$name.dict")
 ulimit -c 0
+# The toolkit's libraries keep some allocations for good (font configuration
+# among them); the unit tests' suppressions name only those libraries.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(cd "$dir/.." && pwd)/scripts/lsan.supp}
 "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
   -artifact_prefix="$artifacts/$name-" "${dict[@]}" "$@" "$scratch" "$dir/corpus/$name"

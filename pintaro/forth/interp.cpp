@@ -107,6 +107,7 @@ static void storeRecord(NameMap<DictEntry*>& dict, std::vector<std::unique_ptr<D
         replaced = std::move(it->second->record);
         it->second->fast = rec->fast;
         it->second->record = std::move(rec);
+        ++it->second->redefinitions;
         added = false;
         return;
     }
@@ -370,7 +371,7 @@ void Interp::runWords(const WordList& list) {
     // floor. Under a small stack limit a few levels that each hold a file
     // (an include) already reach the end.
     const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-    if (frame < stackFloor_ || nesting_ >= limits::kMaxNesting) [[unlikely]]
+    if (frame < stackFloor_ || nesting_ >= maxNesting) [[unlikely]]
         refuseNesting();
     ++nesting_;
     struct Unnest {
@@ -469,6 +470,50 @@ void Interp::runLine(std::string_view text) {
             ownCompileBuffer().reserveMore(words, bytes);
         }
     }
+}
+
+Interp::Snapshot Interp::snapshot() const {
+    Snapshot s{stack_, textBuffer_, lastBlock_, loopCond_, vars_, {}, {}, {}};
+    for (const auto& e : dictOrder_) {
+        s.records.push_back(*e->record);
+        s.redefinitions.push_back(e->redefinitions);
+    }
+    for (const auto& a : aliasOrder_) s.aliasTargets.push_back(a->target);
+    return s;
+}
+
+void Interp::restore(const Snapshot& s) {
+    for (std::size_t i = 0; i < s.records.size() && i < dictOrder_.size(); ++i) {
+        DictEntry& e = *dictOrder_[i];
+        if (e.redefinitions == s.redefinitions[i]) continue;
+        e.record = std::make_unique<WordRecord>(s.records[i]);
+        e.fast = e.record->fast;
+        e.redefinitions = s.redefinitions[i];
+    }
+    while (dictOrder_.size() > s.records.size()) {
+        dict_.erase(dictOrder_.back()->name);
+        dictOrder_.pop_back();
+    }
+    for (std::size_t i = 0; i < s.aliasTargets.size() && i < aliasOrder_.size(); ++i)
+        aliasOrder_[i]->target = s.aliasTargets[i];
+    while (aliasOrder_.size() > s.aliasTargets.size()) {
+        aliases_.erase(aliasOrder_.back()->name);
+        aliasOrder_.pop_back();
+    }
+    stack_ = s.stack;
+    textBuffer_ = s.textBuffer;
+    terminator_.clear();
+    compileBuffer_ = std::make_shared<WordList>();
+    compileBufferShared_ = false;
+    lastBlock_ = s.lastBlock;
+    loopCond_ = s.loopCondition;
+    // Cached variable slots point into the old table: the new generation
+    // makes every list resolve again.
+    vars_ = s.variables;
+    position_ = {};
+    opening_ = {};
+    pollCountdown_ = limits::kPollInterval;
+    bumpGeneration();
 }
 
 std::unique_ptr<Interp> makeCoreInterp() {

@@ -47,6 +47,7 @@ struct DictEntry {
     std::string name;
     std::unique_ptr<WordRecord> record;  // replaced on redefinition
     void (*fast)(Interp&) = nullptr;     // record->fast, one load nearer
+    std::uint32_t redefinitions = 0;     // tells a snapshot the record changed
 };
 
 struct SigilSlot {
@@ -169,6 +170,26 @@ struct Interp {
         if (--pollCountdown_ == 0) poll();
     }
 
+    // ---- starting over ----
+    // Everything a script can change in the interpreter, as it is now: the
+    // stack, the registers, the variables, the word records and the aliases
+    // (sigils are the program's own). restore() brings it all back: words and
+    // aliases defined since are dropped, redefined ones get their records
+    // back, collecting ends, and the poll countdown starts afresh. For a host
+    // that runs script after script on one interpreter, each from the same
+    // start (the fuzz target). Not while a run is going on.
+    struct Snapshot {
+        std::vector<Value> stack;
+        std::string textBuffer;
+        std::shared_ptr<const WordList> lastBlock, loopCondition;
+        NameMap<Value> variables;
+        std::vector<WordRecord> records;  // in dictionary order
+        std::vector<std::uint32_t> redefinitions;
+        std::vector<std::string> aliasTargets;  // in alias order
+    };
+    Snapshot snapshot() const;
+    void restore(const Snapshot& s);
+
     // ---- hooks ----
     // Where the printing words write: standard output until a front end
     // sets another sink (the console's output, a string in tests).
@@ -191,6 +212,7 @@ public:
     // Optional; see PollHook.
     PollHook onPoll;
     std::size_t maxStackDepth = limits::kMaxStackDepth;
+    int maxNesting = limits::kMaxNesting;
 
 private:
     DictEntry* findEntry(std::string_view name) const;

@@ -314,3 +314,21 @@ TEST(LongLines, ALongLineTakesAFewTimesItsSizeAndNoMore) {
     EXPECT_EQ(f.in->depth(), 0u);
     EXPECT_EQ(f.in->findWord("big")->code->size(), 3'000'000u);
 }
+
+// The fuzz target runs input after input on one interpreter, each from the
+// same start.
+TEST(Snapshot, RestoreUndoesWhatAScriptDidToTheInterpreter) {
+    Forth f;
+    f.run("1 2 :sq dup * ; 5 =v 'sq @square");
+    const forth::Interp::Snapshot start = f.in->snapshot();
+    f.run(":dup drop ; :new 1 ; 'new @nu 'dup @square 9 =v 3 =w ( text ) [ 4 ] [ 5");
+    f.in->restore(start);
+    EXPECT_EQ(f.stack(), (std::vector<Value>{1, 2}));
+    EXPECT_FALSE(f.in->collecting());
+    EXPECT_EQ(f.run("3 square $v .s"), "1.0 2.0 9.0 5.0\n");
+    EXPECT_THROW(f.run("new"), forth::ScriptError);
+    EXPECT_THROW(f.run("nu"), forth::ScriptError);
+    EXPECT_THROW(f.run("$w"), forth::ScriptError);
+    EXPECT_EQ(f.in->textBuffer(), "sq");
+    EXPECT_EQ(f.in->dictionarySize(), start.records.size());
+}
