@@ -1,6 +1,7 @@
 # bash completion for veskel: its options, the picture formats -o can save,
-# the animation's, the PNG pictures whose script --script-of and --replay
-# read, and script files. Installed as share/bash-completion/completions/veskel,
+# the animation's, pictures --open starts from, the PNG pictures whose script
+# --script-of and --replay read, and script files. Installed as
+# share/bash-completion/completions/veskel,
 # where bash-completion loads it the first time veskel is completed.
 
 _veskel() {
@@ -30,6 +31,11 @@ _veskel() {
       _filedir webp
       return
       ;;
+    --open)
+      # Any picture the image library reads; these are the common ones.
+      _filedir '@(png|bmp|jpg|jpeg|gif|tif|tiff|ico|webp)'
+      return
+      ;;
     --frame-every)
       return # a number of drawing operations
       ;;
@@ -49,7 +55,7 @@ _veskel() {
   $split && return
 
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W '-e -o --save --size --animate --frame-every --script-of --replay -- --words --help' -- "$cur"))
+    COMPREPLY=($(compgen -W '-e -o --save --size --open --animate --frame-every --script-of --replay -- --words --help' -- "$cur"))
     return
   fi
   _filedir fs
