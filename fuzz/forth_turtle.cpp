@@ -45,6 +45,7 @@ struct Harness {
     std::unique_ptr<forth::Interp> in = forth::makeCoreInterp();
     DiscardBuffer discard;
     std::ostream discardStream{&discard};
+    std::size_t printed = 0;
     std::istringstream noInput;  // accept meets the end of input at once
     long polls = 0;
     forth::Interp::Snapshot start;
@@ -54,11 +55,19 @@ struct Harness {
         turtle::registerTurtleWords(*in, turtle);
         in->defineWord("included",
                        [](forth::Interp& i) { throw forth::ScriptError("cannot open: " + i.textBuffer()); });
-        in->setOutput(forth::streamSink(discardStream));
+        // Printed text is counted, not kept: a loop that prints a deep stack
+        // with `.s` on every pass does work that grows with the square of
+        // its passes within the step budget, so output has a budget too.
+        in->setOutput({[this](std::string_view text) {
+                           printed += text.size();
+                           if (printed > fuzz_forth_max_output) throw forth::ScriptError("output budget used up");
+                       },
+                       {}});
         in->err = &discardStream;
         in->in = &noInput;
         in->maxStackDepth = fuzz_forth_max_stack;
         in->maxNesting = fuzz_forth_max_nesting;
+        in->maxCollectedWords = fuzz_forth_max_collected;
         in->onPoll = [this](forth::Interp&) {
             if (++polls > fuzz_forth_max_polls) throw forth::ScriptError("step budget used up");
         };
@@ -69,6 +78,7 @@ struct Harness {
         in->restore(start);
         noInput.clear();
         polls = 0;
+        printed = 0;
         // The image reset without a new surface: the same size, painted over.
         toolkit::Canvas& c = turtle.canvas();
         c.fAreaColor = {0, 0, 0, 255};

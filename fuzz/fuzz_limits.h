@@ -23,6 +23,16 @@ inline constexpr int fuzz_forth_image_height = 48;
 // label at the largest font size.
 inline constexpr long fuzz_forth_max_polls = 4;
 
+// Bytes the printing words may print per input: far more than any seed
+// prints, while `.s` of a deep stack on every pass of a loop (quadratic
+// work the step budget does not see) stops after about 60,000 numbers.
+inline constexpr std::size_t fuzz_forth_max_output = std::size_t{1} << 20;
+
+// Words one block or definition may collect: a block that collects itself
+// again on every pass grows with each (a 1 KB input reached 2 GB), between
+// two polls of the step budget; 64 Ki words are far beyond every seed.
+inline constexpr std::size_t fuzz_forth_max_collected = std::size_t{1} << 16;
+
 // Nesting of word-list runs: recursion ends with "nesting too deep" after
 // 64 levels instead of 4000, each level unwound through by the error.
 inline constexpr int fuzz_forth_max_nesting = 64;

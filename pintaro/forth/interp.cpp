@@ -350,6 +350,7 @@ void Interp::collect(const WordList& list, const Token& t) {
             buffer.resolvedAt = generation_;
         else if (buffer.resolvedAt != generation_)
             buffer.resolvedAt = 0;
+        if (buffer.size() >= maxCollectedWords) throw ScriptError("block too long");
         buffer.append(list, t);
         return;
     }

@@ -105,6 +105,22 @@ TEST(Stack, GrowthWithoutBoundEndsInAClearErrorAndTheStackStaysUsable) {
     EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
 }
 
+TEST(Collecting, ABlockThatCollectsItselfAgainStopsAtTheWordLimitAndTheReaderRecovers) {
+    Forth f;
+    f.in->maxCollectedWords = 100;
+    // The block's own `[` starts collecting the rest of every later pass.
+    try {
+        f.run("[ [ 7 ] 1000 times");
+        FAIL() << "no error";
+    } catch (const forth::ScriptError& e) {
+        EXPECT_STREQ(e.what(), "block too long");
+    }
+    f.run("]");
+    EXPECT_FALSE(f.in->collecting());
+    f.run("clear [ 1 2 + ] 1 times");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
+}
+
 TEST(Reader, UnknownWordsAndMissingNamesAreScriptErrors) {
     Forth f;
     auto message = [&](std::string_view line) -> std::string {
