@@ -105,10 +105,12 @@ expect "a script that is not UTF-8 is not kept" 0 "\\ Drawing started from the s
 " "" -- "$veskel" --script-of latin1.png
 expect "and not replayed" 1 "" "veskel: latin1.png: the picture keeps only the start of its script" \
   -- "$veskel" --replay latin1.png
-expect "replay runs the picture's script only" 2 "" "veskel: --replay takes its script and size from the picture: give no script or --size
+expect "replay runs the picture's script only" 2 "" "veskel: --replay takes its script and size from the picture: give no script, --size or --open
 Try 'veskel --help' for more information." -- "$veskel" --replay drawn.png -e "1 fd"
-expect "nor takes a size" 2 "" "veskel: --replay takes its script and size from the picture: give no script or --size
+expect "nor takes a size" 2 "" "veskel: --replay takes its script and size from the picture: give no script, --size or --open
 Try 'veskel --help' for more information." -- "$veskel" --size 10x10 --replay drawn.png
+expect "nor starts from another picture" 2 "" "veskel: --replay takes its script and size from the picture: give no script, --size or --open
+Try 'veskel --help' for more information." -- "$veskel" --open drawn.png --replay drawn.png
 expect "--script-of does nothing else" 2 "" "veskel: --script-of takes no other option or script
 Try 'veskel --help' for more information." -- "$veskel" --script-of drawn.png -o x.png
 
