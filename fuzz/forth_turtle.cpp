@@ -67,7 +67,6 @@ struct Harness {
         in->in = &noInput;
         in->maxStackDepth = fuzz_forth_max_stack;
         in->maxNesting = fuzz_forth_max_nesting;
-        in->maxCollectedWords = fuzz_forth_max_collected;
         in->onPoll = [this](forth::Interp&) {
             if (++polls > fuzz_forth_max_polls) throw forth::ScriptError("step budget used up");
         };

@@ -18,7 +18,8 @@ inline constexpr int fuzz_forth_image_width = 64;
 inline constexpr int fuzz_forth_image_height = 48;
 
 // Poll-hook calls one input may take, each kPollInterval (1024) word-list
-// runs: some 4,000 loop passes or user-word calls, more than any seed needs,
+// runs or collected words: some 4,000 loop passes, user-word calls or
+// words collected into blocks, more than any seed needs,
 // and a fraction of the 10 s timeout even when every pass lays out a long
 // label at the largest font size.
 inline constexpr long fuzz_forth_max_polls = 4;
@@ -27,11 +28,6 @@ inline constexpr long fuzz_forth_max_polls = 4;
 // prints, while `.s` of a deep stack on every pass of a loop (quadratic
 // work the step budget does not see) stops after about 60,000 numbers.
 inline constexpr std::size_t fuzz_forth_max_output = std::size_t{1} << 20;
-
-// Words one block or definition may collect: a block that collects itself
-// again on every pass grows with each (a 1 KB input reached 2 GB), between
-// two polls of the step budget; 64 Ki words are far beyond every seed.
-inline constexpr std::size_t fuzz_forth_max_collected = std::size_t{1} << 16;
 
 // Nesting of word-list runs: recursion ends with "nesting too deep" after
 // 64 levels instead of 4000, each level unwound through by the error.

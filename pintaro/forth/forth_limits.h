@@ -31,8 +31,9 @@ inline constexpr std::size_t kNativeStackReserveBytes = std::size_t{16} << 10;
 inline constexpr std::size_t kMaxStackDepth = std::size_t{1} << 24;
 
 // Number of word-list runs (loop passes, user word calls, blocks, lines)
-// between two calls of the poll hook. Every unbounded computation repeats
-// such runs, so the hook keeps coming; a hook that wants a time interval
+// and collected words between two calls of the poll hook. Every unbounded
+// computation repeats such runs or collects ever more words, so the hook
+// keeps coming; a hook that wants a time interval
 // reads the clock itself, which at this rate costs nothing measurable.
 inline constexpr std::uint32_t kPollInterval = 1024;
 

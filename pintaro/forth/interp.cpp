@@ -341,6 +341,11 @@ std::shared_ptr<const WordList> Interp::shareCompileBuffer() {
 }
 
 void Interp::collect(const WordList& list, const Token& t) {
+    // Collected words count towards the poll too: a block whose run starts
+    // collecting the rest of itself again grows on every pass, and a few
+    // passes over millions of words would otherwise keep the hook (and a
+    // user's Escape or Control+C) away for minutes.
+    tick();
     if (list.text(t) != terminator_) {
         // The token keeps its resolution, made for the current generation,
         // so every block built from it (a block inside a definition is
@@ -350,7 +355,6 @@ void Interp::collect(const WordList& list, const Token& t) {
             buffer.resolvedAt = generation_;
         else if (buffer.resolvedAt != generation_)
             buffer.resolvedAt = 0;
-        if (buffer.size() >= maxCollectedWords) throw ScriptError("block too long");
         buffer.append(list, t);
         return;
     }

@@ -213,12 +213,6 @@ public:
     PollHook onPoll;
     std::size_t maxStackDepth = limits::kMaxStackDepth;
     int maxNesting = limits::kMaxNesting;
-    // Words one block, text or definition may collect ("block too long"
-    // beyond). Front ends keep the default, where only the list's bytes
-    // (limits::kMaxListBytes) bound it; a block that collects itself again
-    // on every pass can grow by its own size per pass, so a harness that
-    // must bound each input's memory sets a small one.
-    std::size_t maxCollectedWords = limits::kMaxListBytes;
 
 private:
     DictEntry* findEntry(std::string_view name) const;

@@ -105,16 +105,19 @@ TEST(Stack, GrowthWithoutBoundEndsInAClearErrorAndTheStackStaysUsable) {
     EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
 }
 
-TEST(Collecting, ABlockThatCollectsItselfAgainStopsAtTheWordLimitAndTheReaderRecovers) {
+TEST(Collecting, ABlockThatCollectsItselfAgainReachesThePollHookAndStopsThere) {
     Forth f;
-    f.in->maxCollectedWords = 100;
-    // The block's own `[` starts collecting the rest of every later pass.
-    try {
-        f.run("[ [ 7 ] 1000 times");
-        FAIL() << "no error";
-    } catch (const forth::ScriptError& e) {
-        EXPECT_STREQ(e.what(), "block too long");
-    }
+    // Its run starts collecting the rest of every later pass: 1000 list
+    // runs, too few for a poll, but some 2000 words collected besides.
+    int polls = 0;
+    f.in->onPoll = [&](forth::Interp&) {
+        ++polls;
+        throw forth::ScriptError("stopped");
+    };
+    EXPECT_THROW(f.run("[ [ 7 ] 1000 times"), forth::ScriptError);
+    EXPECT_EQ(polls, 1);
+    EXPECT_LT(f.in->compileBuffer().size(), 2000u);
+    f.in->onPoll = nullptr;
     f.run("]");
     EXPECT_FALSE(f.in->collecting());
     f.run("clear [ 1 2 + ] 1 times");
