@@ -42,6 +42,11 @@ expect "a JPEG keeps none" 1 "" "veskel: drawn.jpg keeps no Veskel script" -- "$
 expect "a file that is no picture" 1 "" "veskel: Failed to open file “none.png”: No such file or directory" \
   -- "$veskel" --script-of none.png
 
+"$veskel" --open drawn.png -e "5 fd" -o annotated.png
+expect "a picture begun with --open names it, as pintaro's Open does" 0 "\\ Drawing started from the opened picture drawn.png: 200 x 150 pixels, not in this script.
+5 fd
+" "" -- "$veskel" --script-of annotated.png
+
 # --- Replay: the same picture, pixel for pixel, keeping the same script --------
 expect "replay" 0 "" "" -- "$veskel" --replay drawn.png -o again.png
 probe_same=$("$probe" again.png same drawn.png | tail -n 1)
