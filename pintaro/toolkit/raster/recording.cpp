@@ -43,8 +43,10 @@ void Recorder::attach(Image& image) {
     fOps.clear();
     image.canvas().fRecorder = this;
     const int w = image.width(), h = image.height();
-    // Braced operations: clang 14 builds no aggregate from parentheses.
-    fOps.push_back(NewSurfaceOp{w, h});
+    // Braced operations (clang 14 builds no aggregate from parentheses),
+    // made in place: a variant moved in from a temporary draws gcc's false
+    // "may be used uninitialized".
+    fOps.emplace_back(std::in_place_type<NewSurfaceOp>, NewSurfaceOp{w, h});
     if (!image.hasSurface() || w == 0 || h == 0) {
         fStart = fOps.size();
         return;
@@ -54,9 +56,10 @@ void Recorder::attach(Image& image) {
     if (uniform && argb >> 24 == 255) {
         // A plain start image stays a plain rectangle in a vector file
         // rather than an embedded picture of one colour.
-        fOps.push_back(RectangleOp{0, 0, w, h, image.pixel(0, 0), 0.0, true});
+        fOps.emplace_back(std::in_place_type<RectangleOp>, RectangleOp{0, 0, w, h, image.pixel(0, 0), 0.0, true});
     } else if (!uniform || argb >> 24 != 0) {  // a transparent image has nothing to show
-        fOps.push_back(PictureOp{snapshot(image), 0, 0, -1, -1, InterpolationMode_Default});
+        fOps.emplace_back(std::in_place_type<PictureOp>,
+                          PictureOp{snapshot(image), 0, 0, -1, -1, InterpolationMode_Default});
     }
     fStart = fOps.size();
 }
