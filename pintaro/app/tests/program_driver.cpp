@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <utility>
@@ -53,6 +54,14 @@ void requestClose(const std::string& windowId) {
     XCloseDisplay(display);
 }
 
+// Whether the X server takes a connection now.
+static bool displayAcceptsConnections() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XCloseDisplay(display);
+    return true;
+}
+
 std::pair<long, long> windowIconSize(const std::string& windowId) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) throw std::runtime_error("no X display");
@@ -88,14 +97,15 @@ std::unique_ptr<toolkit::Image> tryLoadPicture(const std::string& path) {
 }
 
 Program::Program(const std::string& workDir) : fWorkDir(workDir) {
-    // A fresh X server now and then refuses a connection for a moment while
-    // it is still cleaning up after the previous program; start it again
-    // then, a few times.
+    // The X server now and then refuses connections for a moment while it
+    // is still cleaning up after the previous program. The program is started
+    // only once the server takes a connection again, and started anew, a few
+    // times, if it still could not open the display.
     int launches = 0;
     const auto shown = poll::until(
         "pintaro's main window",
         [&] {
-            if (!running() && launches < 3) {
+            if (!running() && launches < 3 && displayAcceptsConnections()) {
                 launch();
                 ++launches;
             }
@@ -104,7 +114,12 @@ Program::Program(const std::string& workDir) : fWorkDir(workDir) {
             return fMainWindow;
         },
         [](const std::string& id) { return !id.empty(); });
-    if (!shown) throw std::runtime_error(shown.message());
+    if (!shown) {
+        std::ifstream err(workDir + "/stderr.txt");
+        const std::string said((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
+        throw std::runtime_error(std::string(shown.message()) + " after " + std::to_string(launches) +
+                                 " start(s); pintaro said: " + said);
+    }
     // There is no window manager to give a new window the focus.
     keysTo(fMainWindow, "");
 }
