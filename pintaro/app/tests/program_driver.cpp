@@ -54,14 +54,6 @@ void requestClose(const std::string& windowId) {
     XCloseDisplay(display);
 }
 
-// Whether the X server takes a connection now.
-static bool displayAcceptsConnections() {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    XCloseDisplay(display);
-    return true;
-}
-
 std::pair<long, long> windowIconSize(const std::string& windowId) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) throw std::runtime_error("no X display");
@@ -97,15 +89,13 @@ std::unique_ptr<toolkit::Image> tryLoadPicture(const std::string& path) {
 }
 
 Program::Program(const std::string& workDir) : fWorkDir(workDir) {
-    // The X server now and then refuses connections for a moment while it
-    // is still cleaning up after the previous program. The program is started
-    // only once the server takes a connection again, and started anew, a few
-    // times, if it still could not open the display.
+    // A program that could not start (its display refused, say) is started
+    // anew, a few times.
     int launches = 0;
     const auto shown = poll::until(
         "pintaro's main window",
         [&] {
-            if (!running() && launches < 3 && displayAcceptsConnections()) {
+            if (!running() && launches < 3) {
                 launch();
                 ++launches;
             }
