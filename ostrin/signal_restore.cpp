@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstddef>
 #include <cstring>
+#include <new>
 
 #include <termios.h>
 #include <unistd.h>
@@ -101,11 +102,39 @@ void ostrin_restore_on_signals()
     struct sigaction action {};
     action.sa_handler = restore_and_end;
     sigfillset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
+    // SA_ONSTACK: on a thread with a signal stack, a fault from a stack
+    // overflow can still be handled.
+    action.sa_flags = SA_RESETHAND | SA_ONSTACK;
     for (int sig : ending_signals)
         restore_on(sig, action);
     for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig)
         restore_on(sig, action);
+}
+
+ostrin_signal_stack::ostrin_signal_stack()
+{
+    stack_t current {};
+    if (sigaltstack(nullptr, &current) != 0 || (current.ss_flags & SS_DISABLE) == 0)
+        return;
+    // Without the memory the handlers run on the thread's own stack, as
+    // they would without this object.
+    memory_.reset(new (std::nothrow) char[ostrin_signal_stack_size]);
+    if (!memory_)
+        return;
+    stack_t own {};
+    own.ss_sp = memory_.get();
+    own.ss_size = ostrin_signal_stack_size;
+    if (sigaltstack(&own, nullptr) != 0)
+        memory_.reset();
+}
+
+ostrin_signal_stack::~ostrin_signal_stack()
+{
+    if (!memory_)
+        return;
+    stack_t off {};
+    off.ss_flags = SS_DISABLE;
+    sigaltstack(&off, nullptr);
 }
 
 void ostrin_restore_keep_modes()

@@ -7,6 +7,7 @@
 #   // stdout: text              one expected line of standard output
 #   // stderr: text              one expected line of standard error
 #   // status: 0 | abort          expected exit status (default 0)
+#   // ulimit: -s 256             a resource limit for the run (one per line)
 # Paths are relative to the script's folder, which is the working directory.
 set -u
 ostrin=$1
@@ -34,7 +35,12 @@ out=$(mktemp); err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 # No core files from the scripts that end in the fatal handler.
 ulimit -c 0
-env "${envs[@]}" "$ostrin" "${args[@]}" > "$out" 2> "$err" < /dev/null
+limits=()
+while IFS= read -r l; do [ -n "$l" ] && limits+=("$l"); done < <(header ulimit)
+(
+  for l in "${limits[@]}"; do ulimit $l || exit 2; done
+  exec env "${envs[@]}" "$ostrin" "${args[@]}"
+) > "$out" 2> "$err" < /dev/null
 status=$?
 
 fail=0
