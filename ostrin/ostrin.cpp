@@ -6,6 +6,7 @@
 #include "ostrin.h"
 
 #include "ostrin_limits.h"
+#include "script_output.h"
 #include "signal_restore.h"
 
 #include <sys/stat.h>
@@ -69,6 +70,9 @@ constexpr constant constants[] = {
 
 constexpr int key_f0 = 264;
 constexpr attr_t standout_attr = 0x10000;
+// Where curses keeps a colour pair in an attribute value (its A_COLOR).
+constexpr unsigned color_pair_shift = 8;
+constexpr unsigned color_pair_mask = 0xff00;
 
 // The screen opened by initscr; curses keeps it for the rest of the process.
 SCREEN* the_screen = nullptr;
@@ -110,6 +114,20 @@ void publish_screen_size(duk_context* ctx)
     ostrin_set_int(ctx, "COLS", COLS);
 }
 
+// Whether the screen may be showing: the signal handler must then leave it,
+// and print must keep its lines until it is given back.
+void screen_showing(bool showing)
+{
+    ostrin_restore_showing(showing);
+    ostrin_output_hold(showing);
+}
+
+duk_ret_t push_int(duk_context* ctx, int value)
+{
+    duk_push_int(ctx, value);
+    return 1;
+}
+
 // Opens the screen as initscr would, but reports a terminal that cannot be
 // used instead of ending the process. Like initscr, a second call keeps the
 // screen that is already open.
@@ -126,7 +144,7 @@ bool open_screen()
         return false;
     def_prog_mode();
     ostrin_restore_keep_leave_sequence();
-    ostrin_restore_showing(true);
+    screen_showing(true);
     return true;
 }
 
@@ -163,12 +181,19 @@ bool read_whole_file(const char* path, std::string& out)
 
 // --- engine glue ---------------------------------------------------------
 
-void ostrin_fatal(void*, const char* msg)
+void ostrin_end_screen()
 {
-    // Give the user a working terminal back before saying what went wrong.
     if (!isendwin())
         endwin();
-    ostrin_restore_showing(false);
+    screen_showing(false);
+}
+
+void ostrin_fatal(void*, const char* msg)
+{
+    // Give the user a working terminal back before saying what went wrong;
+    // the script's kept and buffered lines come out before the abort.
+    ostrin_end_screen();
+    std::fflush(stdout);
     if (msg != nullptr)
         std::fprintf(stderr, "Fatal error; %s\n", msg);
     else
@@ -232,7 +257,7 @@ duk_ret_t ostrin_initscr(duk_context* ctx)
 duk_ret_t ostrin_endwin(duk_context* ctx)
 {
     int status = endwin();
-    ostrin_restore_showing(false);
+    screen_showing(false);
     return push_status(ctx, status);
 }
 
@@ -333,7 +358,7 @@ duk_ret_t ostrin_erase(duk_context* ctx) { return push_status(ctx, werase(stdscr
 duk_ret_t ostrin_clear(duk_context* ctx) { return push_status(ctx, wclear(stdscr)); }
 duk_ret_t ostrin_refresh(duk_context* ctx)
 {  // ( -- status ) after endwin, a refresh shows the screen again
-    ostrin_restore_showing(the_screen != nullptr);
+    screen_showing(the_screen != nullptr);
     return push_status(ctx, wrefresh(stdscr));
 }
 
@@ -380,9 +405,9 @@ duk_ret_t ostrin_getch(duk_context* ctx)
 {  // ( -- key ) a resize refreshes LINES and COLS before returning
     // getch refreshes a changed screen first, which shows it again after
     // endwin; it is taken as showing while the key is awaited.
-    ostrin_restore_showing(the_screen != nullptr);
+    screen_showing(the_screen != nullptr);
     int key = wgetch(stdscr);
-    ostrin_restore_showing(the_screen != nullptr && !isendwin());
+    screen_showing(the_screen != nullptr && !isendwin());
     if (key == KEY_RESIZE)
         publish_screen_size(ctx);
     duk_push_int(ctx, key);
@@ -393,6 +418,73 @@ duk_ret_t ostrin_key_fn(duk_context* ctx)
 {  // ( n -- code ) computed wide so a huge n cannot overflow
     duk_push_number(ctx, static_cast<double>(duk_to_int(ctx, 0)) + key_f0);
     return 1;
+}
+
+// --- waiting, the cursor, clearing ------------------------------------------
+
+duk_ret_t ostrin_timeout(duk_context* ctx)
+{  // ( ms -- status ) getch waits at most ms (0: not at all, < 0: for ever)
+    const int ms = duk_to_int(ctx, 0);
+    if (stdscr == nullptr)
+        return push_status(ctx, ERR);
+    wtimeout(stdscr, ms);
+    return push_status(ctx, OK);
+}
+
+duk_ret_t ostrin_nodelay(duk_context* ctx)
+{
+    return push_status(ctx, nodelay(stdscr, to_flag(ctx, 0) != FALSE));
+}
+
+duk_ret_t ostrin_halfdelay(duk_context* ctx)
+{
+    return push_status(ctx, halfdelay(duk_to_int(ctx, 0)));
+}
+
+duk_ret_t ostrin_napms(duk_context* ctx) { return push_status(ctx, napms(duk_to_int(ctx, 0))); }
+
+duk_ret_t ostrin_curs_set(duk_context* ctx)
+{  // ( visibility -- previous ) a terminal that cannot do it gives ERR
+    return push_int(ctx, curs_set(duk_to_int(ctx, 0)));
+}
+
+duk_ret_t ostrin_getcury(duk_context* ctx)
+{
+    return push_int(ctx, stdscr != nullptr ? getcury(stdscr) : -1);
+}
+
+duk_ret_t ostrin_getcurx(duk_context* ctx)
+{
+    return push_int(ctx, stdscr != nullptr ? getcurx(stdscr) : -1);
+}
+
+duk_ret_t ostrin_clrtoeol(duk_context* ctx) { return push_status(ctx, wclrtoeol(stdscr)); }
+duk_ret_t ostrin_clrtobot(duk_context* ctx) { return push_status(ctx, wclrtobot(stdscr)); }
+duk_ret_t ostrin_beep(duk_context* ctx) { return push_status(ctx, beep()); }
+duk_ret_t ostrin_flash(duk_context* ctx) { return push_status(ctx, flash()); }
+duk_ret_t ostrin_flushinp(duk_context* ctx) { return push_status(ctx, flushinp()); }
+duk_ret_t ostrin_use_default_colors(duk_context* ctx)
+{
+    return push_status(ctx, use_default_colors());
+}
+
+duk_ret_t ostrin_color_pair_fn(duk_context* ctx)
+{  // ( n -- attrs ) the attribute bits that select colour pair n
+    const auto n = static_cast<unsigned>(duk_to_int(ctx, 0));
+    return push_int(ctx, static_cast<int>((n << color_pair_shift) & color_pair_mask));
+}
+
+duk_ret_t ostrin_print(duk_context* ctx)
+{  // ( values... -- undefined ) their texts, separated by spaces, as a line
+    const duk_idx_t count = duk_get_top(ctx);
+    duk_push_string(ctx, " ");
+    duk_insert(ctx, 0);
+    duk_join(ctx, count);
+    duk_size_t size = 0;
+    const char* text = duk_get_lstring(ctx, -1, &size);
+    if (!ostrin_output_line(text, size))
+        return DUK_RET_RANGE_ERROR;
+    return 0;
 }
 
 const duk_function_list_entry ostrin_functions[] = {
@@ -431,5 +523,20 @@ const duk_function_list_entry ostrin_functions[] = {
     {"mvaddnstr", ostrin_mvaddnstr, 4},
     {"getch", ostrin_getch, 0},
     {"KEY_F", ostrin_key_fn, 1},
+    {"timeout", ostrin_timeout, 1},
+    {"nodelay", ostrin_nodelay, 1},
+    {"halfdelay", ostrin_halfdelay, 1},
+    {"napms", ostrin_napms, 1},
+    {"curs_set", ostrin_curs_set, 1},
+    {"getcury", ostrin_getcury, 0},
+    {"getcurx", ostrin_getcurx, 0},
+    {"clrtoeol", ostrin_clrtoeol, 0},
+    {"clrtobot", ostrin_clrtobot, 0},
+    {"beep", ostrin_beep, 0},
+    {"flash", ostrin_flash, 0},
+    {"flushinp", ostrin_flushinp, 0},
+    {"use_default_colors", ostrin_use_default_colors, 0},
+    {"COLOR_PAIR", ostrin_color_pair_fn, 1},
+    {"print", ostrin_print, DUK_VARARGS},
     {nullptr, nullptr, 0},
 };

@@ -22,6 +22,11 @@ using ostrin_heap = std::unique_ptr<duk_context, ostrin_heap_deleter>;
 // handler; empty when the engine cannot allocate one.
 ostrin_heap ostrin_create_heap(duk_fatal_function fatal = ostrin_fatal);
 
+// Ends the curses screen if it is showing and writes the lines print kept
+// meanwhile. Before the process ends, and before anything is said on
+// standard error.
+void ostrin_end_screen();
+
 // Sets the global property `name` to the integer `value`. Every global the
 // host creates goes through here.
 void ostrin_set_int(duk_context* ctx, const char* name, int value);
@@ -38,6 +43,7 @@ void ostrin_bind_to(duk_context* ctx);
 bool ostrin_read_file(duk_context* ctx, const char* path);
 
 // The global functions, in registration order, ended by an empty entry.
+// Each has a fixed argument count, except print, which takes any number.
 extern const duk_function_list_entry ostrin_functions[];
 
 // The bindings. Each reads its arguments from the value stack and returns
@@ -77,3 +83,18 @@ duk_ret_t ostrin_mvaddstr(duk_context* ctx);
 duk_ret_t ostrin_mvaddnstr(duk_context* ctx);
 duk_ret_t ostrin_getch(duk_context* ctx);
 duk_ret_t ostrin_key_fn(duk_context* ctx);
+duk_ret_t ostrin_timeout(duk_context* ctx);
+duk_ret_t ostrin_nodelay(duk_context* ctx);
+duk_ret_t ostrin_halfdelay(duk_context* ctx);
+duk_ret_t ostrin_napms(duk_context* ctx);
+duk_ret_t ostrin_curs_set(duk_context* ctx);
+duk_ret_t ostrin_getcury(duk_context* ctx);
+duk_ret_t ostrin_getcurx(duk_context* ctx);
+duk_ret_t ostrin_clrtoeol(duk_context* ctx);
+duk_ret_t ostrin_clrtobot(duk_context* ctx);
+duk_ret_t ostrin_beep(duk_context* ctx);
+duk_ret_t ostrin_flash(duk_context* ctx);
+duk_ret_t ostrin_flushinp(duk_context* ctx);
+duk_ret_t ostrin_use_default_colors(duk_context* ctx);
+duk_ret_t ostrin_color_pair_fn(duk_context* ctx);
+duk_ret_t ostrin_print(duk_context* ctx);
