@@ -43,13 +43,19 @@ TEST(Constants, AreOrdinaryWritableGlobals)
     EXPECT_EQ(js.eval("Object.getOwnPropertyDescriptor(this, 'A_BOLD').enumerable"), "true");
 }
 
-TEST(Registration, EndsWithAnEmptyEntryAfterThirtyFiveBindings)
+// Every row of the table, up to the empty entry that ends it, becomes a
+// global function taking the row's argument count (print takes any).
+TEST(Registration, EveryRowIsAGlobalWithItsArgumentCount)
 {
-    int n = 0;
-    while (ostrin_functions[n].key != nullptr)
-        ++n;
-    EXPECT_EQ(n, 35);
-    EXPECT_EQ(ostrin_functions[n].value, nullptr);
+    engine js;
+    const duk_function_list_entry* row = ostrin_functions;
+    for (; row->key != nullptr; ++row) {
+        const std::string name = row->key;
+        EXPECT_EQ(js.eval(("typeof " + name).c_str()), "function") << name;
+        EXPECT_EQ(js.eval((name + ".length").c_str()),
+                  std::to_string(row->nargs == DUK_VARARGS ? 0 : row->nargs)) << name;
+    }
+    EXPECT_EQ(row->value, nullptr);
 }
 
 TEST(Registration, EachHeapGetsItsOwnGlobals)
@@ -83,6 +89,27 @@ TEST(WithoutScreen, StatusBindingsReportErrAndThrowingOnesThrow)
         EXPECT_EQ(js.eval(call), "throws TypeError") << call;
     EXPECT_EQ(js.eval("isendwin()"), "false");
     EXPECT_EQ(js.eval("has_colors()"), "false");
+}
+
+TEST(WithoutScreen, WaitingCursorAndClearingBindingsReportErr)
+{
+    engine js;
+    for (const char* call : {"timeout(10)", "nodelay(true)", "halfdelay(5)", "curs_set(0)",
+                             "getcury()", "getcurx()", "clrtoeol()", "clrtobot()", "beep()",
+                             "flash()", "flushinp()", "use_default_colors()"})
+        EXPECT_EQ(js.eval(call), "-1") << call;
+    EXPECT_EQ(js.eval("napms(1)"), "0") << "sleeping needs no screen";
+    EXPECT_EQ(js.eval("typeof print"), "function");
+}
+
+// The attribute bits scripts compute must select the same pair in the
+// linked library, including numbers out of its range.
+TEST(Constants, ColorPairAgreesWithTheLinkedCursesLibrary)
+{
+    engine js;
+    for (int n : {0, 1, 7, 255, 256, 1000, -1})
+        EXPECT_EQ(js.eval(("COLOR_PAIR(" + std::to_string(n) + ")").c_str()),
+                  std::to_string(static_cast<int>(COLOR_PAIR(n)))) << n;
 }
 
 TEST(Coercion, ThrowingConversionBecomesAScriptError)
