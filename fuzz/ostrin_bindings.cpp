@@ -15,7 +15,11 @@
 // Input layout: one byte k, then k % 64 key bytes for getch, then
 // statements: a byte choosing the binding (or the resize), a byte that now
 // and then adds one argument too many, then one byte per argument choosing
-// it from the pool. A byte choosing "raw" ends the statements.
+// it from the pool (for print, which takes any number, a byte choosing how
+// many first). A byte choosing "raw" ends the statements. The bindings that
+// wait (napms, timeout, halfdelay, and flash, whose xterm string holds a
+// 100 ms delay) are given short waits or none, so that every input ends
+// quickly.
 //
 // FUZZ_SHOW_SCRIPT=1 prints the generated script, to turn a finding into
 // a test.
@@ -67,10 +71,21 @@ struct statement {
     int arguments;
 };
 
-constexpr std::size_t binding_count = 35;
-constexpr std::size_t resize_choice = binding_count;
-constexpr std::size_t raw_choice = binding_count + 1;
-constexpr std::size_t choice_count = binding_count + 2;
+// The rows of the bindings table, up to the empty entry that ends it.
+std::size_t count_bindings()
+{
+    std::size_t n = 0;
+    while (ostrin_functions[n].key != nullptr)
+        ++n;
+    return n;
+}
+const std::size_t binding_count = count_bindings();
+const std::size_t resize_choice = binding_count;
+const std::size_t raw_choice = binding_count + 1;
+const std::size_t choice_count = binding_count + 2;
+
+// Arguments given to a binding that takes any number.
+constexpr int max_varargs = 3;
 
 struct input {
     const std::uint8_t* data;
@@ -88,8 +103,10 @@ std::string generate_script(input& in)
         const std::size_t choice = in.next() % choice_count;
         if (choice == raw_choice)
             break;
-        const char* name = ostrin_functions[choice].key;
-        int arguments = ostrin_functions[choice].nargs;
+        const char* name = choice < binding_count ? ostrin_functions[choice].key : "";
+        int arguments = choice < binding_count ? ostrin_functions[choice].nargs : 0;
+        if (arguments == DUK_VARARGS)
+            arguments = in.next() % (max_varargs + 1);
         if (choice == resize_choice) {
             name = "resize";
             arguments = 2;
@@ -120,6 +137,44 @@ duk_ret_t fuzz_resize(duk_context* ctx)
         ungetch(KEY_RESIZE);
     return 0;
 }
+
+// A waiting binding with its argument converted as usual, then cut to a wait
+// of no time (or the shortest one it accepts): what it does with a long
+// wait is only to wait.
+duk_ret_t short_wait(duk_context* ctx, duk_c_function binding, int longest)
+{
+    const int asked = duk_to_int(ctx, 0);
+    duk_push_int(ctx, asked > longest ? longest : asked);
+    duk_replace(ctx, 0);
+    return binding(ctx);
+}
+
+duk_ret_t fuzz_napms(duk_context* ctx) { return short_wait(ctx, ostrin_napms, 0); }
+duk_ret_t fuzz_timeout(duk_context* ctx) { return short_wait(ctx, ostrin_timeout, 0); }
+duk_ret_t fuzz_halfdelay(duk_context* ctx)
+{
+    // The shortest half-delay is a tenth of a second per getch; leaving it
+    // at once keeps the binding's own path without the waits.
+    const duk_ret_t result = short_wait(ctx, ostrin_halfdelay, 1);
+    cbreak();
+    return result;
+}
+
+// flash without its delay is a beep to the harness: neither takes
+// arguments, and no screen shows either.
+duk_ret_t fuzz_flash(duk_context* ctx) { return ostrin_beep(ctx); }
+
+struct replacement {
+    const char* name;
+    duk_c_function function;
+    duk_idx_t arguments;
+};
+constexpr replacement short_waits[] = {
+    {"napms", fuzz_napms, 1},
+    {"timeout", fuzz_timeout, 1},
+    {"halfdelay", fuzz_halfdelay, 1},
+    {"flash", fuzz_flash, 0},
+};
 
 [[noreturn]] void fuzz_fatal(void*, const char* msg)
 {
@@ -179,7 +234,9 @@ void reset_screen()
     keypad(stdscr, FALSE);
     scrollok(stdscr, FALSE);
     leaveok(stdscr, FALSE);
-    endwin();
+    nodelay(stdscr, FALSE);
+    wtimeout(stdscr, -1);
+    ostrin_end_screen();
 }
 
 } // namespace
@@ -231,6 +288,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ostrin_bind_to(ctx);
     duk_push_c_function(ctx, fuzz_resize, 2);
     duk_put_global_string(ctx, "resize");
+    for (const replacement& r : short_waits) {
+        duk_push_c_function(ctx, r.function, r.arguments);
+        duk_put_global_string(ctx, r.name);
+    }
     write_file(script);
     load(ctx, true);
     write_file(std::string_view(reinterpret_cast<const char*>(data) + in.at, size - in.at));

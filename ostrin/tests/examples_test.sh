@@ -11,7 +11,8 @@ ulimit -c 0
 fail=0
 for size in "1 1" "2 3" "3 12" "24 80"; do
   read -r lines cols <<< "$size"
-  for script in hello keys menu; do
+  for path in "$examples"/*.js; do
+    script=$(basename "$path" .js)
     # curses takes LINES and COLUMNS over the terminal's own size.
     env TERM=xterm LINES="$lines" COLUMNS="$cols" timeout 10 \
       "$ostrin" "$examples/$script.js" < /dev/null > /dev/null 2> "$err"
