@@ -18,8 +18,7 @@
 // it from the pool (for print, which takes any number, a byte choosing how
 // many first). A byte choosing "raw" ends the statements. The bindings that
 // wait (napms, timeout, halfdelay, and flash, whose xterm string holds a
-// 100 ms delay) are given short waits or none, so that every input ends
-// quickly.
+// 100 ms delay) are given no wait, so that every input ends quickly.
 //
 // FUZZ_SHOW_SCRIPT=1 prints the generated script, to turn a finding into
 // a test.
@@ -139,26 +138,21 @@ duk_ret_t fuzz_resize(duk_context* ctx)
 }
 
 // A waiting binding with its argument converted as usual, then cut to a wait
-// of no time (or the shortest one it accepts): what it does with a long
-// wait is only to wait.
-duk_ret_t short_wait(duk_context* ctx, duk_c_function binding, int longest)
+// of no time: what it does with a long wait is only to wait.
+duk_ret_t short_wait(duk_context* ctx, duk_c_function binding)
 {
     const int asked = duk_to_int(ctx, 0);
-    duk_push_int(ctx, asked > longest ? longest : asked);
+    duk_push_int(ctx, asked > 0 ? 0 : asked);
     duk_replace(ctx, 0);
     return binding(ctx);
 }
 
-duk_ret_t fuzz_napms(duk_context* ctx) { return short_wait(ctx, ostrin_napms, 0); }
-duk_ret_t fuzz_timeout(duk_context* ctx) { return short_wait(ctx, ostrin_timeout, 0); }
-duk_ret_t fuzz_halfdelay(duk_context* ctx)
-{
-    // The shortest half-delay is a tenth of a second per getch; leaving it
-    // at once keeps the binding's own path without the waits.
-    const duk_ret_t result = short_wait(ctx, ostrin_halfdelay, 1);
-    cbreak();
-    return result;
-}
+duk_ret_t fuzz_napms(duk_context* ctx) { return short_wait(ctx, ostrin_napms); }
+duk_ret_t fuzz_timeout(duk_context* ctx) { return short_wait(ctx, ostrin_timeout); }
+// The shortest half-delay makes every later getch wait a tenth of a
+// second, and nothing takes it back on a pipe (curses cannot set cbreak
+// mode there), so the binding only ever gets a delay curses refuses.
+duk_ret_t fuzz_halfdelay(duk_context* ctx) { return short_wait(ctx, ostrin_halfdelay); }
 
 // flash without its delay is a beep to the harness: neither takes
 // arguments, and no screen shows either.
