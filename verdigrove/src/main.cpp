@@ -2,6 +2,7 @@
 
 #include "game.h"
 #include "main_menu.h"
+#include "output.h"
 #include "random.h"
 #include "screen.h"
 #include "terminal.h"
@@ -13,6 +14,14 @@
 
 namespace {
 
+// Standard output, written once per screen.  Made before the exit action is
+// registered, so it is still there when that action runs.
+std::ostream& gameOutput() {
+    static verdigrove::DescriptorOutput buffer(STDOUT_FILENO);
+    static std::ostream out(&buffer);
+    return out;
+}
+
 bool attributesReset = false;
 
 // Runs at every exit, fatal errors and the end of input included, so the
@@ -20,14 +29,15 @@ bool attributesReset = false;
 void resetAttributesAtExit() {
     if (attributesReset) return;
     attributesReset = true;
-    std::cout << verdigrove::ansi::resetAttributes;
-    std::cout.flush();
+    gameOutput() << verdigrove::ansi::resetAttributes;
+    gameOutput().flush();
 }
 
 }  // namespace
 
 int main() {
     using namespace verdigrove;
+    std::ostream& out = gameOutput();
     std::atexit(resetAttributesAtExit);
     try {
         restoreTerminalOnSignals();
@@ -35,7 +45,7 @@ int main() {
         std::seed_seq seed(seedWords.begin(), seedWords.end());
         MersenneRandom rng(seed);
         TerminalKeys keys(STDIN_FILENO);
-        Game game{GameState{}, std::cout, keys, rng};
+        Game game{GameState{}, out, keys, rng};
         mainMenu(game);
     } catch (const std::exception& e) {
         // Reset first, so the message is not shown in the menu's colours.

@@ -39,7 +39,6 @@ void write(Game& g, std::string_view text) {
 
 void line(Game& g, std::string_view text) {
     g.out << text << '\n';
-    g.out.flush();
     checkOutput(g);
 }
 

@@ -28,10 +28,11 @@ std::string background(Color c, bool bright);
 inline constexpr unsigned char kEscape = 27;
 inline constexpr std::size_t kMaxMenuChoices = 9;
 
-// Writes text without a newline and without flushing.  Like line and
-// waitKey, throws std::runtime_error once the output stream has failed.
+// Writes text without a newline.  Like line and waitKey, throws
+// std::runtime_error once the output stream has failed.  Nothing is flushed
+// until the next key read, so a screen or prompt goes out at once.
 void write(Game& g, std::string_view text);
-// Writes text, one newline, and flushes.
+// Writes text and one newline.
 void line(Game& g, std::string_view text);
 
 // Clears the screen and draws the two header lines at its top.
