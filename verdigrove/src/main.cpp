@@ -2,6 +2,7 @@
 
 #include "game.h"
 #include "main_menu.h"
+#include "options.h"
 #include "output.h"
 #include "random.h"
 #include "screen.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <string_view>
 #include <unistd.h>
 
 namespace {
@@ -22,6 +24,8 @@ std::ostream& gameOutput() {
     return out;
 }
 
+// Plain output writes no control sequence, not even this one.
+std::string_view exitReset = verdigrove::ansi::resetAttributes;
 bool attributesReset = false;
 
 // Runs at every exit, fatal errors and the end of input included, so the
@@ -29,23 +33,44 @@ bool attributesReset = false;
 void resetAttributesAtExit() {
     if (attributesReset) return;
     attributesReset = true;
-    gameOutput() << verdigrove::ansi::resetAttributes;
+    gameOutput() << exitReset;
     gameOutput().flush();
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     using namespace verdigrove;
+    Options options;
+    try {
+        options = parseOptions(argc, argv);
+    } catch (const UsageError& e) {
+        std::cerr << "verdigrove: " << e.what() << "\nTry 'verdigrove --help' for more information.\n";
+        return 2;
+    }
     std::ostream& out = gameOutput();
+    if (options.help || options.version) {
+        out << (options.help ? usageText() : versionText());
+        out.flush();
+        if (out) return EXIT_SUCCESS;
+        try {
+            checkOutput(out);
+        } catch (const std::exception& e) {
+            std::cerr << e.what() << '\n';
+        }
+        return EXIT_FAILURE;
+    }
+    const Display display = displayFor(options, std::getenv("NO_COLOR"));
+    if (display.plain) exitReset = {};
     std::atexit(resetAttributesAtExit);
     try {
-        restoreTerminalOnSignals();
-        auto seedWords = systemSeed();
-        std::seed_seq seed(seedWords.begin(), seedWords.end());
+        restoreTerminalOnSignals(!display.plain);
+        const std::uint64_t seed = options.seed ? *options.seed : systemSeedNumber();
         MersenneRandom rng(seed);
         TerminalKeys keys(STDIN_FILENO);
-        Game game{GameState{}, out, keys, rng};
+        Game game{GameState{}, out, keys, rng, display};
+        game.state.seed = seed;
+        game.state.nextSeed = seed;
         mainMenu(game);
     } catch (const std::exception& e) {
         // Reset first, so the message is not shown in the menu's colours.

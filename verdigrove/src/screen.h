@@ -34,6 +34,12 @@ inline constexpr std::size_t kMaxMenuChoices = 9;
 void write(Game& g, std::string_view text);
 // Writes text and one newline.
 void line(Game& g, std::string_view text);
+// Writes a control sequence; plain output leaves them all out.
+void control(Game& g, std::string_view sequence);
+// Whether colours are shown: switched on in the main menu, and allowed.
+bool colorShown(const Game& g);
+// Throws std::runtime_error with the reason once the stream has failed.
+void checkOutput(std::ostream& out);
 
 // Clears the screen and draws the two header lines at its top.
 void drawHeader(Game& g, std::string_view first, std::string_view second);

@@ -74,11 +74,15 @@ private:
     bool active_ = false;
 };
 
+volatile std::sig_atomic_t gResetAttributes = 1;
+
 extern "C" void restoreAndEnd(int sig) {
     const int fd = gRawFd;
     if (fd >= 0) tcsetattr(fd, TCSANOW, &gSavedSettings);
     static const char reset[] = "\x1b[0m";
-    [[maybe_unused]] ssize_t ignored = write(STDOUT_FILENO, reset, sizeof reset - 1);
+    if (gResetAttributes) {
+        [[maybe_unused]] ssize_t ignored = write(STDOUT_FILENO, reset, sizeof reset - 1);
+    }
     // The handler was reset to the default on entry and every signal is
     // blocked while it runs: the re-raised signal is delivered, and ends the
     // process, as soon as this handler returns.
@@ -175,7 +179,8 @@ unsigned char TerminalKeys::readKey() {
     }
 }
 
-void restoreTerminalOnSignals() {
+void restoreTerminalOnSignals(bool resetAttributes) {
+    gResetAttributes = resetAttributes;
     const struct sigaction ending = handlerAction(restoreAndEnd, SA_RESETHAND);
     for (int sig : kEndingSignals) restoreOn(sig, ending);
     for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig) restoreOn(sig, ending);
