@@ -49,21 +49,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ostream& out = gameOutput();
-    if (options.help || options.version) {
-        out << (options.help ? usageText() : versionText());
-        out.flush();
-        if (out) return EXIT_SUCCESS;
-        try {
-            checkOutput(out);
-        } catch (const std::exception& e) {
-            std::cerr << e.what() << '\n';
-        }
-        return EXIT_FAILURE;
-    }
-    const Display display = displayFor(options, std::getenv("NO_COLOR"));
-    if (display.plain) exitReset = {};
-    std::atexit(resetAttributesAtExit);
     try {
+        if (options.help || options.version) {
+            // Before the exit action: these texts carry no control sequence.
+            out << (options.help ? usageText() : versionText());
+            out.flush();
+            checkOutput(out);
+            return EXIT_SUCCESS;
+        }
+        const Display display = displayFor(options, std::getenv("NO_COLOR"));
+        if (display.plain) exitReset = {};
+        std::atexit(resetAttributesAtExit);
         restoreTerminalOnSignals(!display.plain);
         const std::uint64_t seed = options.seed ? *options.seed : systemSeedNumber();
         MersenneRandom rng(seed);
@@ -74,6 +70,7 @@ int main(int argc, char** argv) {
         mainMenu(game);
     } catch (const std::exception& e) {
         // Reset first, so the message is not shown in the menu's colours.
+        // (After a failed --help the stream is failed and takes nothing.)
         resetAttributesAtExit();
         std::cerr << e.what() << '\n';
         return EXIT_FAILURE;
