@@ -6,7 +6,8 @@
 # hand, e.g.
 #   output_bench.sh build/verdigrove/verdigrove 1000000 [OTHER_PROGRAM...]
 # Each program named is measured the same way in this one run, so a build
-# of an earlier commit can be put side by side with this one.
+# of an earlier commit can be put side by side with this one; the last row
+# is the floor, dd reading the same keys one byte at a time.
 set -u
 programs=("$1")
 count=${2:-1000000}
@@ -36,3 +37,8 @@ for program in "${programs[@]}"; do
         "$(awk -v w="$writes" -v v="$writevs" -v n="$count" 'BEGIN { print (w + v) / n }')" "$wall" \
         "$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')"
 done
+TIMEFORMAT='%R %U %S'
+cat "$work/keys" | { time dd bs=1 of=/dev/null status=none; } 2>"$work/time"
+read -r wall user system <"$work/time"
+printf '%-48s %9s %7s %8s %8.2f %8.2f\n' "dd bs=1 (reads only)" - - - "$wall" \
+    "$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')"
