@@ -84,6 +84,8 @@ public:
         const std::int64_t span = static_cast<std::int64_t>(hi) - lo + 1;
         return static_cast<int>(lo + static_cast<std::int64_t>(take()) % span);
     }
+    // The draws come from the input whatever the seed.
+    void reseed(std::uint64_t) override {}
 
 private:
     unsigned take() { return in_.left() == 0 ? 0u : in_.data[--in_.back]; }

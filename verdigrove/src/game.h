@@ -4,6 +4,7 @@
 #include "random.h"
 
 #include <array>
+#include <cstdint>
 #include <iosfwd>
 #include <stdexcept>
 
@@ -30,16 +31,30 @@ struct GameState {
     std::array<double, kEncounterCount> encounterChance{};
     bool interrupted = false;
     bool colorEnabled = false;
+    // The seed the generator was given for this game, and the one the next
+    // "Play" gives it: the games of a run take consecutive seeds, starting
+    // from the run's seed, which also seeds the game at program start.
+    std::uint64_t seed = 0;
+    std::uint64_t nextSeed = 0;
+};
+
+// How the game is shown: chosen when the program starts, never changed by
+// play.  The defaults are the full-screen game.
+struct Display {
+    bool plain = false;        // no control sequences at all, each text once
+    bool colorAllowed = true;  // false when NO_COLOR is set: Color then shows nothing
+    bool showSeed = false;     // the end report names the game's seed
 };
 
 // Everything a situation touches: the state it changes, where it writes,
-// where keys come from and where random draws come from.  Tests swap the
-// last three for scripted ones.
+// where keys come from, where random draws come from, and how it is shown.
+// Tests swap the middle three for scripted ones.
 struct Game {
     GameState state;
     std::ostream& out;
     KeySource& keys;
     Random& rng;
+    Display display{};
 };
 
 using Situation = void (*)(Game&);

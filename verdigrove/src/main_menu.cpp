@@ -37,10 +37,18 @@ constexpr std::string_view kHelp =
 }  // namespace
 
 void mainMenu(Game& g) {
+    bool titleShown = false;
     for (;;) {
-        drawHeader(g, kTitle, "A game by Brindlecote");
-        textColors(g);
-        line(g, "\n" + std::string(kIntroduction));
+        if (g.display.plain && titleShown) {
+            // A log or a screen reader has the title and the introduction
+            // already: only the menu is new.
+            line(g, "");
+        } else {
+            drawHeader(g, kTitle, "A game by Brindlecote");
+            textColors(g);
+            line(g, "\n" + std::string(kIntroduction));
+            titleShown = true;
+        }
         switch (menu(g, {"Play", "Resume", "Color", "Help", "Quit"})) {
         case 1: newGame(g); break;
         case 2:
@@ -60,10 +68,10 @@ void showHelp(Game& g) {
     drawHeader(g, kTitle, "How to play");
     textColors(g);
     line(g, "\n" + std::string(kHelp));
-    if (g.state.colorEnabled) {
-        write(g, foreground(Color::White, false));
+    if (colorShown(g)) {
+        control(g, foreground(Color::White, false));
     } else {
-        write(g, ansi::resetAttributes);
+        control(g, ansi::resetAttributes);
     }
     line(g, "(press any key)");
     waitKey(g);

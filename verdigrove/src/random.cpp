@@ -28,6 +28,11 @@ int MersenneRandom::integer(int lo, int hi) {
     return static_cast<int>(lo + static_cast<std::int64_t>(x % span));
 }
 
+void MersenneRandom::reseed(std::uint64_t seed) {
+    std::seed_seq words{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)};
+    engine_.seed(words);
+}
+
 ssize_t readSystemEntropy(void* buffer, std::size_t length) {
     return getrandom(buffer, length, 0);
 }
@@ -44,6 +49,12 @@ std::array<std::uint32_t, kSeedWords> systemSeed(const EntropyReader& read) {
     std::string message = "Could not seed the random generator from the operating system";
     if (lastError != 0) message += std::string(": ") + std::strerror(lastError);
     throw std::runtime_error(message);
+}
+
+std::uint64_t systemSeedNumber() {
+    static_assert(kSeedWords == 2, "the seed is two 32-bit words");
+    const auto words = systemSeed();
+    return words[0] | static_cast<std::uint64_t>(words[1]) << 32;
 }
 
 }  // namespace verdigrove

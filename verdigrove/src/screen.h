@@ -28,11 +28,18 @@ std::string background(Color c, bool bright);
 inline constexpr unsigned char kEscape = 27;
 inline constexpr std::size_t kMaxMenuChoices = 9;
 
-// Writes text without a newline and without flushing.  Like line and
-// waitKey, throws std::runtime_error once the output stream has failed.
+// Writes text without a newline.  Like line and waitKey, throws
+// std::runtime_error once the output stream has failed.  Nothing is flushed
+// until the next key read, so a screen or prompt goes out at once.
 void write(Game& g, std::string_view text);
-// Writes text, one newline, and flushes.
+// Writes text and one newline.
 void line(Game& g, std::string_view text);
+// Writes a control sequence; plain output leaves them all out.
+void control(Game& g, std::string_view sequence);
+// Whether colours are shown: switched on in the main menu, and allowed.
+bool colorShown(const Game& g);
+// Throws std::runtime_error with the reason once the stream has failed.
+void checkOutput(std::ostream& out);
 
 // Clears the screen and draws the two header lines at its top.
 void drawHeader(Game& g, std::string_view first, std::string_view second);

@@ -15,10 +15,23 @@ namespace verdigrove {
 
 namespace {
 
-// What a signal handler needs to undo raw mode.  The descriptor is published
-// only after the settings are stored, and withdrawn before they go stale.
+// What a signal handler needs to undo raw mode, or to apply it again after
+// a stop.  The descriptor is published only after both settings are stored,
+// and withdrawn before they go stale.
 termios gSavedSettings{};
+termios gRawSettings{};
 volatile std::sig_atomic_t gRawFd = -1;
+
+// The stop and continue handlers change the terminal; while RawMode puts
+// the saved settings back they wait, so a resume cannot make the terminal
+// raw again after the read is over.
+sigset_t stopSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTSTP);
+    sigaddset(&set, SIGCONT);
+    return set;
+}
 
 // Raw mode for the lifetime of the object, if fd is a terminal.
 class RawMode {
@@ -34,6 +47,7 @@ public:
         raw.c_cc[VMIN] = 1;
         raw.c_cc[VTIME] = 0;
         gSavedSettings = saved_;
+        gRawSettings = raw;
         std::atomic_signal_fence(std::memory_order_seq_cst);
         gRawFd = fd_;
         if (tcsetattr(fd_, TCSAFLUSH, &raw) != 0) {
@@ -44,8 +58,12 @@ public:
     }
     ~RawMode() {
         if (!active_) return;
+        const sigset_t stops = stopSignals();
+        sigset_t before;
+        pthread_sigmask(SIG_BLOCK, &stops, &before);
         tcsetattr(fd_, TCSADRAIN, &saved_);
         gRawFd = -1;
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
     }
     RawMode(const RawMode&) = delete;
     RawMode& operator=(const RawMode&) = delete;
@@ -56,15 +74,73 @@ private:
     bool active_ = false;
 };
 
+volatile std::sig_atomic_t gResetAttributes = 1;
+
 extern "C" void restoreAndEnd(int sig) {
     const int fd = gRawFd;
     if (fd >= 0) tcsetattr(fd, TCSANOW, &gSavedSettings);
     static const char reset[] = "\x1b[0m";
-    [[maybe_unused]] ssize_t ignored = write(STDOUT_FILENO, reset, sizeof reset - 1);
+    if (gResetAttributes) {
+        [[maybe_unused]] ssize_t ignored = write(STDOUT_FILENO, reset, sizeof reset - 1);
+    }
     // The handler was reset to the default on entry and every signal is
     // blocked while it runs: the re-raised signal is delivered, and ends the
     // process, as soon as this handler returns.
     raise(sig);
+}
+
+// Whether this process may change fd's settings now: it is in the terminal's
+// foreground, or fd is no controlling terminal (tcgetpgrp fails), so job
+// control does not apply to it.  A handler runs with SIGTTOU blocked, and
+// the kernel then lets even a background process change the terminal, which
+// would break the foreground job's.
+bool mayChangeTerminal(int fd) {
+    const pid_t foreground = tcgetpgrp(fd);
+    return foreground == -1 || foreground == getpgrp();
+}
+
+// Set when SIGTSTP was taken over: the continue handler then takes it back
+// after each stop.
+volatile std::sig_atomic_t gHandlesStops = 0;
+
+struct sigaction handlerAction(void (*handler)(int), int flags) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigfillset(&action.sa_mask);
+    action.sa_flags = flags;
+    return action;
+}
+
+// A stop (kill -TSTP, or a job control shell) in the middle of a key read
+// hands the terminal back as it was, so the shell and whatever runs while
+// the game is stopped get a normal terminal; then the process stops, as the
+// signal's default action would.
+extern "C" void restoreAndStop(int sig) {
+    const int saved = errno;
+    const int fd = gRawFd;
+    if (fd >= 0 && mayChangeTerminal(fd)) tcsetattr(fd, TCSANOW, &gSavedSettings);
+    const struct sigaction stop = handlerAction(SIG_DFL, 0);
+    sigaction(sig, &stop, nullptr);
+    // Blocked while this handler runs: delivered, and stops the process, as
+    // soon as it returns.  The continue handler takes the signal back.
+    raise(sig);
+    errno = saved;
+}
+
+// After a stop, whoever had the terminal meanwhile (the shell that ran fg,
+// or the sender of SIGSTOP) left it in normal mode, while the read still
+// waits for one raw key: without this the next key would be echoed and wait
+// for Enter.  A process continued in the background leaves the terminal to
+// the foreground job; its read stops it again, and the next fg lands here.
+extern "C" void reapplyRawMode(int) {
+    const int saved = errno;
+    if (gHandlesStops) {
+        const struct sigaction stop = handlerAction(restoreAndStop, SA_RESTART);
+        sigaction(SIGTSTP, &stop, nullptr);
+    }
+    const int fd = gRawFd;
+    if (fd >= 0 && mayChangeTerminal(fd)) tcsetattr(fd, TCSANOW, &gRawSettings);
+    errno = saved;
 }
 
 // Every signal whose default action ends the process can arrive during a
@@ -83,10 +159,10 @@ constexpr int kEndingSignals[] = {
 // Takes over a signal only while it has its default action: one ignored
 // by whoever started us (nohup, a background job) stays ignored, and a
 // handler someone else installed first (a sanitizer's) stays in place.
-void restoreOn(int sig, const struct sigaction& action) {
+bool restoreOn(int sig, const struct sigaction& action) {
     struct sigaction current {};
-    if (sigaction(sig, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
-    sigaction(sig, &action, nullptr);
+    if (sigaction(sig, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return false;
+    return sigaction(sig, &action, nullptr) == 0;
 }
 
 }  // namespace
@@ -103,13 +179,15 @@ unsigned char TerminalKeys::readKey() {
     }
 }
 
-void restoreTerminalOnSignals() {
-    struct sigaction action {};
-    action.sa_handler = restoreAndEnd;
-    sigfillset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
-    for (int sig : kEndingSignals) restoreOn(sig, action);
-    for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig) restoreOn(sig, action);
+void restoreTerminalOnSignals(bool resetAttributes) {
+    gResetAttributes = resetAttributes;
+    const struct sigaction ending = handlerAction(restoreAndEnd, SA_RESETHAND);
+    for (int sig : kEndingSignals) restoreOn(sig, ending);
+    for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig) restoreOn(sig, ending);
+    // Not restarting the read would do no harm, but a stop in the middle of
+    // applying raw mode must not cancel it for that key.
+    gHandlesStops = restoreOn(SIGTSTP, handlerAction(restoreAndStop, SA_RESTART));
+    restoreOn(SIGCONT, handlerAction(reapplyRawMode, SA_RESTART));
 }
 
 }  // namespace verdigrove

@@ -24,9 +24,12 @@ private:
 
 // Every signal whose default action ends the process (the list and its
 // reasons are in terminal.cpp) puts the saved terminal settings back if a
-// raw key read is in progress, resets the attributes and then ends the
-// process by that same signal.  Signals that are ignored or already handled
-// when this is called are left as they are.
-void restoreTerminalOnSignals();
+// raw key read is in progress, resets the attributes (unless resetAttributes
+// is false: plain output writes no control sequence) and then ends the
+// process by that same signal.  A stop (SIGTSTP) during a raw read gives
+// the terminal back as it was before the process stops, and the continue
+// (SIGCONT) makes it raw again for the read still waiting.  Signals that
+// are ignored or already handled when this is called are left as they are.
+void restoreTerminalOnSignals(bool resetAttributes = true);
 
 }  // namespace verdigrove

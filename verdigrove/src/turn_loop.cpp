@@ -32,12 +32,20 @@ void report(Game& g) {
     } else {
         line(g, "Game interrupted.");
     }
+    if (g.display.showSeed) {
+        const std::string seed = std::to_string(s.seed);
+        line(g, "Seed: " + seed + " (verdigrove --seed " + seed + " plays this game again)");
+    }
 }
 
 }  // namespace
 
 void newGame(Game& g) {
     GameState& s = g.state;
+    // Each game starts its draws from its own seed, so the seed in its report
+    // plays it again from the title screen of a new run.
+    s.seed = s.nextSeed++;
+    g.rng.reseed(s.seed);
     s.fatigue = 0;
     s.interrupted = false;
     s.health = kMaxHealth;

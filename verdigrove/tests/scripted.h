@@ -41,6 +41,8 @@ public:
                                    ", " + std::to_string(hi) + "]");
         return v;
     }
+    // The scripted draws stand for whatever a seed would give.
+    void reseed(std::uint64_t) override {}
 
 private:
     Draw next(const char* kind) {

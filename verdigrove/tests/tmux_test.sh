@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plays a few turns in a real terminal (a tmux pane) and checks that the
 # terminal is raw only while a key is awaited: output after every key starts
-# at column 0 (so output processing was back on), and the settings after the
-# program ends, normally or by SIGTERM, equal those before it started.
+# at column 0 (so output processing was back on), the settings after the
+# program ends, normally or by SIGTERM, equal those before it started, and a
+# stop and fg in the middle of a key read leave that read raw.
 set -u
 program=$(realpath "$1")
 socket="verdigrove-test-$$-$RANDOM"
@@ -83,5 +84,26 @@ pid=$(ps -o pid= --ppid "$shell" | tr -d ' ')
 [ -n "$pid" ] && kill -TERM "$pid"
 wait_for '^EXIT=143$'; check "SIGTERM ends the program" $?
 [ "$(settings)" = "$before" ]; check "terminal settings restored after SIGTERM" $?
+
+# Stopped while it awaits a key, then brought back with fg: the key read
+# goes on in raw mode, so the next key is taken at once, without Enter.
+tmx send-keys -t game -l "clear; $program; echo EXIT=\$?"
+key Enter
+wait_for '^5\) Quit' && wait_raw; check "third run awaits a key in raw mode" $?
+pid=$(ps -o pid= --ppid "$shell" | tr -d ' ')
+[ -n "$pid" ] && kill -TSTP "$pid"
+wait_for 'Stopped'; check "SIGTSTP stops the program" $?
+[ "$(settings)" = "$before" ]; check "the stopped program leaves the terminal as it was" $?
+# The shell goes on with the line after the stop; fg reports the exit status.
+tmx send-keys -t game -l "clear; fg; echo EXIT=\$?"
+key Enter
+wait_raw; check "fg: the key read is raw again" $?
+key 4
+wait_for '^How to play$'; check "fg: a key is taken without Enter" $?
+key k
+wait_for '^5\) Quit' && wait_raw; check "back on the title screen after the help" $?
+key 5
+wait_for '^EXIT=0$'; check "quit after a stop ends with status 0" $?
+[ "$(settings)" = "$before" ]; check "terminal settings restored after a stop and resume" $?
 
 [ "$failures" -eq 0 ]

@@ -4,7 +4,9 @@
 // A transcript file holds a "keys:" line, a "draws:" line, a "---" line and
 // then the expected output, with the escape byte written as \e.  Keys are
 // space-separated groups of bytes (\e for Escape).  Draws are I<n> for an
-// integer, R<x> for a real, with an optional *<count> to repeat.
+// integer, R<x> for a real, with an optional *<count> to repeat.  Optional
+// lines: "display:" with any of plain, show-seed and no-color, and "seed:"
+// with the run's seed (the scripted draws stand for what it would give).
 #include "main_menu.h"
 #include "scripted.h"
 
@@ -34,6 +36,8 @@ std::string unescape(const std::string& text) {
 struct Transcript {
     std::string keys;
     std::vector<Draw> draws;
+    Display display;
+    std::uint64_t seed = 0;
     std::string expected;
 };
 
@@ -48,6 +52,13 @@ Transcript load(const fs::path& path) {
         while (words >> word) {
             if (label == "keys:") {
                 t.keys += unescape(word);
+            } else if (label == "display:") {
+                if (word == "plain") t.display.plain = true;
+                else if (word == "show-seed") t.display.showSeed = true;
+                else if (word == "no-color") t.display.colorAllowed = false;
+                else throw std::invalid_argument("unknown display word " + word);
+            } else if (label == "seed:") {
+                t.seed = std::stoull(word);
             } else if (label == "draws:") {
                 const auto star = word.find('*');
                 const int count = star == std::string::npos ? 1 : std::stoi(word.substr(star + 1));
@@ -68,6 +79,8 @@ TEST(Transcript, WholeGamesMatchTheirTranscripts) {
         SCOPED_TRACE(entry.path().filename().string());
         const Transcript t = load(entry.path());
         Harness h(t.keys, t.draws);
+        h.game.display = t.display;
+        h.state().seed = h.state().nextSeed = t.seed;
         mainMenu(h.game);
         const std::string actual = visible(h.output());
         if (actual != t.expected) {
