@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include "raster_api.h"
 #include "raster_limits.h"
+#include "utf8_repair.h"
 
 namespace toolkit {
 
@@ -51,6 +54,9 @@ TextLayout FontCache::layout(cairo_t* cr, const FontChoice& font, std::string_vi
     g.pango_cairo_update_context(cr, context.get());
     TextLayout layout(g.pango_layout_new(context.get()), GObjectDeleter{&g});
     g.pango_layout_set_font_description(layout.get(), description(font));
+    // pango would warn on standard error and draw the bad bytes as boxes.
+    const std::optional<std::string> repaired = repairedUtf8(text);
+    if (repaired) text = *repaired;
     g.pango_layout_set_text(layout.get(), text.data(),
                             static_cast<int>(std::min<std::size_t>(text.size(), std::numeric_limits<int>::max())));
     return layout;

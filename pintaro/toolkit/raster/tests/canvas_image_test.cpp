@@ -18,6 +18,7 @@
 #include "test_raster.h"
 #include "image.h"
 #include "toolkit_error.h"
+#include "utf8_repair.h"
 
 namespace {
 
@@ -381,6 +382,36 @@ TEST_F(CanvasTest, TheFontsOfManySizesAreReleasedAndTextStaysTheSame) {
     c.drawText("ag", 3, 2);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) ASSERT_EQ(img->pixel(x, y), ref->pixel(x, y)) << x << "," << y;
+}
+
+// pango warned "Invalid UTF-8 string passed to pango_layout_set_text()" on
+// standard error for such a label, and drew its bytes as boxes.
+TEST_F(CanvasTest, IllFormedUtf8IsDrawnWithReplacementCharactersWithoutAWarning) {
+    const std::string fffd = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> repairs[] = {
+        {"a\xFF" "b", "a" + fffd + "b"},                  // a byte no character uses
+        {"\x80\x80", fffd + fffd},                       // stray continuations, one each
+        {"x\xE2\x82", "x" + fffd},                       // a cut-off character, one in all
+        {"\xE2\x82" "A\xC3\xA9", fffd + "A\xC3\xA9"},   // the next character is kept
+        {"\xC0\xAF", fffd + fffd},                       // overlong
+        {"\xED\xA0\x80", fffd + fffd + fffd},           // a surrogate
+        {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},  // above U+10FFFF
+    };
+    for (const auto& [bad, good] : repairs) EXPECT_EQ(toolkit::repairedUtf8(bad), good);
+    for (std::string ok : {"", "plain", "caf\xC3\xA9 \xF0\x9F\x90\xA2", "\xF4\x8F\xBF\xBF"})
+        EXPECT_EQ(toolkit::repairedUtf8(ok), std::nullopt) << ok;
+    EXPECT_EQ(toolkit::repairedUtf8(std::string("a\0b", 3)), std::nullopt);
+
+    auto img = blackImage(120, 30), ref = blackImage(120, 30);
+    testing::internal::CaptureStderr();
+    img->canvas().drawText("Z\xFF\xE2\x82" "Z", 2, 2);
+    const std::int64_t width = img->canvas().textWidth("Z\xFF" "Z");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    ref->canvas().drawText("Z" + fffd + fffd + "Z", 2, 2);
+    EXPECT_EQ(width, ref->canvas().textWidth("Z" + fffd + "Z"));
+    EXPECT_GT(countLit(*img), 0);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 120; ++x) ASSERT_EQ(img->pixel(x, y), ref->pixel(x, y)) << x << "," << y;
 }
 
 TEST_F(CanvasTest, ImagesAreDrawnAtTheirSizeOrScaled) {
