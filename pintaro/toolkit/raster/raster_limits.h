@@ -59,4 +59,24 @@ inline constexpr int kMaxSymlinkHops = 40;
 // process of the same id can be in the way.
 inline constexpr int kTemporaryNameAttempts = 100;
 
+// How a PNG is compressed, chosen on a drawn 4000 x 4000 picture
+// (png_bench, docs/performance.md). zlib's level 1 is the fastest, and on
+// a drawing its file was smaller than ImageMagick's; without filters it is
+// smaller still, since lines on a plain ground are runs of equal bytes
+// that a filter only turns into differences (level 1 with "sub" took 1.3
+// times as long for a file 20 % larger). A picture that is not mostly runs
+// (a photograph opened and saved again) keeps libpng's adaptive filters,
+// which make such a file much smaller: "mostly" is this share of pixels
+// equal to the one on their left (a drawing has well over 0.9, a photograph
+// a few per cent).
+inline constexpr int kPngZlibLevel = 1;
+inline constexpr int kPngZlibStrategy = 0;  // Z_DEFAULT_STRATEGY
+inline constexpr double kPngDrawnRepeatShare = 0.5;
+inline constexpr int kPngDrawnFilters = 0x08;  // PNG_FILTER_NONE
+inline constexpr int kPngOtherFilters = 0xF8;  // PNG_ALL_FILTERS
+
+// Bytes libpng compresses into before it writes them out as one IDAT
+// chunk: fewer, larger writes than its default of 8 KiB.
+inline constexpr std::size_t kPngBufferBytes = 256 * 1024;
+
 }  // namespace toolkit::limits

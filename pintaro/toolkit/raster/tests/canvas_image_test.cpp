@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <array>
 #include <optional>
 #include <string>
@@ -509,6 +510,58 @@ TEST_F(CanvasTest, PngKeepsEveryPixelIncludingTransparency) {
     back.canvas().fill();                    // and it can draw at once
 }
 
+// The chunks of a PNG file: type and data, in file order.
+std::vector<std::pair<std::string, std::string>> pngChunks(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::pair<std::string, std::string>> chunks;
+    for (std::size_t at = 8; at + 12 <= bytes.size();) {
+        std::uint32_t length = 0;
+        for (int k = 0; k < 4; ++k) length = length << 8 | static_cast<unsigned char>(bytes[at + k]);
+        chunks.emplace_back(bytes.substr(at + 4, 4), bytes.substr(at + 8, length));
+        at += 12 + length;
+    }
+    return chunks;
+}
+
+// An opaque picture goes out without alpha, anything else with it; both
+// come back pixel for pixel, antialiased edges, a drawing and a noisy
+// picture (saved with other filters) alike.
+TEST_F(CanvasTest, PngsAreRgbWhenOpaqueAndReadBackPixelForPixel) {
+    auto drawn = blackImage(90, 70);
+    toolkit::Canvas& c = drawn->canvas();
+    c.fLineWidth = 3;
+    c.fLineColor = Color(250, 128, 114, 255);
+    c.drawLine(3, 5, 80, 61);
+    c.drawEllipseOutline(10, 10, 50, 30);
+    c.drawText("Ag", 40, 2);
+    auto noisy = std::make_unique<Image>(raster());
+    noisy->resize(33, 17);
+    std::vector<std::uint32_t> pixels(33 * 17);
+    std::uint32_t seed = 7;
+    for (std::uint32_t& p : pixels) p = 0xFF000000u | ((seed = seed * 1103515245u + 12345u) >> 8);
+    noisy->writePixels(0, 0, 33, 17, pixels.data());
+    auto seeThrough = std::make_unique<Image>(raster());
+    seeThrough->resize(20, 10);
+    seeThrough->canvas().fAreaColor = Color(10, 200, 30, 100);
+    seeThrough->canvas().drawEllipseArea(0, 0, 20, 10);
+    const std::pair<const Image*, char> cases[] = {{drawn.get(), 2}, {noisy.get(), 2}, {seeThrough.get(), 6}};
+    for (const auto& [img, colourType] : cases) {
+        const std::string path = tempPath("exact.png");
+        img->saveToPngFile(path);
+        const auto chunks = pngChunks(path);
+        ASSERT_EQ(chunks.front().first, "IHDR");
+        EXPECT_EQ(chunks.front().second[9], colourType);
+        EXPECT_EQ(chunks.back().first, "IEND");
+        Image back(raster());
+        back.loadFromFile(path);
+        ASSERT_EQ(back.width(), img->width());
+        ASSERT_EQ(back.height(), img->height());
+        for (int y = 0; y < img->height(); ++y)
+            for (int x = 0; x < img->width(); ++x) ASSERT_EQ(back.pixel(x, y), img->pixel(x, y)) << x << "," << y;
+    }
+}
+
 TEST_F(CanvasTest, BitmapAndJpegRoundTripsKeepSizeAndColour) {
     auto img = blackImage(40, 30);
     img->canvas().fAreaColor = Color(250, 128, 114, 255);
@@ -557,6 +610,13 @@ TEST_F(CanvasTest, APngKeepsTextChunksOtherFormatsKeepNone) {
     EXPECT_EQ(back.loadFromFile(bmp, "Latin"), std::nullopt);
     EXPECT_EQ(back.loadFromFile(jpg, "Latin"), std::nullopt);
     EXPECT_EQ(back.width(), 8) << "the JPEG was written with its quality";
+    // Stored pictures rely on the chunks' form: Latin-1 tEXt, uncompressed
+    // iTXt with no language, both before the pixels.
+    const auto chunks = pngChunks(png);
+    ASSERT_GE(chunks.size(), 4u);
+    EXPECT_EQ(chunks[1], std::make_pair(std::string("tEXt"), "Latin" + std::string(1, '\0') + "100 fd\n'caf\xE9 label\n"));
+    EXPECT_EQ(chunks[2], std::make_pair(std::string("iTXt"), "Wide" + std::string(5, '\0') + wide));
+    EXPECT_EQ(chunks[3].first, "IDAT");
 }
 
 TEST_F(CanvasTest, RawPixelRectanglesCopyAreasExactly) {
