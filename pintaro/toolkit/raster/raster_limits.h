@@ -26,6 +26,29 @@ inline constexpr double kPangoUnitsPerTextSize = 700.0;
 // The text size a new canvas or control starts with.
 inline constexpr double kDefaultTextSize = 15.0;
 
+// The one size text is laid out at; it is drawn at any other by placing
+// the glyphs at that size (scaled_text.h), so that a new label height
+// loads no font. Large, so that the glyph advances scaled from it keep
+// their precision: pango gives them in 1/1024 pixel, which scaled up to the
+// largest size (5 times) stays within 1/200 pixel of the exact advance
+// before it is rounded to whole pixels.
+inline constexpr double kReferenceTextSize = 400.0;
+
+// Glyphs larger than this many pixels are filled as outlines rather than
+// drawn as glyph images: an image is rasterised whole, however little of
+// it lies on the canvas (a letter at the largest size is 2,600 pixels
+// high, 6 MB to clear and fill), where a filled outline only costs what
+// the canvas shows. Smaller glyphs stay images, which FreeType rasterises
+// faster than cairo fills them; the two differ only in antialiasing.
+inline constexpr double kLargestRasterisedGlyphPixels = 256.0;
+
+// Text smaller than this is still laid out by pango at its own size, since
+// fontconfig's rules may render small sizes differently (Debian's turn
+// hinting off for DejaVu below 7.5 pixels, the size-7.5 text here is 6.8
+// pixels): size 10 is 9.1 pixels. Few labels are that small, and there are
+// few such sizes.
+inline constexpr double kSmallestScaledTextSize = 10.0;
+
 // Distinct fonts (family, size, weight) one font map serves before it is
 // replaced by a fresh one. A map never releases a font it has loaded, about
 // 21 KB each, so a script stepping through label heights grew without end

@@ -18,6 +18,7 @@
 #include "raster_loader.h"
 #include "test_raster.h"
 #include "image.h"
+#include "image_compare.h"
 #include "toolkit_error.h"
 #include "utf8_repair.h"
 
@@ -413,6 +414,51 @@ TEST_F(CanvasTest, IllFormedUtf8IsDrawnWithReplacementCharactersWithoutAWarning)
     EXPECT_GT(countLit(*img), 0);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 120; ++x) ASSERT_EQ(img->pixel(x, y), ref->pixel(x, y)) << x << "," << y;
+}
+
+// Labels at many sizes, one line and several, normal and bold, each with
+// a red box of its measured width and line height: the sheet that
+// data/label-sizes.png holds as it was drawn when pango loaded the font at
+// every size.
+void drawLabelSheet(Image& img) {
+    toolkit::Canvas& c = img.canvas();
+    c.fLineColor = kRed;
+    auto label = [&](const std::string& text, std::int64_t x, std::int64_t y) {
+        c.drawText(text, x, y);
+        c.drawRectangleOutline(x, y, c.textWidth(text), c.textLineHeight());
+        return c.textLineHeight();
+    };
+    std::int64_t y = 2;
+    for (double size : {4.0, 7.5, 10.0, 15.0, 23.5, 40.0, 73.0}) {
+        c.fFontSize = size;
+        y += label("Veskel label: AVAWay fi 0123", 3, y) + 3;
+    }
+    c.fFontSize = 30;
+    c.fFontBold = true;
+    label("Bold ab\ncd\r\n\nend", 3, y);
+    c.fFontBold = false;
+    c.fFontSize = 150;
+    label("Ag", 500, 380);
+}
+
+TEST_F(CanvasTest, LabelsOfEverySizeLookAsWhenEachSizeHadItsOwnFont) {
+    auto img = blackImage(900, 620);
+    drawLabelSheet(*img);
+    Image reference(raster());
+    reference.loadFromFile(RASTER_TEST_DATA "/label-sizes.png");
+    const toolkit::ImageDifference exact = toolkit::compareImages(*img, reference, 0);
+    EXPECT_EQ(exact.differing, 0) << "first at " << exact.firstX << "," << exact.firstY;
+    // Letters hundreds of pixels high are filled as outlines, which only
+    // differ in antialiasing from the glyph images drawn before.
+    auto large = blackImage(640, 400);
+    large->canvas().fFontSize = 300;
+    large->canvas().drawText("Ag", 5, 5);
+    large->canvas().fFontSize = 1500;
+    large->canvas().drawText("W", -300, -900);
+    reference.loadFromFile(RASTER_TEST_DATA "/label-large.png");
+    const toolkit::ImageDifference close = toolkit::compareImages(*large, reference, 24);
+    EXPECT_EQ(close.differing, 0) << "first at " << close.firstX << "," << close.firstY;
+    EXPECT_GT(toolkit::compareImages(*large, reference, 0).share(), 0.99);
 }
 
 TEST_F(CanvasTest, ImagesAreDrawnAtTheirSizeOrScaled) {
