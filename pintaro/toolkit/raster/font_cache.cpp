@@ -65,7 +65,10 @@ std::unique_ptr<PangoContext, GObjectDeleter> FontCache::context(cairo_t* cr, co
     // the size it is drawn at (scaled_text.h).
     g.pango_cairo_update_context(cr, context.get());
     if (!unrounded) return context;
+    // Options set on the context replace those pango took from the cairo
+    // context (a vector file's hinting), so they start as a copy of them.
     cairo_font_options_t* unhinted = g.cairo_font_options_create();
+    g.cairo_get_font_options(cr, unhinted);
     g.cairo_font_options_set_hint_metrics(unhinted, CAIRO_HINT_METRICS_OFF);
     g.pango_cairo_context_set_font_options(context.get(), unhinted);
     g.cairo_font_options_destroy(unhinted);
