@@ -175,6 +175,10 @@ void writePng(const RasterApi& g, cairo_surface_t* surface, int width, int heigh
         chunks[i].text_length = values[i].size();
     }
 
+    // A PNG has at least one pixel (and an empty surface may have no memory).
+    if (width <= 0 || height <= 0)
+        throw ToolkitError("Cannot save an image of " + std::to_string(width) + " x " + std::to_string(height) +
+                           " pixels as PNG.");
     g.cairo_surface_flush(surface);
     const unsigned char* pixels = g.cairo_image_surface_get_data(surface);
     const int stride = g.cairo_image_surface_get_stride(surface);

@@ -718,6 +718,14 @@ TEST_F(CanvasTest, SavingFailuresCarryAMessageAndAnEmptyImageCannotBeSaved) {
     } catch (const ToolkitError& e) {
         EXPECT_STREQ(e.what(), "Image is not initialized.");
     }
+    img.resize(0, 3);
+    try {
+        img.saveToPngFile(tempPath("empty.png"));
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Cannot save an image of 0 x 3 pixels as PNG.");
+    }
+    EXPECT_FALSE(std::filesystem::exists(tempPath("empty.png")));
     img.resize(4, 4);
     try {
         img.saveToPngFile(tempPath("no-such-dir/x.png"));
