@@ -7,6 +7,9 @@
 //   startup_bench child MODE FD  one start-up (MODE app or bare); writes a
 //                              byte to FD at the first paint
 //   startup_bench repaint      the repaint measurements alone
+//   startup_bench phases       where the program's start-up goes: the median
+//                              time of each step of main up to the first
+//                              paint, over several starts
 //
 // Needs an X display (run it under xvfb-run).
 #include <signal.h>
@@ -18,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -116,6 +120,41 @@ int runApp(int fd) {
     return 0;
 }
 
+// The program's start-up as runApp makes it, timing each step; at the
+// first paint the steps' durations go to `fd` as one line of numbers.
+int runPhases(int fd) {
+    std::vector<double> marks;
+    auto t = Clock::now();
+    auto mark = [&] {
+        marks.push_back(msSince(t));
+        t = Clock::now();
+    };
+    toolkit::loadGtkOrExit();
+    mark();
+    app::AppState state;
+    mark();
+    toolkit::Application application;
+    application.init();
+    mark();
+    app::Ui ui(state);
+    mark();
+    ui.main.view.setOnDraw([&](toolkit::DrawEvent& e) {
+        app::paintDrawingView(*e.canvas, state.turtle);
+        if (fd >= 0) {
+            mark();
+            std::string line;
+            for (double m : marks) line += std::to_string(m) + " ";
+            line += "\n";
+            if (write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size())) std::_Exit(3);
+            fd = -1;
+        }
+    });
+    // Showing may already paint (it lets the toolkit handle pending events).
+    ui.show();
+    application.run();
+    return 0;
+}
+
 // One start of this program in the given mode: milliseconds from fork to
 // the first paint.
 double timeStart(const char* self, const char* mode) {
@@ -154,6 +193,47 @@ void startupComparison(const char* self) {
     const double a = median(app), b = median(bare);
     std::printf("start-up to first paint, median of %d: pintaro %.1f ms, bare GTK 3 window %.1f ms, ratio %.2f\n",
                 kRounds, a, b, a / b);
+}
+
+// The steps of main, each timed over several starts (runPhases).
+void startupPhases(const char* self) {
+    constexpr int kRounds = 15;
+    const char* const names[] = {"load GTK", "interpreter and turtle (AppState)", "gtk_init (Application::init)",
+                                 "windows and dialogs (Ui)", "show, to the first paint"};
+    constexpr std::size_t kPhases = std::size(names);
+    std::vector<std::vector<double>> phases(kPhases);
+    for (int i = 0; i < kRounds; ++i) {
+        int fds[2];
+        if (pipe(fds) != 0) std::exit(1);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execl(self, self, "child", "phases", fd.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string line;
+        char c;
+        while (read(fds[0], &c, 1) == 1 && c != '\n') line += c;
+        close(fds[0]);
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        std::size_t k = 0;
+        for (const char* at = line.c_str(); k < kPhases; ++k) {
+            char* end = nullptr;
+            const double v = std::strtod(at, &end);
+            if (end == at) break;
+            phases[k].push_back(v);
+            at = end;
+        }
+        if (k != kPhases) {
+            std::fprintf(stderr, "a start-up never painted\n");
+            std::exit(1);
+        }
+    }
+    std::printf("start-up steps, median of %d starts:\n", kRounds);
+    for (std::size_t k = 0; k < kPhases; ++k) std::printf("  %-36s %7.1f ms\n", names[k], median(phases[k]));
 }
 
 // ---- repaint after a long drawing ----
@@ -207,7 +287,12 @@ void repaintAfterLongDrawing() {
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "child") == 0) {
         const int fd = std::atoi(argv[3]);
+        if (std::strcmp(argv[2], "phases") == 0) return runPhases(fd);
         return std::strcmp(argv[2], "bare") == 0 ? runBare(fd) : runApp(fd);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "phases") == 0) {
+        startupPhases(argv[0]);
+        return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "repaint") == 0) {
         repaintAfterLongDrawing();

@@ -53,6 +53,9 @@ bool intersects(const Rect& r, const Box& b) {
     return r.right >= b.x0 && r.left <= b.x1 && r.bottom >= b.y0 && r.top <= b.y1;
 }
 
+// pango units rounded up to whole pixels, as pango gives a layout's size.
+std::int64_t pixels(std::int64_t units) { return (units + PANGO_SCALE - 1) / PANGO_SCALE; }
+
 // Lines of a text split at CR, LF or CR LF.
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -77,26 +80,6 @@ std::size_t pieceEnd(std::string_view line, std::size_t start, std::size_t limit
     if (space != std::string_view::npos && space >= start + limit / 2) return space + 1;
     while (end > start + 1 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) --end;
     return end;
-}
-
-// Shows a layout with its top-left corner at (x, y) in the source colour,
-// as the font's glyphs or as filled outlines of them.
-void showLayout(const RasterApi& g, cairo_t* cr, PangoLayout* layout, double x, double y, bool outlines) {
-    g.cairo_save(cr);
-    g.cairo_translate(cr, x, y);
-    // pango starts at the current point, which a borrowed context may have.
-    g.cairo_move_to(cr, 0, 0);
-    if (outlines) {
-        g.pango_cairo_layout_path(cr, layout);
-        g.cairo_fill(cr);
-    } else {
-        g.pango_cairo_show_layout(cr, layout);
-        // Showing leaves the start as the current point (a path is not
-        // part of what save and restore keep); an ellipse drawn next would
-        // join it to its outline with a line.
-        g.cairo_new_path(cr);
-    }
-    g.cairo_restore(cr);
 }
 
 }  // namespace
@@ -223,10 +206,16 @@ void Canvas::drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t wid
     g.cairo_restore(cr);
 }
 
-std::size_t Canvas::pieceBytes() const {
-    // An em at 96 dots per inch, in pango units; sizes below the default
-    // are taken as the default, since pango may not honour a size of 0.
-    const double em = std::max(pangoSize(fFontSize), pangoSize(limits::kDefaultTextSize)) * 96.0 / 72.0;
+PlacedText Canvas::place(cairo_t* cr, std::string_view text) {
+    if (fFontSize < limits::kSmallestScaledTextSize) return PlacedText(*fApi, fFonts.exactLayout(cr, font(), text));
+    TextLayout reference = fFonts.layout(cr, font(), text);
+    return PlacedText(*fApi, cr, reference.get(), fFonts.lineFont(cr, font()), FontCache::scaleFor(fFontSize));
+}
+
+std::size_t Canvas::pieceBytes() {
+    // An em at 96 dots per inch, in pango units, of the size text is laid
+    // out at.
+    const double em = pangoSize(limits::kReferenceTextSize) * 96.0 / 72.0;
     const double bytes = limits::kMaxLayoutUnits / (em * limits::kWidestGlyphEms);
     return std::max(limits::kMinTextPieceBytes, static_cast<std::size_t>(bytes));
 }
@@ -242,8 +231,7 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     setSource(g, cr, fTextColor);
     const std::size_t piece = pieceBytes();
     if (text.size() <= piece) {
-        TextLayout whole = layout(cr, text);
-        showLayout(g, cr, whole.get(), static_cast<double>(x), static_cast<double>(y), fTextAsOutlines);
+        place(cr, text).show(cr, static_cast<double>(x), static_cast<double>(y), fTextAsOutlines);
         return;
     }
     // Each line below the one before, each piece after the one before, as
@@ -252,19 +240,17 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     for (std::string_view line : splitLines(text)) {
         if (top > fHeight) break;
         std::int64_t advance = 0;  // pango units from x
-        int lineHeight = 0;
+        std::int64_t lineHeight = 0;
         std::size_t start = 0;
         do {
             const std::size_t end = pieceEnd(line, start, piece);
             const double left = static_cast<double>(x) + static_cast<double>(advance) / PANGO_SCALE;
             if (left > fWidth) break;
-            TextLayout part = layout(cr, line.substr(start, end - start));
-            int w = 0, h = 0;
-            g.pango_layout_get_size(part.get(), &w, &h);
-            if (left + static_cast<double>(w) / PANGO_SCALE >= 0)
-                showLayout(g, cr, part.get(), left, top, fTextAsOutlines);
+            const PlacedText part = place(cr, line.substr(start, end - start));
+            const std::int64_t w = part.width();
+            if (left + static_cast<double>(w) / PANGO_SCALE >= 0) part.show(cr, left, top, fTextAsOutlines);
             advance += w;
-            lineHeight = std::max(lineHeight, h);
+            lineHeight = std::max(lineHeight, part.height());
             start = end;
         } while (start < line.size());
         top += static_cast<double>(lineHeight) / PANGO_SCALE;
@@ -318,16 +304,12 @@ void Canvas::setPixel(std::int64_t x, std::int64_t y, Color c) {
 
 std::int64_t Canvas::textWidth(std::string_view text) {
     cairo_t* cr = requireContext();
-    const RasterApi& g = *fApi;
     const std::size_t piece = pieceBytes();
     std::int64_t widest = 0;
     for (std::string_view line : splitLines(text)) {
         if (line.empty()) continue;
         if (line.size() <= piece) {
-            TextLayout whole = layout(cr, line);
-            int w = 0, h = 0;
-            g.pango_layout_get_pixel_size(whole.get(), &w, &h);
-            widest = std::max<std::int64_t>(widest, w);
+            widest = std::max(widest, pixels(place(cr, line).width()));
             continue;
         }
         // Pieces summed in pango units, then rounded up to whole pixels as
@@ -335,23 +317,17 @@ std::int64_t Canvas::textWidth(std::string_view text) {
         std::int64_t units = 0;
         for (std::size_t start = 0; start < line.size();) {
             const std::size_t end = pieceEnd(line, start, piece);
-            TextLayout part = layout(cr, line.substr(start, end - start));
-            int w = 0, h = 0;
-            g.pango_layout_get_size(part.get(), &w, &h);
-            units += w;
+            units += place(cr, line.substr(start, end - start)).width();
             start = end;
         }
-        widest = std::max(widest, (units + PANGO_SCALE - 1) / PANGO_SCALE);
+        widest = std::max(widest, pixels(units));
     }
     return widest;
 }
 
 int Canvas::textLineHeight() {
     cairo_t* cr = requireContext();
-    TextLayout one = layout(cr, "a");
-    int w = 0, h = 0;
-    fApi->pango_layout_get_pixel_size(one.get(), &w, &h);
-    return h;
+    return static_cast<int>(pixels(place(cr, "a").height()));
 }
 
 }  // namespace toolkit

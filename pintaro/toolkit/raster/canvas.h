@@ -18,6 +18,7 @@
 
 #include "color.h"
 #include "font_cache.h"
+#include "scaled_text.h"
 #include "raster_limits.h"
 
 typedef struct _cairo cairo_t;
@@ -111,8 +112,9 @@ public:
 private:
     cairo_t* requireContext() const;
     FontChoice font() const { return {fFontFamily, fFontSize, fFontBold}; }
-    TextLayout layout(cairo_t* cr, std::string_view text) { return fFonts.layout(cr, font(), text); }
-    std::size_t pieceBytes() const;
+    // The text laid out once at the reference size and placed at fFontSize.
+    PlacedText place(cairo_t* cr, std::string_view text);
+    static std::size_t pieceBytes();
 
     const RasterApi* fApi;
     cairo_t* fCairoContext = nullptr;  // borrowed

@@ -18,6 +18,8 @@ typedef struct _cairo cairo_t;
 typedef struct _PangoFontDescription PangoFontDescription;
 typedef struct _PangoFontMap PangoFontMap;
 typedef struct _PangoLayout PangoLayout;
+typedef struct _PangoFont PangoFont;
+typedef struct _PangoContext PangoContext;
 
 namespace toolkit {
 
@@ -48,13 +50,28 @@ public:
     FontCache(const FontCache&) = delete;
     FontCache& operator=(const FontCache&) = delete;
 
-    // A layout of `text` in `font`, for drawing on or measuring through `cr`.
+    // A layout of `text` in `font`'s family and weight at the reference
+    // size (limits::kReferenceTextSize), with unrounded metrics, for placing
+    // at `font`'s size (PlacedText) on `cr`.
     TextLayout layout(cairo_t* cr, const FontChoice& font, std::string_view text);
+    // A layout of `text` in `font` at its own size, with the surface's
+    // metrics (small text, which fontconfig may hint differently by size).
+    TextLayout exactLayout(cairo_t* cr, const FontChoice& font, std::string_view text);
+
+    // The font the layout's description names, which sizes a line without
+    // glyphs; owned by the cache.
+    PangoFont* lineFont(cairo_t* cr, const FontChoice& font);
+
+    // How much larger a text size is than the reference size.
+    static double scaleFor(double fontSize);
 
     // Distinct fonts served by the current map (tests watch it renewed).
     std::size_t fontsInMap() const { return fServed.size(); }
 
 private:
+    static FontChoice atReferenceSize(FontChoice font);
+    std::unique_ptr<PangoContext, GObjectDeleter> context(cairo_t* cr, const FontChoice& font, bool unrounded);
+    TextLayout layoutOn(PangoContext* context, const FontChoice& font, std::string_view text);
     PangoFontDescription* description(const FontChoice& font);
 
     const RasterApi* fApi;
@@ -62,6 +79,8 @@ private:
     std::vector<FontChoice> fServed;  // fonts loaded through fMap
     std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> fDescription;  // of fBuiltFor
     FontChoice fBuiltFor;
+    std::unique_ptr<PangoFont, GObjectDeleter> fLineFont;  // of fLineFontFor, on fMap
+    FontChoice fLineFontFor;
 };
 
 // Pango's size for the toolkit's text size: trunc(size x 700), with the size

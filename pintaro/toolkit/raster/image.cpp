@@ -4,6 +4,7 @@
 #include <string>
 
 #include "atomic_file.h"
+#include "png_file.h"
 #include "raster_api.h"
 #include "raster_limits.h"
 #include "recording.h"
@@ -197,20 +198,18 @@ void Image::saveToJpegFile(const std::string& path, int quality) const { save(pa
 void Image::save(const std::string& path, const char* type, int quality, const std::vector<TextChunk>& text) const {
     if (!fSurface) throw ToolkitError("Image is not initialized.");
     const RasterApi& g = api();
+    if (std::string_view(type) == "png") {
+        // Encoded as the rows stream out: no copy of the picture.
+        writeFileAtomically(path, [&](FileOutput& out) { writePng(g, fSurface.get(), width(), height(), text, out); });
+        return;
+    }
     Pixbuf pixbuf = pixbufFromSurface(g, fSurface.get(), width(), height());
     // The saver takes its options as two arrays ending in null: the JPEG
-    // quality, and for PNG one "tEXt::KEYWORD" per text chunk (it writes
-    // Latin-1 text as tEXt and anything else as UTF-8 iTXt).
+    // quality.
     std::vector<std::string> keys, values;
     if (quality >= 0) {
         keys.emplace_back("quality");
         values.push_back(std::to_string(quality));
-    }
-    if (std::string_view(type) == "png") {
-        for (const TextChunk& chunk : text) {
-            keys.push_back("tEXt::" + chunk.keyword);
-            values.push_back(chunk.text);
-        }
     }
     std::vector<char*> keyPointers, valuePointers;
     for (std::size_t i = 0; i < keys.size(); ++i) {

@@ -13,15 +13,9 @@
 
 #include "canvas.h"
 #include "color.h"
+#include "text_chunk.h"
 
 namespace toolkit {
-
-// Text stored in a PNG file: keyword (Latin-1 letters, 1 to 79 of them) and
-// its UTF-8 text. Other formats have no place for it.
-struct TextChunk {
-    std::string keyword;
-    std::string text;
-};
 
 class Image {
 public:
@@ -51,8 +45,10 @@ public:
     void saveToJpegFile(const std::string& path, int quality) const;
     // The common step: `type` is a gdk-pixbuf saver name, quality < 0 means
     // none; `text` goes into a PNG as text chunks and is ignored otherwise.
-    // The file is replaced whole or not at all (writeFileAtomically); errors
-    // carry gdk-pixbuf's message or the system's reason.
+    // A PNG is written by libpng directly (png_file.h), BMP and JPEG by
+    // gdk-pixbuf. The file is replaced whole or not at all
+    // (writeFileAtomically); errors carry the encoder's message or the
+    // system's reason.
     void save(const std::string& path, const char* type, int quality = -1,
               const std::vector<TextChunk>& text = {}) const;
 

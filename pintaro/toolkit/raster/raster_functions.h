@@ -54,7 +54,7 @@
 // and PDF surfaces are part of libcairo itself (vector_file.h). Files are
 // written through a callback (atomic_file.h), with option arrays that carry
 // PNG text chunks, and text is laid out with the layer's own font maps
-// (font_cache.h).
+// (font_cache.h) at one size and drawn as glyphs at any (scaled_text.h).
 #define PINTARO_RASTER_EXTRA_FUNCTIONS(X) \
     X(cairo_set_source_rgba) \
     X(gdk_pixbuf_new) \
@@ -87,5 +87,26 @@
     X(pango_font_map_create_context) \
     X(pango_cairo_update_context) \
     X(pango_layout_new) \
-    X(pango_layout_get_size)
+    X(pango_layout_get_size) \
+    X(pango_layout_get_lines_readonly) \
+    X(pango_cairo_context_set_font_options) \
+    X(pango_context_set_round_glyph_positions) \
+    X(pango_font_map_load_font) \
+    X(pango_cairo_font_get_scaled_font) \
+    X(cairo_scaled_font_get_font_face) \
+    X(cairo_scaled_font_get_font_options) \
+    X(cairo_scaled_font_create) \
+    X(cairo_scaled_font_destroy) \
+    X(cairo_scaled_font_extents) \
+    X(cairo_set_scaled_font) \
+    X(cairo_show_glyphs) \
+    X(cairo_glyph_path) \
+    X(cairo_scaled_font_get_font_matrix) \
+    X(cairo_scaled_font_get_ctm) \
+    X(cairo_scaled_font_status) \
+    X(cairo_get_target) \
+    X(cairo_get_font_options) \
+    X(cairo_surface_get_font_options) \
+    X(cairo_font_options_merge) \
+    X(cairo_font_options_get_hint_metrics)
 // clang-format on

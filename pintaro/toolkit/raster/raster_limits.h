@@ -26,6 +26,29 @@ inline constexpr double kPangoUnitsPerTextSize = 700.0;
 // The text size a new canvas or control starts with.
 inline constexpr double kDefaultTextSize = 15.0;
 
+// The one size text is laid out at; it is drawn at any other by placing
+// the glyphs at that size (scaled_text.h), so that a new label height
+// loads no font. Large, so that the glyph advances scaled from it keep
+// their precision: pango gives them in 1/1024 pixel, which scaled up to the
+// largest size (5 times) stays within 1/200 pixel of the exact advance
+// before it is rounded to whole pixels.
+inline constexpr double kReferenceTextSize = 400.0;
+
+// Glyphs larger than this many pixels are filled as outlines rather than
+// drawn as glyph images: an image is rasterised whole, however little of
+// it lies on the canvas (a letter at the largest size is 2,600 pixels
+// high, 6 MB to clear and fill), where a filled outline only costs what
+// the canvas shows. Smaller glyphs stay images, which FreeType rasterises
+// faster than cairo fills them; the two differ only in antialiasing.
+inline constexpr double kLargestRasterisedGlyphPixels = 256.0;
+
+// Text smaller than this is still laid out by pango at its own size, since
+// fontconfig's rules may render small sizes differently (Debian's turn
+// hinting off for DejaVu below 7.5 pixels, the size-7.5 text here is 6.8
+// pixels): size 10 is 9.1 pixels. Few labels are that small, and there are
+// few such sizes.
+inline constexpr double kSmallestScaledTextSize = 10.0;
+
 // Distinct fonts (family, size, weight) one font map serves before it is
 // replaced by a fresh one. A map never releases a font it has loaded, about
 // 21 KB each, so a script stepping through label heights grew without end
@@ -37,8 +60,8 @@ inline constexpr std::size_t kMaxFontsPerMap = 64;
 // 1/1024 pixel, so a line wider than about 2 million pixels wraps around
 // (1.4 million W's measured 0 and drew over the start of the line). Longer
 // text goes to pango in pieces small enough even if every byte were a glyph
-// kWidestGlyphEms ems wide; at the largest font size that is 71 bytes, at
-// the default one 9,585.
+// kWidestGlyphEms ems wide at the size layouts are made at: 359 bytes at
+// the reference size.
 inline constexpr double kMaxLayoutUnits = 2147483647.0;
 inline constexpr double kWidestGlyphEms = 16.0;
 inline constexpr std::size_t kMinTextPieceBytes = 64;
@@ -58,5 +81,25 @@ inline constexpr int kMaxSymlinkHops = 40;
 // the process id, so only the leftovers of earlier crashed saves by a
 // process of the same id can be in the way.
 inline constexpr int kTemporaryNameAttempts = 100;
+
+// How a PNG is compressed, chosen on a drawn 4000 x 4000 picture
+// (png_bench, docs/performance.md). zlib's level 1 is the fastest, and on
+// a drawing its file was smaller than ImageMagick's; without filters it is
+// smaller still, since lines on a plain ground are runs of equal bytes
+// that a filter only turns into differences (level 1 with "sub" took 1.3
+// times as long for a file 20 % larger). A picture that is not mostly runs
+// (a photograph opened and saved again) keeps libpng's adaptive filters,
+// which make such a file much smaller: "mostly" is this share of pixels
+// equal to the one on their left (a drawing has well over 0.9, a photograph
+// a few per cent).
+inline constexpr int kPngZlibLevel = 1;
+inline constexpr int kPngZlibStrategy = 0;  // Z_DEFAULT_STRATEGY
+inline constexpr double kPngDrawnRepeatShare = 0.5;
+inline constexpr int kPngDrawnFilters = 0x08;  // PNG_FILTER_NONE
+inline constexpr int kPngOtherFilters = 0xF8;  // PNG_ALL_FILTERS
+
+// Bytes libpng compresses into before it writes them out as one IDAT
+// chunk: fewer, larger writes than its default of 8 KiB.
+inline constexpr std::size_t kPngBufferBytes = 256 * 1024;
 
 }  // namespace toolkit::limits

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <array>
 #include <optional>
 #include <string>
@@ -17,7 +18,9 @@
 #include "raster_loader.h"
 #include "test_raster.h"
 #include "image.h"
+#include "image_compare.h"
 #include "toolkit_error.h"
+#include "utf8_repair.h"
 
 namespace {
 
@@ -383,6 +386,81 @@ TEST_F(CanvasTest, TheFontsOfManySizesAreReleasedAndTextStaysTheSame) {
         for (int x = 0; x < 40; ++x) ASSERT_EQ(img->pixel(x, y), ref->pixel(x, y)) << x << "," << y;
 }
 
+// pango warned "Invalid UTF-8 string passed to pango_layout_set_text()" on
+// standard error for such a label, and drew its bytes as boxes.
+TEST_F(CanvasTest, IllFormedUtf8IsDrawnWithReplacementCharactersWithoutAWarning) {
+    const std::string fffd = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> repairs[] = {
+        {"a\xFF" "b", "a" + fffd + "b"},                  // a byte no character uses
+        {"\x80\x80", fffd + fffd},                       // stray continuations, one each
+        {"x\xE2\x82", "x" + fffd},                       // a cut-off character, one in all
+        {"\xE2\x82" "A\xC3\xA9", fffd + "A\xC3\xA9"},   // the next character is kept
+        {"\xC0\xAF", fffd + fffd},                       // overlong
+        {"\xED\xA0\x80", fffd + fffd + fffd},           // a surrogate
+        {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},  // above U+10FFFF
+    };
+    for (const auto& [bad, good] : repairs) EXPECT_EQ(toolkit::repairedUtf8(bad), good);
+    for (std::string ok : {"", "plain", "caf\xC3\xA9 \xF0\x9F\x90\xA2", "\xF4\x8F\xBF\xBF"})
+        EXPECT_EQ(toolkit::repairedUtf8(ok), std::nullopt) << ok;
+    EXPECT_EQ(toolkit::repairedUtf8(std::string("a\0b", 3)), std::nullopt);
+
+    auto img = blackImage(120, 30), ref = blackImage(120, 30);
+    testing::internal::CaptureStderr();
+    img->canvas().drawText("Z\xFF\xE2\x82" "Z", 2, 2);
+    const std::int64_t width = img->canvas().textWidth("Z\xFF" "Z");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    ref->canvas().drawText("Z" + fffd + fffd + "Z", 2, 2);
+    EXPECT_EQ(width, ref->canvas().textWidth("Z" + fffd + "Z"));
+    EXPECT_GT(countLit(*img), 0);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 120; ++x) ASSERT_EQ(img->pixel(x, y), ref->pixel(x, y)) << x << "," << y;
+}
+
+// Labels at many sizes, one line and several, normal and bold, each with
+// a red box of its measured width and line height: the sheet that
+// data/label-sizes.png holds as it was drawn when pango loaded the font at
+// every size.
+void drawLabelSheet(Image& img) {
+    toolkit::Canvas& c = img.canvas();
+    c.fLineColor = kRed;
+    auto label = [&](const std::string& text, std::int64_t x, std::int64_t y) {
+        c.drawText(text, x, y);
+        c.drawRectangleOutline(x, y, c.textWidth(text), c.textLineHeight());
+        return c.textLineHeight();
+    };
+    std::int64_t y = 2;
+    for (double size : {4.0, 7.5, 10.0, 15.0, 23.5, 40.0, 73.0}) {
+        c.fFontSize = size;
+        y += label("Veskel label: AVAWay fi 0123", 3, y) + 3;
+    }
+    c.fFontSize = 30;
+    c.fFontBold = true;
+    label("Bold ab\ncd\r\n\nend", 3, y);
+    c.fFontBold = false;
+    c.fFontSize = 150;
+    label("Ag", 500, 380);
+}
+
+TEST_F(CanvasTest, LabelsOfEverySizeLookAsWhenEachSizeHadItsOwnFont) {
+    auto img = blackImage(900, 620);
+    drawLabelSheet(*img);
+    Image reference(raster());
+    reference.loadFromFile(RASTER_TEST_DATA "/label-sizes.png");
+    const toolkit::ImageDifference exact = toolkit::compareImages(*img, reference, 0);
+    EXPECT_EQ(exact.differing, 0) << "first at " << exact.firstX << "," << exact.firstY;
+    // Letters hundreds of pixels high are filled as outlines, which only
+    // differ in antialiasing from the glyph images drawn before.
+    auto large = blackImage(640, 400);
+    large->canvas().fFontSize = 300;
+    large->canvas().drawText("Ag", 5, 5);
+    large->canvas().fFontSize = 1500;
+    large->canvas().drawText("W", -300, -900);
+    reference.loadFromFile(RASTER_TEST_DATA "/label-large.png");
+    const toolkit::ImageDifference close = toolkit::compareImages(*large, reference, 24);
+    EXPECT_EQ(close.differing, 0) << "first at " << close.firstX << "," << close.firstY;
+    EXPECT_GT(toolkit::compareImages(*large, reference, 0).share(), 0.99);
+}
+
 TEST_F(CanvasTest, ImagesAreDrawnAtTheirSizeOrScaled) {
     Image src(raster());
     EXPECT_THROW(
@@ -478,6 +556,58 @@ TEST_F(CanvasTest, PngKeepsEveryPixelIncludingTransparency) {
     back.canvas().fill();                    // and it can draw at once
 }
 
+// The chunks of a PNG file: type and data, in file order.
+std::vector<std::pair<std::string, std::string>> pngChunks(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::pair<std::string, std::string>> chunks;
+    for (std::size_t at = 8; at + 12 <= bytes.size();) {
+        std::uint32_t length = 0;
+        for (int k = 0; k < 4; ++k) length = length << 8 | static_cast<unsigned char>(bytes[at + k]);
+        chunks.emplace_back(bytes.substr(at + 4, 4), bytes.substr(at + 8, length));
+        at += 12 + length;
+    }
+    return chunks;
+}
+
+// An opaque picture goes out without alpha, anything else with it; both
+// come back pixel for pixel, antialiased edges, a drawing and a noisy
+// picture (saved with other filters) alike.
+TEST_F(CanvasTest, PngsAreRgbWhenOpaqueAndReadBackPixelForPixel) {
+    auto drawn = blackImage(90, 70);
+    toolkit::Canvas& c = drawn->canvas();
+    c.fLineWidth = 3;
+    c.fLineColor = Color(250, 128, 114, 255);
+    c.drawLine(3, 5, 80, 61);
+    c.drawEllipseOutline(10, 10, 50, 30);
+    c.drawText("Ag", 40, 2);
+    auto noisy = std::make_unique<Image>(raster());
+    noisy->resize(33, 17);
+    std::vector<std::uint32_t> pixels(33 * 17);
+    std::uint32_t seed = 7;
+    for (std::uint32_t& p : pixels) p = 0xFF000000u | ((seed = seed * 1103515245u + 12345u) >> 8);
+    noisy->writePixels(0, 0, 33, 17, pixels.data());
+    auto seeThrough = std::make_unique<Image>(raster());
+    seeThrough->resize(20, 10);
+    seeThrough->canvas().fAreaColor = Color(10, 200, 30, 100);
+    seeThrough->canvas().drawEllipseArea(0, 0, 20, 10);
+    const std::pair<const Image*, char> cases[] = {{drawn.get(), 2}, {noisy.get(), 2}, {seeThrough.get(), 6}};
+    for (const auto& [img, colourType] : cases) {
+        const std::string path = tempPath("exact.png");
+        img->saveToPngFile(path);
+        const auto chunks = pngChunks(path);
+        ASSERT_EQ(chunks.front().first, "IHDR");
+        EXPECT_EQ(chunks.front().second[9], colourType);
+        EXPECT_EQ(chunks.back().first, "IEND");
+        Image back(raster());
+        back.loadFromFile(path);
+        ASSERT_EQ(back.width(), img->width());
+        ASSERT_EQ(back.height(), img->height());
+        for (int y = 0; y < img->height(); ++y)
+            for (int x = 0; x < img->width(); ++x) ASSERT_EQ(back.pixel(x, y), img->pixel(x, y)) << x << "," << y;
+    }
+}
+
 TEST_F(CanvasTest, BitmapAndJpegRoundTripsKeepSizeAndColour) {
     auto img = blackImage(40, 30);
     img->canvas().fAreaColor = Color(250, 128, 114, 255);
@@ -526,6 +656,13 @@ TEST_F(CanvasTest, APngKeepsTextChunksOtherFormatsKeepNone) {
     EXPECT_EQ(back.loadFromFile(bmp, "Latin"), std::nullopt);
     EXPECT_EQ(back.loadFromFile(jpg, "Latin"), std::nullopt);
     EXPECT_EQ(back.width(), 8) << "the JPEG was written with its quality";
+    // Stored pictures rely on the chunks' form: Latin-1 tEXt, uncompressed
+    // iTXt with no language, both before the pixels.
+    const auto chunks = pngChunks(png);
+    ASSERT_GE(chunks.size(), 4u);
+    EXPECT_EQ(chunks[1], std::make_pair(std::string("tEXt"), "Latin" + std::string(1, '\0') + "100 fd\n'caf\xE9 label\n"));
+    EXPECT_EQ(chunks[2], std::make_pair(std::string("iTXt"), "Wide" + std::string(5, '\0') + wide));
+    EXPECT_EQ(chunks[3].first, "IDAT");
 }
 
 TEST_F(CanvasTest, RawPixelRectanglesCopyAreasExactly) {
@@ -581,6 +718,14 @@ TEST_F(CanvasTest, SavingFailuresCarryAMessageAndAnEmptyImageCannotBeSaved) {
     } catch (const ToolkitError& e) {
         EXPECT_STREQ(e.what(), "Image is not initialized.");
     }
+    img.resize(0, 3);
+    try {
+        img.saveToPngFile(tempPath("empty.png"));
+        FAIL();
+    } catch (const ToolkitError& e) {
+        EXPECT_STREQ(e.what(), "Cannot save an image of 0 x 3 pixels as PNG.");
+    }
+    EXPECT_FALSE(std::filesystem::exists(tempPath("empty.png")));
     img.resize(4, 4);
     try {
         img.saveToPngFile(tempPath("no-such-dir/x.png"));
