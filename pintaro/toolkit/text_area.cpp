@@ -77,6 +77,37 @@ void TextArea::select(int start, int end) {
     handlePendingEvents();
 }
 
+int TextArea::cursor() const {
+    GtkTextBuffer* buffer = bufferOf(innerWidget());
+    GtkTextIter at;
+    gtk().gtk_text_buffer_get_iter_at_mark(buffer, &at, gtk().gtk_text_buffer_get_insert(buffer));
+    return gtk().gtk_text_iter_get_offset(&at);
+}
+
+void TextArea::replace(int start, int end, const std::string& text) {
+    GtkTextBuffer* buffer = bufferOf(innerWidget());
+    GtkTextIter from, to;
+    gtk().gtk_text_buffer_get_iter_at_offset(buffer, &from, std::max(start, 0));
+    gtk().gtk_text_buffer_get_iter_at_offset(buffer, &to, std::max(end, start));
+    gtk().gtk_text_buffer_delete(buffer, &from, &to);
+    // Deleting keeps `from` valid, at the place of the deleted text.
+    gtk().gtk_text_buffer_select_range(buffer, &from, &from);
+    gtk().gtk_text_buffer_insert(buffer, &from, text.c_str(), static_cast<gint>(text.size()));
+    handlePendingEvents();
+}
+
+void TextArea::addToContextMenu(PopupMenu& menu) {
+    if (!fContextMenu) connectSignal(innerWidget(), "populate-popup", G_CALLBACK(&TextArea::onPopulatePopup), this);
+    fContextMenu = &menu;
+}
+
+void TextArea::onPopulatePopup(void*, void* popup, void* self) {
+    guarded([&] {
+        auto* t = static_cast<TextArea*>(self);
+        if (t->fContextMenu) t->fContextMenu->appendTo(popup);
+    });
+}
+
 void TextArea::setEditable(bool editable) {
     fEditable = editable;
     gtk().gtk_text_view_set_editable(as<GtkTextView>(innerWidget()), editable);
