@@ -63,4 +63,7 @@ inline constexpr int kGridLabelOffset = 3;      // from the line it names
 // sprite's sizes are the turtle layer's).
 inline constexpr double kFrameLineWidth = 2.0;
 
+// Completions listed in a status label: a line's worth; more end in "...".
+inline constexpr std::size_t kCompletionsShown = 8;
+
 }  // namespace app::limits

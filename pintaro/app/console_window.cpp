@@ -10,6 +10,7 @@
 #include "console_run.h"
 #include "console_words.h"
 #include "drawing_steps.h"
+#include "editor_commands.h"
 #include "message_box.h"
 #include "script_file.h"
 
@@ -117,6 +118,7 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
             runConsoleScript(c, state, w);
             return;
         }
+        if (runEditorShortcut(e, Editor::Script, c, state, w)) return;
         // Only the left Control key makes a shortcut.
         if (!leftControlHeld()) return;
         switch (e.key) {
@@ -166,6 +168,8 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         return;
     }
     Application::current().alertBox(&c.window, failure->message, kProgramTitle);
+    // What to write instead, where the user looks next.
+    if (!failure->hint.empty()) c.status.setMessage(failure->hint);
     // The user can fix the failing line at once.
     c.editor.focus();
     c.selectLine(failure->lineIndex);
@@ -180,9 +184,13 @@ void noteRefusedRun(StatusLine& status, RunGuard& runs) {
 }
 
 void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
+    if (!mayReplaceScript(c, "Script isn't saved. Load another?", "Load", false)) return;
     OpenFileDialog& dialog = state.openDialog;
     dialog.fTitle = "Load script";
+    // The dialog is shared with Open, which shows every file.
+    dialog.fFilters = {{"Veskel scripts", {"*.fs"}}, {"All files", {"*"}}};
     dialog.run(&c.window);
+    dialog.fFilters.clear();
     if (dialog.fFiles.empty()) {
         c.status.setMessage("Load canceled.");
         return;
@@ -195,6 +203,7 @@ void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         return;
     }
     c.editor.setText(text);
+    scriptLoaded(c, dialog.fFiles.front(), text);
 }
 
 }  // namespace app

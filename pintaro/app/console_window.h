@@ -14,6 +14,7 @@
 #include "layout_container.h"
 #include "main_window.h"
 #include "run_guard.h"
+#include "script_keeping.h"
 #include "status_line.h"
 #include "text_area.h"
 #include "window.h"
@@ -37,6 +38,8 @@ struct ConsoleWindow {
     // after word would cost far more than the printing; so output is
     // gathered and shown once per breath of the run (and when it ends).
     std::string pendingOutput;
+    // The file the script was loaded from or saved to, and its text then.
+    ScriptKeeping keeping;
 
     // Builds the hidden window and its layout, without handlers.
     ConsoleWindow();

@@ -210,6 +210,7 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resi
             s.action(w, state);
             return;
         }
+        if (state.commandLineKeys) state.commandLineKeys(e);
     });
 
     w.window.setOnCloseClick([&](CloseClickEvent&) {

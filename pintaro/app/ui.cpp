@@ -6,7 +6,8 @@
 namespace app {
 
 Ui::Ui(AppState& state)
-    : resize([this, &state](int width, int height) { resizeCommand(state, main, width, height); }) {
+    : resize([this, &state](int width, int height) { resizeCommand(state, main, width, height); }),
+      editorMenus(console, state, main) {
     registerConsole(console, state, main);
     attachMainWindowHandlers(main, state, resize);
     attachConsoleHandlers(console, state, main);

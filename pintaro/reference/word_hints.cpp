@@ -125,24 +125,6 @@ bool definedUnderEmptyName(const forth::Interp& in, std::string_view word) {
     return rec && rec->kind == forth::WordKind::userWord && !rec->code->empty() && rec->code->text(0) == word;
 }
 
-std::string unknownWordHint(const forth::Interp& in, std::string_view word) {
-    if (definedUnderEmptyName(in, word))
-        return "\": " + std::string(word) + "\" defined a word with no name: write :" + std::string(word) +
-               ", without the space.";
-    for (const ForeignWord& f : kForeignWords)
-        if (f.word == word) return std::string(f.hint);
-    std::vector<std::string> names = in.dictionaryNames();
-    for (auto& a : in.aliasNames()) names.push_back(std::move(a));
-    std::string_view near = nearest(word, names);
-    // The start of one word only, as "setpens" of setpensize.
-    if (near.empty() && word.size() >= limits::kNearMissShortLength) {
-        const auto starts = [&](const std::string& n) { return n.starts_with(word); };
-        if (std::count_if(names.begin(), names.end(), starts) == 1) near = *std::find_if(names.begin(), names.end(), starts);
-    }
-    if (!near.empty()) return "Did you mean " + std::string(near) + "?";
-    return {};
-}
-
 std::string missingVariableHint(const forth::Interp& in, std::string_view name, std::string_view line) {
     // "key not found" also comes from colour names and ?name: only a
     // fetched variable gets this hint.
@@ -180,6 +162,24 @@ std::string underflowHint(std::string_view line) {
 }
 
 }  // namespace
+
+std::string unknownWordHint(const forth::Interp& in, std::string_view word) {
+    if (definedUnderEmptyName(in, word))
+        return "\": " + std::string(word) + "\" defined a word with no name: write :" + std::string(word) +
+               ", without the space.";
+    for (const ForeignWord& f : kForeignWords)
+        if (f.word == word) return std::string(f.hint);
+    std::vector<std::string> names = in.dictionaryNames();
+    for (auto& a : in.aliasNames()) names.push_back(std::move(a));
+    std::string_view near = nearest(word, names);
+    // The start of one word only, as "setpens" of setpensize.
+    if (near.empty() && word.size() >= limits::kNearMissShortLength) {
+        const auto starts = [&](const std::string& n) { return n.starts_with(word); };
+        if (std::count_if(names.begin(), names.end(), starts) == 1) near = *std::find_if(names.begin(), names.end(), starts);
+    }
+    if (!near.empty()) return "Did you mean " + std::string(near) + "?";
+    return {};
+}
 
 std::size_t editDistance(std::string_view a, std::string_view b) {
     // Optimal string alignment: three rows of the table are enough.

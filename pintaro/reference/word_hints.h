@@ -19,6 +19,10 @@ namespace reference {
 // is nothing to add.
 std::string hintFor(const forth::Interp& in, std::string_view message, std::string_view line);
 
+// What to write instead of `word`, which is not a word: the hint of
+// "invalid float: WORD". Empty when there is nothing to say.
+std::string unknownWordHint(const forth::Interp& in, std::string_view word);
+
 // The number of edits (a character changed, added or dropped, or two
 // neighbours swapped) that turn one word into the other.
 std::size_t editDistance(std::string_view a, std::string_view b);

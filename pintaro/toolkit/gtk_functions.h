@@ -198,7 +198,11 @@
     X(gtk_widget_show_all) \
     X(gtk_menu_get_type) \
     X(g_type_check_instance_is_a) \
-    X(g_object_ref_sink)
+    X(g_object_ref_sink) \
+    X(gtk_file_filter_new) \
+    X(gtk_file_filter_set_name) \
+    X(gtk_file_filter_add_pattern) \
+    X(gtk_file_chooser_add_filter)
 // clang-format on
 
 // Functions beyond the fixed list above, resolved after it from the same
