@@ -100,6 +100,10 @@ void completeWord(ConsoleWindow& c, AppState& state, MainWindow& w, Editor where
     e.status.setMessage(list);
 }
 
+void toggleLineNumbers(ConsoleWindow& c, AppState&, MainWindow&, Editor) {
+    c.editor.setLineNumbers(!c.editor.lineNumbers());
+}
+
 void saveScriptCommand(ConsoleWindow& c, AppState&, MainWindow&, Editor) { saveScript(c, false); }
 void saveScriptAsCommand(ConsoleWindow& c, AppState&, MainWindow&, Editor) { saveScript(c, true); }
 
@@ -108,6 +112,7 @@ constexpr EditorCommand kEditorCommands[] = {
     {"Complete the word", "Control+Space", Key_Space, true, false, true, true, completeWord},
     {"Save script", "Control+S", Key_S, true, false, false, true, saveScriptCommand},
     {"Save script as...", "Control+Shift+S", Key_S, true, true, false, true, saveScriptAsCommand},
+    {"Line numbers", "Control+Shift+L", Key_L, true, true, false, true, toggleLineNumbers},
 };
 
 bool appliesTo(const EditorCommand& command, Editor where) {

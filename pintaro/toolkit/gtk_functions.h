@@ -202,7 +202,17 @@
     X(gtk_file_filter_new) \
     X(gtk_file_filter_set_name) \
     X(gtk_file_filter_add_pattern) \
-    X(gtk_file_chooser_add_filter)
+    X(gtk_file_chooser_add_filter) \
+    X(gtk_text_view_set_border_window_size) \
+    X(gtk_text_view_get_window) \
+    X(gtk_cairo_should_draw_window) \
+    X(gtk_cairo_transform_to_window) \
+    X(gtk_text_view_get_visible_rect) \
+    X(gtk_text_view_get_line_at_y) \
+    X(gtk_text_view_get_line_yrange) \
+    X(gtk_text_view_buffer_to_window_coords) \
+    X(gtk_text_iter_forward_line) \
+    X(gtk_text_iter_get_line)
 // clang-format on
 
 // Functions beyond the fixed list above, resolved after it from the same

@@ -30,6 +30,9 @@ public:
     // Adds the menu's entries to the area's own right-click menu; the menu
     // must outlive the area's use of it.
     void addToContextMenu(PopupMenu& menu);
+    // Numbers each line in a column at the left; off at first.
+    bool lineNumbers() const { return fLineNumbers; }
+    void setLineNumbers(bool shown);
     bool editable() const { return fEditable; }
     void setEditable(bool editable);
     bool wrap() const { return fWrap; }
@@ -42,11 +45,14 @@ public:
 private:
     static void onChanged(void* buffer, void* self);
     static void onPopulatePopup(void* view, void* popup, void* self);
+    static int onDrawLineNumbers(GtkWidget* view, cairo_t* cr, void* self);
 
     bool fEditable = true;
     bool fWrap = false;
     TextChangeHandler fOnTextChange;
     PopupMenu* fContextMenu = nullptr;
+    bool fLineNumbers = false;
+    bool fLineNumbersConnected = false;
 };
 
 }  // namespace toolkit
