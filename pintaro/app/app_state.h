@@ -45,6 +45,8 @@ struct AppState {
     // The command line's editing commands (help, completion) for a key of
     // the main window; true when the key was one. Empty until they exist.
     std::function<bool(toolkit::KeyEvent&)> commandLineKeys;
+    // The same for a key of the console window, for its script editor.
+    std::function<bool(toolkit::KeyEvent&)> scriptKeys;
 };
 
 }  // namespace app

@@ -10,7 +10,6 @@
 #include "console_run.h"
 #include "console_words.h"
 #include "drawing_steps.h"
-#include "editor_commands.h"
 #include "message_box.h"
 #include "script_file.h"
 
@@ -118,7 +117,7 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
             runConsoleScript(c, state, w);
             return;
         }
-        if (runEditorShortcut(e, Editor::Script, c, state, w)) return;
+        if (state.scriptKeys && state.scriptKeys(e)) return;
         // Only the left Control key makes a shortcut.
         if (!leftControlHeld()) return;
         switch (e.key) {

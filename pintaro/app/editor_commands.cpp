@@ -5,6 +5,7 @@
 #include "app_limits.h"
 #include "application.h"
 #include "console_window.h"
+#include "examples_window.h"
 #include "main_window.h"
 #include "script_keeping.h"
 #include "word_help.h"
@@ -35,7 +36,10 @@ EditorText editorText(ConsoleWindow& c, MainWindow& w, Editor where) {
 // F2: the help goes beside the script, into the console output (and its
 // first line into the status label); for the command line, into the main
 // window's status label.
-void helpOnWord(ConsoleWindow& c, AppState& state, MainWindow& w, Editor where) {
+void helpOnWord(EditorTools& t, Editor where) {
+    ConsoleWindow& c = t.console;
+    MainWindow& w = t.main;
+    AppState& state = t.state;
     const EditorText e = editorText(c, w, where);
     const reference::WordSpan span = reference::wordAt(e.text, static_cast<std::size_t>(e.cursor));
     if (span.word.empty()) {
@@ -63,7 +67,10 @@ void helpOnWord(ConsoleWindow& c, AppState& state, MainWindow& w, Editor where) 
 
 // Control+Space: the word before the cursor grows to the one word it can
 // become, or to what all its candidates share, which the status label lists.
-void completeWord(ConsoleWindow& c, AppState& state, MainWindow& w, Editor where) {
+void completeWord(EditorTools& t, Editor where) {
+    ConsoleWindow& c = t.console;
+    MainWindow& w = t.main;
+    AppState& state = t.state;
     const EditorText e = editorText(c, w, where);
     const reference::WordSpan span = reference::wordAt(e.text, static_cast<std::size_t>(e.cursor));
     // Only what stands before the cursor is completed: the word's
@@ -100,12 +107,10 @@ void completeWord(ConsoleWindow& c, AppState& state, MainWindow& w, Editor where
     e.status.setMessage(list);
 }
 
-void toggleLineNumbers(ConsoleWindow& c, AppState&, MainWindow&, Editor) {
-    c.editor.setLineNumbers(!c.editor.lineNumbers());
-}
-
-void saveScriptCommand(ConsoleWindow& c, AppState&, MainWindow&, Editor) { saveScript(c, false); }
-void saveScriptAsCommand(ConsoleWindow& c, AppState&, MainWindow&, Editor) { saveScript(c, true); }
+void toggleLineNumbers(EditorTools& t, Editor) { t.console.editor.setLineNumbers(!t.console.editor.lineNumbers()); }
+void saveScriptCommand(EditorTools& t, Editor) { saveScript(t.console, false); }
+void saveScriptAsCommand(EditorTools& t, Editor) { saveScript(t.console, true); }
+void examplesCommand(EditorTools& t, Editor) { t.showExamples(); }
 
 constexpr EditorCommand kEditorCommands[] = {
     {"Help on the word", "F2", Key_F2, false, false, true, true, helpOnWord},
@@ -113,18 +118,19 @@ constexpr EditorCommand kEditorCommands[] = {
     {"Save script", "Control+S", Key_S, true, false, false, true, saveScriptCommand},
     {"Save script as...", "Control+Shift+S", Key_S, true, true, false, true, saveScriptAsCommand},
     {"Line numbers", "Control+Shift+L", Key_L, true, true, false, true, toggleLineNumbers},
+    {"Examples...", "Control+E", Key_E, true, false, true, true, examplesCommand},
 };
 
 bool appliesTo(const EditorCommand& command, Editor where) {
     return where == Editor::Script ? command.onScript : command.onCommandLine;
 }
 
-std::vector<MenuEntry> menuFor(Editor where, ConsoleWindow& c, AppState& state, MainWindow& w) {
+std::vector<MenuEntry> menuFor(Editor where, EditorTools& t) {
     std::vector<MenuEntry> entries;
     for (const EditorCommand& command : kEditorCommands)
         if (appliesTo(command, where))
             entries.push_back({std::string(command.label) + " (" + std::string(command.keys) + ")",
-                               [&c, &state, &w, &command, where] { command.action(c, state, w, where); }});
+                               [&t, &command, where] { command.action(t, where); }});
     return entries;
 }
 
@@ -132,7 +138,7 @@ std::vector<MenuEntry> menuFor(Editor where, ConsoleWindow& c, AppState& state, 
 
 std::span<const EditorCommand> editorCommands() { return kEditorCommands; }
 
-bool runEditorShortcut(KeyEvent& e, Editor where, ConsoleWindow& c, AppState& state, MainWindow& w) {
+bool EditorTools::runShortcut(KeyEvent& e, Editor where) {
     const Application& app = Application::current();
     const bool control = app.isDown(Key_ControlL);
     const bool shift = app.isDown(Key_ShiftL) || app.isDown(Key_ShiftR);
@@ -140,21 +146,31 @@ bool runEditorShortcut(KeyEvent& e, Editor where, ConsoleWindow& c, AppState& st
         if (!appliesTo(command, where) || e.key != command.key) continue;
         if (command.leftControl != control || (command.leftControl && command.shift != shift)) continue;
         e.handled = true;
-        command.action(c, state, w, where);
+        command.action(*this, where);
         return true;
     }
     return false;
 }
 
-EditorMenus::EditorMenus(ConsoleWindow& c, AppState& state, MainWindow& w)
-    : fViewMenu(menuFor(Editor::CommandLine, c, state, w)), fScriptMenu(menuFor(Editor::Script, c, state, w)) {
+EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
+    : console(c), state(s), main(w), fViewMenu(menuFor(Editor::CommandLine, *this)),
+      fScriptMenu(menuFor(Editor::Script, *this)) {
     c.editor.addToContextMenu(fScriptMenu);
     w.view.setOnMouseButtonDown([this](MouseEvent& e) {
         if (e.button == MouseButton_Right) fViewMenu.popUpAtPointer();
     });
-    state.commandLineKeys = [&c, &state, &w](KeyEvent& e) {
-        return runEditorShortcut(e, Editor::CommandLine, c, state, w);
-    };
+    s.commandLineKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::CommandLine); };
+    s.scriptKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::Script); };
+}
+
+EditorTools::~EditorTools() {
+    state.commandLineKeys = nullptr;
+    state.scriptKeys = nullptr;
+}
+
+void EditorTools::showExamples() {
+    if (!fExamples) fExamples = std::make_unique<ExamplesWindow>(*this);
+    fExamples->show();
 }
 
 }  // namespace app

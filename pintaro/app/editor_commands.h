@@ -17,7 +17,9 @@ namespace app {
 
 struct AppState;
 struct ConsoleWindow;
+struct ExamplesWindow;
 struct MainWindow;
+class EditorTools;
 
 // Where a command works on: the main window's command line (the drawing
 // view's menu too) or the console's script editor.
@@ -31,24 +33,34 @@ struct EditorCommand {
     bool shift;        // Shift held (letters arrive upper-case either way)
     bool onCommandLine;
     bool onScript;
-    void (*action)(ConsoleWindow&, AppState&, MainWindow&, Editor);
+    void (*action)(EditorTools&, Editor);
 };
 
 std::span<const EditorCommand> editorCommands();
 
-// Runs the command whose shortcut the key is, for that editor; true (and
-// the key handled) when there is one.
-bool runEditorShortcut(toolkit::KeyEvent& e, Editor where, ConsoleWindow& c, AppState& state, MainWindow& w);
-
-// The right-click menus, made from the table, with the key handling of the
-// command line; built once the windows and their handlers are.
-class EditorMenus {
+// What the commands work with: the windows, the right-click menus made
+// from the table, and the Examples window once it was asked for. Built
+// once the windows and their handlers are; it hands the keys of the
+// command line and the script editor to the table.
+class EditorTools {
 public:
-    EditorMenus(ConsoleWindow& c, AppState& state, MainWindow& w);
+    EditorTools(ConsoleWindow& c, AppState& state, MainWindow& w);
+    ~EditorTools();
+
+    ConsoleWindow& console;
+    AppState& state;
+    MainWindow& main;
+
+    // Runs the command whose shortcut the key is, for that editor; true
+    // (and the key handled) when there is one.
+    bool runShortcut(toolkit::KeyEvent& e, Editor where);
+    // Shows the Examples window, made the first time.
+    void showExamples();
 
 private:
     toolkit::PopupMenu fViewMenu;
     toolkit::PopupMenu fScriptMenu;
+    std::unique_ptr<ExamplesWindow> fExamples;
 };
 
 }  // namespace app

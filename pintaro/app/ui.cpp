@@ -7,7 +7,7 @@ namespace app {
 
 Ui::Ui(AppState& state)
     : resize([this, &state](int width, int height) { resizeCommand(state, main, width, height); }),
-      editorMenus(console, state, main) {
+      editorTools(console, state, main) {
     registerConsole(console, state, main);
     attachMainWindowHandlers(main, state, resize);
     attachConsoleHandlers(console, state, main);

@@ -17,7 +17,7 @@ struct Ui {
     ResizeDialog resize;
     ConsoleWindow console;
     // Help, completion and saving the script: keys and right-click menus.
-    EditorMenus editorMenus;
+    EditorTools editorTools;
 
     // Shows the main window with the keyboard focus in the command line.
     void show();
