@@ -194,15 +194,19 @@ void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         c.status.setMessage("Load canceled.");
         return;
     }
+    loadScriptFile(c, w, dialog.fFiles.front());
+}
+
+void loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path) {
     std::string text;
     try {
-        text = readScriptFile(dialog.fFiles.front());
+        text = readScriptFile(path);
     } catch (const std::exception& e) {
         w.alert(forth::errorText(e));  // the editor keeps its text
         return;
     }
     c.editor.setText(text);
-    scriptLoaded(c, dialog.fFiles.front(), text);
+    scriptLoaded(c, path, text);
 }
 
 }  // namespace app

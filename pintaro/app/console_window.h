@@ -76,5 +76,7 @@ void noteRefusedRun(StatusLine& status, RunGuard& runs);
 // into the editor. A file that cannot be read or is no text is reported
 // over the main window and the editor keeps its text.
 void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w);
+// What "Load..." does once it has a file.
+void loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path);
 
 }  // namespace app

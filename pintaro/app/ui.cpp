@@ -1,6 +1,7 @@
 #include "ui.h"
 
 #include "application.h"
+#include "drop_open.h"
 #include "file_commands.h"
 
 namespace app {
@@ -11,6 +12,7 @@ Ui::Ui(AppState& state)
     registerConsole(console, state, main);
     attachMainWindowHandlers(main, state, resize);
     attachConsoleHandlers(console, state, main);
+    attachDropToOpen(console, state, main);
     // A breath of a running script: what it printed shows, the drawing view
     // repaints, and clicks and keys (Escape among them) are handled.
     state.runs.setBreathe([this] {

@@ -2,10 +2,12 @@
 // program's whole word set (core, turtle, console) as the editors have it.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <stdexcept>
 
 #include "console_run.h"
 #include "console_words.h"
+#include "editor_commands.h"
 #include "gtk_loader.h"
 #include "turtle.h"
 #include "turtle_words.h"
@@ -74,4 +76,26 @@ TEST_F(LearnerHelp, AFailedConsoleRunCarriesItsHint) {
     EXPECT_EQ(hintOf("clear [ 50 fd ] ."), "A block [ ... ] does not go on the stack: the word after it runs it, as in "
                                         "[ 50 fd 90 rt ] 4 times.");
     EXPECT_EQ(hintOf("xyzzy"), "");
+}
+
+namespace {
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+}  // namespace
+
+// The table is the one list of these commands; the docs and the manual
+// name each row, so a row added there and nowhere else fails here.
+TEST(EditorCommands, EveryRowIsInTheManualAndTheDocs) {
+    const std::string docs = fileText(SUITE_SOURCE_DIR "/docs/console.md");
+    const std::string manual = fileText(SUITE_SOURCE_DIR "/man/pintaro.1.scd");
+    ASSERT_FALSE(docs.empty());
+    ASSERT_FALSE(manual.empty());
+    for (const app::EditorCommand& c : app::editorCommands()) {
+        const std::string row = std::string("| ").append(c.keys).append(" | ").append(c.label).append(" |");
+        const std::string key = std::string("*").append(c.keys).append("*");
+        EXPECT_NE(docs.find(row), std::string::npos) << "docs/console.md lacks: " << row;
+        EXPECT_NE(manual.find(key), std::string::npos) << "pintaro(1) lacks " << c.keys;
+    }
 }
