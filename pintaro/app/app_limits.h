@@ -65,6 +65,9 @@ inline constexpr double kFrameLineWidth = 2.0;
 
 // Completions listed in a status label: a line's worth; more end in "...".
 inline constexpr std::size_t kCompletionsShown = 8;
+// Help in the console output is broken into lines this long: the output
+// half of a 640-pixel console shows about 44 characters of its font.
+inline constexpr std::size_t kHelpColumns = 42;
 
 // The Examples window: two examples a row, each thumbnail at 120 x 75 (the
 // gallery's 200 x 125 thumbnails, scaled), seven rows for the gallery's

@@ -57,7 +57,9 @@ void helpOnWord(EditorTools& t, Editor where) {
     if (where == Editor::Script) {
         const std::string shown = c.output.text() + c.pendingOutput;
         if (!shown.empty() && shown.back() != '\n') c.append("\n");
-        c.append(help.heading + "\n    " + help.text + "\n");
+        // The output does not wrap: the help is broken to its width.
+        c.append(reference::wrapParagraph(help.heading, "", limits::kHelpColumns) +
+                 reference::wrapParagraph(help.text, "    ", limits::kHelpColumns));
         c.flushOutput();
         e.status.setMessage(help.heading);
     } else {

@@ -152,8 +152,8 @@ protected:
 TEST_F(Learner, F2OnFdShowsForwardsStackEffectAndHelpBesideTheScript) {
     write({"100 fd"});
     program->keysTo(console, "key F2");
-    EXPECT_TRUE(outputHas("forward, fd ( d -- ) Turtle motion\n    fd stands for forward. Walk d pixels the way "
-                          "the turtle faces; draws while the pen is down."));
+    EXPECT_TRUE(outputHas("forward, fd ( d -- ) Turtle motion\n    fd stands for forward. Walk d pixels\n"
+                          "    the way the turtle faces; draws while\n    the pen is down."));
     EXPECT_TRUE(editorHolds("100 fd")) << "the script is untouched";
 }
 
