@@ -7,6 +7,10 @@
 \ the current call is; count only ever grows. Try 0.5 instead of 0.45,
 \ or a smallest radius other than 4.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 0 =level
 0 =count
 

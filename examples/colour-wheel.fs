@@ -5,6 +5,10 @@
 \ 0 is black, 1 blue, ... 15 grey. Change a colour with setpalette
 \ (red green blue index) before the wheel is drawn, and see it change.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ centred ( -- ) writes the text buffer with its middle on the turtle.
 \ labelsize gives the text's width and height; the label starts half
 \ of each up and to the left. The turtle comes back afterwards.

@@ -6,6 +6,10 @@
 \ n - 1, a turn, and another dragon of depth n - 1 that turns the
 \ other way. Try depth 6 or 10, or a step of 3.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ step ( -- ) walks one step. It also counts the steps in the
 \ variable steps, and picks the next palette colour (1 to 15) every
 \ 256 steps: variables stay set between calls, whatever calls them.

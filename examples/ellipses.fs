@@ -3,6 +3,10 @@
 \ ellipse ( across up-down -- ) draws around the turtle, so every
 \ ellipse here shares the turtle's position as its centre.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ Twenty ellipses on the left, each wider and taller than the one
 \ before, their colours running through the palette (1 to 15, then
 \ round again: mod keeps the number below 15).

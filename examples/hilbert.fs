@@ -6,6 +6,10 @@
 \ angle (90 or -90) says which way round it goes. Try depth 3, or
 \ depth 6 with a step of 5.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ The length of the joining steps, in a variable: every level of the
 \ recursion uses the same one.
 11 =step

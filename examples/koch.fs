@@ -5,6 +5,10 @@
 \ pointed bump in the middle: left 60, right 120, left 60. Three of
 \ them round a triangle make the snowflake. Try depth 0, 1, 2 or 5.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ koch ( length depth -- ) draws one Koch line.
 \ There is no "else" in Veskel: the word keeps its test in a variable
 \ and runs one block when it is true and the other when it is false.

@@ -5,6 +5,10 @@
 \ "18 times" (the palette has colours for 0 to 15 only, so the
 \ colour line needs a change too).
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ polygon ( sides -- ) walks a regular polygon with that many sides.
 \ At each corner the turtle turns 360 / sides degrees, so after the
 \ last side it has turned once round and stands where it started.

@@ -5,6 +5,10 @@
 \ the background first; the last line sets it back. Try your own
 \ words: ( ... ) holds any text, and centred puts it in the middle.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ centred ( -- ) writes the text buffer with its middle on the turtle.
 \ labelsize gives the text's width and height; the label starts half
 \ of each up and to the left. The turtle comes back afterwards.

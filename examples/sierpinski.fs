@@ -4,6 +4,10 @@
 \ n is three of depth n - 1, half as big, in the three corners of the
 \ big one. Try depth 2, or 7 (which takes a moment).
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ triangle ( size -- size ) walks a triangle: along the base to the
 \ right, then up to the top and back down to the start.
 :triangle  [ dup fd 120 lt ] 3 times ;

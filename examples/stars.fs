@@ -6,6 +6,10 @@
 \ once. Try other odd numbers, or other turns: 170 rt gives a star
 \ with 36 points.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ star ( size points -- ) draws a star whose lines are size long.
 :star  =points =size
   [ $size fd  180 180 $points / - rt ] $points times ;

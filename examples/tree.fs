@@ -5,6 +5,10 @@
 \ a shorter length, until the length gets too small. Try other angles
 \ (25 and 50 below) or another factor than 0.72.
 
+\ Start afresh, whatever was drawn before: a black picture, the turtle
+\ at home facing up, a white pen 1 pixel wide, labels 15 high.
+#black setbackground clearscreen #white setpencolor 1 setpensize 15 setlabelheight pendown showturtle
+
 \ branch ( length -- ) draws a branch and everything on it, and
 \ brings the turtle back to where it started, looking the same way.
 \ Only lengths of 6 or more grow: the flag decides whether the block

@@ -12,6 +12,7 @@
 #include "banner.h"
 #include "drawing_script.h"
 #include "prompt_completion.h"
+#include "error_hint.h"
 #include "errors.h"
 #include "history_file.h"
 #include "runner.h"
@@ -88,6 +89,7 @@ int runInteractive(forth::Interp& in, std::string& script) {
             std::cout.flush();
             const std::string message = forth::errorText(e);
             std::cerr << message << std::endl;
+            writeHint(std::cerr, in, message, in.position().file.empty() ? line.get() : "");
             // Stopped part-way, the line would not do the same again (it
             // might not even end): the script keeps it as a comment.
             if (message == "Interrupted") script.insert(kept, "\\ Stopped with Control+C: ");

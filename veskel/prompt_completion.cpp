@@ -2,9 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <set>
 
 #include <readline/readline.h>
+
+#include "word_help.h"
 
 namespace veskel {
 
@@ -40,18 +41,9 @@ char** complete(const char* text, int, int) {
 
 }  // namespace
 
+// The same candidates as pintaro's editors offer.
 std::vector<std::string> completionsFor(const forth::Interp& in, std::string_view partial) {
-    std::set<std::string> found;
-    auto offer = [&](std::string_view prefix, const std::vector<std::string>& names) {
-        for (const auto& n : names)
-            if (n.starts_with(partial.substr(prefix.size()))) found.insert(std::string(prefix) + n);
-    };
-    offer("", in.dictionaryNames());
-    offer("", in.aliasNames());
-    // = and $ are words too; what follows them names a variable.
-    if (partial.starts_with('$')) offer("$", in.variableNames());
-    if (partial.starts_with('=')) offer("=", in.variableNames());
-    return {found.begin(), found.end()};
+    return reference::completionsFor(in, partial);
 }
 
 CompletionScope::CompletionScope(const forth::Interp& in) {

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "error_hint.h"
 #include "errors.h"
 #include "drawing_script.h"
 #include "line_runner.h"
@@ -44,6 +45,8 @@ int runPlan(forth::Interp& in, const std::vector<Step>& plan, std::ostream& err,
         // What the script printed comes before the report.
         in.flushOutput();
         err << forth::describeFailure(e, in) << std::endl;
+        // A line of an included file is not in the script.
+        writeHint(err, in, forth::errorText(e), in.position().file.empty() ? lastScriptLine(script) : "");
         return 1;
     }
     in.flushOutput();

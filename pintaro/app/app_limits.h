@@ -63,4 +63,22 @@ inline constexpr int kGridLabelOffset = 3;      // from the line it names
 // sprite's sizes are the turtle layer's).
 inline constexpr double kFrameLineWidth = 2.0;
 
+// Completions listed in a status label: a line's worth; more end in "...".
+inline constexpr std::size_t kCompletionsShown = 8;
+// Help in the console output is broken into lines this long: the output
+// half of a 640-pixel console shows about 44 characters of its font.
+inline constexpr std::size_t kHelpColumns = 42;
+
+// The Examples window: two examples a row, each thumbnail at 120 x 75 (the
+// gallery's 200 x 125 thumbnails, scaled), seven rows for the gallery's
+// thirteen under a line of note; the line about an example fits beside
+// its thumbnail in half the width.
+inline constexpr int kExamplesWidth = 920;
+inline constexpr int kExamplesHeight = 660;
+inline constexpr std::size_t kExamplesPerRow = 2;
+inline constexpr int kExamplesCellGap = 8;
+inline constexpr int kThumbnailWidth = 120;
+inline constexpr int kThumbnailHeight = 75;
+inline constexpr std::size_t kExampleLineLength = 50;
+
 }  // namespace app::limits

@@ -10,6 +10,7 @@
 
 #include "command_history.h"
 #include "drawing_history.h"
+#include "events.h"
 #include "file_dialogs.h"
 #include "interp.h"
 #include "run_guard.h"
@@ -41,6 +42,11 @@ struct AppState {
     // Puts an opened picture's script into the console's editor if the
     // editor is empty; true when it did. Empty while there is no console.
     std::function<bool(const std::string&)> offerScript;
+    // The command line's editing commands (help, completion) for a key of
+    // the main window; true when the key was one. Empty until they exist.
+    std::function<bool(toolkit::KeyEvent&)> commandLineKeys;
+    // The same for a key of the console window, for its script editor.
+    std::function<bool(toolkit::KeyEvent&)> scriptKeys;
 };
 
 }  // namespace app

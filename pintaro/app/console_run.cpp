@@ -2,6 +2,7 @@
 
 #include "line_runner.h"
 #include "script_run.h"
+#include "word_hints.h"
 
 namespace app {
 
@@ -37,7 +38,10 @@ std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view t
         });
     });
     if (!error) return std::nullopt;
-    return ScriptFailure{*error + " at " + forth::describePosition(in.position()), taken - 1};
+    // A line of an included file is not the editor's: its hints are not guessed.
+    const std::string_view line = in.position().file.empty() ? lines[taken - 1] : std::string_view();
+    return ScriptFailure{*error + " at " + forth::describePosition(in.position()), taken - 1,
+                         reference::hintFor(in, *error, line)};
 }
 
 }  // namespace app

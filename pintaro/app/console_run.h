@@ -24,6 +24,8 @@ CharRange lineRange(std::string_view text, std::size_t index);
 struct ScriptFailure {
     std::string message;    // "... at line N" (or "at line N of FILE" inside an included file)
     std::size_t lineIndex;  // the script line that was running, counted from 0
+    // What to write instead (reference::hintFor), or empty.
+    std::string hint = {};
 };
 
 // Runs the text with forth::runLines, its lines cut as an editor cuts them.

@@ -117,6 +117,7 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
             runConsoleScript(c, state, w);
             return;
         }
+        if (state.scriptKeys && state.scriptKeys(e)) return;
         // Only the left Control key makes a shortcut.
         if (!leftControlHeld()) return;
         switch (e.key) {
@@ -166,6 +167,8 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         return;
     }
     Application::current().alertBox(&c.window, failure->message, kProgramTitle);
+    // What to write instead, where the user looks next.
+    if (!failure->hint.empty()) c.status.setMessage(failure->hint);
     // The user can fix the failing line at once.
     c.editor.focus();
     c.selectLine(failure->lineIndex);
@@ -180,21 +183,30 @@ void noteRefusedRun(StatusLine& status, RunGuard& runs) {
 }
 
 void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
+    if (!mayReplaceScript(c, "Script isn't saved. Load another?", "Load", false)) return;
     OpenFileDialog& dialog = state.openDialog;
     dialog.fTitle = "Load script";
+    // The dialog is shared with Open, which shows every file.
+    dialog.fFilters = {{"Veskel scripts", {"*.fs"}}, {"All files", {"*"}}};
     dialog.run(&c.window);
+    dialog.fFilters.clear();
     if (dialog.fFiles.empty()) {
         c.status.setMessage("Load canceled.");
         return;
     }
+    loadScriptFile(c, w, dialog.fFiles.front());
+}
+
+void loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path) {
     std::string text;
     try {
-        text = readScriptFile(dialog.fFiles.front());
+        text = readScriptFile(path);
     } catch (const std::exception& e) {
         w.alert(forth::errorText(e));  // the editor keeps its text
         return;
     }
     c.editor.setText(text);
+    scriptLoaded(c, path, text);
 }
 
 }  // namespace app

@@ -14,6 +14,7 @@
 #include "layout_container.h"
 #include "main_window.h"
 #include "run_guard.h"
+#include "script_keeping.h"
 #include "status_line.h"
 #include "text_area.h"
 #include "window.h"
@@ -37,6 +38,8 @@ struct ConsoleWindow {
     // after word would cost far more than the printing; so output is
     // gathered and shown once per breath of the run (and when it ends).
     std::string pendingOutput;
+    // The file the script was loaded from or saved to, and its text then.
+    ScriptKeeping keeping;
 
     // Builds the hidden window and its layout, without handlers.
     ConsoleWindow();
@@ -73,5 +76,7 @@ void noteRefusedRun(StatusLine& status, RunGuard& runs);
 // into the editor. A file that cannot be read or is no text is reported
 // over the main window and the editor keeps its text.
 void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w);
+// What "Load..." does once it has a file.
+void loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path);
 
 }  // namespace app

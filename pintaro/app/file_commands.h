@@ -17,6 +17,8 @@ std::string windowTitleFor(std::string_view path);
 
 void newCommand(AppState& state, MainWindow& w);
 void openCommand(AppState& state, MainWindow& w);
+// What Open does once it has a file: load it, title, history, script.
+void openImageFile(AppState& state, MainWindow& w, const std::string& path);
 void saveCommand(AppState& state, MainWindow& w);
 // Raises when the size cannot be made; the old image then stays.
 void resizeCommand(AppState& state, MainWindow& w, int width, int height);

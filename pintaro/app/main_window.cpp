@@ -12,6 +12,7 @@
 #include "file_commands.h"
 #include "message_box.h"
 #include "script_run.h"
+#include "word_hints.h"
 
 namespace app {
 
@@ -157,6 +158,9 @@ void enterCommand(MainWindow& w, AppState& state) {
     if (error) {
         flushConsole(state);
         w.alert(*error);
+        // What to write instead, beside the fixed message.
+        if (const std::string hint = reference::hintFor(state.interp, *error, text); !hint.empty())
+            w.status.setMessage(hint);
     } else {
         w.view.forceRedraw();
     }
@@ -210,6 +214,7 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resi
             s.action(w, state);
             return;
         }
+        if (state.commandLineKeys) state.commandLineKeys(e);
     });
 
     w.window.setOnCloseClick([&](CloseClickEvent&) {

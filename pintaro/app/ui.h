@@ -4,6 +4,7 @@
 
 #include "app_state.h"
 #include "console_window.h"
+#include "editor_commands.h"
 #include "main_window.h"
 #include "resize_dialog.h"
 
@@ -15,6 +16,8 @@ struct Ui {
     MainWindow main;
     ResizeDialog resize;
     ConsoleWindow console;
+    // Help, completion and saving the script: keys and right-click menus.
+    EditorTools editorTools;
 
     // Shows the main window with the keyboard focus in the command line.
     void show();

@@ -13,9 +13,11 @@ namespace {
 
 std::string str(std::string_view s) { return std::string(s); }
 
-// The paragraph broken into lines of at most limits::kTextWidth columns,
-// each starting with `indent`; a `code` span is never broken.
-std::string wrap(std::string_view text, std::string_view indent) {
+std::string wrap(std::string_view text, std::string_view indent) { return wrapParagraph(text, indent, limits::kTextWidth); }
+
+}  // namespace
+
+std::string wrapParagraph(std::string_view text, std::string_view indent, std::size_t width) {
     std::string out, line = str(indent);
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -24,7 +26,7 @@ std::string wrap(std::string_view text, std::string_view indent) {
         for (; end < text.size() && (inCode || text[end] != ' '); ++end)
             if (text[end] == '`') inCode = !inCode;
         const std::string_view word = text.substr(pos, end - pos);
-        if (line.size() > indent.size() && line.size() + 1 + word.size() > limits::kTextWidth) {
+        if (line.size() > indent.size() && line.size() + 1 + word.size() > width) {
             out += line + '\n';
             line = str(indent);
         }
@@ -34,6 +36,8 @@ std::string wrap(std::string_view text, std::string_view indent) {
     }
     return out + line + '\n';
 }
+
+namespace {
 
 std::string padded(std::string s, std::size_t width) {
     s.resize(std::max(s.size(), width), ' ');

@@ -53,6 +53,11 @@ std::string namesOf(const Row& row, std::string_view open, std::string_view clos
 // The whole reference in one form, each in its own file so that a program
 // links only the one it shows. Scdoc gives the sections of the word list
 // only, for the manual page to take in between its own.
+// The paragraph broken into lines of at most `width` columns, each
+// starting with `indent` and ending in a line feed; a `code` span is never
+// broken.
+std::string wrapParagraph(std::string_view text, std::string_view indent, std::size_t width);
+
 std::string renderMarkdown(const WordReference& ref);  // reference_markdown.cpp
 std::string renderText(const WordReference& ref);      // reference_text.cpp
 std::string renderScdoc(const WordReference& ref);     // reference_scdoc.cpp

@@ -29,6 +29,13 @@ void OpenFileDialog::run(Window* parent) {
     DialogCloser closer{dialog};
     if (!fDirectory.empty()) g.gtk_file_chooser_set_current_folder(as<GtkFileChooser>(dialog), fDirectory.c_str());
     g.gtk_file_chooser_set_select_multiple(as<GtkFileChooser>(dialog), fMultiple);
+    for (const FileFilter& f : fFilters) {
+        // The chooser takes the new filter's floating reference.
+        GtkFileFilter* filter = g.gtk_file_filter_new();
+        g.gtk_file_filter_set_name(filter, f.name.c_str());
+        for (const std::string& pattern : f.patterns) g.gtk_file_filter_add_pattern(filter, pattern.c_str());
+        g.gtk_file_chooser_add_filter(as<GtkFileChooser>(dialog), filter);
+    }
     if (g.gtk_dialog_run(as<GtkDialog>(dialog)) != GTK_RESPONSE_ACCEPT) return;
     GSList* names = g.gtk_file_chooser_get_filenames(as<GtkFileChooser>(dialog));
     const guint count = g.g_slist_length(names);

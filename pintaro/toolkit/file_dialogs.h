@@ -9,10 +9,18 @@ namespace toolkit {
 
 class Window;
 
+// A choice of the files shown: "Veskel scripts" with "*.fs".
+struct FileFilter {
+    std::string name;
+    std::vector<std::string> patterns;
+};
+
 struct OpenFileDialog {
     std::string fTitle;
     std::string fDirectory;  // empty: the platform's choice
     bool fMultiple = false;
+    // Offered in this order, the first chosen; empty: every file, no choice.
+    std::vector<FileFilter> fFilters;
     std::vector<std::string> fFiles;  // the result; empty when cancelled
 
     // Blocks in the platform's modal loop until a choice or a cancel.

@@ -186,7 +186,33 @@
     X(gtk_text_view_set_bottom_margin) \
     X(gtk_text_view_get_buffer) \
     X(gtk_main) \
-    X(gtk_main_quit)
+    X(gtk_main_quit) \
+    X(gtk_editable_delete_text) \
+    X(gtk_editable_insert_text) \
+    X(gtk_text_buffer_delete) \
+    X(gtk_menu_new) \
+    X(gtk_menu_item_new_with_label) \
+    X(gtk_separator_menu_item_new) \
+    X(gtk_menu_shell_append) \
+    X(gtk_menu_popup_at_pointer) \
+    X(gtk_widget_show_all) \
+    X(gtk_menu_get_type) \
+    X(g_type_check_instance_is_a) \
+    X(g_object_ref_sink) \
+    X(gtk_file_filter_new) \
+    X(gtk_file_filter_set_name) \
+    X(gtk_file_filter_add_pattern) \
+    X(gtk_file_chooser_add_filter) \
+    X(gtk_text_view_set_border_window_size) \
+    X(gtk_text_view_get_window) \
+    X(gtk_cairo_should_draw_window) \
+    X(gtk_cairo_transform_to_window) \
+    X(gtk_text_view_get_visible_rect) \
+    X(gtk_text_view_get_line_at_y) \
+    X(gtk_text_view_get_line_yrange) \
+    X(gtk_text_view_buffer_to_window_coords) \
+    X(gtk_text_iter_forward_line) \
+    X(gtk_text_iter_get_line)
 // clang-format on
 
 // Functions beyond the fixed list above, resolved after it from the same

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "error_guard.h"
+#include "gtk_loader.h"
 #include "gtk_object.h"
 #include "toolkit_error.h"
 #include "toolkit_limits.h"
@@ -75,6 +76,92 @@ void TextArea::select(int start, int end) {
     gtk().gtk_text_buffer_get_iter_at_offset(buffer, &from, std::max(start, 0));
     gtk().gtk_text_view_scroll_to_iter(as<GtkTextView>(innerWidget()), &from, 0.0, FALSE, 0.0, 0.0);
     handlePendingEvents();
+}
+
+int TextArea::cursor() const {
+    GtkTextBuffer* buffer = bufferOf(innerWidget());
+    GtkTextIter at;
+    gtk().gtk_text_buffer_get_iter_at_mark(buffer, &at, gtk().gtk_text_buffer_get_insert(buffer));
+    return gtk().gtk_text_iter_get_offset(&at);
+}
+
+void TextArea::replace(int start, int end, const std::string& text) {
+    GtkTextBuffer* buffer = bufferOf(innerWidget());
+    GtkTextIter from, to;
+    gtk().gtk_text_buffer_get_iter_at_offset(buffer, &from, std::max(start, 0));
+    gtk().gtk_text_buffer_get_iter_at_offset(buffer, &to, std::max(end, start));
+    gtk().gtk_text_buffer_delete(buffer, &from, &to);
+    // Deleting keeps `from` valid, at the place of the deleted text.
+    gtk().gtk_text_buffer_select_range(buffer, &from, &from);
+    gtk().gtk_text_buffer_insert(buffer, &from, text.c_str(), static_cast<gint>(text.size()));
+    handlePendingEvents();
+}
+
+void TextArea::addToContextMenu(PopupMenu& menu) {
+    if (!fContextMenu) connectSignal(innerWidget(), "populate-popup", G_CALLBACK(&TextArea::onPopulatePopup), this);
+    fContextMenu = &menu;
+}
+
+void TextArea::onPopulatePopup(void*, void* popup, void* self) {
+    guarded([&] {
+        auto* t = static_cast<TextArea*>(self);
+        if (t->fContextMenu) t->fContextMenu->appendTo(popup);
+    });
+}
+
+void TextArea::setLineNumbers(bool shown) {
+    GtkWidget* view = innerWidget();
+    if (!fLineNumbersConnected) {
+        // After the view's own drawing, which paints the column's background.
+        gtk().g_signal_connect_data(view, "draw", G_CALLBACK(&TextArea::onDrawLineNumbers), this, nullptr,
+                                    G_CONNECT_AFTER);
+        fLineNumbersConnected = true;
+    }
+    fLineNumbers = shown;
+    gtk().gtk_text_view_set_border_window_size(as<GtkTextView>(view), GTK_TEXT_WINDOW_LEFT,
+                                               shown ? scaleToScreen(limits::kLineNumberWidth) : 0);
+    handlePendingEvents();
+}
+
+int TextArea::onDrawLineNumbers(GtkWidget* widget, cairo_t* cr, void* self) {
+    guarded([&] {
+        if (!static_cast<TextArea*>(self)->fLineNumbers) return;
+        const GtkApi& g = gtk();
+        const RasterApi& r = gtkRaster();
+        GtkTextView* view = as<GtkTextView>(widget);
+        GdkWindow* column = g.gtk_text_view_get_window(view, GTK_TEXT_WINDOW_LEFT);
+        if (!column || !g.gtk_cairo_should_draw_window(cr, column)) return;
+        r.cairo_save(cr);
+        g.gtk_cairo_transform_to_window(cr, widget, column);
+        GdkRectangle visible;
+        g.gtk_text_view_get_visible_rect(view, &visible);
+        GtkTextIter line;
+        int top = 0;
+        g.gtk_text_view_get_line_at_y(view, &line, visible.y, &top);
+        PangoLayout* layout = g.gtk_widget_create_pango_layout(widget, nullptr);
+        const GdkRGBA grey{0.5, 0.5, 0.5, 1.0};
+        g.gdk_cairo_set_source_rgba(cr, &grey);
+        const int right = scaleToScreen(limits::kLineNumberWidth - limits::kLineNumberGap);
+        for (;;) {
+            int y = 0, height = 0, wx = 0, wy = 0;
+            g.gtk_text_view_get_line_yrange(view, &line, &y, &height);
+            if (y > visible.y + visible.height) break;
+            g.gtk_text_view_buffer_to_window_coords(view, GTK_TEXT_WINDOW_LEFT, 0, y, &wx, &wy);
+            const std::string number = std::to_string(g.gtk_text_iter_get_line(&line) + 1);
+            r.pango_layout_set_text(layout, number.c_str(), -1);
+            int w = 0, h = 0;
+            r.pango_layout_get_pixel_size(layout, &w, &h);
+            r.cairo_move_to(cr, right - w, wy);
+            r.pango_cairo_show_layout(cr, layout);
+            // The last line may be an empty one at the very end: the move
+            // onto it says no, but it is a line to number.
+            const int before = g.gtk_text_iter_get_line(&line);
+            if (!g.gtk_text_iter_forward_line(&line) && g.gtk_text_iter_get_line(&line) == before) break;
+        }
+        r.g_object_unref(layout);
+        r.cairo_restore(cr);
+    });
+    return FALSE;
 }
 
 void TextArea::setEditable(bool editable) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "control.h"
+#include "popup_menu.h"
 
 namespace toolkit {
 
@@ -21,6 +22,17 @@ public:
     // Selects the characters from `start` up to `end` (offsets counted in
     // characters, kept inside the text) and scrolls the start into view.
     void select(int start, int end);
+    // The cursor's offset in characters.
+    int cursor() const;
+    // Replaces the characters from `start` up to `end` (kept inside the
+    // text) with `text`; the cursor goes after it.
+    void replace(int start, int end, const std::string& text);
+    // Adds the menu's entries to the area's own right-click menu; the menu
+    // must outlive the area's use of it.
+    void addToContextMenu(PopupMenu& menu);
+    // Numbers each line in a column at the left; off at first.
+    bool lineNumbers() const { return fLineNumbers; }
+    void setLineNumbers(bool shown);
     bool editable() const { return fEditable; }
     void setEditable(bool editable);
     bool wrap() const { return fWrap; }
@@ -32,10 +44,15 @@ public:
 
 private:
     static void onChanged(void* buffer, void* self);
+    static void onPopulatePopup(void* view, void* popup, void* self);
+    static int onDrawLineNumbers(GtkWidget* view, cairo_t* cr, void* self);
 
     bool fEditable = true;
     bool fWrap = false;
     TextChangeHandler fOnTextChange;
+    PopupMenu* fContextMenu = nullptr;
+    bool fLineNumbers = false;
+    bool fLineNumbersConnected = false;
 };
 
 }  // namespace toolkit

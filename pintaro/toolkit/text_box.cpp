@@ -20,6 +20,17 @@ TextBox::TextBox(const std::string& text)
     applySize(*naturalWidth(), *naturalHeight());
 }
 
+int TextBox::cursor() const { return gtk().gtk_editable_get_position(as<GtkEditable>(platformWidget())); }
+
+void TextBox::replace(int start, int end, const std::string& text) {
+    GtkEditable* field = as<GtkEditable>(platformWidget());
+    gtk().gtk_editable_delete_text(field, start, end);
+    gint at = start;
+    gtk().gtk_editable_insert_text(field, text.c_str(), static_cast<gint>(text.size()), &at);
+    gtk().gtk_editable_set_position(field, at);
+    handlePendingEvents();
+}
+
 std::string TextBox::text() const { return gtk().gtk_entry_get_text(as<GtkEntry>(platformWidget())); }
 
 void TextBox::setText(const std::string& text) {

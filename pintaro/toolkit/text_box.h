@@ -14,6 +14,11 @@ public:
     std::string text() const;  // kept in the platform widget
     // Sets the text and handles pending events so that it shows at once.
     void setText(const std::string& text);
+    // The cursor's offset in characters.
+    int cursor() const;
+    // Replaces the characters from `start` up to `end` with `text`; the
+    // cursor goes after it.
+    void replace(int start, int end, const std::string& text);
     bool editable() const { return fEditable; }
     void setEditable(bool editable);
     void setOnTextChange(TextChangeHandler handler) { fOnTextChange = std::move(handler); }

@@ -36,6 +36,11 @@ inline constexpr int kInstalledIconSize = 128;
 // Inner margins of a text area's text, on all four sides.
 inline constexpr int kTextAreaMargin = 5;
 
+// The column of line numbers beside a text area's text: four digits and a
+// gap, in the default font; longer numbers are cut on the left.
+inline constexpr int kLineNumberWidth = 44;
+inline constexpr int kLineNumberGap = 6;
+
 }  // namespace toolkit::limits
 
 namespace toolkit::limits {

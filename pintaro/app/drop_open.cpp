@@ -1,0 +1,41 @@
+#include "drop_open.h"
+
+#include "console_window.h"
+#include "file_commands.h"
+#include "image_format.h"
+#include "main_window.h"
+#include "script_keeping.h"
+
+namespace app {
+
+bool isScriptFile(const std::string& path) { return turtle::splitPath(path).extension == ".fs"; }
+
+namespace {
+
+void openDropped(ConsoleWindow& c, AppState& state, MainWindow& w, const std::string& path) {
+    if (isScriptFile(path)) {
+        c.show();
+        if (mayReplaceScript(c, "Script isn't saved. Load another?", "Load", true)) loadScriptFile(c, w, path);
+        return;
+    }
+    if (mayDiscardDrawing(w, state, "Drawing isn't saved. Open another?", "Open", "Keep"))
+        openImageFile(state, w, path);
+}
+
+}  // namespace
+
+void attachDropToOpen(ConsoleWindow& c, AppState& state, MainWindow& w) {
+    auto dropped = [&c, &state, &w](toolkit::DropFilesEvent& e) {
+        if (e.files.empty()) return;
+        // Nothing is opened under a running script: it would draw on the new picture.
+        if (state.runs.running()) {
+            noteRefusedRun(w.status, state.runs);
+            return;
+        }
+        openDropped(c, state, w, e.files.front());
+    };
+    w.window.setOnDropFiles(dropped);
+    c.window.setOnDropFiles(dropped);
+}
+
+}  // namespace app

@@ -1,0 +1,178 @@
+#include "editor_commands.h"
+
+#include <vector>
+
+#include "app_limits.h"
+#include "application.h"
+#include "console_window.h"
+#include "examples_window.h"
+#include "main_window.h"
+#include "script_keeping.h"
+#include "word_help.h"
+#include "word_hints.h"
+
+namespace app {
+
+using namespace toolkit;
+
+namespace {
+
+const reference::WordReference& wordReference() {
+    static const reference::WordReference ref = reference::gatherWordReference();
+    return ref;
+}
+
+struct EditorText {
+    std::string text;
+    int cursor;
+    StatusLine& status;
+};
+
+EditorText editorText(ConsoleWindow& c, MainWindow& w, Editor where) {
+    if (where == Editor::Script) return {c.editor.text(), c.editor.cursor(), c.status};
+    return {w.commandLine.text(), w.commandLine.cursor(), w.status};
+}
+
+// F2: the help goes beside the script, into the console output (and its
+// first line into the status label); for the command line, into the main
+// window's status label.
+void helpOnWord(EditorTools& t, Editor where) {
+    ConsoleWindow& c = t.console;
+    MainWindow& w = t.main;
+    AppState& state = t.state;
+    const EditorText e = editorText(c, w, where);
+    const reference::WordSpan span = reference::wordAt(e.text, static_cast<std::size_t>(e.cursor));
+    if (span.word.empty()) {
+        e.status.setMessage("No word at the cursor.");
+        return;
+    }
+    const reference::WordHelp help = reference::helpOn(state.interp, wordReference(), span.word);
+    if (help.heading.empty()) {
+        forth::Value number;
+        const std::string hint = reference::unknownWordHint(state.interp, span.word);
+        e.status.setMessage(forth::tryParseNumber(span.word, number) ? span.word + " is a number."
+                                                                    : span.word + " is not a word. " + hint);
+        return;
+    }
+    if (where == Editor::Script) {
+        const std::string shown = c.output.text() + c.pendingOutput;
+        if (!shown.empty() && shown.back() != '\n') c.append("\n");
+        // The output does not wrap: the help is broken to its width.
+        c.append(reference::wrapParagraph(help.heading, "", limits::kHelpColumns) +
+                 reference::wrapParagraph(help.text, "    ", limits::kHelpColumns));
+        c.flushOutput();
+        e.status.setMessage(help.heading);
+    } else {
+        e.status.setMessage(help.heading + ": " + help.text);
+    }
+}
+
+// Control+Space: the word before the cursor grows to the one word it can
+// become, or to what all its candidates share, which the status label lists.
+void completeWord(EditorTools& t, Editor where) {
+    ConsoleWindow& c = t.console;
+    MainWindow& w = t.main;
+    AppState& state = t.state;
+    const EditorText e = editorText(c, w, where);
+    const reference::WordSpan span = reference::wordAt(e.text, static_cast<std::size_t>(e.cursor));
+    // Only what stands before the cursor is completed: the word's
+    // characters up to it.
+    std::string partial;
+    if (!span.word.empty()) {
+        std::size_t bytes = 0;
+        for (std::size_t chars = static_cast<std::size_t>(e.cursor) - span.start; bytes < span.word.size(); ++bytes)
+            if ((static_cast<unsigned char>(span.word[bytes]) & 0xC0) != 0x80 && chars-- == 0) break;
+        partial = span.word.substr(0, bytes);
+    }
+    if (partial.empty()) {
+        e.status.setMessage("Type the start of a word first.");
+        return;
+    }
+    const std::vector<std::string> candidates = reference::completionsFor(state.interp, partial);
+    if (candidates.empty()) {
+        e.status.setMessage("No word starts with " + partial + ".");
+        return;
+    }
+    const std::string grown = candidates.size() == 1 ? candidates.front() : reference::commonStart(candidates);
+    if (grown.size() > partial.size()) {
+        const int start = static_cast<int>(span.start);
+        if (where == Editor::Script)
+            c.editor.replace(start, e.cursor, grown);
+        else
+            w.commandLine.replace(start, e.cursor, grown);
+    }
+    if (candidates.size() == 1) return;
+    std::string list;
+    for (std::size_t i = 0; i < candidates.size() && i < limits::kCompletionsShown; ++i)
+        list += (i ? " " : "") + candidates[i];
+    if (candidates.size() > limits::kCompletionsShown) list += " ...";
+    e.status.setMessage(list);
+}
+
+void toggleLineNumbers(EditorTools& t, Editor) { t.console.editor.setLineNumbers(!t.console.editor.lineNumbers()); }
+void saveScriptCommand(EditorTools& t, Editor) { saveScript(t.console, false); }
+void saveScriptAsCommand(EditorTools& t, Editor) { saveScript(t.console, true); }
+void examplesCommand(EditorTools& t, Editor) { t.showExamples(); }
+
+constexpr EditorCommand kEditorCommands[] = {
+    {"Help on the word", "F2", Key_F2, false, false, true, true, helpOnWord},
+    {"Complete the word", "Control+Space", Key_Space, true, false, true, true, completeWord},
+    {"Save script", "Control+S", Key_S, true, false, false, true, saveScriptCommand},
+    {"Save script as...", "Control+Shift+S", Key_S, true, true, false, true, saveScriptAsCommand},
+    {"Line numbers", "Control+Shift+L", Key_L, true, true, false, true, toggleLineNumbers},
+    {"Examples...", "Control+E", Key_E, true, false, true, true, examplesCommand},
+};
+
+bool appliesTo(const EditorCommand& command, Editor where) {
+    return where == Editor::Script ? command.onScript : command.onCommandLine;
+}
+
+std::vector<MenuEntry> menuFor(Editor where, EditorTools& t) {
+    std::vector<MenuEntry> entries;
+    for (const EditorCommand& command : kEditorCommands)
+        if (appliesTo(command, where))
+            entries.push_back({std::string(command.label) + " (" + std::string(command.keys) + ")",
+                               [&t, &command, where] { command.action(t, where); }});
+    return entries;
+}
+
+}  // namespace
+
+std::span<const EditorCommand> editorCommands() { return kEditorCommands; }
+
+bool EditorTools::runShortcut(KeyEvent& e, Editor where) {
+    const Application& app = Application::current();
+    const bool control = app.isDown(Key_ControlL);
+    const bool shift = app.isDown(Key_ShiftL) || app.isDown(Key_ShiftR);
+    for (const EditorCommand& command : kEditorCommands) {
+        if (!appliesTo(command, where) || e.key != command.key) continue;
+        if (command.leftControl != control || (command.leftControl && command.shift != shift)) continue;
+        e.handled = true;
+        command.action(*this, where);
+        return true;
+    }
+    return false;
+}
+
+EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
+    : console(c), state(s), main(w), fViewMenu(menuFor(Editor::CommandLine, *this)),
+      fScriptMenu(menuFor(Editor::Script, *this)) {
+    c.editor.addToContextMenu(fScriptMenu);
+    w.view.setOnMouseButtonDown([this](MouseEvent& e) {
+        if (e.button == MouseButton_Right) fViewMenu.popUpAtPointer();
+    });
+    s.commandLineKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::CommandLine); };
+    s.scriptKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::Script); };
+}
+
+EditorTools::~EditorTools() {
+    state.commandLineKeys = nullptr;
+    state.scriptKeys = nullptr;
+}
+
+void EditorTools::showExamples() {
+    if (!fExamples) fExamples = std::make_unique<ExamplesWindow>(*this);
+    fExamples->show();
+}
+
+}  // namespace app
