@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "corewords.h"
+#include "fd_input.h"
 
 namespace forth {
 
@@ -55,9 +56,13 @@ std::uintptr_t stackFloorBelow(std::uintptr_t top) {
 Interp::Interp()
     : output_(std::make_unique<OutputSink>(streamSink(std::cout))),
       err(&std::cerr),
-      in(&std::cin),
       generation_(gNextGeneration++),
-      stackFloor_(stackFloorBelow(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)))) {}
+      stackFloor_(stackFloorBelow(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)))),
+      // Not std::cin: its reads block in stdio, where Control+C or Escape
+      // cannot reach them and a read error looks like the end of input.
+      standardInput_(std::make_unique<FdInput>(0, false, [this] { pollNow(); })) {
+    in = standardInput_.get();
+}
 
 Interp::~Interp() = default;
 
@@ -231,7 +236,16 @@ Value& Interp::variableSlot(std::string_view name) {
     return vars_.emplace(std::string(name), 0.0).first->second;
 }
 
-void Interp::setTextBuffer(std::string_view s) { textBuffer_.assign(s); }
+void Interp::setTextBuffer(std::string_view s) {
+    textBuffer_.assign(s);
+    textIsJoinedBuffer_ = false;
+}
+
+void Interp::setTextToCompileBuffer() {
+    if (textIsJoinedBuffer_) return;
+    textBuffer_ = joinWords(*compileBuffer_);
+    textIsJoinedBuffer_ = true;
+}
 
 void Interp::setTerminator(std::string_view t) {
     if (terminator_.empty() && !t.empty()) ++collectingStarts_;
@@ -323,6 +337,7 @@ WordList& Interp::ownCompileBuffer() {
 }
 
 void Interp::clearCompileBuffer() {
+    textIsJoinedBuffer_ = false;
     if (!compileBufferShared_ && compileBuffer_->capacity() <= limits::kKeptCompileTokens) {
         compileBuffer_->clear();
         return;
@@ -351,6 +366,7 @@ void Interp::collect(const WordList& list, const Token& t) {
         // so every block built from it (a block inside a definition is
         // rebuilt on each call) starts warm.
         WordList& buffer = compileBufferShared_ ? ownCompileBuffer() : *compileBuffer_;
+        textIsJoinedBuffer_ = false;
         if (buffer.empty())
             buffer.resolvedAt = generation_;
         else if (buffer.resolvedAt != generation_)
@@ -464,6 +480,9 @@ void Interp::runLine(std::string_view text) {
         piece.clear();
         at = splitWordsInto(piece, text, at, limits::kLineChunkWords, true);
         if (piece.empty()) return;
+        // A line of built-in words runs no nested list; its own words count
+        // towards the poll, so the stop key is seen within one piece.
+        tick(static_cast<std::uint32_t>(piece.size()));
         runWords(piece);
         if (piece.text(piece.size() - 1) == "\\") return;
         // A construct still collecting continues into the rest of the line:
@@ -507,6 +526,7 @@ void Interp::restore(const Snapshot& s) {
     }
     stack_ = s.stack;
     textBuffer_ = s.textBuffer;
+    textIsJoinedBuffer_ = false;
     terminator_.clear();
     compileBuffer_ = std::make_shared<WordList>();
     compileBufferShared_ = false;

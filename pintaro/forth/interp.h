@@ -131,6 +131,9 @@ struct Interp {
     // ---- registers ----
     const std::string& textBuffer() const { return textBuffer_; }
     void setTextBuffer(std::string_view s);
+    // `)`: the text buffer becomes the compile buffer's words joined. A
+    // line of `)` words after one text costs one join, not one each.
+    void setTextToCompileBuffer();
     const WordList& compileBuffer() const { return *compileBuffer_; }
     void clearCompileBuffer();
     // The compile buffer as a block or definition: shared, not copied (a
@@ -168,6 +171,18 @@ struct Interp {
     // Counts one step towards the next poll.
     void tick() {
         if (--pollCountdown_ == 0) poll();
+    }
+    // Counts n steps at once (the words of a line piece).
+    void tick(std::uint32_t n) {
+        if (pollCountdown_ > n)
+            pollCountdown_ -= n;
+        else
+            poll();
+    }
+    // Calls the poll hook now: a read that waits for input keeps the stop
+    // key working this way.
+    void pollNow() {
+        if (onPoll) onPoll(*this);
     }
 
     // ---- starting over ----
@@ -207,7 +222,8 @@ private:
 public:
     // Where warnings (the deprecated / sigil) go; standard error by default.
     std::ostream* err;
-    // Where `accept` reads; standard input by default.
+    // Where `accept` reads; standard input by default, read so that waiting
+    // for it reaches the poll hook.
     std::istream* in;
     // Optional; see PollHook.
     PollHook onPoll;
@@ -242,6 +258,9 @@ private:
     NameMap<Value> vars_;
 
     std::string textBuffer_;
+    // The text buffer holds the join of the compile buffer as it is now;
+    // anything that changes either clears it.
+    bool textIsJoinedBuffer_ = false;
     std::shared_ptr<WordList> compileBuffer_ = std::make_shared<WordList>();
     bool compileBufferShared_ = false;  // also a block or definition now
     std::string terminator_;
@@ -262,6 +281,11 @@ private:
     SourcePosition position_;
     std::uint64_t collectingStarts_ = 0;
     Opening opening_;
+    std::unique_ptr<std::istream> standardInput_;
+public:
+    // The deprecation notice of the / sigil has been written (once per
+    // interpreter: a session or a run).
+    bool warnedOldDefine = false;
 };
 
 // Registers the 61 core words and the 7 core sigils, in their fixed order.
