@@ -271,7 +271,7 @@ bool Interp::tryResolve(const WordList& list, const Token& t) {
         t.kind = Resolved::Word;
         t.cache.entry = e;
     } else if (DictEntry* e = findEntry(text)) {
-        t.kind = Resolved::Word;
+        t.kind = e->fast == &core::openBlock || e->fast == &core::openBrace ? Resolved::Opener : Resolved::Word;
         t.cache.entry = e;
     } else if (SigilSlot* s = text.empty() ? nullptr : sigils_[static_cast<unsigned char>(text[0])].get()) {
         t.kind = s->special;
@@ -382,6 +382,61 @@ void Interp::collect(const WordList& list, const Token& t) {
     terminator_.clear();
 }
 
+DictEntry* Interp::closerEntry(int which) {
+    // Entries stay where they are until restore(), which takes a new
+    // generation.
+    if (closersAt_ != generation_) {
+        closers_[0] = findEntry("]");
+        closers_[1] = findEntry("}");
+        closersAt_ = generation_;
+    }
+    return closers_[which];
+}
+
+const Token* Interp::openCollectedBlock(const WordList& list, const Token* t) {
+    DictEntry& opener = *t->cache.entry;
+    // The word may have been redefined since it was resolved.
+    const int which = opener.fast == &core::openBlock ? 0 : opener.fast == &core::openBrace ? 1 : -1;
+    if (which < 0) return nullptr;
+    const std::string_view close = which == 0 ? "]" : "}";
+    DictEntry* closer = closerEntry(which);
+    if (!closer || closer->fast != (which == 0 ? &core::closeBlock : &core::closeBrace)) return nullptr;
+
+    const auto at = static_cast<std::uint32_t>(t - list.begin());
+    const CollectedBlock* made = list.blocks.find(at);
+    if (!made) {
+        // What collecting would take: the words up to the closing word, in
+        // this list; a block that goes on past it (or past a "\") is
+        // collected the ordinary way.
+        std::size_t end = at + 1, bytes = 0;
+        for (; end < list.size(); ++end) {
+            const std::string_view w = list.text(end);
+            if (w == close || w == "\\") break;
+            bytes += w.size();
+        }
+        if (end == list.size() || list.text(end) != close) return nullptr;
+        auto block = std::make_shared<WordList>();
+        block->reserveMore(end - at - 1, bytes);
+        for (std::size_t k = at + 1; k < end; ++k) block->append(list, list[k]);
+        // The words from t on are resolved for this generation (runWords
+        // resolves the rest again whenever it changes).
+        block->resolvedAt = generation_;
+        made = &list.blocks.add({at, static_cast<std::uint32_t>(end + 1), std::move(block)});
+    }
+    // What the opener, the collected words and the closer would do: the
+    // same steps, the same ticks, the same registers afterwards.
+    // (Not collecting here, so this collecting begins a new construct.)
+    textIsJoinedBuffer_ = false;
+    ++collectingStarts_;
+    terminator_.assign(1, close[0]);
+    tick(made->next - at - 1);
+    compileBuffer_ = made->block;
+    compileBufferShared_ = true;
+    lastBlock_ = made->block;
+    terminator_.clear();
+    return list.begin() + made->next;
+}
+
 void Interp::poll() {
     pollCountdown_ = limits::kPollInterval;
     if (onPoll) onPoll(*this);
@@ -442,6 +497,13 @@ void Interp::runWords(const WordList& list) {
         // Few targets, so that this stays a chain of compares: an indirect
         // jump through a table is mispredicted when the kinds alternate.
         switch (t->kind) {
+            case Resolved::Opener:
+                if (const Token* next = openCollectedBlock(list, t)) {
+                    t = next - 1;
+                    break;
+                }
+                runEntry(*t->cache.entry);
+                break;
             case Resolved::VarFetch: {
                 Value* p = t->cache.var;
                 if (!p) {
@@ -535,6 +597,7 @@ void Interp::restore(const Snapshot& s) {
     // Cached variable slots point into the old table: the new generation
     // makes every list resolve again.
     vars_ = s.variables;
+    passCounter_ = nullptr;
     position_ = {};
     opening_ = {};
     pollCountdown_ = limits::kPollInterval;

@@ -127,6 +127,11 @@ struct Interp {
     Value variable(std::string_view name) const;  // "key not found: "
     // Stable storage for a variable, created if needed.
     Value& variableSlot(std::string_view name);
+    // The variable "i" that `times` counts in, found without hashing.
+    Value& passCounter() {
+        if (!passCounter_) passCounter_ = &variableSlot("i");
+        return *passCounter_;
+    }
 
     // ---- registers ----
     const std::string& textBuffer() const { return textBuffer_; }
@@ -238,6 +243,12 @@ private:
     void runEntry(DictEntry& e);
     // Kept out of runWords: the loop stays small.
     void collect(const WordList& list, const Token& t);
+    // Runs a core [ or { at t whose block closes in the same list as a
+    // collected block (made the first time); returns the token after the
+    // closing word, or null when the ordinary path must run it.
+    const Token* openCollectedBlock(const WordList& list, const Token* t);
+    // The entry of "]" (0) or "}" (1), without hashing on every block.
+    DictEntry* closerEntry(int which);
     WordList& ownCompileBuffer();
     void poll();
     void bumpGeneration();
@@ -256,6 +267,10 @@ private:
     std::unique_ptr<SigilSlot> sigils_[256];
     std::vector<char> sigilOrder_;
     NameMap<Value> vars_;
+    Value* passCounter_ = nullptr;
+    // The closing words "]" and "}", and the generation they were found at.
+    DictEntry* closers_[2] = {nullptr, nullptr};
+    std::uint64_t closersAt_ = 0;
 
     std::string textBuffer_;
     // The text buffer holds the join of the compile buffer as it is now;
