@@ -430,9 +430,11 @@ const Token* Interp::openCollectedBlock(const WordList& list, const Token* t) {
     ++collectingStarts_;
     terminator_.assign(1, close[0]);
     tick(made->next - at - 1);
-    compileBuffer_ = made->block;
+    // A word that runs again (a loop, a recursion) finds its block already
+    // in place: no reference count to touch.
+    if (compileBuffer_ != made->block) compileBuffer_ = made->block;
     compileBufferShared_ = true;
-    lastBlock_ = made->block;
+    if (lastBlock_ != made->block) lastBlock_ = made->block;
     terminator_.clear();
     return list.begin() + made->next;
 }
