@@ -491,7 +491,14 @@ void Interp::runWords(const WordList& list) {
             push(t->cache.number);
             continue;
         }
-        if (t->kind == Resolved::None) [[unlikely]] {
+        if (t->kind <= Resolved::Opener) [[unlikely]] {
+            if (t->kind == Resolved::Opener) {
+                if (const Token* next = openCollectedBlock(list, t))
+                    t = next - 1;
+                else
+                    runEntry(*t->cache.entry);
+                continue;
+            }
             // No meaning when the run began; what it lacks is reported.
             if (!tryResolve(list, *t)) throwUnresolved(list, *t);
             goto dispatch;
@@ -499,13 +506,6 @@ void Interp::runWords(const WordList& list) {
         // Few targets, so that this stays a chain of compares: an indirect
         // jump through a table is mispredicted when the kinds alternate.
         switch (t->kind) {
-            case Resolved::Opener:
-                if (const Token* next = openCollectedBlock(list, t)) {
-                    t = next - 1;
-                    break;
-                }
-                runEntry(*t->cache.entry);
-                break;
             case Resolved::VarFetch: {
                 Value* p = t->cache.var;
                 if (!p) {
@@ -532,6 +532,7 @@ void Interp::runWords(const WordList& list) {
             case Resolved::Word:
             case Resolved::Number:
             case Resolved::None:
+            case Resolved::Opener:
                 break;
         }
     }

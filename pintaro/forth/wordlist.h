@@ -25,9 +25,11 @@ struct SigilSlot;
 // generation whenever a lookup could come out differently.
 enum class Resolved : std::uint8_t {
     None,      // not resolved, or no meaning at the time (raises when run)
+    // A dictionary word that was the core [ or { when resolved. Next to
+    // None, so that the dispatch tests for both with one compare.
+    Opener,
     Comment,   // the word "\": stops the list
     Word,      // dictionary word (directly, or an alias's target)
-    Opener,    // a dictionary word that was the core [ or { when resolved
     Sigil,     // sigil handler with the rest of the word
     VarFetch,  // core "$" sigil: push a variable
     VarStore,  // core "=" sigil: pop into a variable
