@@ -31,7 +31,7 @@ void openText(Interp& in) {
 }
 
 // the collected words, joined by single spaces, become the text buffer
-void closeText(Interp& in) { in.setTextBuffer(joinWords(in.compileBuffer())); }
+void closeText(Interp& in) { in.setTextToCompileBuffer(); }
 
 // collect a comment up to "*/"; the buffer is not emptied first
 void openComment(Interp& in) { in.setTerminator("*/"); }
@@ -62,8 +62,12 @@ void sigilAlias(Interp& in, std::string_view name) {
 
 // old form of definition from the last block
 void sigilOldDefine(Interp& in, std::string_view name) {
-    *in.err << "The / sigil is deprecated; use : to define words.";
-    in.err->flush();
+    // Once, on a line of its own: old scripts use it in every definition.
+    if (!in.warnedOldDefine) {
+        *in.err << "The / sigil is deprecated; use : to define words.\n";
+        in.err->flush();
+        in.warnedOldDefine = true;
+    }
     auto block = in.lastBlock() ? in.lastBlock() : std::make_shared<const WordList>();
     in.defineUserWord(name, block);
 }

@@ -39,7 +39,7 @@ void times(Interp& in) {
     auto body = captureLastBlock(in);
     std::int64_t count = truncateToInt64(in.pop());
     if (count < 1) return;
-    Value& pass = in.variableSlot("i");
+    Value& pass = in.passCounter();
     for (std::int64_t k = 1; k <= count; ++k) {
         pass = static_cast<Value>(k);
         in.runWords(*body);

@@ -1,6 +1,7 @@
 // The core word set: stack, arithmetic, comparison and printing words, and
 // the one table that registers every core word and sigil in its fixed order.
 #include "corewords.h"
+#include "fd_input.h"
 #include "word_doc.h"
 
 #include <array>
@@ -248,8 +249,7 @@ void accept(Interp& in) {
     // Output printed so far should be visible before the program waits.
     in.flushOutput();
     std::string line;
-    if (!std::getline(*in.in, line)) throw ScriptError("EOF reached");
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!readLine(*in.in, line, "standard input", "read by accept")) throw ScriptError("EOF reached");
     in.setTextBuffer(line);
 }
 

@@ -56,4 +56,19 @@ inline constexpr std::size_t kMaxListBytes = 0xFFFFFFFFu;
 // released when it is emptied, rather than kept at that size for good.
 inline constexpr std::size_t kKeptCompileTokens = 4096;
 
+// The longest line a script file, standard input, `included` or `accept`
+// takes. Six times the longest generated line we know of (10 MB), yet a
+// source without line ends (/dev/zero, a runaway writer) is refused within
+// a fraction of a second instead of taking the machine's memory.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{64} << 20;
+
+// What one read of a script or of standard input takes at most; the poll
+// hook is reached before each, so a long file keeps it coming.
+inline constexpr std::size_t kReadChunkBytes = std::size_t{64} << 10;
+
+// Longest wait for input between two calls of the poll hook: well inside
+// the 50 ms in which the stop key must be seen, and long enough that a
+// script waiting on a silent FIFO costs no measurable CPU.
+inline constexpr int kReadWaitMilliseconds = 10;
+
 }  // namespace forth::limits

@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "corewords.h"
+#include "fd_input.h"
 
 namespace forth {
 
@@ -55,9 +56,13 @@ std::uintptr_t stackFloorBelow(std::uintptr_t top) {
 Interp::Interp()
     : output_(std::make_unique<OutputSink>(streamSink(std::cout))),
       err(&std::cerr),
-      in(&std::cin),
       generation_(gNextGeneration++),
-      stackFloor_(stackFloorBelow(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)))) {}
+      stackFloor_(stackFloorBelow(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)))),
+      // Not std::cin: its reads block in stdio, where Control+C or Escape
+      // cannot reach them and a read error looks like the end of input.
+      standardInput_(std::make_unique<FdInput>(0, false, [this] { pollNow(); })) {
+    in = standardInput_.get();
+}
 
 Interp::~Interp() = default;
 
@@ -231,7 +236,16 @@ Value& Interp::variableSlot(std::string_view name) {
     return vars_.emplace(std::string(name), 0.0).first->second;
 }
 
-void Interp::setTextBuffer(std::string_view s) { textBuffer_.assign(s); }
+void Interp::setTextBuffer(std::string_view s) {
+    textBuffer_.assign(s);
+    textIsJoinedBuffer_ = false;
+}
+
+void Interp::setTextToCompileBuffer() {
+    if (textIsJoinedBuffer_) return;
+    textBuffer_ = joinWords(*compileBuffer_);
+    textIsJoinedBuffer_ = true;
+}
 
 void Interp::setTerminator(std::string_view t) {
     if (terminator_.empty() && !t.empty()) ++collectingStarts_;
@@ -257,7 +271,7 @@ bool Interp::tryResolve(const WordList& list, const Token& t) {
         t.kind = Resolved::Word;
         t.cache.entry = e;
     } else if (DictEntry* e = findEntry(text)) {
-        t.kind = Resolved::Word;
+        t.kind = e->fast == &core::openBlock || e->fast == &core::openBrace ? Resolved::Opener : Resolved::Word;
         t.cache.entry = e;
     } else if (SigilSlot* s = text.empty() ? nullptr : sigils_[static_cast<unsigned char>(text[0])].get()) {
         t.kind = s->special;
@@ -323,6 +337,7 @@ WordList& Interp::ownCompileBuffer() {
 }
 
 void Interp::clearCompileBuffer() {
+    textIsJoinedBuffer_ = false;
     if (!compileBufferShared_ && compileBuffer_->capacity() <= limits::kKeptCompileTokens) {
         compileBuffer_->clear();
         return;
@@ -351,6 +366,7 @@ void Interp::collect(const WordList& list, const Token& t) {
         // so every block built from it (a block inside a definition is
         // rebuilt on each call) starts warm.
         WordList& buffer = compileBufferShared_ ? ownCompileBuffer() : *compileBuffer_;
+        textIsJoinedBuffer_ = false;
         if (buffer.empty())
             buffer.resolvedAt = generation_;
         else if (buffer.resolvedAt != generation_)
@@ -364,6 +380,63 @@ void Interp::collect(const WordList& list, const Token& t) {
     if (!e) keyNotFound(terminator_);
     runEntry(*e);
     terminator_.clear();
+}
+
+DictEntry* Interp::closerEntry(int which) {
+    // Entries stay where they are until restore(), which takes a new
+    // generation.
+    if (closersAt_ != generation_) {
+        closers_[0] = findEntry("]");
+        closers_[1] = findEntry("}");
+        closersAt_ = generation_;
+    }
+    return closers_[which];
+}
+
+const Token* Interp::openCollectedBlock(const WordList& list, const Token* t) {
+    DictEntry& opener = *t->cache.entry;
+    // The word may have been redefined since it was resolved.
+    const int which = opener.fast == &core::openBlock ? 0 : opener.fast == &core::openBrace ? 1 : -1;
+    if (which < 0) return nullptr;
+    const std::string_view close = which == 0 ? "]" : "}";
+    DictEntry* closer = closerEntry(which);
+    if (!closer || closer->fast != (which == 0 ? &core::closeBlock : &core::closeBrace)) return nullptr;
+
+    const auto at = static_cast<std::uint32_t>(t - list.begin());
+    const CollectedBlock* made = list.blocks.find(at);
+    if (!made) {
+        // What collecting would take: the words up to the closing word, in
+        // this list; a block that goes on past it (or past a "\") is
+        // collected the ordinary way.
+        std::size_t end = at + 1, bytes = 0;
+        for (; end < list.size(); ++end) {
+            const std::string_view w = list.text(end);
+            if (w == close || w == "\\") break;
+            bytes += w.size();
+        }
+        if (end == list.size() || list.text(end) != close) return nullptr;
+        auto block = std::make_shared<WordList>();
+        block->reserveMore(end - at - 1, bytes);
+        for (std::size_t k = at + 1; k < end; ++k) block->append(list, list[k]);
+        // The words from t on are resolved for this generation (runWords
+        // resolves the rest again whenever it changes).
+        block->resolvedAt = generation_;
+        made = &list.blocks.add({at, static_cast<std::uint32_t>(end + 1), std::move(block)});
+    }
+    // What the opener, the collected words and the closer would do: the
+    // same steps, the same ticks, the same registers afterwards.
+    // (Not collecting here, so this collecting begins a new construct.)
+    textIsJoinedBuffer_ = false;
+    ++collectingStarts_;
+    terminator_.assign(1, close[0]);
+    tick(made->next - at - 1);
+    // A word that runs again (a loop, a recursion) finds its block already
+    // in place: no reference count to touch.
+    if (compileBuffer_ != made->block) compileBuffer_ = made->block;
+    compileBufferShared_ = true;
+    if (lastBlock_ != made->block) lastBlock_ = made->block;
+    terminator_.clear();
+    return list.begin() + made->next;
 }
 
 void Interp::poll() {
@@ -418,7 +491,14 @@ void Interp::runWords(const WordList& list) {
             push(t->cache.number);
             continue;
         }
-        if (t->kind == Resolved::None) [[unlikely]] {
+        if (t->kind <= Resolved::Opener) [[unlikely]] {
+            if (t->kind == Resolved::Opener) {
+                if (const Token* next = openCollectedBlock(list, t))
+                    t = next - 1;
+                else
+                    runEntry(*t->cache.entry);
+                continue;
+            }
             // No meaning when the run began; what it lacks is reported.
             if (!tryResolve(list, *t)) throwUnresolved(list, *t);
             goto dispatch;
@@ -452,6 +532,7 @@ void Interp::runWords(const WordList& list) {
             case Resolved::Word:
             case Resolved::Number:
             case Resolved::None:
+            case Resolved::Opener:
                 break;
         }
     }
@@ -464,6 +545,9 @@ void Interp::runLine(std::string_view text) {
         piece.clear();
         at = splitWordsInto(piece, text, at, limits::kLineChunkWords, true);
         if (piece.empty()) return;
+        // A line of built-in words runs no nested list; its own words count
+        // towards the poll, so the stop key is seen within one piece.
+        tick(static_cast<std::uint32_t>(piece.size()));
         runWords(piece);
         if (piece.text(piece.size() - 1) == "\\") return;
         // A construct still collecting continues into the rest of the line:
@@ -507,6 +591,7 @@ void Interp::restore(const Snapshot& s) {
     }
     stack_ = s.stack;
     textBuffer_ = s.textBuffer;
+    textIsJoinedBuffer_ = false;
     terminator_.clear();
     compileBuffer_ = std::make_shared<WordList>();
     compileBufferShared_ = false;
@@ -515,6 +600,7 @@ void Interp::restore(const Snapshot& s) {
     // Cached variable slots point into the old table: the new generation
     // makes every list resolve again.
     vars_ = s.variables;
+    passCounter_ = nullptr;
     position_ = {};
     opening_ = {};
     pollCountdown_ = limits::kPollInterval;

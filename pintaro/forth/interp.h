@@ -127,10 +127,18 @@ struct Interp {
     Value variable(std::string_view name) const;  // "key not found: "
     // Stable storage for a variable, created if needed.
     Value& variableSlot(std::string_view name);
+    // The variable "i" that `times` counts in, found without hashing.
+    Value& passCounter() {
+        if (!passCounter_) passCounter_ = &variableSlot("i");
+        return *passCounter_;
+    }
 
     // ---- registers ----
     const std::string& textBuffer() const { return textBuffer_; }
     void setTextBuffer(std::string_view s);
+    // `)`: the text buffer becomes the compile buffer's words joined. A
+    // line of `)` words after one text costs one join, not one each.
+    void setTextToCompileBuffer();
     const WordList& compileBuffer() const { return *compileBuffer_; }
     void clearCompileBuffer();
     // The compile buffer as a block or definition: shared, not copied (a
@@ -168,6 +176,18 @@ struct Interp {
     // Counts one step towards the next poll.
     void tick() {
         if (--pollCountdown_ == 0) poll();
+    }
+    // Counts n steps at once (the words of a line piece).
+    void tick(std::uint32_t n) {
+        if (pollCountdown_ > n)
+            pollCountdown_ -= n;
+        else
+            poll();
+    }
+    // Calls the poll hook now: a read that waits for input keeps the stop
+    // key working this way.
+    void pollNow() {
+        if (onPoll) onPoll(*this);
     }
 
     // ---- starting over ----
@@ -207,7 +227,8 @@ private:
 public:
     // Where warnings (the deprecated / sigil) go; standard error by default.
     std::ostream* err;
-    // Where `accept` reads; standard input by default.
+    // Where `accept` reads; standard input by default, read so that waiting
+    // for it reaches the poll hook.
     std::istream* in;
     // Optional; see PollHook.
     PollHook onPoll;
@@ -222,6 +243,12 @@ private:
     void runEntry(DictEntry& e);
     // Kept out of runWords: the loop stays small.
     void collect(const WordList& list, const Token& t);
+    // Runs a core [ or { at t whose block closes in the same list as a
+    // collected block (made the first time); returns the token after the
+    // closing word, or null when the ordinary path must run it.
+    const Token* openCollectedBlock(const WordList& list, const Token* t);
+    // The entry of "]" (0) or "}" (1), without hashing on every block.
+    DictEntry* closerEntry(int which);
     WordList& ownCompileBuffer();
     void poll();
     void bumpGeneration();
@@ -240,8 +267,15 @@ private:
     std::unique_ptr<SigilSlot> sigils_[256];
     std::vector<char> sigilOrder_;
     NameMap<Value> vars_;
+    Value* passCounter_ = nullptr;
+    // The closing words "]" and "}", and the generation they were found at.
+    DictEntry* closers_[2] = {nullptr, nullptr};
+    std::uint64_t closersAt_ = 0;
 
     std::string textBuffer_;
+    // The text buffer holds the join of the compile buffer as it is now;
+    // anything that changes either clears it.
+    bool textIsJoinedBuffer_ = false;
     std::shared_ptr<WordList> compileBuffer_ = std::make_shared<WordList>();
     bool compileBufferShared_ = false;  // also a block or definition now
     std::string terminator_;
@@ -262,6 +296,11 @@ private:
     SourcePosition position_;
     std::uint64_t collectingStarts_ = 0;
     Opening opening_;
+    std::unique_ptr<std::istream> standardInput_;
+public:
+    // The deprecation notice of the / sigil has been written (once per
+    // interpreter: a session or a run).
+    bool warnedOldDefine = false;
 };
 
 // Registers the 61 core words and the 7 core sigils, in their fixed order.

@@ -1,14 +1,36 @@
 #include "line_runner.h"
 
-#include <fstream>
 #include <memory>
 
+#include "fd_input.h"
+
 namespace forth {
+
+namespace {
+
+// Editors on some systems start a UTF-8 file with a byte-order mark; it is
+// not part of the script's first word.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A file opened so that waiting for it (a FIFO without a writer yet, a
+// silent writer) keeps reaching the poll hook, which can stop the run.
+std::unique_ptr<FdInput> openScript(Interp& in, const std::string& path) {
+    auto file = FdInput::open(path, [&in] { in.pollNow(); });
+    if (!file) throw ScriptError("cannot open: " + path);
+    return file;
+}
+
+}  // namespace
 
 void runLines(Interp& in, const LineSource& next, const LineObserver& observe, std::string_view file) {
     in.setPosition({1, std::string(file)});
     std::string_view line;
-    while (next(line)) {
+    if (next(line)) {
+        if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+    } else {
+        return;
+    }
+    for (bool more = true; more; more = next(line)) {
         if (observe) observe(line);
         in.runLine(line);
         // The first line that ends with a new construct still open is where
@@ -23,12 +45,9 @@ LineSource streamLines(std::istream& stream, std::string name) {
     // The buffer is shared with the copies std::function may make.
     auto buffer = std::make_shared<std::string>();
     return [&stream, name = std::move(name), buffer](std::string_view& line) {
-        if (!std::getline(stream, *buffer)) {
-            // A directory opens but cannot be read; say so rather than run nothing.
-            if (stream.bad()) throw ScriptError("cannot read: " + name);
-            return false;
-        }
-        if (!buffer->empty() && buffer->back() == '\r') buffer->pop_back();
+        // A directory opens but cannot be read: readLine says so rather
+        // than run nothing.
+        if (!readLine(stream, *buffer, name)) return false;
         line = *buffer;
         return true;
     };
@@ -49,17 +68,15 @@ std::vector<std::string_view> cutLines(std::string_view text) {
 }
 
 void runFile(Interp& in, const std::string& path, const LineObserver& observe) {
-    std::ifstream file(path, std::ios::binary);
     in.setPosition({1, {}});
-    if (!file) throw ScriptError("cannot open: " + path);
-    runLines(in, streamLines(file, path), observe);
+    const auto file = openScript(in, path);
+    runLines(in, streamLines(*file, path), observe);
 }
 
 void includeFile(Interp& in, const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw ScriptError("cannot open: " + path);
+    const auto file = openScript(in, path);
     SourcePosition includer = in.position();
-    runLines(in, streamLines(file, path), {}, path);
+    runLines(in, streamLines(*file, path), {}, path);
     in.setPosition(std::move(includer));
 }
 

@@ -1,4 +1,5 @@
 // Source reader: splitting text into words and the number syntax.
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
@@ -36,7 +37,23 @@ bool equalsNoCase(std::string_view a, std::string_view lower) {
 
 }  // namespace
 
+const CollectedBlock* CollectedBlocks::find(std::uint32_t opener) const {
+    if (!blocks_) return nullptr;
+    auto it = std::lower_bound(blocks_->begin(), blocks_->end(), opener,
+                               [](const CollectedBlock& b, std::uint32_t at) { return b.opener < at; });
+    return it != blocks_->end() && it->opener == opener ? &*it : nullptr;
+}
+
+const CollectedBlock& CollectedBlocks::add(CollectedBlock b) {
+    if (!blocks_) blocks_ = std::make_unique<std::vector<CollectedBlock>>();
+    // Blocks are met in order as a list runs, so this is nearly always the end.
+    auto it = std::lower_bound(blocks_->begin(), blocks_->end(), b.opener,
+                               [](const CollectedBlock& c, std::uint32_t at) { return c.opener < at; });
+    return *blocks_->insert(it, std::move(b));
+}
+
 void WordList::append(std::string_view word) {
+    blocks.clear();
     if (word.size() > limits::kMaxWordBytes)
         throw ScriptError("word too long: more than " + std::to_string(limits::kMaxWordBytes) + " bytes");
     if (chars_.size() + word.size() > limits::kMaxListBytes) throw ScriptError("word list too long");
@@ -49,6 +66,7 @@ void WordList::append(std::string_view word) {
 
 void WordList::append(const WordList& from, const Token& t) {
     if (chars_.size() + t.length > limits::kMaxListBytes) throw ScriptError("word list too long");
+    blocks.clear();
     Token copy = t;
     copy.offset = static_cast<std::uint32_t>(chars_.size());
     chars_.append(from.text(t));
@@ -59,6 +77,7 @@ void WordList::clear() {
     tokens_.clear();
     chars_.clear();
     resolvedAt = 0;
+    blocks.clear();
 }
 
 void WordList::reserveMore(std::size_t words, std::size_t bytes) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,6 +25,9 @@ struct SigilSlot;
 // generation whenever a lookup could come out differently.
 enum class Resolved : std::uint8_t {
     None,      // not resolved, or no meaning at the time (raises when run)
+    // A dictionary word that was the core [ or { when resolved. Next to
+    // None, so that the dispatch tests for both with one compare.
+    Opener,
     Comment,   // the word "\": stops the list
     Word,      // dictionary word (directly, or an alias's target)
     Sigil,     // sigil handler with the rest of the word
@@ -47,6 +51,35 @@ struct Token {
     } cache{nullptr};
 };
 static_assert(sizeof(Token) == 16);
+
+class WordList;
+
+// A block that a list opens and closes within itself ([ ... ] or { ... }),
+// collected the first time it runs and reused after: a list's words never
+// change, so neither does what collecting them makes.
+struct CollectedBlock {
+    std::uint32_t opener = 0;  // index of the opening token
+    std::uint32_t next = 0;    // index after the closing word
+    std::shared_ptr<WordList> block;
+};
+
+// A list's collected blocks, sorted by opener. A copy starts empty: a list
+// is copied only to be changed (copy on write of the compile buffer).
+class CollectedBlocks {
+public:
+    CollectedBlocks() = default;
+    CollectedBlocks(const CollectedBlocks&) {}
+    CollectedBlocks& operator=(const CollectedBlocks&) {
+        blocks_.reset();
+        return *this;
+    }
+    const CollectedBlock* find(std::uint32_t opener) const;
+    const CollectedBlock& add(CollectedBlock b);
+    void clear() { blocks_.reset(); }
+
+private:
+    std::unique_ptr<std::vector<CollectedBlock>> blocks_;
+};
 
 class WordList {
 public:
@@ -76,6 +109,8 @@ public:
     // The interpreter generation at which every token was resolved, or 0;
     // see Interp::runWords.
     mutable std::uint64_t resolvedAt = 0;
+    // Filled by the interpreter as the list runs; emptied when it changes.
+    mutable CollectedBlocks blocks;
 
 private:
     std::vector<Token> tokens_;

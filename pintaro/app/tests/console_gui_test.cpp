@@ -4,9 +4,13 @@
 // whatever it has selected (xclip prints it). Every step waits for what it
 // checks; where a test says that something did not happen, a later step
 // whose effect shows proves that the program had handled the input before.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <iostream>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -261,6 +265,38 @@ TEST_F(Console, EscapeStopsARunawayCommandAndTheNextCommandWorks) {
     ASSERT_TRUE(boxShows()) << "Interrupted";
     EXPECT_LT(std::chrono::steady_clock::now() - pressed, 3s);
     answerBox("key Return");
+    program->keysTo(program->mainWindow(), "key ctrl+l key ctrl+a key Delete");
+    program->command("home 0 seth clearscreen 100 fd");
+    EXPECT_TRUE(program->viewShows({{320, 150, "lit"}})) << "the interpreter still works";
+}
+
+// Whether some process has the file open (only the program under test
+// opens the test's own FIFO).
+bool openedByAProcess(const fs::path& file) {
+    std::error_code ignored;
+    for (const auto& proc : fs::directory_iterator("/proc", ignored)) {
+        std::error_code gone;
+        for (const auto& fd : fs::directory_iterator(proc.path() / "fd", gone))
+            if (fs::read_symlink(fd.path(), gone) == file) return true;
+    }
+    return false;
+}
+
+TEST_F(Console, EscapeStopsAnIncludeWaitingForAFifoWhoseWriterStaysSilent) {
+    const fs::path fifo = dir / "silent";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int writer = open(fifo.c_str(), O_RDWR);  // stays open, writes nothing
+    program->command("'" + fifo.string() + " included");
+    ASSERT_TRUE(poll::until("the program to open the FIFO", [&] { return openedByAProcess(fifo); },
+                            [](bool open) { return open; }));
+    const auto pressed = std::chrono::steady_clock::now();
+    program->keysTo(program->mainWindow(), "key Escape");
+    ASSERT_TRUE(boxShows()) << "Interrupted";
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - pressed);
+    std::cout << "stopped " << took.count() << " ms after Escape (key and box through X)\n";
+    EXPECT_LT(took, 1s);
+    answerBox("key Return");
+    close(writer);
     program->keysTo(program->mainWindow(), "key ctrl+l key ctrl+a key Delete");
     program->command("home 0 seth clearscreen 100 fd");
     EXPECT_TRUE(program->viewShows({{320, 150, "lit"}})) << "the interpreter still works";

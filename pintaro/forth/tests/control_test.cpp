@@ -3,8 +3,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "fd_input.h"
 #include "line_runner.h"
 #include "test_support.h"
 
@@ -129,7 +132,9 @@ TEST(Output, PrintingWordsWriteThroughTheOutputHook) {
     EXPECT_EQ(f.run("[ x y ] buffer"), "x y\n");
     EXPECT_EQ(f.run("?+"), "(native code)\n");
     f.run("[ 1 ] /one");
-    EXPECT_EQ(f.err.str(), "The / sigil is deprecated; use : to define words.");
+    EXPECT_EQ(f.err.str(), "The / sigil is deprecated; use : to define words.\n");
+    f.run("[ 2 ] /two");  // once: old scripts use it in every definition
+    EXPECT_EQ(f.err.str(), "The / sigil is deprecated; use : to define words.\n");
 }
 
 TEST(Poll, TheHookComesRegularlyAndMayStopARun) {
@@ -152,4 +157,93 @@ TEST(Poll, TheHookComesRegularlyAndMayStopARun) {
     f.in->stack().clear();
     f.run("1 2 +");
     EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
+}
+
+// A line of `)` words after one long text joined the whole compile buffer
+// at every `)`: 200,000 pairs took minutes, and being one line of built-in
+// words it never reached the hook. Each `)` now costs what it changes, and
+// the line's own words count towards the poll.
+TEST(Poll, ALongLineOfTextWordsIsCheapAndReachesTheHook) {
+    Forth f;
+    std::string line;
+    constexpr int kPairs = 200'000;
+    for (int k = 0; k < kPairs; ++k) line += "( ";
+    for (int k = 0; k < kPairs; ++k) line += " )";
+    long polls = 0;
+    f.in->onPoll = [&polls](forth::Interp&) { ++polls; };
+    f.run(line);
+    EXPECT_GE(polls, long(kPairs / forth::limits::kLineChunkWords));
+    EXPECT_EQ(f.in->textBuffer().size(), 2u * (kPairs - 1) - 1);
+    // After the text changes, `)` joins the buffer again.
+    f.run("( a b ) 'x ) ..");
+    EXPECT_EQ(f.out.str(), "a b ");
+    f.in->onPoll = [](forth::Interp&) { throw forth::ScriptError("Interrupted"); };
+    EXPECT_THROW(f.run(line), forth::ScriptError);
+}
+
+namespace {
+// A FIFO in the test's folder, removed at the end.
+struct Fifo {
+    std::string path = ::testing::TempDir() + "forth_fifo_" + std::to_string(getpid());
+    Fifo() { EXPECT_EQ(mkfifo(path.c_str(), 0600), 0); }
+    ~Fifo() { std::remove(path.c_str()); }
+};
+
+// How a run ends when the hook stops it after a few calls.
+std::string stoppedRun(Forth& f, const std::string& line) {
+    int calls = 0;
+    f.in->onPoll = [&calls](forth::Interp&) {
+        if (++calls == 3) throw forth::ScriptError("Interrupted");
+    };
+    try {
+        f.run(line);
+    } catch (const std::exception& e) {
+        f.in->onPoll = nullptr;
+        return e.what();
+    }
+    f.in->onPoll = nullptr;
+    return "ran to the end";
+}
+}  // namespace
+
+// Reads that wait (a FIFO with no writer yet, a writer that stays silent,
+// a terminal nobody types into) reach the hook, so the stop key ends them;
+// a source without line ends is refused at the line limit instead of
+// taking all memory. A script may begin with a byte-order mark.
+TEST(Reading, WaitsCanBeStoppedAndLinesAreBounded) {
+    Forth f;
+    {
+        Fifo fifo;
+        EXPECT_EQ(stoppedRun(f, "'" + fifo.path + " included"), "Interrupted");  // no writer
+        const int writer = open(fifo.path.c_str(), O_RDWR);  // a writer that never writes
+        EXPECT_EQ(stoppedRun(f, "'" + fifo.path + " included"), "Interrupted");
+        close(writer);
+    }
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    forth::FdInput silent(pipeEnds[0], true, [&f] { f.in->pollNow(); });
+    f.in->in = &silent;
+    EXPECT_EQ(stoppedRun(f, "accept"), "Interrupted");
+    ASSERT_EQ(write(pipeEnds[1], "typed\nlater", 11), 11);
+    close(pipeEnds[1]);
+    f.run("accept .. accept ..");
+    EXPECT_EQ(f.out.str(), "typed later ");
+    EXPECT_EQ(stoppedRun(f, "accept"), "EOF reached");
+
+    const std::string tooLong = "line too long: more than " + std::to_string(forth::limits::kMaxLineBytes) + " bytes";
+    try {
+        f.run("'/dev/zero included");
+        ADD_FAILURE() << "/dev/zero has no line end";
+    } catch (const forth::ScriptError& e) {
+        EXPECT_EQ(forth::describeFailure(e, *f.in), tooLong + " at line 1 of /dev/zero");
+    }
+    forth::FdInput zeros(open("/dev/zero", O_RDONLY), true, {});
+    f.in->in = &zeros;
+    EXPECT_EQ(stoppedRun(f, "accept"), tooLong + " read by accept");
+
+    TempScript marked("\xEF\xBB\xBF" "1 2 + .\n\xEF\xBB\xBF");
+    f.out.str("");
+    EXPECT_THROW(forth::runFile(*f.in, marked.path), forth::ScriptError);  // only the first line's mark goes
+    EXPECT_EQ(f.out.str(), "3 ");
+    EXPECT_EQ(f.in->lineCounter(), 2);
 }
