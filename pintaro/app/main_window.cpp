@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <string>
 
 #include "about.h"
 #include "app_limits.h"
@@ -12,6 +13,7 @@
 #include "file_commands.h"
 #include "message_box.h"
 #include "script_run.h"
+#include "toolkit_limits.h"
 
 namespace app {
 
@@ -178,6 +180,11 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resi
     w.view.setOnMouseMove([&](MouseMoveEvent& e) { showPointer(w, state, e.x, e.y); });
     w.view.setOnMouseLeave([&](MouseLeaveEvent&) { w.status.hidePointer(); });
 
+    // A paste longer than the command line holds is refused whole, not cut.
+    w.commandLine.setOnTextRefused([&w](TextRefusedEvent& e) {
+        w.status.setMessage("Too long for the command line: " + std::to_string(e.length) + " characters, at most " +
+                            std::to_string(toolkit::limits::kTextBoxMaxChars) + ". The console runs longer scripts.");
+    });
     w.commandLine.setOnKeyDown([&](KeyEvent& e) {
         switch (e.key) {
             case Key_Return:
