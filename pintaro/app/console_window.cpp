@@ -189,14 +189,19 @@ void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         c.status.setMessage("Load canceled.");
         return;
     }
+    loadScriptFile(c, w, dialog.fFiles.front());
+}
+
+bool loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path) {
     std::string text;
     try {
-        text = readScriptFile(dialog.fFiles.front());
+        text = readScriptFile(path);
     } catch (const std::exception& e) {
         w.alert(forth::errorText(e));  // the editor keeps its text
-        return;
+        return false;
     }
     c.editor.setText(text);
+    return true;
 }
 
 }  // namespace app

@@ -49,7 +49,10 @@ void openCommand(AppState& state, MainWindow& w) {
         w.status.setMessage("Open canceled.");
         return;
     }
-    const std::string path = dialog.fFiles.front();
+    openPictureFile(state, w, dialog.fFiles.front());
+}
+
+void openPictureFile(AppState& state, MainWindow& w, const std::string& path) {
     const std::string label = "Open " + fileNameOf(path);
     std::optional<std::string> script;
     try {
