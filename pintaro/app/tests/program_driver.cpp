@@ -41,6 +41,30 @@ std::vector<std::string> visibleWindows(const std::string& titleRegex) {
     return ids;
 }
 
+std::vector<std::string> visibleWindowsTitled(const std::string& title) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) throw std::runtime_error("no X display");
+    std::vector<std::string> ids;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    // Without a window manager the program's windows are the root's children.
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        for (unsigned k = 0; k < count; ++k) {
+            XWindowAttributes a{};
+            if (!XGetWindowAttributes(display, children[k], &a) || a.map_state != IsViewable) continue;
+            char* name = nullptr;
+            if (XFetchName(display, children[k], &name) && name) {
+                if (title == name) ids.push_back(std::to_string(children[k]));
+                XFree(name);
+            }
+        }
+        if (children) XFree(children);
+    }
+    XCloseDisplay(display);
+    return ids;
+}
+
 bool isDialog(const std::string& windowId) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) throw std::runtime_error("no X display");

@@ -21,6 +21,10 @@ std::string shell(const std::string& command);
 // Ids of the visible windows whose title matches the regular expression.
 std::vector<std::string> visibleWindows(const std::string& titleRegex);
 
+// The same for an exact title, asked of the X server directly: no process
+// is started, so a look takes well under a millisecond (for timing).
+std::vector<std::string> visibleWindowsTitled(const std::string& title);
+
 // True when the window says it is a dialog (_NET_WM_WINDOW_TYPE), as GTK's
 // own dialogs and the program's boxes do.
 bool isDialog(const std::string& windowId);
