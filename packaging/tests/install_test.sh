@@ -61,6 +61,16 @@ while IFS= read -r page; do
 done < <(find "$doc" -name '*.md')
 [ ! -s "$work/dangling" ] && [ -f "$doc/docs/tour.md" ]
 check "the installed documentation's links resolve" $? "$(cat "$work/dangling")"
+# The installed paths the manual pages and the documents name are those the
+# install rules made (the prefix is /usr here, as in the package).
+{
+  # roff's escapes out: the zero-width "\&" and the font changes.
+  for page in "$prefix"/share/man/man*/*.gz; do gzip -dc "$page" | sed 's/\\&//g; s/\\f[BIRP]//g'; done
+  cat "$doc"/*.md "$doc"/docs/*.md
+} | grep -o '/usr/share/doc/pintaro-suite/[^] )*`"\\]*' | sed 's/[.,;:]*$//' | LC_ALL=C sort -u >"$work/named"
+while IFS= read -r path; do [ -e "$work/stage$path" ] || echo "$path"; done <"$work/named" >"$work/unnamed"
+[ -s "$work/named" ] && [ ! -s "$work/unnamed" ]
+check "the installed paths the pages name exist" $? "missing: $(cat "$work/unnamed"); named: $(cat "$work/named")"
 MANPATH=$prefix/share/man man -w veskel >/dev/null 2>&1
 check "man finds veskel(1) below the prefix" $? "man -w veskel failed"
 
