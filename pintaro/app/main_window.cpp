@@ -152,7 +152,7 @@ void enterCommand(MainWindow& w, AppState& state) {
         error = runUserText(state.interp, text);
     }
     if (state.runs.leaving()) return;
-    state.drawingHistory.record(state.turtle, commandStep(text, state.runs.stopped()));
+    state.drawingHistory.record(state.turtle, commandStep(text, state.runs.stopped(), state.runs.stoppedAfterSteps()));
     // Showing printed output lets the toolkit handle pending events, keys
     // typed ahead among them: before an alert (which handles them anyway),
     // otherwise only once the line is empty for them.
