@@ -10,7 +10,9 @@ name=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$groff" -K utf-8 -t -man -Tutf8 -ww "$page" >"$work/text" 2>"$work/warnings"
+# Without naming an encoding, as a plain "groff -ww" or lintian reads it:
+# the page must be ASCII, every other character one of groff's escapes.
+"$groff" -t -man -Tutf8 -ww "$page" >"$work/text" 2>"$work/warnings"
 status=$?
 ok=1
 if [ "$status" != 0 ]; then echo "groff exit status $status"; ok=0; fi

@@ -1,5 +1,7 @@
 #include "replay.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <ostream>
 
 #include "drawing.h"
@@ -24,6 +26,41 @@ std::string readPictureScript(const toolkit::RasterApi& raster, const std::strin
     return *script;
 }
 
+namespace {
+
+// Ends a stopped line's replay where the drawing's run was stopped.
+struct StoppedHere {};
+
+// Runs the line for exactly `steps` interpreter steps, or to its end if it
+// ends sooner; the poll hook counts them off and stops it there.
+void runFor(forth::Interp& in, std::string_view text, std::uint64_t steps) {
+    constexpr std::uint64_t kMostAtOnce = UINT32_MAX;
+    std::uint64_t left = steps;
+    auto next = [&] {
+        const std::uint64_t now = std::min(left, kMostAtOnce);
+        left -= now;
+        in.setPollCountdown(static_cast<std::uint32_t>(now));
+    };
+    forth::PollHook before = std::move(in.onPoll);
+    in.onPoll = [&](forth::Interp& self) {
+        if (left == 0) throw StoppedHere{};
+        if (before) before(self);  // the stop key still works meanwhile
+        next();
+    };
+    next();
+    try {
+        in.runLine(text);
+    } catch (const StoppedHere&) {
+        // Where the drawing stopped; what it did until then stays, as then.
+    } catch (...) {
+        in.onPoll = std::move(before);
+        throw;
+    }
+    in.onPoll = std::move(before);
+}
+
+}  // namespace
+
 void replay(forth::Interp& in, turtle::TurtleState& t, std::string_view script, std::ostream& err) {
     const std::vector<std::string_view> lines = forth::cutLines(script);
     const auto start = turtle::parseStartLine(lines.front());
@@ -42,6 +79,8 @@ void replay(forth::Interp& in, turtle::TurtleState& t, std::string_view script, 
         try {
             if (const auto size = turtle::parseResizeNote(lines[i]))
                 turtle::resizeImage(t, size->first, size->second);
+            else if (const auto stop = turtle::parseStoppedNote(lines[i]))
+                runFor(in, stop->text, stop->steps);
             else
                 in.runLine(lines[i]);
         } catch (const std::exception& e) {

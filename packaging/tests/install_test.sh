@@ -61,6 +61,16 @@ while IFS= read -r page; do
 done < <(find "$doc" -name '*.md')
 [ ! -s "$work/dangling" ] && [ -f "$doc/docs/tour.md" ]
 check "the installed documentation's links resolve" $? "$(cat "$work/dangling")"
+# The installed paths the manual pages and the documents name are those the
+# install rules made (the prefix is /usr here, as in the package).
+{
+  # roff's escapes out: the zero-width "\&" and the font changes.
+  for page in "$prefix"/share/man/man*/*.gz; do gzip -dc "$page" | sed 's/\\&//g; s/\\f[BIRP]//g'; done
+  cat "$doc"/*.md "$doc"/docs/*.md
+} | grep -o '/usr/share/doc/pintaro-suite/[^] )*`"\\]*' | sed 's/[.,;:]*$//' | LC_ALL=C sort -u >"$work/named"
+while IFS= read -r path; do [ -e "$work/stage$path" ] || echo "$path"; done <"$work/named" >"$work/unnamed"
+[ -s "$work/named" ] && [ ! -s "$work/unnamed" ]
+check "the installed paths the pages name exist" $? "missing: $(cat "$work/unnamed"); named: $(cat "$work/named")"
 MANPATH=$prefix/share/man man -w veskel >/dev/null 2>&1
 check "man finds veskel(1) below the prefix" $? "man -w veskel failed"
 
@@ -115,8 +125,18 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" >"$
   ! grep -E '^[EW]:' "$work/validate"
 check "appstreamcli validate: no error or warning" $? "$(cat "$work/validate")"
 entry() { sed -n "s/^$1=//p" "$desktop"; }
-[ "$(entry Exec)" = pintaro ] && [ -x "$prefix/bin/pintaro" ]
-check "Exec names the installed program" $? "Exec=$(entry Exec)"
+[ "$(entry Exec)" = "pintaro %f" ] && [ -x "$prefix/bin/pintaro" ]
+check "Exec names the installed program, taking one file" $? "Exec=$(entry Exec)"
+# The file types the entry offers to open: the pictures, and the script
+# type the package itself registers, which update-mime-database then knows
+# by its extension.
+mime_xml=$prefix/share/mime/packages/$app_id.xml
+script_type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$mime_xml")
+[ "$(entry MimeType)" = "image/png;image/bmp;image/jpeg;$script_type;" ] && [ -n "$script_type" ]
+check "MimeType: PNG, BMP, JPEG and the registered script type" $? "MimeType=$(entry MimeType), registered '$script_type'"
+mkdir -p "$work/mime/packages" && cp "$mime_xml" "$work/mime/packages/"
+update-mime-database "$work/mime" >"$work/mime.log" 2>&1 && grep -qx "50:$script_type:\*\.fs" "$work/mime/globs2"
+check "the script type is known by *.fs" $? "$(cat "$work/mime.log"; cat "$work/mime/globs2" 2>/dev/null)"
 for size in 16 24 32 48 64 128 256; do
   [ -f "$prefix/share/icons/hicolor/${size}x$size/apps/$(entry Icon).png" ] || echo "no ${size}x$size"
 done >"$work/icons"
@@ -141,6 +161,14 @@ if [ -n "$window" ]; then
   [[ $icon == *"Icon (128 x 128)"* ]]
   check "the window has the installed icon" $? "$icon"
 fi
+kill "$pintaro"
+# A picture named on the command line opens, as the file manager passes it.
+"$prefix/bin/pintaro" "$doc/examples/stars.png" >"$work/file.log" 2>&1 &
+pintaro=$!
+pids+=("$pintaro")
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -q .; }
+poll_until "the window titled after the picture" window_named '^stars\.png \| Pintaro$'
+check "pintaro FILE opens the picture" $? "$(cat "$work/file.log")"
 kill "$pintaro"
 
 # pintaro on Wayland (a headless weston): the window is shown and tells the

@@ -11,6 +11,7 @@
 #include "console_words.h"
 #include "drawing_steps.h"
 #include "message_box.h"
+#include "script_boxes.h"
 #include "script_file.h"
 
 namespace app {
@@ -81,13 +82,14 @@ void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
         else
             c.flushOutput();
     };
-    host.alert = [&c, &w](const std::string& message) {
+    ScriptBoxes boxes{w.window, c.status, runs};
+    host.alert = [&c, boxes](const std::string& message) mutable {
         c.flushOutput();  // what the script printed before shows behind the box
-        Application::current().alertBox(&w.window, message, "The turtle says:");
+        boxes.alert(message);
     };
-    host.confirm = [&c, &w](const std::string& message) {
+    host.confirm = [&c, boxes](const std::string& message) mutable {
         c.flushOutput();
-        return messageBox(w.window, message, "The turtle asks:", "Yes", "No");
+        return boxes.confirm(message);
     };
     host.bye = [] { Application::current().quit(false); };
     registerConsoleWords(state.interp, host);
@@ -197,16 +199,17 @@ void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
     loadScriptFile(c, w, dialog.fFiles.front());
 }
 
-void loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path) {
+bool loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path) {
     std::string text;
     try {
         text = readScriptFile(path);
     } catch (const std::exception& e) {
         w.alert(forth::errorText(e));  // the editor keeps its text
-        return;
+        return false;
     }
     c.editor.setText(text);
     scriptLoaded(c, path, text);
+    return true;
 }
 
 }  // namespace app

@@ -76,7 +76,8 @@ void noteRefusedRun(StatusLine& status, RunGuard& runs);
 // into the editor. A file that cannot be read or is no text is reported
 // over the main window and the editor keeps its text.
 void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w);
-// What "Load..." does once it has a file.
-void loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path);
+// The same without the dialog: the script at `path` into the editor (true),
+// or the error over the main window (false).
+bool loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path);
 
 }  // namespace app

@@ -57,11 +57,15 @@ std::string commandLabel(std::string_view text) {
     return label;
 }
 
-DrawingHistory::Step commandStep(std::string_view text, bool stopped) {
+DrawingHistory::Step commandStep(std::string_view text, bool stopped, std::uint64_t stoppedAfterSteps) {
     DrawingHistory::Step step;
     step.label = commandLabel(text);
     // An empty entry runs nothing: it has no place in the script.
-    if (!blank(text)) step.script = (stopped ? std::string(kStopped) : std::string()) + turtle::scriptLine(text);
+    if (blank(text)) return step;
+    if (stopped && stoppedAfterSteps > 0)
+        step.script = turtle::stoppedNote(stoppedAfterSteps, text);  // replay stops it there too
+    else
+        step.script = (stopped ? std::string(kStopped) : std::string()) + turtle::scriptLine(text);
     return step;
 }
 

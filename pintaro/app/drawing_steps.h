@@ -3,6 +3,8 @@
 // the drawing's script), and the two commands.
 #pragma once
 
+#include <cstdint>
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -20,8 +22,11 @@ namespace app {
 std::string commandLabel(std::string_view text);
 
 // A command-line entry. Stopped with Escape, it ran part-way: the script
-// keeps it as a comment, since running it again might not end.
-DrawingHistory::Step commandStep(std::string_view text, bool stopped);
+// keeps it as a stop note with the interpreter's steps until the stop
+// (`stoppedAfterSteps`, RunGuard::stoppedAfterSteps), which replay runs for
+// as many steps; without a count, as a comment, since running it again
+// might not end.
+DrawingHistory::Step commandStep(std::string_view text, bool stopped, std::uint64_t stoppedAfterSteps = 0);
 
 // A console run of the editor's `text`, between two comment lines. An
 // error ends it at line `failedLine` (counted from 0), the last line kept;

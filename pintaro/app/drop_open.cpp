@@ -2,24 +2,24 @@
 
 #include "console_window.h"
 #include "file_commands.h"
-#include "image_format.h"
 #include "main_window.h"
+#include "open_given_file.h"
 #include "script_keeping.h"
 
 namespace app {
 
-bool isScriptFile(const std::string& path) { return turtle::splitPath(path).extension == ".fs"; }
-
 namespace {
 
 void openDropped(ConsoleWindow& c, AppState& state, MainWindow& w, const std::string& path) {
+    // The questions come first, as in Load and Open; then the one way a
+    // file handed to the program is opened.
     if (isScriptFile(path)) {
         c.show();
-        if (mayReplaceScript(c, "Script isn't saved. Load another?", "Load", true)) loadScriptFile(c, w, path);
+        if (!mayReplaceScript(c, "Script isn't saved. Load another?", "Load", true)) return;
+    } else if (!mayDiscardDrawing(w, state, "Drawing isn't saved. Open another?", "Open", "Keep")) {
         return;
     }
-    if (mayDiscardDrawing(w, state, "Drawing isn't saved. Open another?", "Open", "Keep"))
-        openImageFile(state, w, path);
+    openGivenFile(state, w, c, path);
 }
 
 }  // namespace

@@ -4,16 +4,11 @@
 // chosen in their dialogs. Of several files, the first counts.
 #pragma once
 
-#include <string>
-
 namespace app {
 
 struct AppState;
 struct ConsoleWindow;
 struct MainWindow;
-
-// A script goes to the console, anything else is taken for a picture.
-bool isScriptFile(const std::string& path);
 
 void attachDropToOpen(ConsoleWindow& c, AppState& state, MainWindow& w);
 

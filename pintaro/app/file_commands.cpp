@@ -49,10 +49,10 @@ void openCommand(AppState& state, MainWindow& w) {
         w.status.setMessage("Open canceled.");
         return;
     }
-    openImageFile(state, w, dialog.fFiles.front());
+    openPictureFile(state, w, dialog.fFiles.front());
 }
 
-void openImageFile(AppState& state, MainWindow& w, const std::string& path) {
+void openPictureFile(AppState& state, MainWindow& w, const std::string& path) {
     const std::string label = "Open " + fileNameOf(path);
     std::optional<std::string> script;
     try {

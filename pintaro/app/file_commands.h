@@ -17,8 +17,10 @@ std::string windowTitleFor(std::string_view path);
 
 void newCommand(AppState& state, MainWindow& w);
 void openCommand(AppState& state, MainWindow& w);
-// What Open does once it has a file: load it, title, history, script.
-void openImageFile(AppState& state, MainWindow& w, const std::string& path);
+// Open without the dialog: the picture at `path` replaces the drawing (a
+// failure leaves the black start image and shows the error), and its kept
+// script is offered to the console.
+void openPictureFile(AppState& state, MainWindow& w, const std::string& path);
 void saveCommand(AppState& state, MainWindow& w);
 // Raises when the size cannot be made; the old image then stays.
 void resizeCommand(AppState& state, MainWindow& w, int width, int height);

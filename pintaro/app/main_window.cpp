@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <string>
 
 #include "about.h"
 #include "app_limits.h"
@@ -13,6 +14,7 @@
 #include "message_box.h"
 #include "script_run.h"
 #include "word_hints.h"
+#include "toolkit_limits.h"
 
 namespace app {
 
@@ -151,7 +153,7 @@ void enterCommand(MainWindow& w, AppState& state) {
         error = runUserText(state.interp, text);
     }
     if (state.runs.leaving()) return;
-    state.drawingHistory.record(state.turtle, commandStep(text, state.runs.stopped()));
+    state.drawingHistory.record(state.turtle, commandStep(text, state.runs.stopped(), state.runs.stoppedAfterSteps()));
     // Showing printed output lets the toolkit handle pending events, keys
     // typed ahead among them: before an alert (which handles them anyway),
     // otherwise only once the line is empty for them.
@@ -182,6 +184,11 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resi
     w.view.setOnMouseMove([&](MouseMoveEvent& e) { showPointer(w, state, e.x, e.y); });
     w.view.setOnMouseLeave([&](MouseLeaveEvent&) { w.status.hidePointer(); });
 
+    // A paste longer than the command line holds is refused whole, not cut.
+    w.commandLine.setOnTextRefused([&w](TextRefusedEvent& e) {
+        w.status.setMessage("Too long for the command line: " + std::to_string(e.length) + " characters, at most " +
+                            std::to_string(toolkit::limits::kTextBoxMaxChars) + ". The console runs longer scripts.");
+    });
     w.commandLine.setOnKeyDown([&](KeyEvent& e) {
         switch (e.key) {
             case Key_Return:

@@ -47,11 +47,17 @@ struct Box {
 }  // namespace
 
 int messageBox(Window& parent, const std::string& message, const std::string& title, const std::string& first,
-               const std::string& second, const std::string& third) {
+               const std::string& second, const std::string& third, BoxEndKey* endKey) {
     Box box(message);
     box.window.setTitle(title);
     Window& w = box.window;
-    w.setOnKeyDown([&w](KeyEvent& e) {
+    w.setOnKeyDown([&w, endKey](KeyEvent& e) {
+        // The caller's key first: it may be Escape with a modifier.
+        if (endKey && endKey->test && endKey->test(e)) {
+            endKey->pressed = true;
+            w.dispose();
+            return;
+        }
         if (e.key == Key_Escape) w.dispose();
     });
 

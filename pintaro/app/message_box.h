@@ -4,8 +4,10 @@
 // (its close button or Escape).
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "events.h"
 #include "window.h"
 
 namespace app {
@@ -24,10 +26,19 @@ struct BoxGeometry {
 BoxGeometry messageBoxGeometry(int labelWidth, int labelHeight, int buttonRowHeight, int parentX, int parentY,
                                int parentWidth, int parentHeight);
 
+// A key of the caller's that closes a box besides its buttons and Escape,
+// which keep their meaning: when `test` holds for a key pressed in the box,
+// the box closes (the answer is 0) and `pressed` is set.
+struct BoxEndKey {
+    std::function<bool(const toolkit::KeyEvent&)> test;
+    bool pressed = false;
+};
+
 // Shows the box modal to `parent` and waits, letting the event loop turn,
 // until it is answered. An empty second or third label leaves that button
 // out.
 int messageBox(toolkit::Window& parent, const std::string& message, const std::string& title,
-               const std::string& first, const std::string& second = "", const std::string& third = "");
+               const std::string& first, const std::string& second = "", const std::string& third = "",
+               BoxEndKey* endKey = nullptr);
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "errors.h"
+#include "forth_limits.h"
 
 namespace app {
 
@@ -11,7 +12,11 @@ RunGuard::RunGuard(Clock::duration breatheEvery, Now now)
     : fNow(std::move(now)), fInterval(breatheEvery), fGap(breatheEvery) {}
 
 void RunGuard::watch(forth::Interp& in) {
-    in.onPoll = [this](forth::Interp&) { poll(); };
+    fInterp = &in;
+    in.onPoll = [this](forth::Interp&) {
+        ++fStepPolls;
+        poll();
+    };
 }
 
 RunGuard::Run RunGuard::begin() {
@@ -19,6 +24,9 @@ RunGuard::Run RunGuard::begin() {
     fRunning = true;
     fInterrupt = false;
     fStopped = false;
+    fStoppedAfter = 0;
+    fStepPolls = 0;
+    fStartCountdown = fInterp ? fInterp->pollCountdown() : 0;
     fLastBreath = fNow();
     fGap = fInterval;
     return Run(this);
@@ -81,6 +89,9 @@ void RunGuard::poll() {
     if (fInterrupt) {
         fInterrupt = false;
         fStopped = true;
+        if (fInterp)
+            fStoppedAfter = fStartCountdown - std::uint64_t{fInterp->pollCountdown()} +
+                            fStepPolls * forth::limits::kPollInterval;
         throw forth::ScriptError("Interrupted");
     }
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -67,6 +68,11 @@ public:
     bool leaving() const { return fLeaving; }
     // True when the last run was stopped by interrupt(): it ended part-way.
     bool stopped() const { return fStopped; }
+    // How many steps of the watched interpreter (Interp::tick) the last
+    // stopped run had taken when it stopped, counted from its start, so that
+    // a replay of the same text can stop at the same point. 0 when it was
+    // not stopped or no interpreter is watched.
+    std::uint64_t stoppedAfterSteps() const { return fStoppedAfter; }
 
     // Breathes when the interval has passed since the last breath (or, after
     // a breath that took longer than the interval, as long as it took), then
@@ -79,6 +85,13 @@ public:
 private:
     void end() noexcept;
 
+    forth::Interp* fInterp = nullptr;
+    // The interpreter's poll countdown when the run began, and the polls its
+    // steps made since: steps so far = countdown then - countdown now + polls
+    // x the interval.
+    std::uint32_t fStartCountdown = 0;
+    std::uint64_t fStepPolls = 0;
+    std::uint64_t fStoppedAfter = 0;
     Now fNow;
     Clock::duration fInterval;
     Clock::duration fGap;  // running time until the next breath

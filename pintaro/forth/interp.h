@@ -189,6 +189,11 @@ struct Interp {
     void pollNow() {
         if (onPoll) onPoll(*this);
     }
+    // Steps left until the next poll (limits::kPollInterval right after
+    // one). A front end counts with it how far a stopped run had come, and a
+    // replay sets it to stop the same line at the same step (at least 1).
+    std::uint32_t pollCountdown() const { return pollCountdown_; }
+    void setPollCountdown(std::uint32_t steps) { pollCountdown_ = steps; }
 
     // ---- starting over ----
     // Everything a script can change in the interpreter, as it is now: the

@@ -55,6 +55,11 @@ public:
     bool isDown(KeyCode key) const;
     // A native one-button dialog; returns when the user dismisses it.
     void alertBox(Window* parent, const std::string& message, const std::string& title);
+    // The same, with a key of the caller's that also closes it: a key press
+    // in the box for which `endsBox` holds closes it, and the call then
+    // returns true. The box's own keys keep their meaning.
+    bool alertBox(Window* parent, const std::string& message, const std::string& title,
+                  const std::function<bool(const KeyEvent&)>& endsBox);
 
     // Errors that escape event handlers go here when set; otherwise to the
     // unhandled-error handler, which ends the process.

@@ -2,6 +2,7 @@
 // are callables with their captured context; setting one replaces the last.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -71,6 +72,13 @@ struct TextChangeEvent {
     Control* control = nullptr;
 };
 
+// A text box refused an insertion (a paste, a drop, typing) because the
+// text would have grown past what the box holds; the box kept its text.
+struct TextRefusedEvent {
+    Control* control = nullptr;
+    std::size_t length = 0;  // characters the text would have had
+};
+
 using KeyHandler = std::function<void(KeyEvent&)>;
 using MouseHandler = std::function<void(MouseEvent&)>;
 using MouseMoveHandler = std::function<void(MouseMoveEvent&)>;
@@ -81,6 +89,7 @@ using CloseClickHandler = std::function<void(CloseClickEvent&)>;
 using ResizeHandler = std::function<void(ResizeEvent&)>;
 using DropFilesHandler = std::function<void(DropFilesEvent&)>;
 using TextChangeHandler = std::function<void(TextChangeEvent&)>;
+using TextRefusedHandler = std::function<void(TextRefusedEvent&)>;
 using DisposeHandler = std::function<void(Window&)>;
 // Receives the message of an error that escaped an event handler.
 using ErrorHandler = std::function<void(const std::string& message)>;

@@ -219,10 +219,13 @@
 // library and its dependencies. A missing one is not fatal: it stays null and
 // its caller falls back. Lists deserve freeing. The program name and class
 // tie the windows to the desktop entry (the Wayland app id and X11's
-// WM_CLASS); without them the windows still work, only unmatched.
+// WM_CLASS); without them the windows still work, only unmatched. Stopping
+// a signal lets a text box refuse a text too long for it; without it the
+// platform cuts the text as it always did.
 // clang-format off
 #define PINTARO_GTK_OPTIONAL_FUNCTIONS(X) \
     X(g_slist_free) \
     X(g_set_prgname) \
-    X(gdk_set_program_class)
+    X(gdk_set_program_class) \
+    X(g_signal_stop_emission_by_name)
 // clang-format on

@@ -1,6 +1,8 @@
 #include "text_box.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include "error_guard.h"
 #include "gtk_object.h"
@@ -17,6 +19,7 @@ TextBox::TextBox(const std::string& text)
     setMinWidth(20);
     setMinHeight(20);
     connectSignal(platformWidget(), "changed", G_CALLBACK(&TextBox::onChanged), this);
+    connectSignal(platformWidget(), "insert-text", G_CALLBACK(&TextBox::onInsertText), this);
     applySize(*naturalWidth(), *naturalHeight());
 }
 
@@ -69,6 +72,33 @@ void TextBox::onChanged(GtkWidget*, void* self) {
         if (!t->fOnTextChange) return;
         TextChangeHandler handler = t->fOnTextChange;
         TextChangeEvent e{t};
+        handler(e);
+    });
+}
+
+namespace {
+// Characters of UTF-8 text: every byte that does not continue a sequence.
+std::size_t utf8Length(std::string_view text) {
+    std::size_t n = 0;
+    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
+    return n;
+}
+}  // namespace
+
+void TextBox::onInsertText(GtkWidget* widget, const char* text, int length, int*, void* self) {
+    guarded([&] {
+        // Without a way to stop the insertion the platform cuts it as before.
+        if (!gtk().g_signal_stop_emission_by_name) return;
+        const std::string_view inserted(text, length < 0 ? std::strlen(text) : static_cast<std::size_t>(length));
+        const std::size_t total = utf8Length(gtk().gtk_entry_get_text(as<GtkEntry>(widget))) + utf8Length(inserted);
+        if (total <= limits::kTextBoxMaxChars) return;
+        // Runs before the platform's own handler, which would insert the
+        // part that fits and drop the rest without a word.
+        gtk().g_signal_stop_emission_by_name(widget, "insert-text");
+        auto* t = static_cast<TextBox*>(self);
+        if (!t->fOnTextRefused) return;
+        TextRefusedHandler handler = t->fOnTextRefused;
+        TextRefusedEvent e{t, total};
         handler(e);
     });
 }

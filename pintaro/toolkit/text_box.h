@@ -22,6 +22,10 @@ public:
     bool editable() const { return fEditable; }
     void setEditable(bool editable);
     void setOnTextChange(TextChangeHandler handler) { fOnTextChange = std::move(handler); }
+    // The box holds at most limits::kTextBoxMaxChars characters. An
+    // insertion that would make it longer is refused whole, never cut, and
+    // this handler hears of it.
+    void setOnTextRefused(TextRefusedHandler handler) { fOnTextRefused = std::move(handler); }
 
     // Raises "NativeTextBox does not allow onDraw."
     void setOnDraw(DrawHandler handler) override;
@@ -30,10 +34,12 @@ public:
 
 private:
     static void onChanged(GtkWidget*, void* self);
+    static void onInsertText(GtkWidget*, const char* text, int length, int* position, void* self);
     void measure();
 
     bool fEditable = true;
     TextChangeHandler fOnTextChange;
+    TextRefusedHandler fOnTextRefused;
 };
 
 }  // namespace toolkit

@@ -1,6 +1,8 @@
 // Fixed numbers of the widget layer and its canvas, in one place.
 #pragma once
 
+#include <cstddef>
+
 namespace toolkit::limits {
 
 // Screen resolution the layer assumes; logical pixels are scaled by
@@ -54,5 +56,9 @@ inline constexpr int kButtonMinContentHeight = 24;
 inline constexpr int kTextBoxMinContentHeight = 32;
 // A text box's natural width holds this many digits.
 inline constexpr int kTextBoxNaturalChars = 10;
+// The most characters a one-line text box holds: GTK's entry buffer stops
+// there (G_MAXUSHORT) and silently drops the rest of a longer insertion, so
+// the layer refuses such an insertion whole instead.
+inline constexpr std::size_t kTextBoxMaxChars = 65535;
 
 }  // namespace toolkit::limits

@@ -1,5 +1,7 @@
 #include "drawing_script.h"
 
+#include <cstdint>
+
 #include <charconv>
 #include <climits>
 
@@ -16,6 +18,8 @@ constexpr std::string_view kWithNew = "with New: ";
 constexpr std::string_view kFromOpened = "from the opened picture ";
 constexpr std::string_view kResized = "\\ Resized to ";
 constexpr std::string_view kNotKept = "\\ Not kept: ";
+constexpr std::string_view kStoppedAfter = "\\ Stopped with Escape after ";
+constexpr std::string_view kStoppedSteps = " steps: ";
 
 constexpr Color kBlack{0, 0, 0, 255};
 constexpr Color kWhite{255, 255, 255, 255};
@@ -102,12 +106,34 @@ std::string stateWords(const TurtleState& t) {
 
 std::string resizeNote(int width, int height) { return std::string(kResized) + size(width, height) + ".\n"; }
 
+std::string stoppedNote(std::uint64_t steps, std::string_view text) {
+    std::string line = scriptLine(text);
+    return std::string(kStoppedAfter) + std::to_string(steps) + std::string(kStoppedSteps) + line;
+}
+
+std::optional<StoppedLine> parseStoppedNote(std::string_view line) {
+    if (line.substr(0, kStoppedAfter.size()) != kStoppedAfter) return std::nullopt;
+    line.remove_prefix(kStoppedAfter.size());
+    std::uint64_t steps = 0;
+    std::size_t digits = 0;
+    for (; digits < line.size() && line[digits] >= '0' && line[digits] <= '9'; ++digits) {
+        if (steps > (UINT64_MAX - 9) / 10) return std::nullopt;
+        steps = steps * 10 + static_cast<std::uint64_t>(line[digits] - '0');
+    }
+    if (digits == 0 || steps == 0) return std::nullopt;
+    line.remove_prefix(digits);
+    if (line.substr(0, kStoppedSteps.size()) != kStoppedSteps) return std::nullopt;
+    line.remove_prefix(kStoppedSteps.size());
+    return StoppedLine{steps, line};
+}
+
 std::string scriptLine(std::string_view text) {
     std::string line(text);
     for (char& c : line)
         if (c == '\r' || c == '\n') c = ' ';
     // "\ \ Resized to ..." is still a comment, but no longer a note.
-    if (parseResizeNote(line) || isNotKeptNote(line) || parseStartLine(line)) line.insert(0, "\\ ");
+    if (parseResizeNote(line) || isNotKeptNote(line) || parseStartLine(line) || parseStoppedNote(line))
+        line.insert(0, "\\ ");
     return line + "\n";
 }
 

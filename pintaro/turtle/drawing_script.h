@@ -6,6 +6,8 @@
 // ran, so the script also runs as an ordinary script.
 #pragma once
 
+#include <cstdint>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +39,19 @@ std::string stateWords(const TurtleState& t);
 
 // The comment line for a Resize, which replay carries out: "\ Resized to W x H pixels.".
 std::string resizeNote(int width, int height);
+
+// The line for a command line stopped with Escape after `steps` steps of
+// the interpreter (Interp::tick), which replay runs again for exactly as
+// many: "\ Stopped with Escape after N steps: LINE" and its line feed.
+std::string stoppedNote(std::uint64_t steps, std::string_view text);
+struct StoppedLine {
+    std::uint64_t steps;
+    std::string_view text;
+};
+// The steps and the line of a stop note; empty for any other line, among
+// them the bare "\ Stopped with Escape: LINE" of older pictures, which stays
+// a comment.
+std::optional<StoppedLine> parseStoppedNote(std::string_view line);
 
 // One line of text as the script keeps it, with its line feed: line ends
 // inside it become spaces (a command line runs them as spaces anyway), and

@@ -348,6 +348,69 @@ TEST_F(Console, EscapeInTheConsoleStopsItsRunAtTheRunningLine) {
     EXPECT_TRUE(outputEnds("sigils defined.\n1 "));
 }
 
+TEST_F(Console, ShiftEscapeInAScriptsBoxEndsTheBoxAndTheScript) {
+    // Each box opens again after Escape; Shift+Escape ends the loop, from an
+    // alert as from a question, and the interpreter goes on working.
+    struct Loop {
+        const char* word;
+        const char* loop;
+        const char* title;
+    };
+    const Loop loops[] = {{"alert", "[ 'hi alert ] 1000 times", "The turtle says:"},
+                          {"confirm", "[ 'go? confirm drop ] 1000 times", "The turtle asks:"}};
+    for (const auto& [word, loop, title] : loops) {
+        program->command(loop);
+        ASSERT_TRUE(windowShows(title)) << loop;
+        program->keysTo(visibleWindows(std::string("^") + title + "$").front(), "key Escape");
+        ASSERT_TRUE(windowShows(title)) << "Escape closes only one box: " << loop;
+        const std::string box = visibleWindows(std::string("^") + title + "$").front();
+        program->keysTo(box, "");
+        const auto pressed = std::chrono::steady_clock::now();
+        program->chord({"Shift_L", "Escape"});
+        // Looked for without starting a process, so that the time is the
+        // program's: the box shows once the run has stopped.
+        ASSERT_TRUE(poll::until("the Interrupted box", [] { return driver::visibleWindowsTitled("Pintaro").size(); },
+                                [](std::size_t n) { return n >= 2; }))
+            << loop;
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                              pressed).count();
+        RecordProperty(std::string("stop_ms_") + word, static_cast<int>(ms));
+        EXPECT_LT(ms, 100) << loop << " took " << ms << " ms";
+        EXPECT_TRUE(visibleWindows(std::string("^") + title + "$").empty()) << "no next box: " << loop;
+        answerBox("key Return");
+        EXPECT_TRUE(visibleWindows(std::string("^") + title + "$").empty()) << "still none: " << loop;
+    }
+    program->keysTo(program->mainWindow(), "key ctrl+l key ctrl+a key Delete");
+    program->command("100 fd");
+    EXPECT_TRUE(program->viewShows({{320, 150, "lit"}})) << "the interpreter still works";
+}
+
+TEST_F(Console, APasteLongerThanTheCommandLineHoldsIsRefusedWhole) {
+    // 1.1 MB of "10 fd 1 rt " pasted with Control+V. Cut to what the line
+    // holds it would run 5,957 steps of a wide circle that passes (334, 71);
+    // refused, the line takes the command typed after it, and nothing is
+    // left behind for a second Return.
+    std::string text;
+    for (int k = 0; k < 100000; ++k) text += "10 fd 1 rt ";
+    const fs::path file = dir / "paste.txt";
+    std::ofstream(file) << text;
+    // xclip serves the one request of the paste and ends; it takes over a
+    // second to hand over 1.1 MB, and the paste must have landed (or not)
+    // before anything else is typed. Not on our pipe.
+    const std::string server =
+        shell("xclip -quiet -l 1 -selection clipboard -i " + file.string() + " >/dev/null 2>&1 & echo $!");
+    program->keysTo(program->mainWindow(), "key ctrl+l key ctrl+v");
+    ASSERT_TRUE(poll::untilEqual("the paste to be handed over",
+                                 [&] { return shell("kill -0 " + server + " 2>/dev/null || echo over"); },
+                                 std::string("over")));
+    program->command("100 fd");
+    EXPECT_TRUE(program->viewShows({{320, 150, "lit"}, {320, 80, "dark"}})) << "the typed command ran";
+    program->keysTo(program->mainWindow(), "key ctrl+l key Return");
+    program->command("home 90 seth 50 fd");
+    EXPECT_TRUE(program->viewShows({{360, 200, "lit"}, {334, 71, "dark"}})) << "nothing of the paste ran";
+    EXPECT_TRUE(boxes().empty()) << "no cut word reached the interpreter";
+}
+
 TEST_F(Console, ClosingTheMainWindowDuringARunAsksThenQuits) {
     program->command("1 fd");
     program->command(kEndless);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 
 #include "image.h"
 #include "poll.h"
@@ -291,6 +292,30 @@ TEST_F(History, APictureSavedInPintaroIsDrawnAgainByVeskelAndItsScriptComesBackO
             return shell("xclip -o -selection primary 2>/dev/null");
         },
         script));
+}
+
+TEST_F(History, ADrawingWhoseRunWasStoppedWithEscapeReplaysToTheSamePixels) {
+    Program& p = *program;
+    // The turtle turns for as long as the loop runs; where Escape stopped it
+    // decides where the star below points.
+    p.command("[ 1 ] while [ 7 rt ] repeat");
+    p.keysTo(p.mainWindow(), "key Escape");
+    answerBox("key Return");  // "Interrupted"
+    p.keysTo(p.mainWindow(), "key ctrl+l key ctrl+a key Delete");
+    p.command("[ 100 fd 144 rt ] 5 times");
+    auto drawn = saveAndRead("stopped.png");
+    ASSERT_TRUE(drawn);
+    const std::string veskel = VESKEL_PROGRAM;
+    const std::string script = shell(veskel + " --script-of " + (dir / "stopped.png").string());
+    EXPECT_TRUE(std::regex_match(script, std::regex("\\\\ Drawing started from the start image: 640 x 400 pixels, black.\n"
+                                              "\\\\ Stopped with Escape after [1-9][0-9]* steps: "
+                                              "\\[ 1 \\] while \\[ 7 rt \\] repeat\n"
+                                              "\\[ 100 fd 144 rt \\] 5 times")))
+        << script;
+    shell(veskel + " --replay " + (dir / "stopped.png").string() + " -o " + (dir / "again.png").string());
+    auto replayed = driver::tryLoadPicture((dir / "again.png").string());
+    ASSERT_TRUE(replayed);
+    EXPECT_EQ(rawPixels(*replayed), rawPixels(*drawn)) << "the replay stops the loop where Escape did";
 }
 
 int main(int argc, char** argv) {

@@ -1,6 +1,7 @@
 #include "program_driver.h"
 #include "gtk_loader.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <signal.h>
@@ -38,6 +39,51 @@ std::vector<std::string> visibleWindows(const std::string& titleRegex) {
     std::vector<std::string> ids;
     for (std::string id; in >> id;) ids.push_back(id);
     return ids;
+}
+
+std::vector<std::string> visibleWindowsTitled(const std::string& title) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) throw std::runtime_error("no X display");
+    std::vector<std::string> ids;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    // Without a window manager the program's windows are the root's children.
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        for (unsigned k = 0; k < count; ++k) {
+            XWindowAttributes a{};
+            if (!XGetWindowAttributes(display, children[k], &a) || a.map_state != IsViewable) continue;
+            char* name = nullptr;
+            if (XFetchName(display, children[k], &name) && name) {
+                if (title == name) ids.push_back(std::to_string(children[k]));
+                XFree(name);
+            }
+        }
+        if (children) XFree(children);
+    }
+    XCloseDisplay(display);
+    return ids;
+}
+
+bool isDialog(const std::string& windowId) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) throw std::runtime_error("no X display");
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    bool found = false;
+    if (XGetWindowProperty(display, std::strtoul(windowId.c_str(), nullptr, 0),
+                           XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), 0, 16, False, XA_ATOM, &type,
+                           &format, &count, &after, &data) == Success &&
+        data && format == 32) {
+        const Atom* types = reinterpret_cast<const Atom*>(data);
+        found = std::find(types, types + count, dialog) != types + count;
+    }
+    if (data) XFree(data);
+    XCloseDisplay(display);
+    return found;
 }
 
 void requestClose(const std::string& windowId) {
@@ -88,7 +134,10 @@ std::unique_ptr<toolkit::Image> tryLoadPicture(const std::string& path) {
     }
 }
 
-Program::Program(const std::string& workDir) : fWorkDir(workDir) {
+Program::Program(const std::string& workDir) : Program(workDir, {}, "^Pintaro$") {}
+
+Program::Program(const std::string& workDir, std::vector<std::string> args, const std::string& mainTitle)
+    : fWorkDir(workDir), fArgs(std::move(args)) {
     // A program that could not start (its display refused, say) is started
     // anew, a few times.
     int launches = 0;
@@ -99,8 +148,11 @@ Program::Program(const std::string& workDir) : fWorkDir(workDir) {
                 launch();
                 ++launches;
             }
-            const auto ids = visibleWindows("^Pintaro$");
-            if (!ids.empty()) fMainWindow = ids.front();
+            for (const std::string& id : visibleWindows(mainTitle))
+                if (!isDialog(id)) {
+                    fMainWindow = id;
+                    break;
+                }
             return fMainWindow;
         },
         [](const std::string& id) { return !id.empty(); });
@@ -132,7 +184,10 @@ void Program::launch() {
         setenv("XDG_DATA_HOME", data.c_str(), 1);
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         setenv("GSETTINGS_BACKEND", "memory", 1);
-        execl(PINTARO_PROGRAM, PINTARO_PROGRAM, static_cast<char*>(nullptr));
+        std::vector<char*> argv{const_cast<char*>(PINTARO_PROGRAM)};
+        for (std::string& a : fArgs) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(PINTARO_PROGRAM, argv.data());
         _exit(127);
     }
     if (fPid < 0) throw std::runtime_error("cannot start pintaro");

@@ -21,6 +21,14 @@ std::string shell(const std::string& command);
 // Ids of the visible windows whose title matches the regular expression.
 std::vector<std::string> visibleWindows(const std::string& titleRegex);
 
+// The same for an exact title, asked of the X server directly: no process
+// is started, so a look takes well under a millisecond (for timing).
+std::vector<std::string> visibleWindowsTitled(const std::string& title);
+
+// True when the window says it is a dialog (_NET_WM_WINDOW_TYPE), as GTK's
+// own dialogs and the program's boxes do.
+bool isDialog(const std::string& windowId);
+
 // Sends WM_DELETE_WINDOW, as a window manager's close button does.
 void requestClose(const std::string& windowId);
 
@@ -38,6 +46,9 @@ public:
     // Starts the program, waits for its main window and gives it the
     // keyboard focus as a window manager would; its files go to `workDir`.
     explicit Program(const std::string& workDir);
+    // The same with arguments for pintaro; its main window is the first
+    // window that is no dialog and whose title matches `mainTitle`.
+    Program(const std::string& workDir, std::vector<std::string> args, const std::string& mainTitle);
     ~Program();  // ends it if it still runs
 
     const std::string& mainWindow() const { return fMainWindow; }
@@ -100,6 +111,7 @@ private:
 
     pid_t fPid = -1;
     std::string fWorkDir;
+    std::vector<std::string> fArgs;
     std::string fMainWindow;
     int fExitStatus = -1;
 };

@@ -42,6 +42,12 @@ protected:
         program = std::make_unique<driver::Program>(dir.string());
         return *program;
     }
+    // Started with arguments; its main window's title matches `mainTitle`.
+    driver::Program& start(std::vector<std::string> args, const std::string& mainTitle) {
+        program.reset();  // a program still running would pass for the new one
+        program = std::make_unique<driver::Program>(dir.string(), std::move(args), mainTitle);
+        return *program;
+    }
 
     // Windows titled "Pintaro" besides the main window: an alert or a question.
     std::vector<std::string> boxes() const {

@@ -266,6 +266,49 @@ TEST_F(Pintaro, OpenTakesThePictureAndAFileThatIsNoImageLeavesABlackStartImage) 
     EXPECT_EQ(saved->height(), 400);
 }
 
+TEST_F(Pintaro, AFileNamedAtStartOpensAsAPictureOrLoadsIntoTheConsole) {
+    toolkit::Image red(toolkit::gtkRaster());
+    red.resize(100, 50);
+    red.canvas().fAreaColor = Color(255, 0, 0);
+    red.canvas().fill();
+    red.saveToPngFile((dir / "red.png").string());
+    std::ofstream(dir / "line.FS") << "100 fd\n";
+
+    // A relative name, from the folder pintaro starts in; then it is the
+    // drawing's file as after Open, so Save writes beside it.
+    Program& picture = start({"red.png"}, "^red.png \\| Pintaro$");
+    EXPECT_TRUE(picture.viewShows({{50, 25, "#FF0000"}, {-30, 25, "#000000"}}, 100, 50));
+    EXPECT_TRUE(windowShows("Forth console", false));
+    picture.command("10 fd");
+    auto saved = saveAndRead("red.png");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->width(), 100);
+
+    // A script: into the console, shown, not run until Run.
+    Program& script = start({"--", "line.FS"}, "^Pintaro$");
+    ASSERT_TRUE(windowShows("Forth console"));
+    EXPECT_TRUE(script.viewShows({{320, 150, "dark"}})) << "not run yet";
+    const std::string console = visibleWindows("^Forth console$").front();
+    script.keysTo(console, "key F5");
+    driver::requestClose(console);  // out of the way of the picture
+    ASSERT_TRUE(windowShows("Forth console", false));
+    EXPECT_TRUE(script.viewShows({{320, 150, "lit"}})) << "the console's Run ran the file's script";
+}
+
+TEST_F(Pintaro, AFileNamedAtStartThatCannotBeReadGetsTheAlertOfOpenOrLoad) {
+    std::ofstream(dir / "notes.png") << "not a picture\n";
+    std::ofstream(dir / "latin1.fs") << "'caf\xe9 alert\n";
+    for (const char* name : {"notes.png", "latin1.fs", "missing.png"}) {
+        Program& p = start({name}, "^Pintaro$");
+        ASSERT_TRUE(boxShows()) << name;
+        answerBox("key Return");
+        EXPECT_EQ(p.title(), "Pintaro") << name;
+        EXPECT_TRUE(windowShows("Forth console", false)) << name;
+        p.command("100 fd");
+        EXPECT_TRUE(p.viewShows({{320, 150, "lit"}})) << name << ": the program goes on";
+    }
+}
+
 TEST_F(Pintaro, NewAfterDrawingAsksThenGivesATransparentImageWithTheTurtleHome) {
     Program& p = start();
     p.command("100 fd 90 rt 50 fd");

@@ -41,6 +41,21 @@ TEST(DrawingScript, StartLinesAndNotesReadBackAndNothingElseReadsAsThem) {
     EXPECT_EQ(turtle::scriptLine("\\ Resized to 8 x 6 pixels."), "\\ \\ Resized to 8 x 6 pixels.\n");
     EXPECT_EQ(turtle::scriptLine("\\ Not kept: joke"), "\\ \\ Not kept: joke\n");
     EXPECT_FALSE(turtle::parseResizeNote("\\ \\ Resized to 8 x 6 pixels."));
+
+    // A stopped command line: its steps and text read back; the bare note
+    // of older pictures, a count of 0 or one too large, and a typed look-alike
+    // do not, so those stay comments.
+    const std::string note = turtle::stoppedNote(123456789012, "[ 1 ] while\n[ 7 rt ] repeat");
+    EXPECT_EQ(note, "\\ Stopped with Escape after 123456789012 steps: [ 1 ] while [ 7 rt ] repeat\n");
+    const auto stop = turtle::parseStoppedNote(std::string_view(note).substr(0, note.size() - 1));
+    ASSERT_TRUE(stop);
+    EXPECT_EQ(stop->steps, 123456789012u);
+    EXPECT_EQ(stop->text, "[ 1 ] while [ 7 rt ] repeat");
+    EXPECT_FALSE(turtle::parseStoppedNote("\\ Stopped with Escape: [ 1 ] while [ 7 rt ] repeat"));
+    EXPECT_FALSE(turtle::parseStoppedNote("\\ Stopped with Escape after 0 steps: 1 fd"));
+    EXPECT_FALSE(turtle::parseStoppedNote("\\ Stopped with Escape after 99999999999999999999 steps: 1 fd"));
+    EXPECT_EQ(turtle::scriptLine("\\ Stopped with Escape after 5 steps: 1 fd"),
+              "\\ \\ Stopped with Escape after 5 steps: 1 fd\n");
 }
 
 TEST(DrawingScript, OnlyShortUtf8ScriptsAreKeptWhole) {
