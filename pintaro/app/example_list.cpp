@@ -14,7 +14,6 @@ std::vector<fs::path> examplesFolderCandidates() {
     std::error_code ec;
     const fs::path program = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) folders.push_back(program.parent_path() / PINTARO_EXAMPLES_RELATIVE);
-    folders.push_back(PINTARO_SOURCE_EXAMPLES);
     return folders;
 }
 

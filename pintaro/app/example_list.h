@@ -17,8 +17,8 @@ struct Example {
 };
 
 // The first of the folders that holds example scripts (*.fs), or empty.
-// The program looks where it is installed (relative to its own folder),
-// then in the source tree it was built from.
+// The program looks where it is installed, relative to its own folder; a
+// build tree links the sources' examples at that place beside its program.
 std::filesystem::path findExamplesFolder(const std::vector<std::filesystem::path>& candidates);
 std::vector<std::filesystem::path> examplesFolderCandidates();
 

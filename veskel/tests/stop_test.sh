@@ -33,7 +33,9 @@ poll_until "a prompt" at_prompt
 
 mkfifo "$work/nowriter" "$work/silent"
 exec 3<>"$work/silent"  # a writer that stays open and writes nothing
-python3 -c "print('( '*200000 + ' )'*200000)" >"$work/parens.fs"
+# Twenty such lines, so that the run is still going when Control+C comes
+# on a busy machine (one line takes about 0.1 s).
+python3 -c "print(('( '*200000 + ' )'*200000 + '\\n')*20, end='')" >"$work/parens.fs"
 
 stops=0
 # stop NAME LINE STATE: types LINE, waits for STATE, then Control+C; the

@@ -23,6 +23,31 @@
 
 namespace driver {
 
+namespace {
+
+XErrorHandler defaultXErrorHandler = nullptr;
+
+// A window can go between being listed and being asked about (a box that
+// closes while the test looks); that is no error of the test's, and Xlib's
+// own handler would end the whole test program for it.
+int ignoreGoneWindows(Display* display, XErrorEvent* e) {
+    if (e->error_code == BadWindow || e->error_code == BadDrawable) return 0;
+    return defaultXErrorHandler ? defaultXErrorHandler(display, e) : 0;
+}
+
+Display* openDisplay() {
+    static const bool handled = [] {
+        defaultXErrorHandler = XSetErrorHandler(ignoreGoneWindows);
+        return true;
+    }();
+    (void)handled;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) throw std::runtime_error("no X display");
+    return display;
+}
+
+}  // namespace
+
 std::string shell(const std::string& command) {
     std::string out;
     if (FILE* p = popen(command.c_str(), "r")) {
@@ -42,8 +67,7 @@ std::vector<std::string> visibleWindows(const std::string& titleRegex) {
 }
 
 std::vector<std::string> visibleWindowsTitled(const std::string& title) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) throw std::runtime_error("no X display");
+    Display* display = openDisplay();
     std::vector<std::string> ids;
     Window root = 0, parent = 0;
     Window* children = nullptr;
@@ -66,8 +90,7 @@ std::vector<std::string> visibleWindowsTitled(const std::string& title) {
 }
 
 bool isDialog(const std::string& windowId) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) throw std::runtime_error("no X display");
+    Display* display = openDisplay();
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
@@ -87,8 +110,7 @@ bool isDialog(const std::string& windowId) {
 }
 
 void requestClose(const std::string& windowId) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) throw std::runtime_error("no X display");
+    Display* display = openDisplay();
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = std::strtoul(windowId.c_str(), nullptr, 0);
@@ -101,8 +123,7 @@ void requestClose(const std::string& windowId) {
 }
 
 std::pair<long, long> windowIconSize(const std::string& windowId) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) throw std::runtime_error("no X display");
+    Display* display = openDisplay();
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
@@ -215,8 +236,7 @@ void Program::type(const std::string& text) const {
 void Program::keys(const std::string& keys) const { std::system(("xdotool " + keys).c_str()); }
 
 void Program::chord(const std::vector<std::string>& keysyms) const {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) throw std::runtime_error("no X display");
+    Display* display = openDisplay();
     std::vector<KeyCode> codes;
     for (const std::string& name : keysyms) {
         const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(name.c_str()));
