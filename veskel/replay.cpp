@@ -38,7 +38,9 @@ void replay(forth::Interp& in, turtle::TurtleState& t, std::string_view script, 
             << ", which its script cannot bring back; replaying it on black" << std::endl;
 
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        in.setLineCounter(static_cast<std::int64_t>(i) + 1);
+        // The whole position: an error inside a file the script included
+        // left that file's name in it.
+        in.setPosition({static_cast<std::int64_t>(i) + 1, {}});
         try {
             if (const auto size = turtle::parseResizeNote(lines[i]))
                 turtle::resizeImage(t, size->first, size->second);

@@ -98,6 +98,16 @@ expect "an opened picture is not in the script" 0 "3.0 4.0
 probe_is "replayed on black of its size" "30 20
 none" opened-again.png box
 
+# An error inside an included file names the file; the lines after it are the
+# script's own again.
+printf '1 drop\nbogus\n' > bad.fs
+printf '%s\n' "\\ Drawing started from the start image: 40 x 30 pixels, black." "'$work/bad.fs included" \
+  nosuchword "10 fd" also_bad > includes.txt
+keep_script drawn.png includes.txt includes.png
+expect "errors after an included file's are at the script's lines" 0 "" "invalid float: bogus at line 2 of $work/bad.fs
+invalid float: nosuchword at line 3
+invalid float: also_bad at line 5" -- "$veskel" --replay includes.png
+
 # --- What cannot be replayed ----------------------------------------------------
 printf '100 fd\n' > headless.txt
 keep_script drawn.png headless.txt headless.png
