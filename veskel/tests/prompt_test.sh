@@ -14,6 +14,8 @@ printf 'set -g remain-on-exit on\nset -g status off\n' >"$work/tmux.conf"
 
 screen() { tm capture-pane -p -S - -t "$session"; }
 shows() { screen | grep -qF -- "$1"; }
+# The same for a text that may wrap: lines the terminal wrapped are joined.
+shows_long() { tm capture-pane -p -J -S - -t "$session" | grep -qF -- "$1"; }
 # A fresh prompt on the last line: readline then holds the terminal, so what
 # is typed next goes to it and not to the line driver.
 at_prompt() { [ "$(tm capture-pane -p -t "$session" | grep -v '^$' | tail -n 1)" = ">" ]; }
@@ -107,6 +109,14 @@ enter "2 ." "2  ok"
 notes=$(screen | grep -c "history of this session is kept in memory only")
 [ "$notes" = 1 ]
 result "a history that cannot be written is noted once (noted $notes times)" $?
+finish
+
+# A folder where the history file should be is named as such.
+mkdir -p "$work/state-3/veskel/history"
+start folder "$work/state-3"
+poll_until "the note" shows_long "state-3/veskel/history: Is a directory"
+result "a history that is a folder is named as one" $?
+enter "1 ." "1  ok"
 finish
 
 # Control+C stops a running line and the prompt comes back.
