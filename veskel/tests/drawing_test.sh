@@ -131,6 +131,9 @@ fi
 # that fails late (a full disk) is reported after the run.
 expect "missing folder" 2 "" "veskel: cannot write no/such/dir.png: No such file or directory" -- \
   "$veskel" -e "1 ." -o no/such/dir.png
+ln -s no/such/target.png dangling.png
+expect "a dangling link into a missing folder" 2 "" \
+  "veskel: cannot write dangling.png: No such file or directory" -- "$veskel" -e "1 . cr" -o dangling.png
 mkdir folder.png
 expect "folder in the way" 2 "" "veskel: cannot write folder.png: Is a directory" -- \
   "$veskel" -e "1 ." -o after.png -o folder.png

@@ -50,10 +50,11 @@ std::string nameOf(const std::string& path) {
     throw ToolkitError("Failed to write “" + path + "”: " + std::strerror(error));
 }
 
-// The file a path finally names, following symbolic links (also a dangling
-// one: saving through it creates its target). A path that cannot be
-// examined is returned as it is; opening it will say why.
-std::string linkTarget(const std::string& path) {
+}  // namespace
+
+// Also a dangling link is followed: saving through it creates its target.
+// Opening a path that cannot be examined will say why.
+std::string saveTarget(const std::string& path) {
     std::string current = path;
     for (int hops = 0; hops < limits::kMaxSymlinkHops; ++hops) {
         struct stat st {};
@@ -68,6 +69,8 @@ std::string linkTarget(const std::string& path) {
     }
     return current;  // a loop: opening it fails with "Too many levels of symbolic links"
 }
+
+namespace {
 
 struct Descriptor {
     int fd = -1;
@@ -125,7 +128,7 @@ int temporaryBeside(const std::string& target, std::string& name) {
 }  // namespace
 
 void writeFileAtomically(const std::string& path, const std::function<void(FileOutput&)>& write) {
-    const std::string target = linkTarget(path);
+    const std::string target = saveTarget(path);
     struct stat old {};
     const bool exists = stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) return writeInPlace(path, target, write);
