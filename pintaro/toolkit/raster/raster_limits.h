@@ -59,4 +59,9 @@ inline constexpr int kMaxSymlinkHops = 40;
 // process of the same id can be in the way.
 inline constexpr int kTemporaryNameAttempts = 100;
 
+// Longest temporary file name that a signal during the save can remove (the
+// handler reads it from a buffer of this size made in advance): Linux's
+// PATH_MAX. A longer one cannot be opened anyway.
+inline constexpr std::size_t kMaxTemporaryPathBytes = 4096;
+
 }  // namespace toolkit::limits
