@@ -48,6 +48,10 @@ int main(int argc, char** argv) {
         std::cout << veskel::usageText();
         return 0;
     }
+    if (opts.version) {
+        std::cout << veskel::versionText();
+        return flushedStandardOutput() ? 0 : 1;
+    }
     if (opts.words) {
         std::cout << reference::renderText(reference::gatherWordReference());
         return flushedStandardOutput() ? 0 : 1;
