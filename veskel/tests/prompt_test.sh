@@ -10,7 +10,9 @@ sock="veskel-prompt-$$-$RANDOM"
 tm() { tmux -L "$sock" -f "$work/tmux.conf" "$@"; }
 trap 'tm kill-server 2>/dev/null; rm -rf "$work"' EXIT
 source "$(dirname "$0")/expect.sh"
-printf 'set -g remain-on-exit on\nset -g status off\n' >"$work/tmux.conf"
+# The server outlives each session: a new session sent to a server that was
+# exiting because the last one ended failed with "server exited unexpectedly".
+printf 'set -g remain-on-exit on\nset -g status off\nset -g exit-empty off\n' >"$work/tmux.conf"
 
 screen() { tm capture-pane -p -S - -t "$session"; }
 shows() { screen | grep -qF -- "$1"; }
@@ -117,6 +119,32 @@ start folder "$work/state-3"
 poll_until "the note" shows_long "state-3/veskel/history: Is a directory"
 result "a history that is a folder is named as one" $?
 enter "1 ." "1  ok"
+finish
+
+# The words other Forths leave with get the error and how to leave; Control+C
+# inside an unfinished definition says what it drops, and the prompt is the
+# first one again.
+start hints "$state"
+enter "bye" "invalid float: bye"
+leave_hints() { [ "$(screen | grep -c "End the session with Control+D.")" = "$1" ]; }
+poll_until "the hint beside the banner's" leave_hints 2
+result "bye: the error, then how to leave" $?
+enter "quit" "invalid float: quit"
+poll_until "the hint for quit" leave_hints 3
+result "quit: the error, then how to leave" $?
+at_more() { [ "$(tm capture-pane -p -t "$session" | grep -v '^$' | tail -n 1)" = "..." ]; }
+type_text ":square 4 fd"
+key Enter
+poll_until "the continuation prompt" at_more
+type_text "90 rt"
+key Enter
+poll_until "the continuation prompt" at_more
+type_text "half a li"
+key C-c
+poll_until "the drop named" shows "unclosed :square dropped with Control+C (no ; was typed)"
+result "Control+C names the dropped definition" $?
+enter "3 ." "3  ok"
+enter "square" "invalid float: square"
 finish
 
 # Control+C stops a running line and the prompt comes back.
