@@ -31,12 +31,12 @@ result() {
   check "$session: $1" "$ok" "see the screen above"
 }
 
-# start NAME STATE_HOME [SHELL_COMMANDS]: a session of veskel with its own
-# home folder, after the commands.
+# start NAME STATE_HOME [SHELL_COMMANDS [OPTIONS]]: a session of veskel with
+# its own home folder, after the commands.
 start() {
   session=$1
   tm new-session -d -s "$session" -x 100 -y 40 \
-    "${3:-} exec env HOME=$work/home XDG_STATE_HOME=$2 INPUTRC=/dev/null $veskel"
+    "${3:-} exec env HOME=$work/home XDG_STATE_HOME=$2 INPUTRC=/dev/null $veskel ${4:-}"
   poll_until "a prompt" at_prompt || result "a prompt" 1
 }
 
@@ -124,7 +124,7 @@ finish
 # The words other Forths leave with get the error and how to leave; Control+C
 # inside an unfinished definition says what it drops, and the prompt is the
 # first one again.
-start hints "$state"
+start hints "$state" "" "-o $work/hints.png"
 enter "bye" "invalid float: bye"
 leave_hints() { [ "$(screen | grep -c "End the session with Control+D.")" = "$1" ]; }
 poll_until "the hint beside the banner's" leave_hints 2
@@ -146,6 +146,11 @@ result "Control+C names the dropped definition" $?
 enter "3 ." "3  ok"
 enter "square" "invalid float: square"
 finish
+# The dropped definition's lines stay in the picture's script as comments.
+printf '%s\n' "\\ Drawing started from the start image: 640 x 400 pixels, black." bye quit \
+  "\\ Dropped with Control+C: :square 4 fd" "\\ Dropped with Control+C: 90 rt" "3 ." square |
+  diff - <("$veskel" --script-of "$work/hints.png")
+check "the script keeps a dropped construct as comments" $? "(diff above)"
 
 # Control+C stops a running line and the prompt comes back.
 start interrupt "$state"
