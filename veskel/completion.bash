@@ -48,14 +48,14 @@ _veskel() {
       _filedir png
       return
       ;;
-    --help | -h | --words)
+    --help | -h | --version | --words)
       return
       ;;
   esac
   $split && return
 
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W '-e -o --save --size --open --animate --frame-every --script-of --replay -- --words --help' -- "$cur"))
+    COMPREPLY=($(compgen -W '-e -o --save --size --open --animate --frame-every --script-of --replay -- --words --help --version' -- "$cur"))
     return
   fi
   _filedir fs

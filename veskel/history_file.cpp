@@ -41,7 +41,12 @@ HistoryFile::HistoryFile(std::string path, std::ostream& notes) : path_(std::mov
 
 void HistoryFile::load() {
     stifle_history(limits::kHistoryLines);
-    if (path_.empty()) return fail(0);
+    if (path_.empty()) return fail("");
+    // readline reads anything it can open: a folder failed with "Invalid
+    // argument", and a FIFO would wait for a writer before the first prompt.
+    struct stat st {};
+    if (stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return S_ISDIR(st.st_mode) ? fail(EISDIR) : fail("not a regular file");
     const int error = read_history(path_.c_str());
     if (error == ENOENT) return;
     if (error != 0) return fail(error);
@@ -63,13 +68,15 @@ void HistoryFile::append() {
     if (const int error = history_truncate_file(path_.c_str(), limits::kHistoryLines)) return fail(error);
 }
 
-void HistoryFile::fail(int error) {
+void HistoryFile::fail(int error) { fail(std::strerror(error)); }
+
+void HistoryFile::fail(const char* reason) {
     failed_ = true;
     notes_ << "veskel: the history of this session is kept in memory only: ";
     if (path_.empty())
         notes_ << "neither XDG_STATE_HOME nor HOME names a folder";
     else
-        notes_ << path_ << ": " << std::strerror(error);
+        notes_ << path_ << ": " << reason;
     notes_ << std::endl;
 }
 

@@ -32,6 +32,7 @@ public:
 
 private:
     void fail(int error);
+    void fail(const char* reason);
 
     std::string path_;
     std::ostream& notes_;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include <readline/history.h>
 #include <readline/readline.h>
@@ -15,6 +16,7 @@
 #include "error_hint.h"
 #include "errors.h"
 #include "history_file.h"
+#include "line_runner.h"
 #include "runner.h"
 
 namespace veskel {
@@ -29,12 +31,49 @@ volatile std::sig_atomic_t gInterrupted = 0;
 
 void onInterrupt(int) { gInterrupted = 1; }
 
+// How the session is left, in the banner and beside the error of a word
+// that other Forths leave with.
+constexpr const char* kLeaveHint = "End the session with Control+D.";
+constexpr std::string_view kLeavingWords[] = {"bye", "quit", "exit"};
+
+bool isLeavingWordError(const std::string& message) {
+    for (const std::string_view word : kLeavingWords)
+        if (message == "invalid float: " + std::string(word)) return true;
+    return false;
+}
+
+// The session as readline's hook sees it (the hook takes no context).
+struct Session {
+    forth::Interp& in;
+    std::string& script;
+    std::size_t constructStart = 0;  // where the open construct's first line is in the script
+};
+Session* gSession = nullptr;
+
+// Control+C inside an unfinished block, text, comment or definition drops
+// it too, says so, and brings the first prompt back. Its lines stay in the
+// script as comments, so that a replay does not collect what followed.
+void dropOpenConstruct(Session& s) {
+    std::cerr << "unclosed " << forth::openConstruct(s.in) << " dropped with Control+C (no " << s.in.terminator()
+              << " was typed)" << std::endl;
+    s.in.setTerminator("");
+    s.in.clearCompileBuffer();
+    for (std::size_t at = s.constructStart; at < s.script.size();) {
+        s.script.insert(at, "\\ Dropped with Control+C: ");
+        const std::size_t end = s.script.find('\n', at);
+        if (end == std::string::npos) break;
+        at = end + 1;
+    }
+    rl_set_prompt("> ");
+}
+
 // Control+C at the prompt drops the line being typed.
 int dropLineOnInterrupt() {
     if (gInterrupted) {
         gInterrupted = 0;
         rl_replace_line("", 0);
         rl_crlf();
+        if (gSession && gSession->in.collecting()) dropOpenConstruct(*gSession);
         rl_on_new_line();
         rl_redisplay();
     }
@@ -46,7 +85,7 @@ int dropLineOnInterrupt() {
 int runInteractive(forth::Interp& in, std::string& script) {
     std::cout << forth::kGreeting << '\n'
               << forth::dictionaryCounts(in) << '\n'
-              << "End the session with Control+D.\n";
+              << kLeaveHint << '\n';
     std::cout.flush();
 
     // Control+C stops a running line (through the interpreter's poll hook)
@@ -68,6 +107,11 @@ int runInteractive(forth::Interp& in, std::string& script) {
         }
     };
 
+    Session session{in, script};
+    gSession = &session;
+    struct Forget {
+        ~Forget() { gSession = nullptr; }
+    } forget;
     for (;;) {
         const char* prompt = in.collecting() ? "... " : "> ";
         std::unique_ptr<char, FreeLine> line(readline(prompt));
@@ -79,6 +123,7 @@ int runInteractive(forth::Interp& in, std::string& script) {
         gInterrupted = 0;
         // Kept whether it fails or not: replay goes on after errors too.
         const std::size_t kept = script.size();
+        if (!in.collecting()) session.constructStart = kept;
         script += turtle::scriptLine(line.get());
         try {
             in.runLine(line.get());
@@ -89,7 +134,10 @@ int runInteractive(forth::Interp& in, std::string& script) {
             std::cout.flush();
             const std::string message = forth::errorText(e);
             std::cerr << message << std::endl;
-            writeHint(std::cerr, in, message, in.position().file.empty() ? line.get() : "");
+            if (isLeavingWordError(message))
+                std::cerr << kLeaveHint << std::endl;
+            else
+                writeHint(std::cerr, in, message, in.position().file.empty() ? line.get() : "");
             // Stopped part-way, the line would not do the same again (it
             // might not even end): the script keeps it as a comment.
             if (message == "Interrupted") script.insert(kept, "\\ Stopped with Control+C: ");

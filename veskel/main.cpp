@@ -15,6 +15,7 @@
 #include "output_files.h"
 #include "replay.h"
 #include "runner.h"
+#include "shown_script.h"
 #include "toolkit_error.h"
 #include "turtle.h"
 #include "turtle_words.h"
@@ -47,29 +48,38 @@ int main(int argc, char** argv) {
         std::cout << veskel::usageText();
         return 0;
     }
+    if (opts.version) {
+        std::cout << veskel::versionText();
+        return flushedStandardOutput() ? 0 : 1;
+    }
     if (opts.words) {
         std::cout << reference::renderText(reference::gatherWordReference());
         return flushedStandardOutput() ? 0 : 1;
     }
 
-    // The image needs cairo, pango and gdk-pixbuf only, opened by name:
-    // drawing off screen needs neither GTK nor a display.
-    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
-    // The script a picture keeps, run again or printed: read before anything runs.
+    // The script a picture keeps, run again or printed: read before anything
+    // runs, and without the image libraries, which --script-of never needs.
     std::string script;
     const std::string& picture = opts.replay.empty() ? opts.scriptOf : opts.replay;
     if (!picture.empty()) {
         try {
-            script = veskel::readPictureScript(raster, picture);
+            script = veskel::readPictureScript(picture);
         } catch (const veskel::ReplayError& e) {
             std::cerr << "veskel: " << e.what() << '\n';
             return 1;
         }
     }
     if (!opts.scriptOf.empty()) {
-        std::cout << script << std::flush;
+        // Shown to a person, nothing in it may act on the terminal: a
+        // carriage return or an escape sequence could hide what a replay
+        // would run. Into a pipe or a file it goes byte for byte.
+        std::cout << (isatty(STDOUT_FILENO) ? veskel::withControlsShown(script) : script) << std::flush;
         return std::cout ? 0 : 1;
     }
+
+    // The image needs cairo, pango and gdk-pixbuf only, opened by name:
+    // drawing off screen needs neither GTK nor a display.
+    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
 
     // Declared before the turtle, whose images point to it.
     veskel::DrawingRecord record;

@@ -8,8 +8,8 @@
 
 namespace veskel {
 
-const char* usageText() {
-    return "Usage: veskel [OPTION | FILE]...\n"
+const std::string& usageText() {
+    static const std::string text = std::string("Usage: veskel [OPTION | FILE]...\n"
            "Run Veskel Forth scripts without a window; the turtle draws on an image in memory.\n"
            "\n"
            "  FILE              run a script file, line by line, as `included` does\n"
@@ -33,6 +33,7 @@ const char* usageText() {
            "  --words           list every word with its stack effect and what it does,\n"
            "                    grouped (the reference in docs/reference.md), and exit\n"
            "  --help            show this help and exit\n"
+           "  --version         show the version of the suite veskel belongs to and exit\n"
            "\n"
            "Files and -e texts run in the order given, on one interpreter. With neither,\n"
            "standard input is read: an interactive prompt on a terminal, otherwise a\n"
@@ -42,8 +43,15 @@ const char* usageText() {
            "before anything runs. No display is needed.\n"
            "\n"
            "A PNG that veskel or pintaro saves keeps the script that drew it in a text\n"
-           "chunk; BMP, JPEG, SVG, PDF and WebP files keep nothing.\n";
+           "chunk; BMP, JPEG, SVG, PDF and WebP files keep nothing.\n"
+           "\n"
+           "A tour of Veskel Forth: " VESKEL_DOC_DIR "/docs/tour.md\n"
+           "Every word, with its stack effect: " VESKEL_DOC_DIR "/docs/reference.md,\n"
+           "or veskel --words\n");
+    return text;
 }
+
+std::string versionText() { return "veskel (Pintaro suite) " VESKEL_SUITE_VERSION "\n"; }
 
 namespace {
 
@@ -130,6 +138,8 @@ Options parseOptions(int argc, char** argv) {
             filesOnly = true;
         } else if (arg == "--help" || arg == "-h") {
             opts.help = true;
+        } else if (arg == "--version") {
+            opts.version = true;
         } else if (arg == "--words") {
             opts.words = true;
         } else if (arg == "-e") {

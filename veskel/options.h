@@ -22,6 +22,7 @@ struct Step {
 
 struct Options {
     bool help = false;
+    bool version = false;
     bool words = false;  // print the word reference and exit
     std::vector<Step> plan;  // empty: read standard input
     // Size of the image the turtle starts on.
@@ -52,7 +53,11 @@ struct UsageError : std::runtime_error {
 };
 
 Options parseOptions(int argc, char** argv);
-const char* usageText();
+// What --help prints: the options, then where the installed tour and word
+// reference are.
+const std::string& usageText();
+// What --version prints: the suite's version, as its build names it.
+std::string versionText();
 
 // "WIDTHxHEIGHT", each a decimal number from 1 to INT_MAX; raises UsageError.
 std::pair<int, int> parseSize(std::string_view text);

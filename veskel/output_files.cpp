@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "atomic_file.h"
 #include "image_format.h"
 
 namespace veskel {
@@ -45,9 +46,11 @@ void checkWritable(const std::string& path) {
         return;
     }
     if (errno != ENOENT) refuse(path, errno);
-    const std::string folder = turtle::splitPath(path).folder;
+    // A dangling link is saved through: the file is made where it points.
+    const std::string target = toolkit::saveTarget(path);
+    const std::string folder = turtle::splitPath(target).folder;
     // "/x.png" lies in "/", which splitPath gives as an empty folder.
-    const std::string dir = folder.empty() ? (path[0] == '/' ? "/" : ".") : folder;
+    const std::string dir = folder.empty() ? (target[0] == '/' ? "/" : ".") : folder;
     if (stat(dir.c_str(), &st) != 0) refuse(path, errno);
     if (!S_ISDIR(st.st_mode)) refuse(path, ENOTDIR);
     if (access(dir.c_str(), W_OK | X_OK) != 0) refuse(path, errno);

@@ -30,7 +30,8 @@ void checkAnimationName(const std::string& path);
 
 // Raises RefusedOutput "veskel: cannot write PATH: REASON" when the path
 // can clearly not be written: its folder is missing or not a folder or not
-// writable, or the path is a folder or a file that cannot be written. Creates
+// writable, or the path is a folder or a file that cannot be written (a
+// symbolic link is judged by where it points, also a dangling one). Creates
 // nothing. A failure found only while writing (a full disk) is still
 // reported after the run.
 void checkWritable(const std::string& path);

@@ -9,21 +9,29 @@
 #include "image.h"
 #include "image_files.h"
 #include "line_runner.h"
+#include "png_text.h"
 #include "runner.h"
 #include "toolkit_error.h"
+#include "veskel_limits.h"
 
 namespace veskel {
 
-std::string readPictureScript(const toolkit::RasterApi& raster, const std::string& path) {
-    toolkit::Image picture(raster);
-    std::optional<std::string> script;
+std::string readPictureScript(const std::string& path) {
+    PngText chunk;
     try {
-        script = picture.loadFromFile(path, turtle::kScriptKeyword);
-    } catch (const toolkit::ToolkitError& e) {
+        chunk = readPngText(path, turtle::kScriptKeyword, limits::kMaxPictureScriptBytes);
+    } catch (const PngTextError& e) {
         throw ReplayError(e.what());
     }
-    if (!script) throw ReplayError(path + " keeps no Veskel script");
-    return *script;
+    switch (chunk.found) {
+    case PngTextFound::Text: return std::move(chunk.text);
+    case PngTextFound::TooBig:
+        throw ReplayError(path + " keeps a Veskel script too big to read (more than " +
+                          std::to_string(limits::kMaxPictureScriptBytes) + " bytes)");
+    case PngTextFound::NoText:
+    case PngTextFound::NotPng: break;
+    }
+    throw ReplayError(path + " keeps no Veskel script");
 }
 
 namespace {
@@ -75,7 +83,9 @@ void replay(forth::Interp& in, turtle::TurtleState& t, std::string_view script, 
             << ", which its script cannot bring back; replaying it on black" << std::endl;
 
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        in.setLineCounter(static_cast<std::int64_t>(i) + 1);
+        // The whole position: an error inside a file the script included
+        // left that file's name in it.
+        in.setPosition({static_cast<std::int64_t>(i) + 1, {}});
         try {
             if (const auto size = turtle::parseResizeNote(lines[i]))
                 turtle::resizeImage(t, size->first, size->second);

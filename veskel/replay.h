@@ -17,9 +17,11 @@ struct ReplayError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The script a PNG picture keeps. Raises ReplayError when the file cannot
-// be read or keeps none (a BMP or JPEG never does).
-std::string readPictureScript(const toolkit::RasterApi& raster, const std::string& path);
+// The script a PNG picture keeps, read from its text chunk without decoding
+// the picture. Raises ReplayError when the file cannot be read, is damaged
+// before the chunk, keeps none (a BMP or JPEG never does), or keeps one
+// longer than limits::kMaxPictureScriptBytes.
+std::string readPictureScript(const std::string& path);
 
 // Gives the turtle the start the script's first line names (the start
 // image, or New's transparent one, of its size; an opened picture is not

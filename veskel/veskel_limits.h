@@ -27,4 +27,14 @@ inline constexpr float kWebpEffort = 0.0f;
 // read at every start and to trim after every line.
 inline constexpr int kHistoryLines = 1000;
 
+// Longest script read back from a picture (--script-of, --replay), after
+// decompression: eight times what veskel and pintaro keep (1 MiB), for
+// scripts another program wrote, while a crafted picture cannot make the
+// reader take more memory than this.
+inline constexpr std::size_t kMaxPictureScriptBytes = 8u << 20;
+
+// Room in a text chunk beside its text: the compression bytes, and an
+// international chunk's language tag and translated keyword.
+inline constexpr std::size_t kMaxTextChunkHeaderBytes = 4096;
+
 }  // namespace veskel::limits

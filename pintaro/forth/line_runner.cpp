@@ -80,17 +80,22 @@ void includeFile(Interp& in, const std::string& path) {
     in.setPosition(std::move(includer));
 }
 
+std::string openConstruct(const Interp& in) {
+    if (!in.collecting()) return {};
+    const std::string& closer = in.terminator();
+    return closer == "]"    ? "["
+           : closer == "}"  ? "{"
+           : closer == ")"  ? "("
+           : closer == "*/" ? "/*"
+           : closer == ";"  ? ":" + in.textBuffer()  // the name being defined
+                            : "construct";
+}
+
 void requireClosed(Interp& in) {
     if (!in.collecting()) return;
-    const std::string& closer = in.terminator();
-    std::string opener = closer == "]"    ? "["
-                         : closer == "}"  ? "{"
-                         : closer == ")"  ? "("
-                         : closer == "*/" ? "/*"
-                         : closer == ";"  ? ":" + in.textBuffer()  // the name being defined
-                                          : "construct";
+    const std::string opener = openConstruct(in);
     if (in.opening().start == in.collectingStarts()) in.setPosition(in.opening().where);
-    throw ScriptError("unclosed " + opener + " (no " + closer + " before the end of the input)");
+    throw ScriptError("unclosed " + opener + " (no " + in.terminator() + " before the end of the input)");
 }
 
 std::string describePosition(const SourcePosition& where) {

@@ -54,6 +54,10 @@ void runFile(Interp& in, const std::string& path, const LineObserver& observe = 
 // at the includer's line.
 void includeFile(Interp& in, const std::string& path);
 
+// What collecting was begun with: "[", "{", "(", "/*", ":NAME" for a
+// definition; empty when nothing is being collected.
+std::string openConstruct(const Interp& in);
+
 // At the end of a script: raises a script error when collecting is still
 // going on, naming what is open ("unclosed [ (no ] before the end of the
 // input)", "unclosed :sq (no ; ...)") with the position set to where it

@@ -24,6 +24,13 @@ words=$("$veskel" --words); status=$?
   [[ "$words" == *$'\n  forward, fd       ( d -- )\n      Walk d pixels'* ]] &&
   [[ "$words" == *$'\n  confirm  ( -- n )\n'* ]]
 check "--words" $? "status $status, output [$words]"
+# --version names the suite's version from its build; --help says where the
+# tour and the reference are, beside --words.
+version=$(sed -n 's/^project(pintaro_suite VERSION \([0-9.]*\) .*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+expect "--version" 0 "veskel (Pintaro suite) $version
+" "" -- "$veskel" --version
+[[ "$help" == *"/docs/tour.md"* && "$help" == *"/docs/reference.md"* ]]
+check "--help names the tour and the reference" $? "output [$help]"
 expect "unknown option" 2 "" "veskel: unknown option: --bogus
 Try 'veskel --help' for more information." -- "$veskel" --bogus
 expect "-e without text" 2 "" "veskel: option -e needs a text

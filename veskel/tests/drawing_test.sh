@@ -131,6 +131,9 @@ fi
 # that fails late (a full disk) is reported after the run.
 expect "missing folder" 2 "" "veskel: cannot write no/such/dir.png: No such file or directory" -- \
   "$veskel" -e "1 ." -o no/such/dir.png
+ln -s no/such/target.png dangling.png
+expect "a dangling link into a missing folder" 2 "" \
+  "veskel: cannot write dangling.png: No such file or directory" -- "$veskel" -e "1 . cr" -o dangling.png
 mkdir folder.png
 expect "folder in the way" 2 "" "veskel: cannot write folder.png: Is a directory" -- \
   "$veskel" -e "1 ." -o after.png -o folder.png
@@ -145,6 +148,33 @@ if [ -w /dev/full ]; then
 fi
 
 # --- Saves replace a file whole or not at all ---------------------------------
+# Ended by a signal during a save, veskel leaves no temporary file and ends by
+# that signal. It is stopped once the temporary file shows, and signalled and
+# continued, so that the signal lands inside the save. (A job of this shell
+# starts with SIGINT ignored: env gives it the default action back.)
+temporary() { compgen -G ".signalled.png.*~" >/dev/null; }
+for sig in INT TERM HUP; do
+  env --default-signal=INT "$veskel" --size 4000x4000 -e "1000 fd" -o signalled.png &
+  pid=$!
+  poll_until "the save to begin" temporary
+  kill -STOP $pid
+  if ! temporary; then
+    echo "note: the save ended before SIG$sig could be sent; not counted"
+    kill -CONT $pid
+    wait $pid
+    rm -f signalled.png
+    continue
+  fi
+  kill -$sig $pid
+  kill -CONT $pid
+  wait $pid
+  status=$?
+  check "SIG$sig during a save ends veskel by it" "$([ $status = $((128 + $(kill -l $sig))) ]; echo $?)" "status $status"
+  check "SIG$sig during a save leaves no temporary file" "$(temporary; [ $? = 1 ]; echo $?)" "$(ls -a)"
+  no_file "SIG$sig during a save leaves no picture" signalled.png
+  rm -f .signalled.png.*~ signalled.png
+done
+
 # A link is followed: its target gets the picture, the link stays a link.
 "$veskel" -e "" -o linked.png
 chmod 640 linked.png

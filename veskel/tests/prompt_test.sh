@@ -10,10 +10,14 @@ sock="veskel-prompt-$$-$RANDOM"
 tm() { tmux -L "$sock" -f "$work/tmux.conf" "$@"; }
 trap 'tm kill-server 2>/dev/null; rm -rf "$work"' EXIT
 source "$(dirname "$0")/expect.sh"
-printf 'set -g remain-on-exit on\nset -g status off\n' >"$work/tmux.conf"
+# The server outlives each session: a new session sent to a server that was
+# exiting because the last one ended failed with "server exited unexpectedly".
+printf 'set -g remain-on-exit on\nset -g status off\nset -g exit-empty off\n' >"$work/tmux.conf"
 
 screen() { tm capture-pane -p -S - -t "$session"; }
 shows() { screen | grep -qF -- "$1"; }
+# The same for a text that may wrap: lines the terminal wrapped are joined.
+shows_long() { tm capture-pane -p -J -S - -t "$session" | grep -qF -- "$1"; }
 # A fresh prompt on the last line: readline then holds the terminal, so what
 # is typed next goes to it and not to the line driver.
 at_prompt() { [ "$(tm capture-pane -p -t "$session" | grep -v '^$' | tail -n 1)" = ">" ]; }
@@ -27,12 +31,12 @@ result() {
   check "$session: $1" "$ok" "see the screen above"
 }
 
-# start NAME STATE_HOME [SHELL_COMMANDS]: a session of veskel with its own
-# home folder, after the commands.
+# start NAME STATE_HOME [SHELL_COMMANDS [OPTIONS]]: a session of veskel with
+# its own home folder, after the commands.
 start() {
   session=$1
   tm new-session -d -s "$session" -x 100 -y 40 \
-    "${3:-} exec env HOME=$work/home XDG_STATE_HOME=$2 INPUTRC=/dev/null $veskel"
+    "${3:-} exec env HOME=$work/home XDG_STATE_HOME=$2 INPUTRC=/dev/null $veskel ${4:-}"
   poll_until "a prompt" at_prompt || result "a prompt" 1
 }
 
@@ -108,6 +112,45 @@ notes=$(screen | grep -c "history of this session is kept in memory only")
 [ "$notes" = 1 ]
 result "a history that cannot be written is noted once (noted $notes times)" $?
 finish
+
+# A folder where the history file should be is named as such.
+mkdir -p "$work/state-3/veskel/history"
+start folder "$work/state-3"
+poll_until "the note" shows_long "state-3/veskel/history: Is a directory"
+result "a history that is a folder is named as one" $?
+enter "1 ." "1  ok"
+finish
+
+# The words other Forths leave with get the error and how to leave; Control+C
+# inside an unfinished definition says what it drops, and the prompt is the
+# first one again.
+start hints "$state" "" "-o $work/hints.png"
+enter "bye" "invalid float: bye"
+leave_hints() { [ "$(screen | grep -c "End the session with Control+D.")" = "$1" ]; }
+poll_until "the hint beside the banner's" leave_hints 2
+result "bye: the error, then how to leave" $?
+enter "quit" "invalid float: quit"
+poll_until "the hint for quit" leave_hints 3
+result "quit: the error, then how to leave" $?
+at_more() { [ "$(tm capture-pane -p -t "$session" | grep -v '^$' | tail -n 1)" = "..." ]; }
+type_text ":square 4 fd"
+key Enter
+poll_until "the continuation prompt" at_more
+type_text "90 rt"
+key Enter
+poll_until "the continuation prompt" at_more
+type_text "half a li"
+key C-c
+poll_until "the drop named" shows "unclosed :square dropped with Control+C (no ; was typed)"
+result "Control+C names the dropped definition" $?
+enter "3 ." "3  ok"
+enter "square" "invalid float: square"
+finish
+# The dropped definition's lines stay in the picture's script as comments.
+printf '%s\n' "\\ Drawing started from the start image: 640 x 400 pixels, black." bye quit \
+  "\\ Dropped with Control+C: :square 4 fd" "\\ Dropped with Control+C: 90 rt" "3 ." square |
+  diff - <("$veskel" --script-of "$work/hints.png")
+check "the script keeps a dropped construct as comments" $? "(diff above)"
 
 # Control+C stops a running line and the prompt comes back.
 start interrupt "$state"

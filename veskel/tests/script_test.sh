@@ -98,6 +98,46 @@ expect "an opened picture is not in the script" 0 "3.0 4.0
 probe_is "replayed on black of its size" "30 20
 none" opened-again.png box
 
+# An error inside an included file names the file; the lines after it are the
+# script's own again.
+printf '1 drop\nbogus\n' > bad.fs
+printf '%s\n' "\\ Drawing started from the start image: 40 x 30 pixels, black." "'$work/bad.fs included" \
+  nosuchword "10 fd" also_bad > includes.txt
+keep_script drawn.png includes.txt includes.png
+expect "errors after an included file's are at the script's lines" 0 "" "invalid float: bogus at line 2 of $work/bad.fs
+invalid float: nosuchword at line 3
+invalid float: also_bad at line 5" -- "$veskel" --replay includes.png
+
+# --- The chunk is read without decoding the picture ----------------------------
+data=$(dirname "$0")/../../pintaro/toolkit/raster/tests/data
+printf '%s\n' "\\ Drawing started from the start image: 40 x 30 pixels, black." "10 fd" > small.txt
+with_text "$data/huge_header.png" "Veskel script" small.txt huge.png
+expect "a picture too large to decode still shows its script" 0 "$(cat small.txt)"$'\n' "" -- "$veskel" --script-of huge.png
+expect "and replays it" 0 "" "" -- "$veskel" --replay huge.png -o huge-again.png
+probe_is "at the script's size" "40 30" huge-again.png
+printf '<svg xmlns="http://www.w3.org/2000/svg" width="30000" height="30000"><filter id="b"><feGaussianBlur stdDeviation="900"/></filter><rect width="30000" height="30000" filter="url(#b)"/></svg>\n' > blur.svg
+expect "an SVG is no PNG, and is not rendered to say so" 1 "" "veskel: blur.svg keeps no Veskel script" \
+  -- "$veskel" --script-of blur.svg
+expect "nor for a replay" 1 "" "veskel: blur.svg keeps no Veskel script" -- "$veskel" --replay blur.svg
+{ head -n 1 small.txt; head -c 9000000 /dev/zero | tr '\0' ' '; } > big.txt
+with_text drawn.png "Veskel script" big.txt big.png
+expect "a script too big to read is named as such" 1 "" \
+  "veskel: big.png keeps a Veskel script too big to read (more than 8388608 bytes)" -- "$veskel" --script-of big.png
+
+# --- On a terminal, nothing in the script acts on it --------------------------
+printf '%s\n' "\\ Drawing started from the start image: 40 x 30 pixels, black." \
+  $'\'/dev/null included\r\e[2K10 fd 90 rt 10 fd' > hiding.txt
+with_text drawn.png "Veskel script" hiding.txt hiding.png
+"$veskel" --script-of hiding.png > hiding.out
+check "into a file the script goes byte for byte" "$(cmp -s hiding.txt hiding.out; echo $?)" "$(od -c hiding.out | head)"
+sock="veskel-script-$$-$RANDOM"
+tmux -L "$sock" -f /dev/null new-session -d -x 120 -y 10 "$veskel --script-of hiding.png; read"
+shown() { tmux -L "$sock" capture-pane -p | grep -qF "$1"; }
+poll_until "the script on the terminal" shown "10 fd 90 rt 10 fd"
+check "on a terminal the hidden part shows" \
+  "$(shown "'/dev/null included^M^[[2K10 fd 90 rt 10 fd"; echo $?)" "$(tmux -L "$sock" capture-pane -p)"
+tmux -L "$sock" kill-server
+
 # --- What cannot be replayed ----------------------------------------------------
 printf '100 fd\n' > headless.txt
 keep_script drawn.png headless.txt headless.png

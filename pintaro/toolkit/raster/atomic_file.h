@@ -46,4 +46,9 @@ private:
 // place).
 void writeFileAtomically(const std::string& path, const std::function<void(FileOutput&)>& write);
 
+// The file a save to `path` writes: symbolic links followed, a dangling one
+// to the name it points to. A path that cannot be examined is returned as
+// it is.
+std::string saveTarget(const std::string& path);
+
 }  // namespace toolkit

@@ -101,5 +101,9 @@ inline constexpr int kPngOtherFilters = 0xF8;  // PNG_ALL_FILTERS
 // Bytes libpng compresses into before it writes them out as one IDAT
 // chunk: fewer, larger writes than its default of 8 KiB.
 inline constexpr std::size_t kPngBufferBytes = 256 * 1024;
+// Longest temporary file name that a signal during the save can remove (the
+// handler reads it from a buffer of this size made in advance): Linux's
+// PATH_MAX. A longer one cannot be opened anyway.
+inline constexpr std::size_t kMaxTemporaryPathBytes = 4096;
 
 }  // namespace toolkit::limits

@@ -1,7 +1,10 @@
 // Facts about replacing a file whole or not at all.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +13,18 @@
 
 #include "atomic_file.h"
 #include "toolkit_error.h"
+
+// Every fchmod of this program comes here first, to note the mode the file
+// had until then: for a save's temporary file, the mode it was created with,
+// which nothing else can see afterwards.
+namespace {
+mode_t gModeBeforeFchmod = 0;
+}
+extern "C" int fchmod(int fd, mode_t mode) noexcept {
+    struct stat st {};
+    if (fstat(fd, &st) == 0) gModeBeforeFchmod = st.st_mode & 07777;
+    return static_cast<int>(syscall(SYS_fchmod, fd, mode));
+}
 
 namespace {
 
@@ -94,6 +109,46 @@ TEST_F(AtomicFileTest, OutputFailuresAreNamedAndADanglingLinkGetsItsTarget) {
         EXPECT_EQ(std::string(e.what()),
                   "Failed to open “" + path("no-such-folder/x.png") + "” for writing: No such file or directory");
     }
+}
+
+volatile std::sig_atomic_t gCaught = 0;
+void noteSignal(int) { gCaught = 1; }
+
+TEST_F(AtomicFileTest, TheTemporaryFileHasTheFinalModeAndGoesOnASignalThatEnds) {
+    const std::string file = path("pic.png");
+    toolkit::writeFileAtomically(file, bytes("old picture"));
+    chmod(file.c_str(), 0600);
+    // A private file is never readable by others while it is written.
+    const mode_t umaskBefore = umask(022);
+    toolkit::writeFileAtomically(file, bytes("private"));
+    umask(umaskBefore);
+    EXPECT_EQ(gModeBeforeFchmod, 0600u);
+    // Interrupted, terminated or hung up during the save, the program ends
+    // by that signal, with the old file whole and nothing beside it.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        EXPECT_EXIT(toolkit::writeFileAtomically(file,
+                                                 [signal](FileOutput& out) {
+                                                     out.write("half a", 6);
+                                                     raise(signal);
+                                                 }),
+                    testing::KilledBySignal(signal), "")
+            << strsignal(signal);
+        EXPECT_EQ(contents(file), "private");
+        EXPECT_EQ(listing(), "pic.png ");
+    }
+    // A signal the program catches is its own business: the save goes on.
+    struct sigaction catcher {}, before {};
+    catcher.sa_handler = noteSignal;
+    sigemptyset(&catcher.sa_mask);
+    sigaction(SIGINT, &catcher, &before);
+    toolkit::writeFileAtomically(file, [](FileOutput& out) {
+        out.write("caught", 6);
+        raise(SIGINT);
+    });
+    sigaction(SIGINT, &before, nullptr);
+    EXPECT_EQ(gCaught, 1);
+    EXPECT_EQ(contents(file), "caught");
+    EXPECT_EQ(listing(), "pic.png ");
 }
 
 }  // namespace
