@@ -16,6 +16,7 @@ Ui::Ui(AppState& state)
     state.runs.setBreathe([this] {
         console.flushOutput();
         main.view.forceRedraw();
+        editorTools.refreshInspector(false);
         toolkit::Application::current().sleep(0);
     });
 }

@@ -219,10 +219,13 @@
 // library and its dependencies. A missing one is not fatal: it stays null and
 // its caller falls back. Lists deserve freeing. The program name and class
 // tie the windows to the desktop entry (the Wayland app id and X11's
-// WM_CLASS); without them the windows still work, only unmatched.
+// WM_CLASS); without them the windows still work, only unmatched. The
+// timer wakes a timed wait for events; without it the wait naps instead.
 // clang-format off
 #define PINTARO_GTK_OPTIONAL_FUNCTIONS(X) \
     X(g_slist_free) \
     X(g_set_prgname) \
-    X(gdk_set_program_class)
+    X(gdk_set_program_class) \
+    X(g_timeout_add) \
+    X(g_source_remove)
 // clang-format on
