@@ -132,8 +132,9 @@ void RunStepper::wait(std::string_view word) {
     for (;;) {
         if (runs.interruptAsked() || runs.leaving()) return;
         if (fPaused || fSpeed == RunSpeed::Step) {
-            fHost.note("Paused before " + std::string(word) + " at line " + std::to_string(fLine + 1) +
-                       ". F7 runs it, F6 goes on, Escape stops.");
+            // Short enough for the console's label beside its buttons.
+            fHost.note("Paused before " + std::string(word) + ", line " + std::to_string(fLine + 1) +
+                       ". F7 runs it, F6 goes on.");
             fWaiting = true;
             app.runUntil(
                 [&] { return fStepAsked || !(fPaused || fSpeed == RunSpeed::Step) || runs.interruptAsked(); }, -1);
