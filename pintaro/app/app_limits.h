@@ -40,6 +40,9 @@ inline constexpr int kBreatheMilliseconds = 50;
 // takes seconds, not minutes.
 inline constexpr int kSlowWordMilliseconds = 150;
 inline constexpr int kSlowerWordMilliseconds = 600;
+// The bytes of the word a paused run names in the console's status label
+// (a long text word would push the rest of the note out of it).
+inline constexpr std::size_t kPausedWordShown = 16;
 
 // The inspector: its size at first, how often it is refreshed while a
 // script runs (about 20 times a second: it follows the turtle, and a

@@ -135,7 +135,9 @@ void stepCommand(EditorTools& t, Editor) {
         t.stepper.togglePause();
         return;
     }
-    t.stepper.pauseAtStart();
+    // While another run goes on, the console's run is refused as ever, and
+    // the next one must not start paused for it.
+    if (!t.state.runs.running()) t.stepper.pauseAtStart();
     t.console.show();
     runConsoleScript(t.console, t.state, t.main);
 }

@@ -1,5 +1,6 @@
 #include "run_stepper.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app_limits.h"
@@ -133,7 +134,12 @@ void RunStepper::wait(std::string_view word) {
         if (runs.interruptAsked() || runs.leaving()) return;
         if (fPaused || fSpeed == RunSpeed::Step) {
             // Short enough for the console's label beside its buttons.
-            fHost.note("Paused before " + std::string(word) + ", line " + std::to_string(fLine + 1) +
+            std::size_t keep = std::min(word.size(), limits::kPausedWordShown);
+            // Not inside a character: GTK shows only whole UTF-8 text.
+            while (keep < word.size() && keep > 0 && (static_cast<unsigned char>(word[keep]) & 0xC0) == 0x80) --keep;
+            std::string name(word.substr(0, keep));
+            if (keep < word.size()) name += "...";
+            fHost.note("Paused before " + name + ", line " + std::to_string(fLine + 1) +
                        ". F7 runs it, F6 goes on.");
             fWaiting = true;
             app.runUntil(
