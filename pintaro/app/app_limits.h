@@ -45,14 +45,16 @@ inline constexpr int kSlowerWordMilliseconds = 600;
 inline constexpr std::size_t kPausedWordShown = 16;
 
 // The inspector: its size at first, how often it is refreshed while a
-// script runs (about 20 times a second: it follows the turtle, and a
-// Full-speed run is slowed by less than the 3% we allow), and how much of
+// script runs at full speed (5 times a second: a refresh lays its text out
+// again, a few milliseconds, and at 20 times a second that slowed a
+// Full-speed run by far more than the 3% we allow; a slow run refreshes
+// it before every word), and how much of
 // a long list it shows, so that a refresh stays cheap whatever a script
 // holds: values of the stack, variables and words, and characters of one
 // word's code.
 inline constexpr int kInspectorWidth = 360;
 inline constexpr int kInspectorHeight = 420;
-inline constexpr int kInspectorRefreshMilliseconds = 50;
+inline constexpr int kInspectorRefreshMilliseconds = 200;
 inline constexpr std::size_t kInspectorValuesShown = 40;
 inline constexpr std::size_t kInspectorEntriesShown = 100;
 inline constexpr std::size_t kInspectorCodeLength = 200;

@@ -192,10 +192,11 @@ bool EditorTools::runShortcut(KeyEvent& e, Editor where) {
 EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
     : console(c), state(s), main(w),
       stepper(s, {[&c](CharRange r) { c.editor.select(static_cast<int>(r.start), static_cast<int>(r.end)); },
-                  [this, &c, &w](bool pausing) {
+                  [this, &c, &w](bool) {
                       c.flushOutput();
                       w.view.forceRedraw();
-                      refreshInspector(pausing);
+                      // A slow run waits far longer than a refresh takes.
+                      refreshInspector(true);
                   },
                   [&c](const std::string& note) { c.showRunNote(note); }}),
       fViewMenu(menuFor(Editor::CommandLine, *this)),
