@@ -35,6 +35,30 @@ inline constexpr int kBoxExtraHeight = 70;
 // next breath, so this is also about how long stopping a run takes.
 inline constexpr int kBreatheMilliseconds = 50;
 
+// The pause before each word of a slow console run (Slow, Slower): long
+// enough to follow the turtle and the mark, short enough that a square
+// takes seconds, not minutes.
+inline constexpr int kSlowWordMilliseconds = 150;
+inline constexpr int kSlowerWordMilliseconds = 600;
+// The bytes of the word a paused run names in the console's status label
+// (a long text word would push the rest of the note out of it).
+inline constexpr std::size_t kPausedWordShown = 16;
+
+// The inspector: its size at first, how often it is refreshed while a
+// script runs at full speed (5 times a second: a refresh lays its text out
+// again, a few milliseconds, and at 20 times a second that slowed a
+// Full-speed run by far more than the 3% we allow; a slow run refreshes
+// it before every word), and how much of
+// a long list it shows, so that a refresh stays cheap whatever a script
+// holds: values of the stack, variables and words, and characters of one
+// word's code.
+inline constexpr int kInspectorWidth = 360;
+inline constexpr int kInspectorHeight = 420;
+inline constexpr int kInspectorRefreshMilliseconds = 200;
+inline constexpr std::size_t kInspectorValuesShown = 40;
+inline constexpr std::size_t kInspectorEntriesShown = 100;
+inline constexpr std::size_t kInspectorCodeLength = 200;
+
 // Undo and redo. The history keeps the steps of the drawing within this
 // many bytes and drops the oldest beyond it; the copy of the current
 // picture it compares steps with (4 bytes a pixel) comes on top.

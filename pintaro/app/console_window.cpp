@@ -66,6 +66,11 @@ void ConsoleWindow::flushOutput() {
     output.scrollToBottom();
 }
 
+void ConsoleWindow::showRunNote(const std::string& note) {
+    runNote = note;
+    status.setMessage(note);
+}
+
 void ConsoleWindow::selectLine(std::size_t index) {
     const std::string text = editor.text();
     const CharRange r = lineRange(text, index);
@@ -144,6 +149,7 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
     RunGuard& runs = state.runs;
     std::optional<ScriptFailure> failure;
     std::string script;
+    const std::string before = c.status.message();
     {
         RunGuard::Run run = runs.begin();
         if (!run) {
@@ -151,8 +157,20 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
             return;
         }
         script = c.editor.text();
+        // The label tells that the run goes on, and how to stop it, until
+        // it ends; then it says again what it said before.
+        c.showRunNote(kRunningNote);
+        struct Watching {
+            AppState& state;
+            ~Watching() {
+                if (state.consoleRunEnds) state.consoleRunEnds();
+            }
+        } watching{state};
+        if (state.consoleRunBegins) state.consoleRunBegins(script);
         failure = runScriptText(state.interp, script);
     }
+    if (c.status.message() == c.runNote) c.status.setMessage(before);
+    c.runNote.clear();
     if (!runs.leaving())
         state.drawingHistory.record(state.turtle,
                                     consoleRunStep(script, failure ? std::optional(failure->lineIndex) : std::nullopt,

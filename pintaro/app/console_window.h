@@ -38,6 +38,9 @@ struct ConsoleWindow {
     // after word would cost far more than the printing; so output is
     // gathered and shown once per breath of the run (and when it ends).
     std::string pendingOutput;
+    // What the label says for the console's own run going on; empty when
+    // none does.
+    std::string runNote;
     // The file the script was loaded from or saved to, and its text then.
     ScriptKeeping keeping;
 
@@ -49,6 +52,8 @@ struct ConsoleWindow {
     void append(std::string_view text) { pendingOutput += text; }
     // Shows the gathered output at the end of the console output.
     void flushOutput();
+    // Says what the console's run does now in the status label.
+    void showRunNote(const std::string& note);
     // Selects line `index` of the editor (counted from 0) and scrolls it into view.
     void selectLine(std::size_t index);
 };

@@ -6,6 +6,7 @@
 #include "application.h"
 #include "console_window.h"
 #include "examples_window.h"
+#include "inspector.h"
 #include "main_window.h"
 #include "script_keeping.h"
 #include "word_help.h"
@@ -113,6 +114,35 @@ void toggleLineNumbers(EditorTools& t, Editor) { t.console.editor.setLineNumbers
 void saveScriptCommand(EditorTools& t, Editor) { saveScript(t.console, false); }
 void saveScriptAsCommand(EditorTools& t, Editor) { saveScript(t.console, true); }
 void examplesCommand(EditorTools& t, Editor) { t.showExamples(); }
+void inspectorCommand(EditorTools& t, Editor) { t.showInspector(); }
+
+// The speed of console runs, named in the status label where the key was typed.
+template <RunSpeed speed>
+void runSpeedCommand(EditorTools& t, Editor where) {
+    static constexpr const char* kNames[] = {"full speed", "slowly", "more slowly", "word by word"};
+    t.stepper.setSpeed(speed);
+    StatusLine& status = where == Editor::Script ? t.console.status : t.main.status;
+    if (status.message() != t.console.runNote || where != Editor::Script)
+        status.setMessage(std::string("Console runs go ") + kNames[static_cast<int>(speed)] + ".");
+}
+void pauseCommand(EditorTools& t, Editor where) {
+    if (!t.stepper.togglePause())
+        (where == Editor::Script ? t.console.status : t.main.status).setMessage("No console run to pause.");
+}
+// The next word of a paused run; with none going on, a console run that
+// waits before its first word.
+void stepCommand(EditorTools& t, Editor) {
+    if (t.stepper.step()) return;
+    if (t.stepper.inRun()) {
+        t.stepper.togglePause();
+        return;
+    }
+    // While another run goes on, the console's run is refused as ever, and
+    // the next one must not start paused for it.
+    if (!t.state.runs.running()) t.stepper.pauseAtStart();
+    t.console.show();
+    runConsoleScript(t.console, t.state, t.main);
+}
 
 constexpr EditorCommand kEditorCommands[] = {
     {"Help on the word", "F2", Key_F2, false, false, true, true, helpOnWord},
@@ -121,6 +151,13 @@ constexpr EditorCommand kEditorCommands[] = {
     {"Save script as...", "Control+Shift+S", Key_S, true, true, false, true, saveScriptAsCommand},
     {"Line numbers", "Control+Shift+L", Key_L, true, true, false, true, toggleLineNumbers},
     {"Examples...", "Control+E", Key_E, true, false, true, true, examplesCommand},
+    {"Run at full speed", "Control+1", Key_Number1, true, false, true, true, runSpeedCommand<RunSpeed::Full>},
+    {"Run slowly", "Control+2", Key_Number2, true, false, true, true, runSpeedCommand<RunSpeed::Slow>},
+    {"Run more slowly", "Control+3", Key_Number3, true, false, true, true, runSpeedCommand<RunSpeed::Slower>},
+    {"Run word by word", "Control+4", Key_Number4, true, false, true, true, runSpeedCommand<RunSpeed::Step>},
+    {"Pause or go on", "F6", Key_F6, false, false, true, true, pauseCommand},
+    {"Run the next word", "F7", Key_F7, false, false, true, true, stepCommand},
+    {"Inspector...", "Control+I", Key_I, true, false, true, true, inspectorCommand},
 };
 
 bool appliesTo(const EditorCommand& command, Editor where) {
@@ -155,7 +192,16 @@ bool EditorTools::runShortcut(KeyEvent& e, Editor where) {
 }
 
 EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
-    : console(c), state(s), main(w), fViewMenu(menuFor(Editor::CommandLine, *this)),
+    : console(c), state(s), main(w),
+      stepper(s, {[&c](CharRange r) { c.editor.select(static_cast<int>(r.start), static_cast<int>(r.end)); },
+                  [this, &c, &w](bool) {
+                      c.flushOutput();
+                      w.view.forceRedraw();
+                      // A slow run waits far longer than a refresh takes.
+                      refreshInspector(true);
+                  },
+                  [&c](const std::string& note) { c.showRunNote(note); }}),
+      fViewMenu(menuFor(Editor::CommandLine, *this)),
       fScriptMenu(menuFor(Editor::Script, *this)) {
     c.editor.addToContextMenu(fScriptMenu);
     w.view.setOnMouseButtonDown([this](MouseEvent& e) {
@@ -163,16 +209,32 @@ EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
     });
     s.commandLineKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::CommandLine); };
     s.scriptKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::Script); };
+    s.consoleRunBegins = [this](const std::string& script) { stepper.runBegins(script); };
+    s.consoleRunEnds = [this] { stepper.runEnded(); };
+    s.runs.setOnRunEnd([this] { refreshInspector(true); });
 }
 
 EditorTools::~EditorTools() {
     state.commandLineKeys = nullptr;
     state.scriptKeys = nullptr;
+    state.consoleRunBegins = nullptr;
+    state.consoleRunEnds = nullptr;
+    state.runs.setOnRunEnd(nullptr);
 }
 
 void EditorTools::showExamples() {
     if (!fExamples) fExamples = std::make_unique<ExamplesWindow>(*this);
     fExamples->show();
+}
+
+void EditorTools::showInspector() {
+    if (!fInspector) fInspector = std::make_unique<InspectorWindow>();
+    fInspector->show();
+    refreshInspector(true);
+}
+
+void EditorTools::refreshInspector(bool always) {
+    if (fInspector) fInspector->refresh(state.interp, state.turtle, always);
 }
 
 }  // namespace app

@@ -12,12 +12,14 @@
 #include "events.h"
 #include "key_codes.h"
 #include "popup_menu.h"
+#include "run_stepper.h"
 
 namespace app {
 
 struct AppState;
 struct ConsoleWindow;
 struct ExamplesWindow;
+struct InspectorWindow;
 struct MainWindow;
 class EditorTools;
 
@@ -56,11 +58,18 @@ public:
     bool runShortcut(toolkit::KeyEvent& e, Editor where);
     // Shows the Examples window, made the first time.
     void showExamples();
+    // Shows the Inspector, made the first time; refreshes it (see
+    // InspectorWindow::refresh) while it is shown.
+    void showInspector();
+    void refreshInspector(bool always);
+    // The console run's speed, pause and single steps.
+    RunStepper stepper;
 
 private:
     toolkit::PopupMenu fViewMenu;
     toolkit::PopupMenu fScriptMenu;
     std::unique_ptr<ExamplesWindow> fExamples;
+    std::unique_ptr<InspectorWindow> fInspector;
 };
 
 }  // namespace app

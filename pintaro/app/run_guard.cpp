@@ -36,6 +36,7 @@ void RunGuard::end() noexcept {
     fRunning = false;
     std::vector<std::function<void()>> actions;
     actions.swap(fAfterRun);
+    if (fOnRunEnd) actions.push_back(fOnRunEnd);
     for (auto& a : actions) {
         try {
             a();

@@ -18,6 +18,8 @@ namespace app {
 
 // What a status label says while a run is refused.
 inline constexpr const char* kBusyNote = "A script is running. Press Escape to stop it.";
+// What the console's status label says while its own run goes on.
+inline constexpr const char* kRunningNote = "Running. Escape stops it.";
 
 class RunGuard {
 public:
@@ -58,6 +60,8 @@ public:
     // a note that another run was refused. Runs at once when none is in
     // progress.
     void afterRun(std::function<void()> action);
+    // Called at the end of every run (to show what it left behind).
+    void setOnRunEnd(std::function<void()> action) { fOnRunEnd = std::move(action); }
 
     // Asks the running script to stop. False, and nothing happens, when no
     // script runs, so that the key can keep its ordinary meaning.
@@ -66,6 +70,9 @@ public:
     // shows nothing for it.
     void quitting();
     bool leaving() const { return fLeaving; }
+    // True from interrupt() until the next poll raises it: a wait inside
+    // the run (a slow run's pause between words) ends early for it.
+    bool interruptAsked() const { return fInterrupt; }
     // True when the last run was stopped by interrupt(): it ended part-way.
     bool stopped() const { return fStopped; }
     // How many steps of the watched interpreter (Interp::tick) the last
@@ -103,6 +110,7 @@ private:
     bool fStopped = false;
     bool fBreathing = false;  // a breath runs handlers; none may breathe again inside it
     std::vector<std::function<void()>> fAfterRun;
+    std::function<void()> fOnRunEnd;
 };
 
 }  // namespace app

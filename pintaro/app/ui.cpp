@@ -18,6 +18,7 @@ Ui::Ui(AppState& state)
     state.runs.setBreathe([this] {
         console.flushOutput();
         main.view.forceRedraw();
+        editorTools.refreshInspector(false);
         toolkit::Application::current().sleep(0);
     });
 }

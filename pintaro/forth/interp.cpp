@@ -476,6 +476,8 @@ void Interp::runWords(const WordList& list) {
             resolveFrom(list, t);
             runGeneration = generation_;
         }
+        if (stepping) [[unlikely]]
+            onStep(*this, list, *t);
         if (!terminator_.empty()) {
             if (t->kind == Resolved::Comment) return;
             collect(list, *t);

@@ -27,6 +27,11 @@ using SigilHandler = std::function<void(Interp&, std::string_view rest)>;
 // word call, block and line is one) while a hook is set; it may throw (for
 // example to interrupt a script).
 using PollHook = std::function<void(Interp&)>;
+// Called before each word of a list is run or collected while `stepping`
+// is on: a front end that shows a script running word by word. The word is
+// `list.text(word)`; nestingDepth() tells how deep the list runs. It may
+// throw, and may switch `stepping` off and on, but never reset the hook.
+using StepHook = std::function<void(Interp&, const WordList& list, const Token& word)>;
 
 enum class WordKind : std::uint8_t { primWord = 0, userWord = 1 };
 
@@ -237,6 +242,9 @@ public:
     std::istream* in;
     // Optional; see PollHook.
     PollHook onPoll;
+    // Optional; see StepHook. Off, it costs one test of the flag per word.
+    StepHook onStep;
+    bool stepping = false;
     std::size_t maxStackDepth = limits::kMaxStackDepth;
     int maxNesting = limits::kMaxNesting;
 

@@ -120,6 +120,28 @@ void Application::runUntil(const std::function<bool()>& done) {
     while (!done() && !fQuitBeforeRun && (fRunning || fMainDepth == 0)) gtk().gtk_main_iteration();
 }
 
+void Application::runUntil(const std::function<bool()>& done, int milliseconds) {
+    if (milliseconds < 0) return runUntil(done);
+    const GtkApi& g = gtk();
+    if (!g.g_timeout_add || !g.g_source_remove) {
+        // No timer to wake the wait: handle events in short naps instead.
+        using Clock = std::chrono::steady_clock;
+        const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
+        while (!done() && Clock::now() < end && (fRunning || fMainDepth == 0)) sleep(limits::kSleepNapMilliseconds);
+        return;
+    }
+    bool timeUp = false;
+    const guint timer = g.g_timeout_add(
+        static_cast<guint>(milliseconds),
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            return FALSE;  // once
+        },
+        &timeUp);
+    runUntil([&] { return timeUp || done(); });
+    if (!timeUp) g.g_source_remove(timer);
+}
+
 bool Application::isDown(KeyCode key) const {
     return std::find(fPressedKeys.begin(), fPressedKeys.end(), key) != fPressedKeys.end();
 }

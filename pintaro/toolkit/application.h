@@ -51,6 +51,10 @@ public:
     // loop below, so keys typed right after a question is answered run
     // after the answer's effect, not before it.
     void runUntil(const std::function<bool()>& done);
+    // The same, also ending once `milliseconds` have passed (a negative time
+    // never ends it): a timer wakes the wait, so it never blocks the windows
+    // and ends as soon as `done` holds after an event.
+    void runUntil(const std::function<bool()>& done, int milliseconds);
     // True while the key is held.
     bool isDown(KeyCode key) const;
     // A native one-button dialog; returns when the user dismisses it.

@@ -222,10 +222,13 @@
 // WM_CLASS); without them the windows still work, only unmatched. Stopping
 // a signal lets a text box refuse a text too long for it; without it the
 // platform cuts the text as it always did.
+// The timer wakes a timed wait for events; without it the wait naps instead.
 // clang-format off
 #define PINTARO_GTK_OPTIONAL_FUNCTIONS(X) \
     X(g_slist_free) \
     X(g_set_prgname) \
     X(gdk_set_program_class) \
-    X(g_signal_stop_emission_by_name)
+    X(g_signal_stop_emission_by_name) \
+    X(g_timeout_add) \
+    X(g_source_remove)
 // clang-format on

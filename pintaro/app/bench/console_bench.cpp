@@ -10,6 +10,11 @@
 //   console_bench loop-watched | loop-bare
 //                         that loop once, for instruction counts
 //
+//   console_bench watch TREE.FS
+//                         Full-speed console runs of the tree example and of
+//                         the 100,000-segment spiral, with the Inspector shut
+//                         and open (interleaved rounds)
+//
 // No argument runs all three. print and draw need an X display (run them
 // under xvfb-run).
 #include <algorithm>
@@ -26,6 +31,7 @@
 #include "console_window.h"
 #include "gtk_loader.h"
 #include "run_guard.h"
+#include "script_file.h"
 #include "turtle_words.h"
 #include "ui.h"
 
@@ -147,6 +153,36 @@ void benchPoll() {
                 (w / b - 1.0) * 100.0);
 }
 
+// Each script with the Inspector shut, then open (it stays open after).
+void benchWatch(Program& p, const std::string& treePath) {
+    const std::string tree = app::readScriptFile(treePath);
+    const std::string spiral = std::string("clearscreen ") + kDrawScript;
+    constexpr int kWatchRounds = 9;
+    std::vector<double> times[2][2], cpus[2][2];  // [script][inspector open]
+    for (int open = 0; open < 2; ++open) {
+#ifndef BENCH_WITHOUT_INSPECTOR
+        if (open) p.ui->editorTools.showInspector();
+#endif
+        for (int r = 0; r < kWatchRounds; ++r) {
+            double cpu = 0;
+            times[0][open].push_back(p.run(tree, cpu));
+            cpus[0][open].push_back(cpu);
+            times[1][open].push_back(p.run(spiral, cpu));
+            cpus[1][open].push_back(cpu);
+        }
+    }
+    // Processor time too: on a loaded machine the wall time also counts
+    // the time other programs had the processor.
+    const char* names[] = {"tree.fs", "spiral 100000 segments"};
+    for (int s = 0; s < 2; ++s) {
+        const double shut = median(times[s][0]), open = median(times[s][1]);
+        const double cShut = median(cpus[s][0]), cOpen = median(cpus[s][1]);
+        std::printf("%s from the console: inspector shut median %.1f ms (CPU %.1f), open median %.1f ms (CPU %.1f): "
+                    "%+.1f %% (CPU %+.1f %%)\n",
+                    names[s], shut, cShut, open, cOpen, (open / shut - 1.0) * 100.0, (cOpen / cShut - 1.0) * 100.0);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -162,5 +198,6 @@ int main(int argc, char** argv) {
     Program p;
     if (what == "print" || what == "all") benchPrint(p);
     if (what == "draw" || what == "all") benchDraw(p);
+    if (what == "watch" && argc > 2) benchWatch(p, argv[2]);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "console_run.h"
 #include "console_words.h"
 #include "errors.h"
+#include "run_stepper.h"
 
 using app::lineRange;
 using app::runScriptText;
@@ -24,6 +25,23 @@ TEST(LineRange, CountsCharactersNotBytes) {
     EXPECT_EQ(lineRange(text, 2).start, 14u) << "CR LF is two characters";
     EXPECT_EQ(lineRange(text, 2).end, 17u);
     EXPECT_EQ(lineRange(text, 9).start, 14u) << "past the end: the last line";
+}
+
+// The mark of a slow run: each word of a line as the reader cuts it, in
+// characters of the whole text (tabs and the other white space split words,
+// a multi-byte character is one).
+TEST(WordPlaces, CutsALineAsTheReaderDoesInCharacters) {
+    const std::string text = "1 fd\n\t'\xC3\xA9t\xC3\xA9  ..\v9\r\n";
+    auto places = [&](std::size_t line) {
+        std::string s;
+        for (const app::CharRange& r : app::wordPlaces(text, line))
+            s += std::to_string(r.start) + "-" + std::to_string(r.end) + " ";
+        return s;
+    };
+    EXPECT_EQ(places(0), "0-1 2-4 ");
+    EXPECT_EQ(places(1), "6-10 12-14 15-16 ");
+    EXPECT_EQ(places(2), "") << "the empty last line";
+    EXPECT_EQ(places(3), "") << "past the end";
 }
 
 namespace {

@@ -1,0 +1,195 @@
+// Watching a console run in the real program under Xvfb: the slow speeds,
+// pausing and single steps with the word about to run marked in the
+// script editor (read back as the X primary selection, which the mark
+// sets), and the note in the console's status label. Every step waits for
+// what it checks.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+#include <sstream>
+
+#include "poll.h"
+#include "program_fixture.h"
+
+using driver::shell;
+using namespace std::chrono_literals;
+
+namespace {
+
+class Stepping : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        start();
+        openConsole();
+        // The main window at the top, the console below it, so that the
+        // drawing view shows whole.
+        shell("xdotool windowmove " + program->mainWindow() + " 0 0 windowmove " + console + " 0 540");
+        EXPECT_TRUE(poll::untilEqual("the console below the main window",
+                                     [&] { return geometry(program->mainWindow())["Y"] + geometry(console)["Y"]; }, 540));
+    }
+    static std::map<std::string, int> geometry(const std::string& window) {
+        std::istringstream in(shell("xdotool getwindowgeometry --shell " + window));
+        std::map<std::string, int> g;
+        for (std::string line; std::getline(in, line);)
+            if (auto eq = line.find('='); eq != std::string::npos)
+                g[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
+        return g;
+    }
+    void write(const std::vector<std::string>& lines) {
+        program->keysTo(console, "key ctrl+l");
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            if (k) program->keys("key Return");
+            program->type(lines[k]);
+        }
+    }
+    void keys(const std::string& keys) { program->keysTo(console, keys); }
+    static std::string selection() { return shell("xclip -o -selection primary 2>/dev/null"); }
+    // Waits until the editor marks this word.
+    testing::AssertionResult marks(const std::string& word) {
+        return poll::untilEqual("the word the editor marks", [] { return selection(); }, word);
+    }
+    // The console's status label: the middle of its button bar, right of
+    // the buttons. Empty while the window cannot be read.
+    std::vector<std::uint32_t> statusLabel() const {
+        const std::string file = (dir / "console.png").string();
+        shell("import -window " + console + " " + file + " 2>/dev/null");
+        const auto shot = driver::tryLoadPicture(file);
+        if (!shot || shot->width() < 100 || shot->height() < 30) return {};
+        const int left = shot->width() / 2, width = shot->width() * 2 / 5, top = 4, height = 18;
+        std::vector<std::uint32_t> label(static_cast<std::size_t>(width) * height);
+        shot->readPixels(left, top, width, height, label.data());
+        return label;
+    }
+    testing::AssertionResult labelIs(const std::vector<std::uint32_t>& before, bool same) const {
+        return poll::untilEqual(
+            same ? "the status label to read as before" : "the status label to change",
+            [&]() -> std::string {
+                const auto now = statusLabel();
+                if (now.empty()) return "no status label";
+                return now == before ? "the same text" : "another text";
+            },
+            std::string(same ? "the same text" : "another text"));
+    }
+};
+
+}  // namespace
+
+TEST_F(Stepping, ASlowRunDrawsLineByLineMarksItsWordAndSaysItRuns) {
+    program->keysTo(console, "key ctrl+l");
+    const auto idle = statusLabel();
+    ASSERT_FALSE(idle.empty());
+    keys("key ctrl+2");  // Slow
+    EXPECT_TRUE(labelIs(idle, false)) << "the label names the speed";
+    const auto named = statusLabel();
+    write({"100 fd", "90 rt 100 fd 90 rt 100 fd 90 rt 100 fd 90 rt 100 fd 90 rt 100 fd",
+           "90 rt 100 fd 90 rt 100 fd 90 rt 100 fd 90 rt 100 fd 90 rt 100 fd"});
+    keys("key F5");
+    // The first line is drawn while the second is still on its way.
+    EXPECT_TRUE(program->viewShows({{320, 150, "lit"}, {370, 100, "dark"}}));
+    EXPECT_TRUE(marks("rt")) << "the mark is on the running line";
+    EXPECT_TRUE(labelIs(named, false)) << "the label says the run goes on";
+    EXPECT_TRUE(program->viewShows({{320, 150, "lit"}, {370, 100, "lit"}, {420, 150, "lit"}}));
+    EXPECT_TRUE(labelIs(named, true)) << "the label says again what it said before the run";
+    // Full speed again: the same script is done at once.
+    keys("key ctrl+1 key ctrl+l key ctrl+a key Delete");
+    write({"clearscreen home 0 seth 100 fd"});
+    keys("key F5");
+    EXPECT_TRUE(program->viewShows({{320, 150, "lit"}, {370, 100, "dark"}}));
+}
+
+TEST_F(Stepping, StepRunsOneWordAKeyPressAndF6GoesOn) {
+    keys("key ctrl+4");  // word by word
+    write({"100 fd 90 rt 50 fd"});
+    keys("key F5");
+    ASSERT_TRUE(marks("100"));
+    keys("key F7");
+    ASSERT_TRUE(marks("fd"));
+    EXPECT_TRUE(program->viewShows({{320, 150, "dark"}})) << "only 100 has run";
+    keys("key F7");
+    ASSERT_TRUE(marks("90"));
+    EXPECT_TRUE(program->viewShows({{320, 150, "lit"}})) << "fd has run";
+    keys("key F7");
+    ASSERT_TRUE(marks("rt"));
+    keys("key F7");
+    ASSERT_TRUE(marks("50"));
+    EXPECT_TRUE(program->viewShows({{345, 100, "dark"}})) << "the last line is not drawn yet";
+    // At full speed the run goes on to its end.
+    keys("key ctrl+1");
+    EXPECT_TRUE(program->viewShows({{345, 100, "lit"}}));
+    // With nothing running, F7 starts the script paused before its first
+    // word; F6 lets it go on at the speed chosen.
+    keys("key ctrl+2 key ctrl+l key ctrl+a key Delete");
+    write({"clearscreen 60 fd"});
+    keys("key F7");
+    ASSERT_TRUE(marks("clearscreen"));
+    EXPECT_TRUE(program->viewShows({{345, 100, "lit"}})) << "nothing has run";
+    keys("key F7");
+    ASSERT_TRUE(marks("60"));
+    EXPECT_TRUE(program->viewShows({{345, 100, "dark"}, {320, 170, "dark"}})) << "only clearscreen has run";
+    keys("key F6");
+    EXPECT_TRUE(program->viewShows({{320, 170, "lit"}}));
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(Stepping, EscapeStopsASlowRunAtOnce) {
+    keys("key ctrl+3");  // Slower: each wait is far longer than the bound
+    write({"[ 10 fd 10 rt ] 1000 times"});
+    keys("key F5");
+    ASSERT_TRUE(marks("times"));
+    // Timed from when the key has gone out: focusing the console first is
+    // the test's own doing.
+    keys("key Escape");
+    const auto pressed = std::chrono::steady_clock::now();
+    ASSERT_TRUE(boxShows()) << "Interrupted at line 1";
+    const auto took = std::chrono::steady_clock::now() - pressed;
+    // What the test's own look at the windows takes, measured on the box
+    // that is there now, is not the program's.
+    const auto looked = std::chrono::steady_clock::now();
+    ASSERT_TRUE(boxShows());
+    const auto look = std::chrono::steady_clock::now() - looked;
+    EXPECT_LT(took - look, 100ms) << "took " << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
+                                  << " ms, a look "
+                                  << std::chrono::duration_cast<std::chrono::milliseconds>(look).count() << " ms";
+    answerBox("key Return");
+}
+
+TEST_F(Stepping, TheInspectorShowsTheStackVariablesWordsAndTheTurtle) {
+    keys("key ctrl+i");
+    ASSERT_TRUE(windowShows("Inspector"));
+    const std::string inspector = driver::visibleWindows("^Inspector$").front();
+    shell("xdotool windowmove " + inspector + " 900 0");
+    ASSERT_TRUE(poll::untilEqual("the inspector beside the main window",
+                                 [&] { return geometry(inspector)["X"]; }, 900));
+    // Its whole text, read as the primary selection.
+    auto text = [&] {
+        shell("xclip -selection primary -l 1 </dev/null >/dev/null 2>&1");
+        auto g = geometry(inspector);
+        program->keysTo(inspector, "mousemove " + std::to_string(g["X"] + 100) + " " + std::to_string(g["Y"] + 100) +
+                                       " click 1 key ctrl+a");
+        return selection();
+    };
+    auto shows = [&](const std::string& part) {
+        return poll::until("the inspector's text", text,
+                           [&](const std::string& t) { return t.find(part) != std::string::npos; });
+    };
+    program->keysTo(program->mainWindow(), "key ctrl+l");
+    program->command("3 4 =x :sq 4 [ 10 fd 90 rt ] times ;");
+    EXPECT_TRUE(shows("Stack, depth 1, top first:\n  3\n\nVariables:\n  x = 4\n\nWords defined:\n"
+                      "  :sq 4 [ 10 fd 90 rt ] times ;\n"));
+    program->keysTo(program->mainWindow(), "key ctrl+l");
+    program->command("90 rt");
+    EXPECT_TRUE(shows("Turtle:\n  x 320, y 200, heading 90\n  pen down, pen size 1\n"
+                      "  pen #FFFFFF, background #000000, label #FFFFFF"));
+    // It follows a console run word by word.
+    keys("key ctrl+l key ctrl+4");
+    write({"drop 1 2 3"});
+    keys("key F5");
+    ASSERT_TRUE(shows("Stack, depth 1, top first:\n  3\n")) << "before drop";
+    keys("key F7 key F7 key F7");
+    EXPECT_TRUE(shows("Stack, depth 2, top first:\n  2\n  1\n\nVariables:"));
+    keys("key Escape");
+    ASSERT_TRUE(boxShows());
+    answerBox("key Return");
+}
