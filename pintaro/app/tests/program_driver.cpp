@@ -22,6 +22,8 @@
 
 namespace driver {
 
+std::string programStderr(const std::string& workDir) { return workDir + "/stderr.txt"; }
+
 std::string shell(const std::string& command) {
     std::string out;
     if (FILE* p = popen(command.c_str(), "r")) {
@@ -105,7 +107,7 @@ Program::Program(const std::string& workDir) : fWorkDir(workDir) {
         },
         [](const std::string& id) { return !id.empty(); });
     if (!shown) {
-        std::ifstream err(workDir + "/stderr.txt");
+        std::ifstream err(programStderr(workDir));
         const std::string said((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
         throw std::runtime_error(std::string(shown.message()) + " after " + std::to_string(launches) +
                                  " start(s); pintaro said: " + said);
@@ -126,7 +128,7 @@ void Program::launch() {
     fPid = fork();
     if (fPid == 0) {
         const std::string out = fWorkDir + "/stdout.txt";
-        const std::string err = fWorkDir + "/stderr.txt";
+        const std::string err = programStderr(fWorkDir);
         if (!freopen(out.c_str(), "a", stdout) || !freopen(err.c_str(), "a", stderr)) _exit(126);
         if (chdir(fWorkDir.c_str()) != 0) _exit(126);
         setenv("XDG_DATA_HOME", data.c_str(), 1);
