@@ -189,7 +189,9 @@ namespace {
 
 // "enabled" or "disabled": how the dialog's accept button, the last one in
 // its bottom-right corner, looks. The theme draws a disabled button's label
-// in light grey, an enabled one's in near black.
+// in light grey, an enabled one's in near black, both on a light face. A
+// window that is mapped but not painted yet is black there, which is no
+// enabled button: without the face the look says "not drawn".
 std::string acceptButton(const std::string& dialogId, const std::string& workDir) {
     const std::string file = workDir + "/dialog-shot.png";
     shell("import -window " + dialogId + " " + file + " 2>/dev/null");
@@ -198,12 +200,14 @@ std::string acceptButton(const std::string& dialogId, const std::string& workDir
     // size while it is taken.
     const int width = shot ? shot->width() : 0, height = shot ? shot->height() : 0;
     if (width < 100 || height < 50) return "no picture of the dialog";
-    int darkest = 3 * 255;
+    int darkest = 3 * 255, brightest = 0;
     for (int y = height - 34; y < height - 10; ++y)
         for (int x = width - 80; x < width - 10; ++x) {
             const toolkit::Color c = shot->pixel(x, y);
             darkest = std::min(darkest, c.r + c.g + c.b);
+            brightest = std::max(brightest, c.r + c.g + c.b);
         }
+    if (brightest < 3 * 200) return "not drawn";
     return darkest < 3 * 70 ? "enabled" : "disabled";
 }
 
@@ -217,8 +221,10 @@ testing::AssertionResult Program::chooseFile(const std::string& dialogTitle, con
     if (ids.empty()) return testing::AssertionFailure() << "no window titled " << dialogTitle;
     keysTo(ids.front(), locationField ? "key ctrl+l" : "key ctrl+a");
     type(name);
-    // The dialog enables its accept button about 100 ms after its field
-    // stops being empty; Return before that does nothing.
+    // Until the dialog knows its folder, which it asks for in the
+    // background as it opens and learns late on a busy machine, its accept
+    // button stays disabled and it drops Return; a name typed meanwhile
+    // stays in the field. So Return waits for the button.
     const auto ready = poll::untilEqual(
         "the accept button of " + dialogTitle, [&] { return acceptButton(ids.front(), fWorkDir); },
         std::string("enabled"));
