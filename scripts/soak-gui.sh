@@ -26,7 +26,8 @@ if [ ${#suites[@]} -eq 0 ]; then
   exit 2
 fi
 
-logs="$build/soak-logs"
+# Absolute: the tests run in folders of their own below the build.
+logs="$(realpath "$build")/soak-logs"
 rm -rf "$logs"
 mkdir -p "$logs"
 
@@ -45,8 +46,9 @@ if [ $load = 1 ]; then
 fi
 
 load_average() { cut -d' ' -f1-3 /proc/loadavg; }
-echo "$(date -u '+%Y-%m-%d %H:%M') $cores cores, $runs runs of ${#suites[@]} GUI suites with -j$cores" \
-  "$([ $load = 1 ] && echo "beside $((2 * cores)) busy loops")," \
+beside=""
+[ $load = 1 ] && beside=" beside $((2 * cores)) busy loops"
+echo "$(date -u '+%Y-%m-%d %H:%M') $cores cores, $runs runs of ${#suites[@]} GUI suites with -j$cores$beside," \
   "load average at start: $(load_average)"
 
 declare -A failed seconds

@@ -103,8 +103,16 @@ protected:
 
     // From the command line, Tab walks round to the toolbar: New, Open,
     // Save, Resize, Console. Types the size into the Resize dialog and
-    // accepts it.
+    // accepts it. A dialog that still shows (input it refused keeps it
+    // open) is closed first: pressing Resize on it makes the program fill
+    // in the current size and focus the width field, which nothing on the
+    // screen announces, so keys typed at once could be handled before and
+    // then overwritten. A dialog that appears has been filled.
     void resizeTo(const std::string& width, const std::string& height) {
+        if (const auto shown = driver::visibleWindows("^Resize image$"); !shown.empty()) {
+            driver::requestClose(shown.front());
+            ASSERT_TRUE(windowShows("Resize image", false));
+        }
         program->keysTo(program->mainWindow(), "key ctrl+l key Tab Tab Tab Tab Return");
         ASSERT_TRUE(windowShows("Resize image"));
         program->keysTo(driver::visibleWindows("^Resize image$").front(), "key ctrl+a");
