@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Runs the four GUI suites N times in a row and reports the failures of
-# each, to show that they pass however fast or busy the machine is.
+# Runs the GUI suites N times and reports the failures of each, to show that
+# they pass however fast or busy the machine is. Each run starts them all
+# at once, as the test command does (ctest -j with one job per core), so
+# that they load the machine as they load it there.
 # Usage: scripts/soak-gui.sh [--load] N [build-dir]
-#   --load  keeps every core busy meanwhile (one busy loop per core), as
-#           a parallel build beside the tests would.
-# Needs a finished build (bash scripts/setup.sh). Logs of failed runs are
-# kept in <build-dir>/soak-logs.
+#   --load  keeps twice as many busy loops as there are cores running
+#           meanwhile, as a parallel build beside the tests would.
+# The GUI suites are the tests labelled gui, less the install tests. Needs
+# a finished build (bash scripts/test.sh). The log of a failed run, and the
+# screen and pintaro's standard error at each failure, are kept in
+# <build-dir>/soak-logs.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit
 
 load=0
 if [ "${1:-}" = "--load" ]; then load=1; shift; fi
 runs=${1:?usage: scripts/soak-gui.sh [--load] N [build-dir]}
 build=${2:-build}
-suites=(widget_gui_tests pintaro_gui_tests console_gui_tests history_gui_tests)
+cores=$(nproc)
+selection=(-L gui -LE install)
 
-logs="$build/soak-logs"
+mapfile -t suites < <(ctest --test-dir "$build" -N "${selection[@]}" | sed -n 's/^ *Test *#[0-9]*: //p')
+if [ ${#suites[@]} -eq 0 ]; then
+  echo "no GUI tests in $build: build it first (bash scripts/test.sh)" >&2
+  exit 2
+fi
+
+# Absolute: the tests run in folders of their own below the build.
+logs="$(realpath "$build")/soak-logs"
 rm -rf "$logs"
 mkdir -p "$logs"
 
@@ -27,40 +39,53 @@ stop_load() {
 }
 trap stop_load EXIT
 if [ $load = 1 ]; then
-  for _ in $(seq "$(nproc)"); do
+  for _ in $(seq $((2 * cores))); do
     (while :; do :; done) &
     busy+=($!)
   done
 fi
 
 load_average() { cut -d' ' -f1-3 /proc/loadavg; }
-echo "$(date -u '+%Y-%m-%d %H:%M') $(nproc) cores, $runs runs$([ $load = 1 ] && echo ', cores kept busy')," \
+beside=""
+[ $load = 1 ] && beside=" beside $((2 * cores)) busy loops"
+echo "$(date -u '+%Y-%m-%d %H:%M') $cores cores, $runs runs of ${#suites[@]} GUI suites with -j$cores$beside," \
   "load average at start: $(load_average)"
 
 declare -A failed seconds
 for s in "${suites[@]}"; do failed[$s]=0; seconds[$s]=0; done
+wall=0
 for run in $(seq "$runs"); do
-  line="run $run:"
+  log="$logs/run$run.log"
+  start=$SECONDS
+  TEST_EVIDENCE_DIR="$logs/run$run" ctest --test-dir "$build" "${selection[@]}" -j"$cores" \
+    --output-on-failure >"$log" 2>&1
+  wall=$((wall + SECONDS - start))
+  line="run $run ($((SECONDS - start)) s):"
+  bad=0
   for s in "${suites[@]}"; do
-    start=$SECONDS
-    if ctest --test-dir "$build" -R "^${s}\$" --output-on-failure >"$logs/$s.$run.log" 2>&1; then
-      rm -f "$logs/$s.$run.log"
+    # ctest's line for the test: "1/5 Test #12: name ....   Passed    2.10 sec"
+    result=$(grep -E "Test +#[0-9]+: $s " "$log" | tail -1)
+    time=$(sed -n 's/.* \([0-9.]*\) sec$/\1/p' <<<"$result")
+    seconds[$s]=$(awk -v a="${seconds[$s]}" -v b="${time:-0}" 'BEGIN { print a + b }')
+    if [[ "$result" == *" Passed "* ]]; then
       line+=" $s ok"
     else
       failed[$s]=$((failed[$s] + 1))
+      bad=1
       line+=" $s FAILED"
     fi
-    seconds[$s]=$((seconds[$s] + SECONDS - start))
   done
-  echo "$line ($(load_average))"
+  [ $bad = 0 ] && rm -rf "$log" "$logs/run$run"
+  echo "$line (load $(load_average))"
 done
 stop_load
 
 echo "load average at end: $(load_average)"
 total=0
 for s in "${suites[@]}"; do
-  echo "$s: ${failed[$s]} of $runs failed, $((seconds[$s] / runs)) s a run"
+  echo "$s: ${failed[$s]} of $runs failed, $(awk -v t="${seconds[$s]}" -v n="$runs" 'BEGIN { printf "%.1f", t / n }') s a run"
   total=$((total + failed[$s]))
 done
-[ $total -eq 0 ] || echo "logs of the failed runs: $logs"
+echo "all suites together: $((wall / runs)) s a run"
+[ $total -eq 0 ] || echo "logs, screens and pintaro's standard error of the failed runs: $logs"
 [ $total -eq 0 ]

@@ -23,6 +23,8 @@
 
 namespace driver {
 
+std::string programStderr(const std::string& workDir) { return workDir + "/stderr.txt"; }
+
 namespace {
 
 XErrorHandler defaultXErrorHandler = nullptr;
@@ -178,7 +180,7 @@ Program::Program(const std::string& workDir, std::vector<std::string> args, cons
         },
         [](const std::string& id) { return !id.empty(); });
     if (!shown) {
-        std::ifstream err(workDir + "/stderr.txt");
+        std::ifstream err(programStderr(workDir));
         const std::string said((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
         throw std::runtime_error(std::string(shown.message()) + " after " + std::to_string(launches) +
                                  " start(s); pintaro said: " + said);
@@ -199,7 +201,7 @@ void Program::launch() {
     fPid = fork();
     if (fPid == 0) {
         const std::string out = fWorkDir + "/stdout.txt";
-        const std::string err = fWorkDir + "/stderr.txt";
+        const std::string err = programStderr(fWorkDir);
         if (!freopen(out.c_str(), "a", stdout) || !freopen(err.c_str(), "a", stderr)) _exit(126);
         if (chdir(fWorkDir.c_str()) != 0) _exit(126);
         setenv("XDG_DATA_HOME", data.c_str(), 1);
@@ -260,24 +262,45 @@ void Program::keysTo(const std::string& windowId, const std::string& keys) const
 
 namespace {
 
-// "enabled" or "disabled": how the dialog's accept button, the last one in
-// its bottom-right corner, looks. The theme draws a disabled button's label
-// in light grey, an enabled one's in near black.
-std::string acceptButton(const std::string& dialogId, const std::string& workDir) {
+// How a file dialog looks, from one picture of it: "enabled" or "disabled"
+// for its accept button, the last one in its bottom-right corner, and, for
+// a dialog whose name field is its top row (a save dialog), whether that
+// field shows text. The theme draws a disabled button's label in light
+// grey, an enabled one's in near black, both on a light face; a window
+// mapped but not painted yet may be black there, which is no enabled
+// button. The button means something only together with the name: it is
+// enabled as soon as the dialog shows its folder, with the field still
+// empty, and yet the dialog drops Return until it can take the name.
+std::string dialogLook(const std::string& dialogId, const std::string& workDir, bool nameInTopRow) {
     const std::string file = workDir + "/dialog-shot.png";
     shell("import -window " + dialogId + " " + file + " 2>/dev/null");
     const auto shot = tryLoadPicture(file);
     // The picture's own size: the dialog may still be growing to its final
     // size while it is taken.
     const int width = shot ? shot->width() : 0, height = shot ? shot->height() : 0;
-    if (width < 100 || height < 50) return "no picture of the dialog";
-    int darkest = 3 * 255;
+    if (width < 500 || height < 50) return "no picture of the dialog";
+    const auto sum = [&](int x, int y) {
+        const toolkit::Color c = shot->pixel(x, y);
+        return c.r + c.g + c.b;
+    };
+    int darkest = 3 * 255, brightest = 0;
     for (int y = height - 34; y < height - 10; ++y)
         for (int x = width - 80; x < width - 10; ++x) {
-            const toolkit::Color c = shot->pixel(x, y);
-            darkest = std::min(darkest, c.r + c.g + c.b);
+            darkest = std::min(darkest, sum(x, y));
+            brightest = std::max(brightest, sum(x, y));
         }
-    return darkest < 3 * 70 ? "enabled" : "disabled";
+    if (brightest < 3 * 200) return "not drawn";
+    const std::string button = darkest < 3 * 70 ? "enabled" : "disabled";
+    if (!nameInTopRow) return button;
+    // Columns of dark text in the field; its cursor alone is one or two.
+    int textColumns = 0;
+    for (int x = 70; x < 400; ++x)
+        for (int y = 8; y < 40; ++y)
+            if (sum(x, y) < 3 * 100) {
+                ++textColumns;
+                break;
+            }
+    return button + (textColumns > 4 ? ", name shown" : ", no name shown");
 }
 
 }  // namespace
@@ -290,11 +313,15 @@ testing::AssertionResult Program::chooseFile(const std::string& dialogTitle, con
     if (ids.empty()) return testing::AssertionFailure() << "no window titled " << dialogTitle;
     keysTo(ids.front(), locationField ? "key ctrl+l" : "key ctrl+a");
     type(name);
-    // The dialog enables its accept button about 100 ms after its field
-    // stops being empty; Return before that does nothing.
+    // On a busy machine the dialog takes a while after it shows before it
+    // can take a name: meanwhile it drops Return and keeps what was typed
+    // in the field. It can once a picture drawn after the name arrived
+    // shows the accept button enabled. (The location field of an open
+    // dialog lies elsewhere; there the button is all that is read.)
+    const bool saving = !locationField;
     const auto ready = poll::untilEqual(
-        "the accept button of " + dialogTitle, [&] { return acceptButton(ids.front(), fWorkDir); },
-        std::string("enabled"));
+        "the accept button of " + dialogTitle, [&] { return dialogLook(ids.front(), fWorkDir, saving); },
+        std::string(saving ? "enabled, name shown" : "enabled"));
     if (!ready) return ready;
     keys("key Return");
     return poll::until(

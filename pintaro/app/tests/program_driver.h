@@ -15,6 +15,9 @@
 
 namespace driver {
 
+// The file that takes the standard error of a program started in `workDir`.
+std::string programStderr(const std::string& workDir);
+
 // Output of a shell command (trailing line feeds removed).
 std::string shell(const std::string& command);
 

@@ -1,5 +1,6 @@
 // The fixture of the tests that drive the real program: a folder of its own
-// for every test (kept when the test fails), the program started in it, and
+// for every test (kept when the test fails, with the screen and pintaro's
+// standard error at the failure beside the test log), the program started in it, and
 // the steps a user takes through its windows, each waiting for what it leads
 // to before it returns or fails.
 #pragma once
@@ -13,13 +14,18 @@
 #include <system_error>
 #include <vector>
 
+#include "failure_evidence.h"
 #include "gtk_loader.h"
 #include "poll.h"
 #include "program_driver.h"
 
 class ProgramTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() { toolkit::loadGtk(); }
+    static void SetUpTestSuite() {
+        toolkit::loadGtk();
+        driver::keepEvidenceOfFailures(
+            [] { return runningDir.empty() ? std::string() : driver::programStderr(runningDir); });
+    }
 
     void SetUp() override {
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
@@ -27,9 +33,11 @@ protected:
               ("pintaro-" + std::string(info->test_suite_name()) + "-" + std::to_string(getpid())) / info->name();
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
+        runningDir = dir.string();
     }
     void TearDown() override {
         program.reset();
+        runningDir.clear();
         if (HasFailure()) return;
         std::filesystem::remove_all(dir);
         // The suite's folder goes with its last test, unless a failed test
@@ -101,8 +109,16 @@ protected:
 
     // From the command line, Tab walks round to the toolbar: New, Open,
     // Save, Resize, Console. Types the size into the Resize dialog and
-    // accepts it.
+    // accepts it. A dialog that still shows (input it refused keeps it
+    // open) is closed first: pressing Resize on it makes the program fill
+    // in the current size and focus the width field, which nothing on the
+    // screen announces, so keys typed at once could be handled before and
+    // then overwritten. A dialog that appears has been filled.
     void resizeTo(const std::string& width, const std::string& height) {
+        if (const auto shown = driver::visibleWindows("^Resize image$"); !shown.empty()) {
+            driver::requestClose(shown.front());
+            ASSERT_TRUE(windowShows("Resize image", false));
+        }
         program->keysTo(program->mainWindow(), "key ctrl+l key Tab Tab Tab Tab Return");
         ASSERT_TRUE(windowShows("Resize image"));
         program->keysTo(driver::visibleWindows("^Resize image$").front(), "key ctrl+a");
@@ -127,5 +143,7 @@ protected:
 
     std::filesystem::path dir;
     std::unique_ptr<driver::Program> program;
+    // The current test's folder, for the evidence of a failure.
+    static inline std::string runningDir;
     std::string console;
 };
