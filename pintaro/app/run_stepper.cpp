@@ -111,12 +111,14 @@ void RunStepper::beforeWord(forth::Interp& in, const forth::WordList& list, cons
             fLineSeen = true;
             fLine = line;
             fLineDepth = in.nestingDepth();
-            fWordIndex = 0;
             fPlaces = wordPlaces(fScript, line);
         }
+        // The word's place in the line's list is its place in the line:
+        // a block the interpreter collected before is skipped whole, so
+        // counting the words seen would fall behind.
         if (in.nestingDepth() == fLineDepth) {
-            if (fWordIndex < fPlaces.size()) fHost.mark(fPlaces[fWordIndex]);
-            ++fWordIndex;
+            const auto index = static_cast<std::size_t>(&word - list.begin());
+            if (index < fPlaces.size()) fHost.mark(fPlaces[index]);
         }
     }
     // A word collected into a block or definition does not run yet.

@@ -75,12 +75,11 @@ private:
     bool fWaiting = false;    // paused before a word
     bool fStepAsked = false;  // the key to run it came
     std::string fScript;
-    // The line last seen, the depth its own words run at, how many of its
-    // words have come, and where they are.
+    // The line last seen, the depth its own words run at, and where its
+    // words are.
     std::size_t fLine = 0;
     bool fLineSeen = false;
     int fLineDepth = 0;
-    std::size_t fWordIndex = 0;
     std::vector<CharRange> fPlaces;
 };
 
