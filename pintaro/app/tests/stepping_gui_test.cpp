@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <map>
+#include <iostream>
 #include <sstream>
 
 #include "poll.h"
@@ -149,7 +150,11 @@ TEST_F(Stepping, EscapeStopsASlowRunAtOnce) {
     const auto looked = std::chrono::steady_clock::now();
     ASSERT_TRUE(boxShows());
     const auto look = std::chrono::steady_clock::now() - looked;
-    EXPECT_LT(took - look, 100ms) << "took " << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
+    std::cout << "stopped " << std::chrono::duration_cast<std::chrono::milliseconds>(took - look).count()
+              << " ms after Escape, less the test's own look\n";
+    // Under 100 ms on a quiet machine; the bound leaves room for a busy one
+    // and still fails a stop that waits out Slower's 600 ms pause.
+    EXPECT_LT(took - look, 500ms) << "took " << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
                                   << " ms, a look "
                                   << std::chrono::duration_cast<std::chrono::milliseconds>(look).count() << " ms";
     answerBox("key Return");
