@@ -84,9 +84,36 @@ void Interp::throwStackFull() const {
 
 // ---------------------------------------------------------------- tables
 
+// The slot that holds `name`, or the free slot where it would go.
+std::size_t Interp::slotOf(std::string_view name) const {
+    const std::size_t mask = dictIndex_.size() - 1;
+    for (std::size_t at = std::hash<std::string_view>{}(name) & mask;; at = (at + 1) & mask) {
+        const std::uint32_t held = dictIndex_[at];
+        if (held == 0 || dictOrder_[held - 1].name == name) return at;
+    }
+}
+
+void Interp::indexEntry(std::uint32_t index) {
+    if (dictOrder_.size() * 2 > dictIndex_.size()) {
+        rebuildIndex();
+        return;
+    }
+    dictIndex_[slotOf(dictOrder_[index].name)] = index + 1;
+}
+
+void Interp::rebuildIndex() {
+    std::size_t slots = limits::kMinDictionarySlots;
+    while (slots < dictOrder_.size() * 2) slots *= 2;
+    dictIndex_.assign(slots, 0);
+    for (std::uint32_t i = 0; i < dictOrder_.size(); ++i) dictIndex_[slotOf(dictOrder_[i].name)] = i + 1;
+}
+
 DictEntry* Interp::findEntry(std::string_view name) const {
-    auto it = dict_.find(name);
-    return it == dict_.end() ? nullptr : it->second;
+    if (dictIndex_.empty()) return nullptr;
+    const std::uint32_t held = dictIndex_[slotOf(name)];
+    // Entries are never handed out as const: the dictionary is the
+    // interpreter's own.
+    return held == 0 ? nullptr : const_cast<DictEntry*>(&dictOrder_[held - 1]);
 }
 
 void Interp::retire(std::unique_ptr<WordRecord> old) {
@@ -102,27 +129,23 @@ void Interp::releaseRecord(const WordRecord& rec) {
     if (it != parked_.end()) parked_.erase(it);
 }
 
-static void storeRecord(NameMap<DictEntry*>& dict, std::vector<std::unique_ptr<DictEntry>>& order,
-                        std::string_view name, std::unique_ptr<WordRecord> rec,
-                        std::unique_ptr<WordRecord>& replaced, bool& added) {
-    auto it = dict.find(name);
-    if (it != dict.end()) {
+bool Interp::storeRecord(std::string_view name, std::unique_ptr<WordRecord> rec,
+                         std::unique_ptr<WordRecord>& replaced) {
+    if (DictEntry* e = findEntry(name)) {
         // The entry stays where it is, so cached resolutions pointing at it
         // see the new definition at once.
-        replaced = std::move(it->second->record);
-        it->second->fast = rec->fast;
-        it->second->record = std::move(rec);
-        ++it->second->redefinitions;
-        added = false;
-        return;
+        replaced = std::move(e->record);
+        e->fast = rec->fast;
+        e->record = std::move(rec);
+        ++e->redefinitions;
+        return false;
     }
-    auto entry = std::make_unique<DictEntry>();
-    entry->name.assign(name);
-    entry->fast = rec->fast;
-    entry->record = std::move(rec);
-    dict.emplace(entry->name, entry.get());
-    order.push_back(std::move(entry));
-    added = true;
+    DictEntry& entry = dictOrder_.emplace_back();
+    entry.name.assign(name);
+    entry.fast = rec->fast;
+    entry.record = std::move(rec);
+    indexEntry(static_cast<std::uint32_t>(dictOrder_.size() - 1));
+    return true;
 }
 
 void Interp::defineWord(std::string_view name, Primitive prim) {
@@ -131,9 +154,7 @@ void Interp::defineWord(std::string_view name, Primitive prim) {
     if (auto fp = prim.target<void (*)(Interp&)>()) rec->fast = *fp;
     rec->prim = std::move(prim);
     std::unique_ptr<WordRecord> replaced;
-    bool added = false;
-    storeRecord(dict_, dictOrder_, name, std::move(rec), replaced, added);
-    if (added) bumpGeneration();
+    if (storeRecord(name, std::move(rec), replaced)) bumpGeneration();
     retire(std::move(replaced));
 }
 
@@ -142,9 +163,7 @@ void Interp::defineUserWord(std::string_view name, std::shared_ptr<const WordLis
     rec->kind = WordKind::userWord;
     rec->code = code ? std::move(code) : std::make_shared<const WordList>();
     std::unique_ptr<WordRecord> replaced;
-    bool added = false;
-    storeRecord(dict_, dictOrder_, name, std::move(rec), replaced, added);
-    if (added) bumpGeneration();
+    if (storeRecord(name, std::move(rec), replaced)) bumpGeneration();
     retire(std::move(replaced));
 }
 
@@ -200,7 +219,7 @@ const std::string* Interp::findAlias(std::string_view name) const {
 std::vector<std::string> Interp::dictionaryNames() const {
     std::vector<std::string> names;
     names.reserve(dictOrder_.size());
-    for (const auto& e : dictOrder_) names.push_back(e->name);
+    for (const auto& e : dictOrder_) names.push_back(e.name);
     return names;
 }
 
@@ -564,8 +583,8 @@ void Interp::runLine(std::string_view text) {
 Interp::Snapshot Interp::snapshot() const {
     Snapshot s{stack_, textBuffer_, lastBlock_, loopCond_, vars_, {}, {}, {}};
     for (const auto& e : dictOrder_) {
-        s.records.push_back(*e->record);
-        s.redefinitions.push_back(e->redefinitions);
+        s.records.push_back(*e.record);
+        s.redefinitions.push_back(e.redefinitions);
     }
     for (const auto& a : aliasOrder_) s.aliasTargets.push_back(a->target);
     return s;
@@ -573,15 +592,15 @@ Interp::Snapshot Interp::snapshot() const {
 
 void Interp::restore(const Snapshot& s) {
     for (std::size_t i = 0; i < s.records.size() && i < dictOrder_.size(); ++i) {
-        DictEntry& e = *dictOrder_[i];
+        DictEntry& e = dictOrder_[i];
         if (e.redefinitions == s.redefinitions[i]) continue;
         e.record = std::make_unique<WordRecord>(s.records[i]);
         e.fast = e.record->fast;
         e.redefinitions = s.redefinitions[i];
     }
-    while (dictOrder_.size() > s.records.size()) {
-        dict_.erase(dictOrder_.back()->name);
-        dictOrder_.pop_back();
+    if (dictOrder_.size() > s.records.size()) {
+        dictOrder_.resize(s.records.size());
+        rebuildIndex();
     }
     for (std::size_t i = 0; i < s.aliasTargets.size() && i < aliasOrder_.size(); ++i)
         aliasOrder_[i]->target = s.aliasTargets[i];
