@@ -412,42 +412,40 @@ DictEntry* Interp::closerEntry(int which) {
     return closers_[which];
 }
 
-const Token* Interp::openCollectedBlock(const WordList& list, const Token* t) {
-    DictEntry& opener = *t->cache.entry;
+const Token* Interp::runOpener(const WordList& list, const Token* t) {
+    const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
+    DictEntry& opener = made ? *made->openerEntry : *t->cache.entry;
     // The word may have been redefined since it was resolved.
     const int which = opener.fast == &core::openBlock ? 0 : opener.fast == &core::openBrace ? 1 : -1;
-    if (which < 0) return nullptr;
-    const std::string_view close = which == 0 ? "]" : "}";
-    DictEntry* closer = closerEntry(which);
-    if (!closer || closer->fast != (which == 0 ? &core::closeBlock : &core::closeBrace)) return nullptr;
+    DictEntry* closer = which < 0 ? nullptr : closerEntry(which);
+    if (!closer || closer->fast != (which == 0 ? &core::closeBlock : &core::closeBrace)) {
+        runEntry(opener);
+        return t + 1;
+    }
+    const char close = which == 0 ? ']' : '}';
 
     const auto at = static_cast<std::uint32_t>(t - list.begin());
-    const CollectedBlock* made = list.blocks.find(at);
     if (!made) {
-        // What collecting would take: the words up to the closing word, in
-        // this list; a block that goes on past it (or past a "\") is
-        // collected the ordinary way.
-        std::size_t end = at + 1, bytes = 0;
-        for (; end < list.size(); ++end) {
-            const std::string_view w = list.text(end);
-            if (w == close || w == "\\") break;
-            bytes += w.size();
+        made = list.blocks.find(at);
+        if (!made) made = collectBlock(list, at, opener, which == 1);
+        if (!made) {
+            runEntry(opener);
+            return t + 1;
         }
-        if (end == list.size() || list.text(end) != close) return nullptr;
-        auto block = std::make_shared<WordList>();
-        block->reserveMore(end - at - 1, bytes);
-        for (std::size_t k = at + 1; k < end; ++k) block->append(list, list[k]);
-        // The words from t on are resolved for this generation (runWords
-        // resolves the rest again whenever it changes).
-        block->resolvedAt = generation_;
-        made = &list.blocks.add({at, static_cast<std::uint32_t>(end + 1), std::move(block)});
+        // Found without searching from now on (until the list resolves again).
+        t->kind = Resolved::Block;
+        t->cache.block = made;
+    }
+    if (made->brace != (which == 1)) {  // "[" made to open a "}" block
+        runEntry(opener);
+        return t + 1;
     }
     // What the opener, the collected words and the closer would do: the
     // same steps, the same ticks, the same registers afterwards.
     // (Not collecting here, so this collecting begins a new construct.)
     textIsJoinedBuffer_ = false;
     ++collectingStarts_;
-    terminator_.assign(1, close[0]);
+    terminator_.assign(1, close);
     tick(made->next - at - 1);
     // A word that runs again (a loop, a recursion) finds its block already
     // in place: no reference count to touch.
@@ -455,7 +453,41 @@ const Token* Interp::openCollectedBlock(const WordList& list, const Token* t) {
     compileBufferShared_ = true;
     if (lastBlock_ != made->block) lastBlock_ = made->block;
     terminator_.clear();
-    return list.begin() + made->next;
+
+    // A control word right after the block ([ ... ] iftrue) runs it as the
+    // last block, but from the list's own collected block: this list is
+    // running, so it and its blocks stay alive, and the reference the word
+    // would take is not needed. Nothing ran since this token was resolved
+    // for the current generation.
+    const Token* next = list.begin() + made->next;
+    if (next != list.end() && next->kind == Resolved::Word) {
+        if (const core::BodyRunner run = core::bodyRunnerOf(next->cache.entry->fast)) {
+            run(*this, *made->block);
+            return next + 1;
+        }
+    }
+    return next;
+}
+
+const CollectedBlock* Interp::collectBlock(const WordList& list, std::uint32_t at, DictEntry& opener, bool brace) {
+    // What collecting would take: the words up to the closing word, in this
+    // list; a block that goes on past it (or past a "\") is collected the
+    // ordinary way.
+    const std::string_view close = brace ? "}" : "]";
+    std::size_t end = at + 1, bytes = 0;
+    for (; end < list.size(); ++end) {
+        const std::string_view w = list.text(end);
+        if (w == close || w == "\\") break;
+        bytes += w.size();
+    }
+    if (end == list.size() || list.text(end) != close) return nullptr;
+    auto block = std::make_shared<WordList>();
+    block->reserveMore(end - at - 1, bytes);
+    for (std::size_t k = at + 1; k < end; ++k) block->append(list, list[k]);
+    // The words from the opener on are resolved for this generation
+    // (runWords resolves the rest again whenever it changes).
+    block->resolvedAt = generation_;
+    return &list.blocks.add({at, static_cast<std::uint32_t>(end + 1), &opener, brace, std::move(block)});
 }
 
 void Interp::poll() {
@@ -510,12 +542,9 @@ void Interp::runWords(const WordList& list) {
             push(t->cache.number);
             continue;
         }
-        if (t->kind <= Resolved::Opener) [[unlikely]] {
-            if (t->kind == Resolved::Opener) {
-                if (const Token* next = openCollectedBlock(list, t))
-                    t = next - 1;
-                else
-                    runEntry(*t->cache.entry);
+        if (t->kind <= Resolved::Block) [[unlikely]] {
+            if (t->kind != Resolved::None) {
+                t = runOpener(list, t) - 1;
                 continue;
             }
             // No meaning when the run began; what it lacks is reported.
@@ -552,6 +581,7 @@ void Interp::runWords(const WordList& list) {
             case Resolved::Number:
             case Resolved::None:
             case Resolved::Opener:
+            case Resolved::Block:
                 break;
         }
     }

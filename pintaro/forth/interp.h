@@ -244,10 +244,14 @@ private:
     void runEntry(DictEntry& e);
     // Kept out of runWords: the loop stays small.
     void collect(const WordList& list, const Token& t);
-    // Runs a core [ or { at t whose block closes in the same list as a
-    // collected block (made the first time); returns the token after the
-    // closing word, or null when the ordinary path must run it.
-    const Token* openCollectedBlock(const WordList& list, const Token* t);
+    // Runs the opener at t (kind Opener or Block). A core [ or { whose block
+    // closes in the same list runs as a collected block (made the first
+    // time), with a control word right after it; returns the token after
+    // what ran.
+    const Token* runOpener(const WordList& list, const Token* t);
+    // The block that the opener at `at` starts, collected into the list's
+    // blocks; null when it does not close within the list.
+    const CollectedBlock* collectBlock(const WordList& list, std::uint32_t at, DictEntry& opener, bool brace);
     // The entry of "]" (0) or "}" (1), without hashing on every block.
     DictEntry* closerEntry(int which);
     WordList& ownCompileBuffer();
