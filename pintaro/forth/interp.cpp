@@ -422,8 +422,6 @@ const Token* Interp::runOpener(const WordList& list, const Token* t) {
         runEntry(opener);
         return t + 1;
     }
-    const char close = which == 0 ? ']' : '}';
-
     const auto at = static_cast<std::uint32_t>(t - list.begin());
     if (!made) {
         made = list.blocks.find(at);
@@ -441,18 +439,17 @@ const Token* Interp::runOpener(const WordList& list, const Token* t) {
         return t + 1;
     }
     // What the opener, the collected words and the closer would do: the
-    // same steps, the same ticks, the same registers afterwards.
-    // (Not collecting here, so this collecting begins a new construct.)
+    // same steps, the same ticks, the same registers afterwards. (Not
+    // collecting here, so this collecting begins a new construct; the
+    // terminator is empty before and after.)
     textIsJoinedBuffer_ = false;
     ++collectingStarts_;
-    terminator_.assign(1, close);
     tick(made->next - at - 1);
     // A word that runs again (a loop, a recursion) finds its block already
     // in place: no reference count to touch.
     if (compileBuffer_ != made->block) compileBuffer_ = made->block;
     compileBufferShared_ = true;
     if (lastBlock_ != made->block) lastBlock_ = made->block;
-    terminator_.clear();
 
     // A control word right after the block ([ ... ] iftrue) runs it as the
     // last block, but from the list's own collected block: this list is
