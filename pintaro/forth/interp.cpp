@@ -108,6 +108,23 @@ void Interp::rebuildIndex() {
     for (std::uint32_t i = 0; i < dictOrder_.size(); ++i) dictIndex_[slotOf(dictOrder_[i].name)] = i + 1;
 }
 
+void Interp::unindexLast() {
+    // Backward-shift deletion: the entries after the freed slot that would
+    // no longer be found from their home slot move into it, so the index
+    // needs no markers for removed words and costs the removed words only.
+    const std::size_t mask = dictIndex_.size() - 1;
+    std::size_t hole = slotOf(dictOrder_.back().name);
+    dictIndex_[hole] = 0;
+    for (std::size_t at = (hole + 1) & mask; dictIndex_[at] != 0; at = (at + 1) & mask) {
+        const std::size_t home = std::hash<std::string_view>{}(dictOrder_[dictIndex_[at] - 1].name) & mask;
+        if (((at - home) & mask) >= ((at - hole) & mask)) {
+            dictIndex_[hole] = dictIndex_[at];
+            dictIndex_[at] = 0;
+            hole = at;
+        }
+    }
+}
+
 DictEntry* Interp::findEntry(std::string_view name) const {
     if (dictIndex_.empty()) return nullptr;
     const std::uint32_t held = dictIndex_[slotOf(name)];
@@ -625,9 +642,9 @@ void Interp::restore(const Snapshot& s) {
         e.fast = e.record->fast;
         e.redefinitions = s.redefinitions[i];
     }
-    if (dictOrder_.size() > s.records.size()) {
-        dictOrder_.resize(s.records.size());
-        rebuildIndex();
+    while (dictOrder_.size() > s.records.size()) {
+        unindexLast();
+        dictOrder_.pop_back();
     }
     for (std::size_t i = 0; i < s.aliasTargets.size() && i < aliasOrder_.size(); ++i)
         aliasOrder_[i]->target = s.aliasTargets[i];

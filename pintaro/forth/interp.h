@@ -280,6 +280,8 @@ private:
     std::size_t slotOf(std::string_view name) const;
     void indexEntry(std::uint32_t index);
     void rebuildIndex();
+    // Takes the last entry out of the index (restore() drops entries).
+    void unindexLast();
     std::vector<std::unique_ptr<AliasEntry>> aliasOrder_;
     NameMap<AliasEntry*> aliases_;
     std::unique_ptr<SigilSlot> sigils_[256];
