@@ -34,28 +34,42 @@ void included(Interp& in) {
     includeFile(in, path);
 }
 
-// run the last block n times with the pass number in "i"
-void times(Interp& in) {
-    auto body = captureLastBlock(in);
+namespace {
+
+void runTimes(Interp& in, const WordList& body) {
     std::int64_t count = truncateToInt64(in.pop());
     if (count < 1) return;
     Value& pass = in.passCounter();
     for (std::int64_t k = 1; k <= count; ++k) {
         pass = static_cast<Value>(k);
-        in.runWords(*body);
+        in.runWords(body);
     }
 }
 
-// run the last block unless flag is 0.0 (NaN runs it)
-void ifTrue(Interp& in) {
-    auto body = captureLastBlock(in);
-    if (in.pop() != 0.0) in.runWords(*body);
+void runIfTrue(Interp& in, const WordList& body) {
+    if (in.pop() != 0.0) in.runWords(body);
 }
 
+void runIfFalse(Interp& in, const WordList& body) {
+    if (in.pop() == 0.0) in.runWords(body);
+}
+
+}  // namespace
+
+// run the last block n times with the pass number in "i"
+void times(Interp& in) { runTimes(in, *captureLastBlock(in)); }
+
+// run the last block unless flag is 0.0 (NaN runs it)
+void ifTrue(Interp& in) { runIfTrue(in, *captureLastBlock(in)); }
+
 // run the last block when flag is 0.0 or -0.0
-void ifFalse(Interp& in) {
-    auto body = captureLastBlock(in);
-    if (in.pop() == 0.0) in.runWords(*body);
+void ifFalse(Interp& in) { runIfFalse(in, *captureLastBlock(in)); }
+
+BodyRunner bodyRunnerOf(void (*word)(Interp&)) {
+    if (word == &ifTrue) return &runIfTrue;
+    if (word == &ifFalse) return &runIfFalse;
+    if (word == &times) return &runTimes;
+    return nullptr;
 }
 
 // the last block becomes the loop condition

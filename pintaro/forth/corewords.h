@@ -39,4 +39,11 @@ void whileWord(Interp&);
 void untilWord(Interp&);
 void repeat(Interp&);
 
+// What a control word does with a block it is given rather than the last
+// block, for the interpreter to run a block collected just before it
+// without holding another reference to it (the running list holds it).
+// Null for any other word.
+using BodyRunner = void (*)(Interp&, const WordList& body);
+BodyRunner bodyRunnerOf(void (*word)(Interp&));
+
 }  // namespace forth::core

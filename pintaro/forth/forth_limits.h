@@ -52,6 +52,10 @@ inline constexpr std::size_t kMaxWordBytes = (std::size_t{1} << 24) - 1;
 // address them with 32 bits.
 inline constexpr std::size_t kMaxListBytes = 0xFFFFFFFFu;
 
+// Slots of the dictionary's index when it is made: the core words and a
+// front end's own (some 150) fit without growing it.
+inline constexpr std::size_t kMinDictionarySlots = 512;
+
 // A compile buffer that grew beyond this many tokens (a huge definition) is
 // released when it is emptied, rather than kept at that size for good.
 inline constexpr std::size_t kKeptCompileTokens = 4096;

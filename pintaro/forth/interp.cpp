@@ -84,9 +84,53 @@ void Interp::throwStackFull() const {
 
 // ---------------------------------------------------------------- tables
 
+// The slot that holds `name`, or the free slot where it would go.
+std::size_t Interp::slotOf(std::string_view name) const {
+    const std::size_t mask = dictIndex_.size() - 1;
+    for (std::size_t at = std::hash<std::string_view>{}(name) & mask;; at = (at + 1) & mask) {
+        const std::uint32_t held = dictIndex_[at];
+        if (held == 0 || dictOrder_[held - 1].name == name) return at;
+    }
+}
+
+void Interp::indexEntry(std::uint32_t index) {
+    if (dictOrder_.size() * 2 > dictIndex_.size()) {
+        rebuildIndex();
+        return;
+    }
+    dictIndex_[slotOf(dictOrder_[index].name)] = index + 1;
+}
+
+void Interp::rebuildIndex() {
+    std::size_t slots = limits::kMinDictionarySlots;
+    while (slots < dictOrder_.size() * 2) slots *= 2;
+    dictIndex_.assign(slots, 0);
+    for (std::uint32_t i = 0; i < dictOrder_.size(); ++i) dictIndex_[slotOf(dictOrder_[i].name)] = i + 1;
+}
+
+void Interp::unindexLast() {
+    // Backward-shift deletion: the entries after the freed slot that would
+    // no longer be found from their home slot move into it, so the index
+    // needs no markers for removed words and costs the removed words only.
+    const std::size_t mask = dictIndex_.size() - 1;
+    std::size_t hole = slotOf(dictOrder_.back().name);
+    dictIndex_[hole] = 0;
+    for (std::size_t at = (hole + 1) & mask; dictIndex_[at] != 0; at = (at + 1) & mask) {
+        const std::size_t home = std::hash<std::string_view>{}(dictOrder_[dictIndex_[at] - 1].name) & mask;
+        if (((at - home) & mask) >= ((at - hole) & mask)) {
+            dictIndex_[hole] = dictIndex_[at];
+            dictIndex_[at] = 0;
+            hole = at;
+        }
+    }
+}
+
 DictEntry* Interp::findEntry(std::string_view name) const {
-    auto it = dict_.find(name);
-    return it == dict_.end() ? nullptr : it->second;
+    if (dictIndex_.empty()) return nullptr;
+    const std::uint32_t held = dictIndex_[slotOf(name)];
+    // Entries are never handed out as const: the dictionary is the
+    // interpreter's own.
+    return held == 0 ? nullptr : const_cast<DictEntry*>(&dictOrder_[held - 1]);
 }
 
 void Interp::retire(std::unique_ptr<WordRecord> old) {
@@ -102,27 +146,23 @@ void Interp::releaseRecord(const WordRecord& rec) {
     if (it != parked_.end()) parked_.erase(it);
 }
 
-static void storeRecord(NameMap<DictEntry*>& dict, std::vector<std::unique_ptr<DictEntry>>& order,
-                        std::string_view name, std::unique_ptr<WordRecord> rec,
-                        std::unique_ptr<WordRecord>& replaced, bool& added) {
-    auto it = dict.find(name);
-    if (it != dict.end()) {
+bool Interp::storeRecord(std::string_view name, std::unique_ptr<WordRecord> rec,
+                         std::unique_ptr<WordRecord>& replaced) {
+    if (DictEntry* e = findEntry(name)) {
         // The entry stays where it is, so cached resolutions pointing at it
         // see the new definition at once.
-        replaced = std::move(it->second->record);
-        it->second->fast = rec->fast;
-        it->second->record = std::move(rec);
-        ++it->second->redefinitions;
-        added = false;
-        return;
+        replaced = std::move(e->record);
+        e->fast = rec->fast;
+        e->record = std::move(rec);
+        ++e->redefinitions;
+        return false;
     }
-    auto entry = std::make_unique<DictEntry>();
-    entry->name.assign(name);
-    entry->fast = rec->fast;
-    entry->record = std::move(rec);
-    dict.emplace(entry->name, entry.get());
-    order.push_back(std::move(entry));
-    added = true;
+    DictEntry& entry = dictOrder_.emplace_back();
+    entry.name.assign(name);
+    entry.fast = rec->fast;
+    entry.record = std::move(rec);
+    indexEntry(static_cast<std::uint32_t>(dictOrder_.size() - 1));
+    return true;
 }
 
 void Interp::defineWord(std::string_view name, Primitive prim) {
@@ -131,9 +171,7 @@ void Interp::defineWord(std::string_view name, Primitive prim) {
     if (auto fp = prim.target<void (*)(Interp&)>()) rec->fast = *fp;
     rec->prim = std::move(prim);
     std::unique_ptr<WordRecord> replaced;
-    bool added = false;
-    storeRecord(dict_, dictOrder_, name, std::move(rec), replaced, added);
-    if (added) bumpGeneration();
+    if (storeRecord(name, std::move(rec), replaced)) bumpGeneration();
     retire(std::move(replaced));
 }
 
@@ -142,9 +180,7 @@ void Interp::defineUserWord(std::string_view name, std::shared_ptr<const WordLis
     rec->kind = WordKind::userWord;
     rec->code = code ? std::move(code) : std::make_shared<const WordList>();
     std::unique_ptr<WordRecord> replaced;
-    bool added = false;
-    storeRecord(dict_, dictOrder_, name, std::move(rec), replaced, added);
-    if (added) bumpGeneration();
+    if (storeRecord(name, std::move(rec), replaced)) bumpGeneration();
     retire(std::move(replaced));
 }
 
@@ -200,7 +236,7 @@ const std::string* Interp::findAlias(std::string_view name) const {
 std::vector<std::string> Interp::dictionaryNames() const {
     std::vector<std::string> names;
     names.reserve(dictOrder_.size());
-    for (const auto& e : dictOrder_) names.push_back(e->name);
+    for (const auto& e : dictOrder_) names.push_back(e.name);
     return names;
 }
 
@@ -393,50 +429,79 @@ DictEntry* Interp::closerEntry(int which) {
     return closers_[which];
 }
 
-const Token* Interp::openCollectedBlock(const WordList& list, const Token* t) {
-    DictEntry& opener = *t->cache.entry;
+const Token* Interp::runOpener(const WordList& list, const Token* t) {
+    const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
+    DictEntry& opener = made ? *made->openerEntry : *t->cache.entry;
     // The word may have been redefined since it was resolved.
     const int which = opener.fast == &core::openBlock ? 0 : opener.fast == &core::openBrace ? 1 : -1;
-    if (which < 0) return nullptr;
-    const std::string_view close = which == 0 ? "]" : "}";
-    DictEntry* closer = closerEntry(which);
-    if (!closer || closer->fast != (which == 0 ? &core::closeBlock : &core::closeBrace)) return nullptr;
-
+    DictEntry* closer = which < 0 ? nullptr : closerEntry(which);
+    if (!closer || closer->fast != (which == 0 ? &core::closeBlock : &core::closeBrace)) {
+        runEntry(opener);
+        return t + 1;
+    }
     const auto at = static_cast<std::uint32_t>(t - list.begin());
-    const CollectedBlock* made = list.blocks.find(at);
     if (!made) {
-        // What collecting would take: the words up to the closing word, in
-        // this list; a block that goes on past it (or past a "\") is
-        // collected the ordinary way.
-        std::size_t end = at + 1, bytes = 0;
-        for (; end < list.size(); ++end) {
-            const std::string_view w = list.text(end);
-            if (w == close || w == "\\") break;
-            bytes += w.size();
+        made = list.blocks.find(at);
+        if (!made) made = collectBlock(list, at, opener, which == 1);
+        if (!made) {
+            runEntry(opener);
+            return t + 1;
         }
-        if (end == list.size() || list.text(end) != close) return nullptr;
-        auto block = std::make_shared<WordList>();
-        block->reserveMore(end - at - 1, bytes);
-        for (std::size_t k = at + 1; k < end; ++k) block->append(list, list[k]);
-        // The words from t on are resolved for this generation (runWords
-        // resolves the rest again whenever it changes).
-        block->resolvedAt = generation_;
-        made = &list.blocks.add({at, static_cast<std::uint32_t>(end + 1), std::move(block)});
+        // Found without searching from now on (until the list resolves again).
+        t->kind = Resolved::Block;
+        t->cache.block = made;
+    }
+    if (made->brace != (which == 1)) {  // "[" made to open a "}" block
+        runEntry(opener);
+        return t + 1;
     }
     // What the opener, the collected words and the closer would do: the
-    // same steps, the same ticks, the same registers afterwards.
-    // (Not collecting here, so this collecting begins a new construct.)
+    // same steps, the same ticks, the same registers afterwards. (Not
+    // collecting here, so this collecting begins a new construct; the
+    // terminator is empty before and after.)
     textIsJoinedBuffer_ = false;
     ++collectingStarts_;
-    terminator_.assign(1, close[0]);
     tick(made->next - at - 1);
     // A word that runs again (a loop, a recursion) finds its block already
     // in place: no reference count to touch.
     if (compileBuffer_ != made->block) compileBuffer_ = made->block;
     compileBufferShared_ = true;
     if (lastBlock_ != made->block) lastBlock_ = made->block;
-    terminator_.clear();
-    return list.begin() + made->next;
+
+    // A control word right after the block ([ ... ] iftrue) runs it as the
+    // last block, but from the list's own collected block: this list is
+    // running, so it and its blocks stay alive, and the reference the word
+    // would take is not needed. Nothing ran since this token was resolved
+    // for the current generation.
+    const Token* next = list.begin() + made->next;
+    if (next != list.end() && next->kind == Resolved::Word) {
+        if (const core::BodyRunner run = core::bodyRunnerOf(next->cache.entry->fast)) {
+            run(*this, *made->block);
+            return next + 1;
+        }
+    }
+    return next;
+}
+
+const CollectedBlock* Interp::collectBlock(const WordList& list, std::uint32_t at, DictEntry& opener, bool brace) {
+    // What collecting would take: the words up to the closing word, in this
+    // list; a block that goes on past it (or past a "\") is collected the
+    // ordinary way.
+    const std::string_view close = brace ? "}" : "]";
+    std::size_t end = at + 1, bytes = 0;
+    for (; end < list.size(); ++end) {
+        const std::string_view w = list.text(end);
+        if (w == close || w == "\\") break;
+        bytes += w.size();
+    }
+    if (end == list.size() || list.text(end) != close) return nullptr;
+    auto block = std::make_shared<WordList>();
+    block->reserveMore(end - at - 1, bytes);
+    for (std::size_t k = at + 1; k < end; ++k) block->append(list, list[k]);
+    // The words from the opener on are resolved for this generation
+    // (runWords resolves the rest again whenever it changes).
+    block->resolvedAt = generation_;
+    return &list.blocks.add({at, static_cast<std::uint32_t>(end + 1), &opener, brace, std::move(block)});
 }
 
 void Interp::poll() {
@@ -493,12 +558,9 @@ void Interp::runWords(const WordList& list) {
             push(t->cache.number);
             continue;
         }
-        if (t->kind <= Resolved::Opener) [[unlikely]] {
-            if (t->kind == Resolved::Opener) {
-                if (const Token* next = openCollectedBlock(list, t))
-                    t = next - 1;
-                else
-                    runEntry(*t->cache.entry);
+        if (t->kind <= Resolved::Block) [[unlikely]] {
+            if (t->kind != Resolved::None) {
+                t = runOpener(list, t) - 1;
                 continue;
             }
             // No meaning when the run began; what it lacks is reported.
@@ -535,6 +597,7 @@ void Interp::runWords(const WordList& list) {
             case Resolved::Number:
             case Resolved::None:
             case Resolved::Opener:
+            case Resolved::Block:
                 break;
         }
     }
@@ -566,8 +629,8 @@ void Interp::runLine(std::string_view text) {
 Interp::Snapshot Interp::snapshot() const {
     Snapshot s{stack_, textBuffer_, lastBlock_, loopCond_, vars_, {}, {}, {}};
     for (const auto& e : dictOrder_) {
-        s.records.push_back(*e->record);
-        s.redefinitions.push_back(e->redefinitions);
+        s.records.push_back(*e.record);
+        s.redefinitions.push_back(e.redefinitions);
     }
     for (const auto& a : aliasOrder_) s.aliasTargets.push_back(a->target);
     return s;
@@ -575,14 +638,14 @@ Interp::Snapshot Interp::snapshot() const {
 
 void Interp::restore(const Snapshot& s) {
     for (std::size_t i = 0; i < s.records.size() && i < dictOrder_.size(); ++i) {
-        DictEntry& e = *dictOrder_[i];
+        DictEntry& e = dictOrder_[i];
         if (e.redefinitions == s.redefinitions[i]) continue;
         e.record = std::make_unique<WordRecord>(s.records[i]);
         e.fast = e.record->fast;
         e.redefinitions = s.redefinitions[i];
     }
     while (dictOrder_.size() > s.records.size()) {
-        dict_.erase(dictOrder_.back()->name);
+        unindexLast();
         dictOrder_.pop_back();
     }
     for (std::size_t i = 0; i < s.aliasTargets.size() && i < aliasOrder_.size(); ++i)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -256,15 +257,22 @@ private:
     void runEntry(DictEntry& e);
     // Kept out of runWords: the loop stays small.
     void collect(const WordList& list, const Token& t);
-    // Runs a core [ or { at t whose block closes in the same list as a
-    // collected block (made the first time); returns the token after the
-    // closing word, or null when the ordinary path must run it.
-    const Token* openCollectedBlock(const WordList& list, const Token* t);
+    // Runs the opener at t (kind Opener or Block). A core [ or { whose block
+    // closes in the same list runs as a collected block (made the first
+    // time), with a control word right after it; returns the token after
+    // what ran.
+    const Token* runOpener(const WordList& list, const Token* t);
+    // The block that the opener at `at` starts, collected into the list's
+    // blocks; null when it does not close within the list.
+    const CollectedBlock* collectBlock(const WordList& list, std::uint32_t at, DictEntry& opener, bool brace);
     // The entry of "]" (0) or "}" (1), without hashing on every block.
     DictEntry* closerEntry(int which);
     WordList& ownCompileBuffer();
     void poll();
     void bumpGeneration();
+    // Stores a record under name, into its entry or a new one (true); the
+    // record it replaces goes to `replaced`.
+    bool storeRecord(std::string_view name, std::unique_ptr<WordRecord> rec, std::unique_ptr<WordRecord>& replaced);
     void retire(std::unique_ptr<WordRecord> old);
     void releaseRecord(const WordRecord& rec);
     [[noreturn]] void throwStackFull() const;
@@ -273,8 +281,20 @@ private:
 
     std::vector<Value> stack_;
 
-    std::vector<std::unique_ptr<DictEntry>> dictOrder_;
-    NameMap<DictEntry*> dict_;
+    // The entries in the order of first definition. A deque keeps them where
+    // they are as it grows (cached resolutions point at them) and stores
+    // them in blocks, not one allocation each.
+    std::deque<DictEntry> dictOrder_;
+    // Open addressing over dictOrder_: each slot holds an entry's index + 1,
+    // or 0 when free; a power of two in size, at most half full. A script's
+    // million definitions cost 8 to 16 bytes each here, where a hash map
+    // node with its own copy of the name cost some 70.
+    std::vector<std::uint32_t> dictIndex_;
+    std::size_t slotOf(std::string_view name) const;
+    void indexEntry(std::uint32_t index);
+    void rebuildIndex();
+    // Takes the last entry out of the index (restore() drops entries).
+    void unindexLast();
     std::vector<std::unique_ptr<AliasEntry>> aliasOrder_;
     NameMap<AliasEntry*> aliases_;
     std::unique_ptr<SigilSlot> sigils_[256];

@@ -40,20 +40,41 @@ bool equalsNoCase(std::string_view a, std::string_view lower) {
 const CollectedBlock* CollectedBlocks::find(std::uint32_t opener) const {
     if (!blocks_) return nullptr;
     auto it = std::lower_bound(blocks_->begin(), blocks_->end(), opener,
-                               [](const CollectedBlock& b, std::uint32_t at) { return b.opener < at; });
-    return it != blocks_->end() && it->opener == opener ? &*it : nullptr;
+                               [](const auto& b, std::uint32_t at) { return b->opener < at; });
+    return it != blocks_->end() && (*it)->opener == opener ? it->get() : nullptr;
 }
 
 const CollectedBlock& CollectedBlocks::add(CollectedBlock b) {
-    if (!blocks_) blocks_ = std::make_unique<std::vector<CollectedBlock>>();
+    if (!blocks_) blocks_ = std::make_unique<std::vector<std::unique_ptr<CollectedBlock>>>();
     // Blocks are met in order as a list runs, so this is nearly always the end.
     auto it = std::lower_bound(blocks_->begin(), blocks_->end(), b.opener,
-                               [](const CollectedBlock& c, std::uint32_t at) { return c.opener < at; });
-    return *blocks_->insert(it, std::move(b));
+                               [](const auto& c, std::uint32_t at) { return c->opener < at; });
+    return **blocks_->insert(it, std::make_unique<CollectedBlock>(std::move(b)));
+}
+
+namespace {
+
+// A token as another list (or a copy) may hold it: a collected block
+// belongs to its own list, so the copy knows only the opening word.
+Token portable(const Token& t) {
+    Token copy = t;
+    if (t.kind == Resolved::Block) {
+        copy.kind = Resolved::Opener;
+        copy.cache.entry = t.cache.block->openerEntry;
+    }
+    return copy;
+}
+
+}  // namespace
+
+WordList::WordList(const WordList& other) : resolvedAt(other.resolvedAt), chars_(other.chars_) {
+    tokens_.reserve(other.tokens_.capacity());
+    for (const Token& t : other.tokens_) tokens_.push_back(portable(t));
 }
 
 void WordList::append(std::string_view word) {
-    blocks.clear();
+    // Its tokens may point at the blocks dropped: they resolve again.
+    if (blocks.clear()) resolvedAt = 0;
     if (word.size() > limits::kMaxWordBytes)
         throw ScriptError("word too long: more than " + std::to_string(limits::kMaxWordBytes) + " bytes");
     if (chars_.size() + word.size() > limits::kMaxListBytes) throw ScriptError("word list too long");
@@ -66,8 +87,8 @@ void WordList::append(std::string_view word) {
 
 void WordList::append(const WordList& from, const Token& t) {
     if (chars_.size() + t.length > limits::kMaxListBytes) throw ScriptError("word list too long");
-    blocks.clear();
-    Token copy = t;
+    if (blocks.clear()) resolvedAt = 0;
+    Token copy = portable(t);
     copy.offset = static_cast<std::uint32_t>(chars_.size());
     chars_.append(from.text(t));
     tokens_.push_back(copy);

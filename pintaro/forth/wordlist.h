@@ -26,8 +26,10 @@ struct SigilSlot;
 enum class Resolved : std::uint8_t {
     None,      // not resolved, or no meaning at the time (raises when run)
     // A dictionary word that was the core [ or { when resolved. Next to
-    // None, so that the dispatch tests for both with one compare.
+    // None, so that the dispatch tests for these three with one compare.
     Opener,
+    // An Opener whose block has been collected: the cache points at it.
+    Block,
     Comment,   // the word "\": stops the list
     Word,      // dictionary word (directly, or an alias's target)
     Sigil,     // sigil handler with the rest of the word
@@ -45,6 +47,7 @@ struct Token {
     mutable Resolved kind : 8 = Resolved::None;
     mutable union {
         DictEntry* entry;
+        const struct CollectedBlock* block;  // of the token's own list
         SigilSlot* sigil;
         Value* var;  // may be null until the variable exists
         Value number;
@@ -60,11 +63,15 @@ class WordList;
 struct CollectedBlock {
     std::uint32_t opener = 0;  // index of the opening token
     std::uint32_t next = 0;    // index after the closing word
+    DictEntry* openerEntry = nullptr;  // what the opening token resolved to
+    bool brace = false;                // { ... } rather than [ ... ]
     std::shared_ptr<WordList> block;
 };
 
-// A list's collected blocks, sorted by opener. A copy starts empty: a list
-// is copied only to be changed (copy on write of the compile buffer).
+// A list's collected blocks, sorted by opener; each stays where it is
+// while the list lives unchanged (its Block tokens point at it). A copy
+// starts empty: a list is copied only to be changed (copy on write of the
+// compile buffer).
 class CollectedBlocks {
 public:
     CollectedBlocks() = default;
@@ -75,15 +82,26 @@ public:
     }
     const CollectedBlock* find(std::uint32_t opener) const;
     const CollectedBlock& add(CollectedBlock b);
-    void clear() { blocks_.reset(); }
+    // True when there were blocks to drop.
+    bool clear() {
+        const bool had = blocks_ != nullptr;
+        blocks_.reset();
+        return had;
+    }
+    bool any() const { return blocks_ != nullptr; }
 
 private:
-    std::unique_ptr<std::vector<CollectedBlock>> blocks_;
+    std::unique_ptr<std::vector<std::unique_ptr<CollectedBlock>>> blocks_;
 };
 
 class WordList {
 public:
     WordList() = default;
+    // The copy's tokens point at no block of this list's.
+    WordList(const WordList& other);
+    WordList& operator=(const WordList&) = delete;
+    WordList(WordList&&) = default;
+    WordList& operator=(WordList&&) = default;
 
     std::size_t size() const { return tokens_.size(); }
     bool empty() const { return tokens_.empty(); }

@@ -350,4 +350,13 @@ TEST(Snapshot, RestoreUndoesWhatAScriptDidToTheInterpreter) {
     EXPECT_THROW(f.run("$w"), forth::ScriptError);
     EXPECT_EQ(f.in->textBuffer(), "sq");
     EXPECT_EQ(f.in->dictionarySize(), start.records.size());
+
+    // Many words dropped at once leave every other word findable.
+    std::string many;
+    for (int k = 0; k < 3000; ++k) many += ":w" + std::to_string(k) + " " + std::to_string(k) + " ; ";
+    f.run(many);
+    f.in->restore(start);
+    for (const std::string& name : f.in->dictionaryNames()) EXPECT_NE(f.in->findWord(name), nullptr) << name;
+    EXPECT_EQ(f.in->findWord("w7"), nullptr);
+    EXPECT_EQ(f.run(":w7 7 ; w7 .s"), "1.0 2.0 7.0\n");
 }
