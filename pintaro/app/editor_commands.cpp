@@ -6,7 +6,7 @@
 #include "application.h"
 #include "console_window.h"
 #include "examples_window.h"
-#include "inspector.h"
+#include "state_window.h"
 #include "main_window.h"
 #include "script_keeping.h"
 #include "word_help.h"

@@ -1,4 +1,4 @@
-#include "inspector.h"
+#include "state_window.h"
 
 #include <algorithm>
 #include <cstdio>
