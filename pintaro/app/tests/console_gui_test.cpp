@@ -53,12 +53,7 @@ protected:
     void run() { program->keysTo(console, "key F5"); }
 
     std::map<std::string, int> geometry(const std::string& window) const {
-        std::istringstream in(shell("xdotool getwindowgeometry --shell " + window));
-        std::map<std::string, int> g;
-        for (std::string line; std::getline(in, line);)
-            if (auto eq = line.find('='); eq != std::string::npos)
-                g[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
-        return g;
+        return driver::windowGeometry(window);
     }
     // The xdotool commands that click at a fraction of the console's size.
     std::string clickAt(double fx, double fy, int dx = 0, int dy = 0) {

@@ -111,12 +111,7 @@ protected:
     }
     std::map<std::string, int> geometry() const { return geometry(console); }
     static std::map<std::string, int> geometry(const std::string& window) {
-        std::istringstream in(shell("xdotool getwindowgeometry --shell " + window));
-        std::map<std::string, int> g;
-        for (std::string line; std::getline(in, line);)
-            if (auto eq = line.find('='); eq != std::string::npos)
-                g[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
-        return g;
+        return driver::windowGeometry(window);
     }
     std::string clickAt(double fx, double fy, int dx = 0, int dy = 0) {
         auto g = geometry();

@@ -61,6 +61,15 @@ std::string shell(const std::string& command) {
     return out;
 }
 
+std::map<std::string, int> windowGeometry(const std::string& window) {
+    std::istringstream in(shell("xdotool getwindowgeometry --shell " + window));
+    std::map<std::string, int> g;
+    for (std::string line; std::getline(in, line);)
+        if (auto eq = line.find('='); eq != std::string::npos)
+            g[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
+    return g;
+}
+
 std::vector<std::string> visibleWindows(const std::string& titleRegex) {
     std::istringstream in(shell("xdotool search --onlyvisible --name '" + titleRegex + "' 2>/dev/null"));
     std::vector<std::string> ids;

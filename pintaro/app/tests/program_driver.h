@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -20,6 +21,8 @@ std::string programStderr(const std::string& workDir);
 
 // Output of a shell command (trailing line feeds removed).
 std::string shell(const std::string& command);
+// A window's X, Y, WIDTH and HEIGHT (and SCREEN), as xdotool reports them.
+std::map<std::string, int> windowGeometry(const std::string& window);
 
 // Ids of the visible windows whose title matches the regular expression.
 std::vector<std::string> visibleWindows(const std::string& titleRegex);

@@ -31,12 +31,7 @@ protected:
                                      [&] { return geometry(program->mainWindow())["Y"] + geometry(console)["Y"]; }, 540));
     }
     static std::map<std::string, int> geometry(const std::string& window) {
-        std::istringstream in(shell("xdotool getwindowgeometry --shell " + window));
-        std::map<std::string, int> g;
-        for (std::string line; std::getline(in, line);)
-            if (auto eq = line.find('='); eq != std::string::npos)
-                g[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
-        return g;
+        return driver::windowGeometry(window);
     }
     void write(const std::vector<std::string>& lines) {
         program->keysTo(console, "key ctrl+l");
