@@ -50,17 +50,17 @@ std::vector<CharRange> wordPlaces(std::string_view text, std::size_t index) {
 }
 
 RunStepper::RunStepper(AppState& state, Host host) : fState(state), fHost(std::move(host)) {
-    fState.interp.onStep = [this](forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
+    fState.interp.setStepHook([this](forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
         beforeWord(in, list, word);
-    };
+    });
 }
 
 RunStepper::~RunStepper() {
-    fState.interp.stepping = false;
-    fState.interp.onStep = nullptr;
+    fState.interp.setStepping(false);
+    fState.interp.setStepHook(nullptr);
 }
 
-void RunStepper::updateStepping() { fState.interp.stepping = fInRun && (fSpeed != RunSpeed::Full || fPaused); }
+void RunStepper::updateStepping() { fState.interp.setStepping(fInRun && (fSpeed != RunSpeed::Full || fPaused)); }
 
 void RunStepper::setSpeed(RunSpeed speed) {
     fSpeed = speed;

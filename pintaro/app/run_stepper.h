@@ -1,7 +1,7 @@
 // Watching a console run: its speed (Full as ever, Slow, Slower, or Step,
 // one word a key press), a pause with one word at a time, and the word
 // about to run marked in the script editor. The interpreter calls back
-// before each word only while the run is slow or paused (Interp::stepping),
+// before each word only while the run is slow or paused (Interp::setStepping),
 // so a Full-speed run is the run it always was. Every wait is a nested
 // round of the event loop woken by a timer: the windows stay responsive
 // and Escape ends the wait, and with it the run, at once.

@@ -57,6 +57,7 @@ Interp::Interp()
     : output_(std::make_unique<OutputSink>(streamSink(std::cout))),
       err(&std::cerr),
       generation_(gNextGeneration++),
+      watchedGeneration_(generation_),
       stackFloor_(stackFloorBelow(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)))),
       // Not std::cin: its reads block in stdio, where Control+C or Escape
       // cannot reach them and a read error looks like the end of input.
@@ -66,7 +67,10 @@ Interp::Interp()
 
 Interp::~Interp() = default;
 
-void Interp::bumpGeneration() { generation_ = gNextGeneration++; }
+void Interp::bumpGeneration() {
+    generation_ = gNextGeneration++;
+    if (!stepping_) watchedGeneration_ = generation_;
+}
 
 void Interp::throwTooDeep() const {
     throw ScriptError("nesting too deep (runaway recursion?)");
@@ -537,12 +541,20 @@ void Interp::runWords(const WordList& list) {
     }
     std::uint64_t runGeneration = generation_;
     for (const Token *t = list.begin(), *end = list.end(); t != end; ++t) {
-        if (generation_ != runGeneration) [[unlikely]] {
-            resolveFrom(list, t);
-            runGeneration = generation_;
+        if (watchedGeneration_ != runGeneration) [[unlikely]] {
+            if (generation_ != runGeneration) {
+                resolveFrom(list, t);
+                runGeneration = generation_;
+            }
+            if (stepping_) {
+                onStep_(*this, list, *t);
+                // The hook may have defined words.
+                if (generation_ != runGeneration) {
+                    resolveFrom(list, t);
+                    runGeneration = generation_;
+                }
+            }
         }
-        if (stepping) [[unlikely]]
-            onStep(*this, list, *t);
         if (!terminator_.empty()) {
             if (t->kind == Resolved::Comment) return;
             collect(list, *t);

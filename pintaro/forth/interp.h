@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "errors.h"
@@ -28,10 +29,11 @@ using SigilHandler = std::function<void(Interp&, std::string_view rest)>;
 // word call, block and line is one) while a hook is set; it may throw (for
 // example to interrupt a script).
 using PollHook = std::function<void(Interp&)>;
-// Called before each word of a list is run or collected while `stepping`
-// is on: a front end that shows a script running word by word. The word is
-// `list.text(word)`; nestingDepth() tells how deep the list runs. It may
-// throw, and may switch `stepping` off and on, but never reset the hook.
+// Called before each word of a list is run or collected while stepping is
+// on (Interp::setStepping): a front end that shows a script running word by
+// word. The word is `list.text(word)`; nestingDepth() tells how deep the
+// list runs. It may throw, and may switch stepping off and on, but never
+// reset the hook.
 using StepHook = std::function<void(Interp&, const WordList& list, const Token& word)>;
 
 enum class WordKind : std::uint8_t { primWord = 0, userWord = 1 };
@@ -222,6 +224,15 @@ struct Interp {
     void restore(const Snapshot& s);
 
     // ---- hooks ----
+    // See StepHook. Stepping costs a Full-speed run nothing: the test that
+    // finds a word list's generation changed mid-run also finds it stepping.
+    void setStepHook(StepHook hook) { onStep_ = std::move(hook); }
+    void setStepping(bool on) {
+        stepping_ = on && onStep_;
+        watchedGeneration_ = stepping_ ? kSteppingGeneration : generation_;
+    }
+    bool stepping() const { return stepping_; }
+
     // Where the printing words write: standard output until a front end
     // sets another sink (the console's output, a string in tests).
     void setOutput(OutputSink sink) { *output_ = std::move(sink); }
@@ -243,9 +254,6 @@ public:
     std::istream* in;
     // Optional; see PollHook.
     PollHook onPoll;
-    // Optional; see StepHook. Off, it costs one test of the flag per word.
-    StepHook onStep;
-    bool stepping = false;
     std::size_t maxStackDepth = limits::kMaxStackDepth;
     int maxNesting = limits::kMaxNesting;
 
@@ -316,6 +324,13 @@ private:
     std::shared_ptr<const WordList> loopCond_;
 
     std::uint64_t generation_;
+    // generation_, or while stepping a value no generation takes: runWords
+    // compares each word's list generation with it, and only then looks at
+    // which of the two changed.
+    static constexpr std::uint64_t kSteppingGeneration = 0;
+    std::uint64_t watchedGeneration_;
+    StepHook onStep_;
+    bool stepping_ = false;
     int nesting_ = 0;
     // Lowest frame address a run may have (kMaxNativeStackBytes below where
     // the interpreter was made, short of the stack's end); an interpreter

@@ -360,3 +360,27 @@ TEST(Snapshot, RestoreUndoesWhatAScriptDidToTheInterpreter) {
     EXPECT_EQ(f.in->findWord("w7"), nullptr);
     EXPECT_EQ(f.run(":w7 7 ; w7 .s"), "1.0 2.0 7.0\n");
 }
+
+TEST(StepHook, SeesEveryWordWhileSteppingAndNothingOnceSwitchedOff) {
+    Forth f;
+    std::vector<std::string> seen;
+    f.in->setStepHook([&](forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
+        seen.emplace_back(list.text(word));
+        // Switched off from inside, as a front end does when a run goes on
+        // at full speed: the rest of the run is not watched.
+        if (list.text(word) == "stop") in.setStepping(false);
+    });
+    f.run(":stop ; 1 2 +");
+    EXPECT_TRUE(seen.empty());  // not stepping yet
+    f.in->setStepping(true);
+    // A definition made during the run, and run at once, is seen word by
+    // word at its own depth; the rest after "stop" is not.
+    f.run(":two 2 ; 3 =x two $x + stop 4 5");
+    EXPECT_EQ(seen, (std::vector<std::string>{":two", "2", ";", "3", "=x", "two", "2", "$x", "+", "stop"}));
+    EXPECT_FALSE(f.in->stepping());
+    EXPECT_EQ(f.stack(), (std::vector<Value>{3, 5, 4, 5}));
+    // No hook, no stepping.
+    f.in->setStepHook(nullptr);
+    f.in->setStepping(true);
+    EXPECT_FALSE(f.in->stepping());
+}
