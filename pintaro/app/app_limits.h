@@ -44,6 +44,15 @@ inline constexpr int kSlowerWordMilliseconds = 600;
 // (a long text word would push the rest of the note out of it).
 inline constexpr std::size_t kPausedWordShown = 16;
 
+// A step back in a console run starts the run again from a snapshot of
+// the interpreter taken as it began (the picture comes back from the
+// drawing history's copy): every step of the run can be taken back for
+// this one snapshot, whatever the number of steps or the picture's size.
+// The snapshot is taken before the first word of every watched run, so it
+// is kept small enough to copy unnoticed (16 MB, a few milliseconds);
+// beyond it (a stack of millions of values) the way back is closed.
+inline constexpr std::size_t kStepBackBudgetBytes = std::size_t{16} << 20;
+
 // The inspector: its size at first, how often it is refreshed while a
 // script runs at full speed (5 times a second: a refresh lays its text out
 // again, a few milliseconds, and at 20 times a second that slowed a

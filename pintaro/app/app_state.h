@@ -6,9 +6,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "command_history.h"
+#include "console_run.h"
 #include "drawing_history.h"
 #include "events.h"
 #include "file_dialogs.h"
@@ -42,10 +44,10 @@ struct AppState {
     // Puts an opened picture's script into the console's editor if the
     // editor is empty; true when it did. Empty while there is no console.
     std::function<bool(const std::string&)> offerScript;
-    // A console run of this script begins, and has ended: for watching it
-    // word by word. Empty until the commands that do it exist.
-    std::function<void(const std::string&)> consoleRunBegins;
-    std::function<void()> consoleRunEnds;
+    // Runs a console script watched word by word (and started again for a
+    // step back). Empty until the commands that do it exist: the script
+    // then runs plainly.
+    std::function<std::optional<ScriptFailure>(const std::string&)> runConsoleText;
     // The command line's editing commands (help, completion) for a key of
     // the main window; true when the key was one. Empty until they exist.
     std::function<bool(toolkit::KeyEvent&)> commandLineKeys;

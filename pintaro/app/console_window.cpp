@@ -160,14 +160,7 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         // The label tells that the run goes on, and how to stop it, until
         // it ends; then it says again what it said before.
         c.showRunNote(kRunningNote);
-        struct Watching {
-            AppState& state;
-            ~Watching() {
-                if (state.consoleRunEnds) state.consoleRunEnds();
-            }
-        } watching{state};
-        if (state.consoleRunBegins) state.consoleRunBegins(script);
-        failure = runScriptText(state.interp, script);
+        failure = state.runConsoleText ? state.runConsoleText(script) : runScriptText(state.interp, script);
     }
     if (c.status.message() == c.runNote) c.status.setMessage(before);
     c.runNote.clear();

@@ -59,6 +59,7 @@ std::size_t DrawingHistory::Entry::bytes() const {
 }
 
 void DrawingHistory::start(const turtle::TurtleState& t, std::string script) {
+    ++fChanges;
     fEntries.clear();
     fPosition = 0;
     fFirst = 0;
@@ -72,6 +73,7 @@ void DrawingHistory::start(const turtle::TurtleState& t, std::string script) {
 }
 
 bool DrawingHistory::record(const turtle::TurtleState& t, Step step) {
+    ++fChanges;
     try {
         return keep(t, step);
     } catch (const std::bad_alloc&) {
@@ -168,8 +170,17 @@ void DrawingHistory::exchange(Entry& e, turtle::TurtleState& t, std::string& fil
     fBytes = fBytes - before + e.bytes();
 }
 
+bool DrawingHistory::putBack(turtle::TurtleState& t) const {
+    if (fCopyLost || !t.image->hasSurface() || t.image->width() != fCopy.width() || t.image->height() != fCopy.height())
+        return false;
+    fCopy.putBack(*t.image);
+    fState.applyTo(t);
+    return true;
+}
+
 std::optional<std::string> DrawingHistory::undo(turtle::TurtleState& t, std::string& filePath) {
     if (fPosition == 0) return std::nullopt;
+    ++fChanges;
     Entry& e = fEntries[fPosition - 1];
     exchange(e, t, filePath);
     e.before.applyTo(t);
@@ -184,6 +195,7 @@ std::optional<std::string> DrawingHistory::undo(turtle::TurtleState& t, std::str
 
 std::optional<std::string> DrawingHistory::redo(turtle::TurtleState& t, std::string& filePath) {
     if (fPosition == fEntries.size()) return std::nullopt;
+    ++fChanges;
     Entry& e = fEntries[fPosition];
     exchange(e, t, filePath);
     e.after.applyTo(t);

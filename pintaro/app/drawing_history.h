@@ -83,6 +83,15 @@ public:
     std::optional<std::string> undo(turtle::TurtleState& t, std::string& filePath);
     std::optional<std::string> redo(turtle::TurtleState& t, std::string& filePath);
 
+    // Puts the drawing back as the last step, undo or redo left it (what a
+    // run did since is not a step yet): its pixels and the rest of its
+    // state. False, changing nothing, when the picture's size changed
+    // since, or no copy of it could be kept.
+    bool putBack(turtle::TurtleState& t) const;
+    // Counts every start, step, undo and redo: what a step back in a run
+    // compares to see that the drawing was not changed under it.
+    std::uint64_t changes() const { return fChanges; }
+
     // The drawing as it is now is in a file (Save), or has nothing to lose (New, Open).
     void markSaved() { fSaved = fFirst + fPosition; }
 
@@ -138,6 +147,7 @@ private:
     std::string fScriptBase;  // the script up to the first kept entry
     std::string fPending;     // text of the steps since the last entry that changed nothing
     std::size_t fBytes = 0;
+    std::uint64_t fChanges = 0;
 };
 
 }  // namespace app

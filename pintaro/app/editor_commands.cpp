@@ -1,5 +1,6 @@
 #include "editor_commands.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app_limits.h"
@@ -144,6 +145,13 @@ void stepCommand(EditorTools& t, Editor) {
     runConsoleScript(t.console, t.state, t.main);
 }
 
+// The last word of a paused run taken back; the stepper says in the
+// console's label when the way back is closed.
+void stepBackCommand(EditorTools& t, Editor where) {
+    if (!t.stepper.stepBack())
+        (where == Editor::Script ? t.console.status : t.main.status).setMessage("No paused console run to step back in.");
+}
+
 constexpr EditorCommand kEditorCommands[] = {
     {"Help on the word", "F2", Key_F2, false, false, true, true, helpOnWord},
     {"Complete the word", "Control+Space", Key_Space, true, false, true, true, completeWord},
@@ -157,6 +165,7 @@ constexpr EditorCommand kEditorCommands[] = {
     {"Run word by word", "Control+4", Key_Number4, true, false, true, true, runSpeedCommand<RunSpeed::Step>},
     {"Pause or go on", "F6", Key_F6, false, false, true, true, pauseCommand},
     {"Run the next word", "F7", Key_F7, false, false, true, true, stepCommand},
+    {"Take the last step back", "F8", Key_F8, false, false, true, true, stepBackCommand},
     {"Inspector...", "Control+I", Key_I, true, false, true, true, inspectorCommand},
 };
 
@@ -200,7 +209,18 @@ EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
                       // A slow run waits far longer than a refresh takes.
                       refreshInspector(true);
                   },
-                  [&c](const std::string& note) { c.showRunNote(note); }}),
+                  [&c](const std::string& note) { c.showRunNote(note); },
+                  [&c] { return c.output.text().size() + c.pendingOutput.size(); },
+                  [&c](std::size_t size) {
+                      const std::string shown = c.output.text();
+                      if (size >= shown.size()) {
+                          c.pendingOutput.resize(std::min(c.pendingOutput.size(), size - shown.size()));
+                          return;
+                      }
+                      c.pendingOutput.clear();
+                      c.output.setText(shown.substr(0, size));
+                      c.output.scrollToBottom();
+                  }}),
       fViewMenu(menuFor(Editor::CommandLine, *this)),
       fScriptMenu(menuFor(Editor::Script, *this)) {
     c.editor.addToContextMenu(fScriptMenu);
@@ -209,16 +229,14 @@ EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
     });
     s.commandLineKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::CommandLine); };
     s.scriptKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::Script); };
-    s.consoleRunBegins = [this](const std::string& script) { stepper.runBegins(script); };
-    s.consoleRunEnds = [this] { stepper.runEnded(); };
+    s.runConsoleText = [this](const std::string& script) { return stepper.run(script); };
     s.runs.setOnRunEnd([this] { refreshInspector(true); });
 }
 
 EditorTools::~EditorTools() {
     state.commandLineKeys = nullptr;
     state.scriptKeys = nullptr;
-    state.consoleRunBegins = nullptr;
-    state.consoleRunEnds = nullptr;
+    state.runConsoleText = nullptr;
     state.runs.setOnRunEnd(nullptr);
 }
 

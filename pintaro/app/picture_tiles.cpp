@@ -168,6 +168,17 @@ void PictureCopy::applyChanges(const std::vector<PackedTile>& differences, toolk
     }
 }
 
+void PictureCopy::putBack(toolkit::Image& image) const {
+    std::vector<std::uint32_t> now(static_cast<std::size_t>(kTile) * kTile);
+    for (std::uint32_t i = 0, n = tileCount(); i < n; ++i) {
+        const Tile t = tile(i);
+        const std::span<const std::uint32_t> kept = pixelsOf(t);
+        image.readPixels(t.x, t.y, t.w, t.h, now.data());
+        if (std::memcmp(now.data(), kept.data(), kept.size_bytes()) != 0)
+            image.writePixels(t.x, t.y, t.w, t.h, kept.data());
+    }
+}
+
 std::vector<PackedTile> PictureCopy::packAll() const {
     std::vector<PackedTile> all;
     all.reserve(tileCount());

@@ -57,6 +57,10 @@ public:
     // (both of the size they were taken at): one version becomes the other.
     void applyChanges(const std::vector<PackedTile>& differences, toolkit::Image& image);
 
+    // Writes the copy's pixels back into the image (of the copy's size)
+    // wherever the two differ: the picture goes back to the copy.
+    void putBack(toolkit::Image& image) const;
+
     // Every tile packed as it is: the picture a change of size replaces.
     std::vector<PackedTile> packAll() const;
 

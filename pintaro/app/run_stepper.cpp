@@ -6,6 +6,7 @@
 #include "app_limits.h"
 #include "app_state.h"
 #include "application.h"
+#include "errors.h"
 #include "line_runner.h"
 
 namespace app {
@@ -60,11 +61,37 @@ RunStepper::~RunStepper() {
     fState.interp.setStepHook(nullptr);
 }
 
-void RunStepper::updateStepping() { fState.interp.setStepping(fInRun && (fSpeed != RunSpeed::Full || fPaused)); }
+void RunStepper::updateStepping() {
+    const bool on = fInRun && (fSpeed != RunSpeed::Full || fPaused);
+    // Words run at full speed are not counted: the way back cannot find
+    // its place past them.
+    if (fInRun && !on) fCounted = false;
+    fState.interp.setStepping(on);
+}
 
 void RunStepper::setSpeed(RunSpeed speed) {
     fSpeed = speed;
     updateStepping();
+}
+
+std::optional<ScriptFailure> RunStepper::run(std::string script) {
+    runBegins(std::move(script));
+    struct Ends {
+        RunStepper& stepper;
+        ~Ends() { stepper.runEnded(); }
+    } ends{*this};
+    for (;;) {
+        std::optional<ScriptFailure> failure = runScriptText(fState.interp, fScript);
+        if (!fGoingBack) return failure;
+        fGoingBack = false;
+        // Checked before the run was ended for it (stepBackClosed).
+        if (!fStart.putBack(fState)) return failure;
+        fHost.cutOutput(fStart.outputSize());
+        fPosition = 0;
+        fLineSeen = false;
+        fMarkDue.reset();
+        fAskingAt.reset();
+    }
 }
 
 void RunStepper::runBegins(std::string script) {
@@ -74,6 +101,19 @@ void RunStepper::runBegins(std::string script) {
     fPauseAtStart = false;
     fLineSeen = false;
     fStepAsked = false;
+    fBackAsked = false;
+    fGoingBack = false;
+    fPosition = 0;
+    fTarget.reset();
+    fMarkDue.reset();
+    fAskingAt.reset();
+    // Only a run watched from its first word can be started again to any
+    // of them; a Full-speed run costs no snapshot.
+    fCounted = fSpeed != RunSpeed::Full || fPaused;
+    if (fCounted)
+        fStart.take(fState, fHost.outputSize());
+    else
+        fStart.clear();
     updateStepping();
 }
 
@@ -81,6 +121,8 @@ void RunStepper::runEnded() {
     fInRun = false;
     fPaused = false;
     fWaiting = false;
+    fTarget.reset();
+    fStart.clear();
     updateStepping();
 }
 
@@ -99,8 +141,30 @@ bool RunStepper::step() {
     return true;
 }
 
+bool RunStepper::stepBack() {
+    // As for step(); a key that comes while the run goes back to a word
+    // takes the step before that one.
+    if (!fInRun || !(fPaused || fSpeed == RunSpeed::Step)) return false;
+    fBackAsked = true;
+    return true;
+}
+
+std::string RunStepper::stepBackClosed(std::uint64_t at) const {
+    if (at == 0) return "Nothing to step back to: the run is at its first word.";
+    if (fAskingAt && *fAskingAt < at)
+        return "No step back past " + fAskingWord + ", line " + std::to_string(fAskingLine + 1) +
+               ": it cannot be done again.";
+    if (!fCounted) return "No step back: this run went at full speed before the pause.";
+    const std::string closed = fStart.closedBecause(fState);
+    if (!closed.empty()) return "No step back: " + closed + ".";
+    return {};
+}
+
 void RunStepper::beforeWord(forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
     if (!fInRun) return;
+    // Started again, the run goes to its word without marking each on the
+    // way: only the last mark is shown.
+    const bool hurrying = fTarget.has_value();
     // The mark follows the words of the editor's lines; words of a
     // definition or block they call, or of an included file, run under
     // the mark of the word that called them.
@@ -118,35 +182,76 @@ void RunStepper::beforeWord(forth::Interp& in, const forth::WordList& list, cons
         // counting the words seen would fall behind.
         if (in.nestingDepth() == fLineDepth) {
             const auto index = static_cast<std::size_t>(&word - list.begin());
-            if (index < fPlaces.size()) fHost.mark(fPlaces[index]);
+            if (index < fPlaces.size()) {
+                if (hurrying)
+                    fMarkDue = fPlaces[index];
+                else
+                    fHost.mark(fPlaces[index]);
+            }
         }
     }
     // A word collected into a block or definition does not run yet.
     if (in.collecting()) return;
+    const std::uint64_t position = fPosition++;
+    if (hurrying) {
+        if (position < *fTarget) return;
+        fTarget.reset();
+        if (fMarkDue) fHost.mark(*fMarkDue);
+        fMarkDue.reset();
+    }
+    if (!fAskingAt && word.kind == forth::Resolved::Word && undoneOnlyByAsking(word.cache.entry->name)) {
+        fAskingAt = position;
+        fAskingWord = word.cache.entry->name;
+        fAskingLine = fLine;
+    }
     fHost.show(fPaused || fSpeed == RunSpeed::Step);
-    wait(list.text(word));
+    wait(list.text(word), position);
     // Escape during the wait ends the run here.
     fState.runs.poll();
 }
 
-void RunStepper::wait(std::string_view word) {
+void RunStepper::wait(std::string_view word, std::uint64_t position) {
     toolkit::Application& app = toolkit::Application::current();
     RunGuard& runs = fState.runs;
+    std::string closedNote;  // shown instead of the paused note, once
     for (;;) {
         if (runs.interruptAsked() || runs.leaving()) return;
         if (fPaused || fSpeed == RunSpeed::Step) {
-            // Short enough for the console's label beside its buttons.
-            std::size_t keep = std::min(word.size(), limits::kPausedWordShown);
-            // Not inside a character: GTK shows only whole UTF-8 text.
-            while (keep < word.size() && keep > 0 && (static_cast<unsigned char>(word[keep]) & 0xC0) == 0x80) --keep;
-            std::string name(word.substr(0, keep));
-            if (keep < word.size()) name += "...";
-            fHost.note("Paused before " + name + ", line " + std::to_string(fLine + 1) +
-                       ". F7 runs it, F6 goes on.");
+            if (!closedNote.empty()) {
+                fHost.note(closedNote);
+                closedNote.clear();
+            } else {
+                // Short enough for the console's label beside its buttons.
+                std::size_t keep = std::min(word.size(), limits::kPausedWordShown);
+                // Not inside a character: GTK shows only whole UTF-8 text.
+                while (keep < word.size() && keep > 0 && (static_cast<unsigned char>(word[keep]) & 0xC0) == 0x80)
+                    --keep;
+                std::string name(word.substr(0, keep));
+                if (keep < word.size()) name += "...";
+                fHost.note("Paused before " + name + ", line " + std::to_string(fLine + 1) +
+                           ". F7 runs it, F6 goes on.");
+            }
             fWaiting = true;
             app.runUntil(
-                [&] { return fStepAsked || !(fPaused || fSpeed == RunSpeed::Step) || runs.interruptAsked(); }, -1);
+                [&] {
+                    return fStepAsked || fBackAsked || !(fPaused || fSpeed == RunSpeed::Step) ||
+                           runs.interruptAsked();
+                },
+                -1);
             fWaiting = false;
+            if (fBackAsked && !runs.interruptAsked()) {
+                fBackAsked = false;
+                closedNote = stepBackClosed(position);
+                if (closedNote.empty()) {
+                    // The run ends here, and run() starts it again up to
+                    // the word before this one.
+                    fTarget = position - 1;
+                    fGoingBack = true;
+                    fStepAsked = false;
+                    throw forth::ScriptError("Going back");
+                }
+                continue;
+            }
             fHost.note(kRunningNote);
             if (fStepAsked) {
                 fStepAsked = false;

@@ -58,6 +58,55 @@ protected:
         shot->readPixels(left, top, width, height, label.data());
         return label;
     }
+    // The drawing view's image, pixel by pixel (the turtle with it); empty
+    // while the view cannot be read.
+    std::vector<std::uint32_t> picture() const {
+        const auto v = program->viewShot();
+        std::vector<std::uint32_t> pixels;
+        if (!v.shot) return pixels;
+        pixels.reserve(640 * 400);
+        for (int y = 0; y < 400; ++y)
+            for (int x = 0; x < 640; ++x) {
+                const toolkit::Color c = v.at(x, y);
+                pixels.push_back(std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b);
+            }
+        return pixels;
+    }
+    testing::AssertionResult pictureIs(const std::vector<std::uint32_t>& want, const std::string& what) const {
+        return poll::untilEqual(
+            what,
+            [&] {
+                const auto now = picture();
+                if (now.size() != want.size()) return std::string("no picture");
+                std::size_t differ = 0;
+                for (std::size_t k = 0; k < now.size(); ++k) differ += now[k] != want[k];
+                return differ ? std::to_string(differ) + " pixels differ" : std::string("the same picture");
+            },
+            std::string("the same picture"));
+    }
+    // Opens the Inspector beside the main window.
+    void openInspector() {
+        keys("key ctrl+i");
+        ASSERT_TRUE(windowShows("Inspector"));
+        inspector = driver::visibleWindows("^Inspector$").front();
+        shell("xdotool windowmove " + inspector + " 900 0");
+        ASSERT_TRUE(poll::untilEqual("the inspector beside the main window",
+                                     [&] { return geometry(inspector)["X"]; }, 900));
+    }
+    // The Inspector's whole text, read as the primary selection.
+    std::string inspectorText() const {
+        shell("xclip -selection primary -l 1 </dev/null >/dev/null 2>&1");
+        auto g = geometry(inspector);
+        program->keysTo(inspector, "mousemove " + std::to_string(g["X"] + 100) + " " + std::to_string(g["Y"] + 100) +
+                                       " click 1 key ctrl+a");
+        return selection();
+    }
+    testing::AssertionResult inspectorShows(const std::string& part) const {
+        return poll::until("the inspector's text", [&] { return inspectorText(); },
+                           [&](const std::string& t) { return t.find(part) != std::string::npos; });
+    }
+    std::string inspector;
+
     testing::AssertionResult labelIs(const std::vector<std::uint32_t>& before, bool same) const {
         return poll::untilEqual(
             same ? "the status label to read as before" : "the status label to change",
@@ -156,40 +205,91 @@ TEST_F(Stepping, EscapeStopsASlowRunAtOnce) {
 }
 
 TEST_F(Stepping, TheInspectorShowsTheStackVariablesWordsAndTheTurtle) {
-    keys("key ctrl+i");
-    ASSERT_TRUE(windowShows("Inspector"));
-    const std::string inspector = driver::visibleWindows("^Inspector$").front();
-    shell("xdotool windowmove " + inspector + " 900 0");
-    ASSERT_TRUE(poll::untilEqual("the inspector beside the main window",
-                                 [&] { return geometry(inspector)["X"]; }, 900));
-    // Its whole text, read as the primary selection.
-    auto text = [&] {
-        shell("xclip -selection primary -l 1 </dev/null >/dev/null 2>&1");
-        auto g = geometry(inspector);
-        program->keysTo(inspector, "mousemove " + std::to_string(g["X"] + 100) + " " + std::to_string(g["Y"] + 100) +
-                                       " click 1 key ctrl+a");
-        return selection();
-    };
-    auto shows = [&](const std::string& part) {
-        return poll::until("the inspector's text", text,
-                           [&](const std::string& t) { return t.find(part) != std::string::npos; });
-    };
+    openInspector();
     program->keysTo(program->mainWindow(), "key ctrl+l");
     program->command("3 4 =x :sq 4 [ 10 fd 90 rt ] times ;");
-    EXPECT_TRUE(shows("Stack, depth 1, top first:\n  3\n\nVariables:\n  x = 4\n\nWords defined:\n"
-                      "  :sq 4 [ 10 fd 90 rt ] times ;\n"));
+    EXPECT_TRUE(inspectorShows("Stack, depth 1, top first:\n  3\n\nVariables:\n  x = 4\n\nWords defined:\n"
+                               "  :sq 4 [ 10 fd 90 rt ] times ;\n"));
     program->keysTo(program->mainWindow(), "key ctrl+l");
     program->command("90 rt");
-    EXPECT_TRUE(shows("Turtle:\n  x 320, y 200, heading 90\n  pen down, pen size 1\n"
-                      "  pen #FFFFFF, background #000000, label #FFFFFF"));
+    EXPECT_TRUE(inspectorShows("Turtle:\n  x 320, y 200, heading 90\n  pen down, pen size 1\n"
+                               "  pen #FFFFFF, background #000000, label #FFFFFF"));
     // It follows a console run word by word.
     keys("key ctrl+l key ctrl+4");
     write({"drop 1 2 3"});
     keys("key F5");
-    ASSERT_TRUE(shows("Stack, depth 1, top first:\n  3\n")) << "before drop";
+    ASSERT_TRUE(inspectorShows("Stack, depth 1, top first:\n  3\n")) << "before drop";
     keys("key F7 key F7 key F7");
-    EXPECT_TRUE(shows("Stack, depth 2, top first:\n  2\n  1\n\nVariables:"));
+    EXPECT_TRUE(inspectorShows("Stack, depth 2, top first:\n  2\n  1\n\nVariables:"));
     keys("key Escape");
     ASSERT_TRUE(boxShows());
     answerBox("key Return");
+}
+
+TEST_F(Stepping, F8TakesTheLastStepBackAndAWordThatAskedClosesTheWay) {
+    openInspector();
+    keys("key ctrl+l key ctrl+4");
+    write({"100 fd 90 rt 50 fd 7"});
+    keys("key F5");
+    ASSERT_TRUE(marks("100"));
+    keys("key F7 key F7");
+    ASSERT_TRUE(marks("90"));
+    EXPECT_TRUE(program->viewShows({{320, 150, "lit"}}));
+    const auto before90 = picture();
+    keys("key F7 key F7 key F7");
+    ASSERT_TRUE(marks("fd"));
+    ASSERT_TRUE(inspectorShows("Stack, depth 1, top first:\n  50\n"));
+    const auto before50fd = picture();
+    keys("key F7");
+    ASSERT_TRUE(marks("7"));
+    EXPECT_TRUE(program->viewShows({{345, 100, "lit"}}));
+    const auto after = picture();
+
+    // Back before fd: its line is gone, 50 is on the stack again.
+    keys("key F8");
+    ASSERT_TRUE(marks("fd"));
+    EXPECT_TRUE(pictureIs(before50fd, "the picture before 50 fd"));
+    EXPECT_TRUE(inspectorShows("Stack, depth 1, top first:\n  50\n"));
+    EXPECT_TRUE(inspectorShows("x 320, y 100, heading 90"));
+    // Two keys at once take two steps; then before 90 rt the heading is 0
+    // and the stack empty.
+    keys("key F8 key F8");
+    ASSERT_TRUE(marks("rt"));
+    keys("key F8");
+    ASSERT_TRUE(marks("90"));
+    EXPECT_TRUE(pictureIs(before90, "the picture before 90 rt"));
+    EXPECT_TRUE(inspectorShows("Stack, depth 0, top first:\n"));
+    EXPECT_TRUE(inspectorShows("x 320, y 100, heading 0"));
+    // Forward again, the same words draw the same picture.
+    keys("key F7 key F7 key F7 key F7");
+    ASSERT_TRUE(marks("7"));
+    EXPECT_TRUE(pictureIs(after, "the picture redrawn"));
+    keys("key Escape");
+    ASSERT_TRUE(boxShows());
+    answerBox("key Return");
+
+    // A box that was shown cannot be taken back: the run stays where it is
+    // and the label says why.
+    keys("key ctrl+l key ctrl+a key Delete");
+    write({"clearscreen ( hi ) alert 30 fd 8"});
+    keys("key F5");
+    ASSERT_TRUE(marks("clearscreen"));
+    keys("key F7");
+    ASSERT_TRUE(marks("alert"));
+    keys("key F7");
+    ASSERT_TRUE(boxShows()) << "alert";
+    answerBox("key Return");
+    ASSERT_TRUE(marks("30"));
+    keys("key F7 key F7");
+    ASSERT_TRUE(marks("8"));
+    const auto paused = statusLabel();
+    const auto drawn = picture();
+    keys("key F8");
+    EXPECT_TRUE(labelIs(paused, false)) << "the note that the way back is closed";
+    EXPECT_EQ(selection(), "8");
+    EXPECT_TRUE(pictureIs(drawn, "the picture as it was"));
+    EXPECT_TRUE(boxes().empty()) << "alert is not shown again";
+    keys("key F7");
+    EXPECT_TRUE(labelIs(paused, true)) << "the run ended; the label as before it";
+    EXPECT_TRUE(boxes().empty());
 }
