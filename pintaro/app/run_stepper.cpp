@@ -100,8 +100,8 @@ void RunStepper::runBegins(std::string script) {
     fPaused = fPauseAtStart;
     fPauseAtStart = false;
     fLineSeen = false;
-    fStepAsked = false;
-    fBackAsked = false;
+    fStepsAsked = 0;
+    fBacksAsked = 0;
     fGoingBack = false;
     fPosition = 0;
     fTarget.reset();
@@ -137,7 +137,7 @@ bool RunStepper::step() {
     // A key that comes while the word is being marked (marking lets events
     // run) counts for that word's wait.
     if (!fInRun || !(fPaused || fSpeed == RunSpeed::Step)) return false;
-    fStepAsked = true;
+    ++fStepsAsked;
     return true;
 }
 
@@ -145,7 +145,7 @@ bool RunStepper::stepBack() {
     // As for step(); a key that comes while the run goes back to a word
     // takes the step before that one.
     if (!fInRun || !(fPaused || fSpeed == RunSpeed::Step)) return false;
-    fBackAsked = true;
+    ++fBacksAsked;
     return true;
 }
 
@@ -234,27 +234,27 @@ void RunStepper::wait(std::string_view word, std::uint64_t position) {
             fWaiting = true;
             app.runUntil(
                 [&] {
-                    return fStepAsked || fBackAsked || !(fPaused || fSpeed == RunSpeed::Step) ||
+                    return fStepsAsked > 0 || fBacksAsked > 0 || !(fPaused || fSpeed == RunSpeed::Step) ||
                            runs.interruptAsked();
                 },
                 -1);
             fWaiting = false;
-            if (fBackAsked && !runs.interruptAsked()) {
-                fBackAsked = false;
+            if (fBacksAsked > 0 && !runs.interruptAsked()) {
+                --fBacksAsked;
                 closedNote = stepBackClosed(position);
                 if (closedNote.empty()) {
                     // The run ends here, and run() starts it again up to
                     // the word before this one.
                     fTarget = position - 1;
                     fGoingBack = true;
-                    fStepAsked = false;
+                    fStepsAsked = 0;
                     throw forth::ScriptError("Going back");
                 }
                 continue;
             }
             fHost.note(kRunningNote);
-            if (fStepAsked) {
-                fStepAsked = false;
+            if (fStepsAsked > 0) {
+                --fStepsAsked;
                 return;
             }
             continue;  // went on: at the speed chosen

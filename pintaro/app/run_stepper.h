@@ -90,7 +90,9 @@ private:
     bool fPaused = false;
     bool fPauseAtStart = false;
     bool fWaiting = false;    // paused before a word
-    bool fStepAsked = false;  // the key to run it came
+    // The keys to run a word, or to take one back, not yet answered: two
+    // that come within one round of the event loop are two steps.
+    int fStepsAsked = 0;
     std::string fScript;
     // The line last seen, the depth its own words run at, and where its
     // words are.
@@ -108,7 +110,7 @@ private:
     std::uint64_t fPosition = 0;             // words counted in this start of the run
     std::optional<std::uint64_t> fTarget;    // started again: runs without waiting up to this word
     std::optional<CharRange> fMarkDue;       // the mark, not shown while running up to it
-    bool fBackAsked = false;
+    int fBacksAsked = 0;
     bool fGoingBack = false;                 // the run ends only to start again
     // The first word that cannot be done again, and its note.
     std::optional<std::uint64_t> fAskingAt;
