@@ -43,6 +43,7 @@ bool RunStart::take(const AppState& state, std::size_t outputSize) {
 std::string RunStart::closedBecause(const AppState& state) const {
     if (!fSnapshot) return "the interpreter's state was too large to keep";
     if (state.drawingHistory.changes() != fHistoryChanges) return "the drawing was replaced during the run";
+    if (state.drawingHistory.copyBytes() == 0) return "there was no memory to keep the picture";
     return {};
 }
 

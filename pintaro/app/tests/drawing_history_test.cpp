@@ -246,3 +246,29 @@ TEST_F(History, TheScriptHoldsWhatDrewTheDrawingOnScreen) {
     EXPECT_EQ(history.script().substr(0, 11), "\\ Drawing s") << "the old script is back";
     EXPECT_NE(history.script().find("\\ End of console run.\n"), std::string::npos);
 }
+
+TEST_F(History, PutBackReturnsToTheLastStepWithoutMakingOneAndFollowsUndo) {
+    EXPECT_TRUE(step("100 fd"));
+    const auto line = rawPixels(*t.image);
+    const std::uint64_t changes = history.changes();
+    // What a run does before it becomes a step: lines, turtle, colours.
+    in->runLine("90 rt #red setpc 5 setpensize 60 fd pu ht");
+    ASSERT_NE(rawPixels(*t.image), line);
+    EXPECT_TRUE(history.putBack(t));
+    EXPECT_EQ(rawPixels(*t.image), line);
+    EXPECT_EQ(t.heading, 0);
+    EXPECT_EQ(t.y, 100);
+    EXPECT_EQ(t.canvas().fLineColor, toolkit::Color(255, 255, 255));
+    EXPECT_EQ(t.canvas().fLineWidth, 1.0);
+    EXPECT_TRUE(t.penDown && t.visible);
+    EXPECT_EQ(history.changes(), changes) << "putting back is no step";
+    EXPECT_EQ(history.undoable(), 1u);
+    // After an undo the last state is the one before "100 fd".
+    EXPECT_TRUE(undo());
+    EXPECT_NE(history.changes(), changes);
+    const auto start = rawPixels(*t.image);
+    in->runLine("30 fd");
+    EXPECT_TRUE(history.putBack(t));
+    EXPECT_EQ(rawPixels(*t.image), start);
+    EXPECT_EQ(t.y, 200);
+}
