@@ -13,7 +13,8 @@
 //   console_bench watch TREE.FS
 //                         Full-speed console runs of the tree example and of
 //                         the 100,000-segment spiral, with the Inspector shut
-//                         and open (interleaved rounds)
+//                         and open (interleaved rounds), and what one
+//                         refresh of the Inspector costs
 //
 // No argument runs all three. print and draw need an X display (run them
 // under xvfb-run).
@@ -171,6 +172,25 @@ void benchWatch(Program& p, const std::string& treePath) {
             cpus[1][open].push_back(cpu);
         }
     }
+#ifndef BENCH_WITHOUT_INSPECTOR
+    // One refresh, the turtle moved before each so that the text changes,
+    // with the events it leaves (the window laid out and drawn again). A
+    // Full-speed run refreshes at most every kInspectorRefreshMilliseconds,
+    // so this bounds what the Inspector adds to it, whatever the load.
+    std::vector<double> refreshes;
+    for (int k = 0; k < 41; ++k) {
+        p.state.interp.runLine("1 fd");
+        p.application.sleep(0);
+        const double c0 = cpuMs();
+        p.ui->editorTools.refreshInspector(true);
+        p.application.sleep(0);
+        refreshes.push_back(cpuMs() - c0);
+    }
+    const double perSecond = 1000.0 / app::limits::kInspectorRefreshMilliseconds;
+    std::printf("one Inspector refresh: median CPU %.2f ms; %.0f a second at most during a Full-speed run: at most "
+                "%.2f %% of its time\n",
+                median(refreshes), perSecond, median(refreshes) * perSecond / 10.0);
+#endif
     // Processor time too: on a loaded machine the wall time also counts
     // the time other programs had the processor.
     const char* names[] = {"tree.fs", "spiral 100000 segments"};
