@@ -1,5 +1,6 @@
 #include "console_window.h"
 
+#include <cstdint>
 #include <exception>
 
 #include "about.h"
@@ -149,6 +150,7 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
     RunGuard& runs = state.runs;
     std::optional<ScriptFailure> failure;
     std::string script;
+    std::uint64_t lineStartedAfter = 0;
     const std::string before = c.status.message();
     {
         RunGuard::Run run = runs.begin();
@@ -167,14 +169,19 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
             }
         } watching{state};
         if (state.consoleRunBegins) state.consoleRunBegins(script);
-        failure = runScriptText(state.interp, script);
+        // Where each line started, so that the line Escape stops is kept
+        // with the steps it took itself.
+        failure = runScriptText(state.interp, script,
+                                [&](std::string_view) { lineStartedAfter = runs.stepsSoFar(); });
     }
     if (c.status.message() == c.runNote) c.status.setMessage(before);
     c.runNote.clear();
-    if (!runs.leaving())
-        state.drawingHistory.record(state.turtle,
-                                    consoleRunStep(script, failure ? std::optional(failure->lineIndex) : std::nullopt,
-                                                   runs.stopped()));
+    if (!runs.leaving()) {
+        const std::uint64_t stoppedAfter = runs.stoppedAfterSteps();
+        state.drawingHistory.record(
+            state.turtle, consoleRunStep(script, failure ? std::optional(failure->lineIndex) : std::nullopt,
+                                         runs.stopped(), stoppedAfter > lineStartedAfter ? stoppedAfter - lineStartedAfter : 0));
+    }
     // The run is over before the output shows (which handles pending
     // events) or a box opens, so nothing the user does meanwhile is refused.
     if (runs.leaving()) return;
