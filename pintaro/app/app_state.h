@@ -47,7 +47,7 @@ struct AppState {
     // Runs a console script watched word by word (and started again for a
     // step back). Empty until the commands that do it exist: the script
     // then runs plainly.
-    std::function<std::optional<ScriptFailure>(const std::string&)> runConsoleText;
+    std::function<std::optional<ScriptFailure>(const std::string&, const forth::LineObserver&)> runConsoleText;
     // The command line's editing commands (help, completion) for a key of
     // the main window; true when the key was one. Empty until they exist.
     std::function<bool(toolkit::KeyEvent&)> commandLineKeys;

@@ -27,7 +27,8 @@ CharRange lineRange(std::string_view text, std::size_t index) {
     return r;
 }
 
-std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view text) {
+std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view text,
+                                           const forth::LineObserver& observe) {
     const auto lines = forth::cutLines(text);
     std::size_t taken = 0;
     const auto error = failureOf([&] {
@@ -35,7 +36,7 @@ std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view t
             if (taken == lines.size()) return false;
             line = lines[taken++];
             return true;
-        });
+        }, observe);
     });
     if (!error) return std::nullopt;
     // A line of an included file is not the editor's: its hints are not guessed.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "interp.h"
+#include "line_runner.h"
 
 namespace app {
 
@@ -32,7 +33,8 @@ struct ScriptFailure {
 // Stops at the first error and returns its text (failureOf), " at " and the
 // position: "Stack underflow at line N", "division by zero at line N",
 // "Interrupted at line N", "invalid float: x at line 3 of inc.fs"...
-// Nothing is rolled back.
-std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view text);
+// Nothing is rolled back. `observe` sees each line just before it runs.
+std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view text,
+                                           const forth::LineObserver& observe = {});
 
 }  // namespace app

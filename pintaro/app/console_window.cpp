@@ -1,5 +1,6 @@
 #include "console_window.h"
 
+#include <cstdint>
 #include <exception>
 
 #include "about.h"
@@ -149,6 +150,7 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
     RunGuard& runs = state.runs;
     std::optional<ScriptFailure> failure;
     std::string script;
+    std::uint64_t lineStartedAfter = 0;
     const std::string before = c.status.message();
     {
         RunGuard::Run run = runs.begin();
@@ -160,14 +162,20 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         // The label tells that the run goes on, and how to stop it, until
         // it ends; then it says again what it said before.
         c.showRunNote(kRunningNote);
-        failure = state.runConsoleText ? state.runConsoleText(script) : runScriptText(state.interp, script);
+        // Where each line started, so that the line Escape stops is kept
+        // with the steps it took itself.
+        forth::LineObserver observe = [&](std::string_view) { lineStartedAfter = runs.stepsSoFar(); };
+        failure = state.runConsoleText ? state.runConsoleText(script, observe)
+                                       : runScriptText(state.interp, script, observe);
     }
     if (c.status.message() == c.runNote) c.status.setMessage(before);
     c.runNote.clear();
-    if (!runs.leaving())
-        state.drawingHistory.record(state.turtle,
-                                    consoleRunStep(script, failure ? std::optional(failure->lineIndex) : std::nullopt,
-                                                   runs.stopped()));
+    if (!runs.leaving()) {
+        const std::uint64_t stoppedAfter = runs.stoppedAfterSteps();
+        state.drawingHistory.record(
+            state.turtle, consoleRunStep(script, failure ? std::optional(failure->lineIndex) : std::nullopt,
+                                         runs.stopped(), stoppedAfter > lineStartedAfter ? stoppedAfter - lineStartedAfter : 0));
+    }
     // The run is over before the output shows (which handles pending
     // events) or a box opens, so nothing the user does meanwhile is refused.
     if (runs.leaving()) return;

@@ -69,7 +69,8 @@ DrawingHistory::Step commandStep(std::string_view text, bool stopped, std::uint6
     return step;
 }
 
-DrawingHistory::Step consoleRunStep(std::string_view text, std::optional<std::size_t> failedLine, bool stopped) {
+DrawingHistory::Step consoleRunStep(std::string_view text, std::optional<std::size_t> failedLine, bool stopped,
+                                    std::uint64_t stoppedLineSteps) {
     DrawingHistory::Step step;
     step.label = "console run";
     std::vector<std::string_view> lines = forth::cutLines(text);
@@ -79,8 +80,12 @@ DrawingHistory::Step consoleRunStep(std::string_view text, std::optional<std::si
     if (failedLine) end = std::min(*failedLine + 1, lines.size());
     step.script = "\\ Console run:\n";
     for (std::size_t i = 0; i < end; ++i) {
-        if (stopped && i + 1 == end) step.script += kStopped;
-        step.script += turtle::scriptLine(lines[i]);
+        if (!stopped || i + 1 < end)
+            step.script += turtle::scriptLine(lines[i]);
+        else if (stoppedLineSteps > 0)
+            step.script += turtle::stoppedNote(stoppedLineSteps, lines[i]);  // replay stops it there too
+        else
+            step.script += std::string(kStopped) + turtle::scriptLine(lines[i]);
     }
     step.script += "\\ End of console run.\n";
     return step;

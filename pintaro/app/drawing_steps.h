@@ -29,9 +29,12 @@ std::string commandLabel(std::string_view text);
 DrawingHistory::Step commandStep(std::string_view text, bool stopped, std::uint64_t stoppedAfterSteps = 0);
 
 // A console run of the editor's `text`, between two comment lines. An
-// error ends it at line `failedLine` (counted from 0), the last line kept;
-// stopped with Escape, that line is kept as a comment.
-DrawingHistory::Step consoleRunStep(std::string_view text, std::optional<std::size_t> failedLine, bool stopped);
+// error ends it at line `failedLine` (counted from 0), the last line kept.
+// Stopped with Escape, that line is kept as a stop note with the steps the
+// interpreter took in it (`stoppedLineSteps`: from the line's start, where
+// a replay starts counting), or, without a count, as a comment.
+DrawingHistory::Step consoleRunStep(std::string_view text, std::optional<std::size_t> failedLine, bool stopped,
+                                    std::uint64_t stoppedLineSteps = 0);
 
 // New and Open (also a failed one, which leaves the start image): the
 // drawing starts again, and has nothing to lose. `previousPath` is the

@@ -229,7 +229,9 @@ EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
     });
     s.commandLineKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::CommandLine); };
     s.scriptKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::Script); };
-    s.runConsoleText = [this](const std::string& script) { return stepper.run(script); };
+    s.runConsoleText = [this](const std::string& script, const forth::LineObserver& observe) {
+        return stepper.run(script, observe);
+    };
     s.runs.setOnRunEnd([this] { refreshInspector(true); });
 }
 

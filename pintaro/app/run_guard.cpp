@@ -84,15 +84,18 @@ void RunGuard::breathe() {
     fGap = std::max(fInterval, fLastBreath - start);
 }
 
+std::uint64_t RunGuard::stepsSoFar() const {
+    if (!fRunning || !fInterp) return 0;
+    return fStartCountdown - std::uint64_t{fInterp->pollCountdown()} + fStepPolls * forth::limits::kPollInterval;
+}
+
 void RunGuard::poll() {
     if (!fRunning) return;
     if (fNow() - fLastBreath >= fGap) breathe();
     if (fInterrupt) {
         fInterrupt = false;
         fStopped = true;
-        if (fInterp)
-            fStoppedAfter = fStartCountdown - std::uint64_t{fInterp->pollCountdown()} +
-                            fStepPolls * forth::limits::kPollInterval;
+        fStoppedAfter = stepsSoFar();
         throw forth::ScriptError("Interrupted");
     }
 }

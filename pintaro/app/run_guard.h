@@ -80,6 +80,11 @@ public:
     // a replay of the same text can stop at the same point. 0 when it was
     // not stopped or no interpreter is watched.
     std::uint64_t stoppedAfterSteps() const { return fStoppedAfter; }
+    // The steps the watched interpreter has taken since the run began,
+    // counted the same way: a console run notes it where each line starts,
+    // so that the line Escape stopped is kept with its own steps. 0 outside
+    // a run or when no interpreter is watched.
+    std::uint64_t stepsSoFar() const;
 
     // Breathes when the interval has passed since the last breath (or, after
     // a breath that took longer than the interval, as long as it took), then

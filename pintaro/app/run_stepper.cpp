@@ -74,14 +74,14 @@ void RunStepper::setSpeed(RunSpeed speed) {
     updateStepping();
 }
 
-std::optional<ScriptFailure> RunStepper::run(std::string script) {
+std::optional<ScriptFailure> RunStepper::run(std::string script, const forth::LineObserver& observe) {
     runBegins(std::move(script));
     struct Ends {
         RunStepper& stepper;
         ~Ends() { stepper.runEnded(); }
     } ends{*this};
     for (;;) {
-        std::optional<ScriptFailure> failure = runScriptText(fState.interp, fScript);
+        std::optional<ScriptFailure> failure = runScriptText(fState.interp, fScript, observe);
         if (!fGoingBack) return failure;
         fGoingBack = false;
         // Checked before the run was ended for it (stepBackClosed).

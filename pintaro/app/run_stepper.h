@@ -57,7 +57,7 @@ public:
 
     // Runs `script` as a console run (runScriptText), watched; a step back
     // starts it again, so its outcome is that of its last start.
-    std::optional<ScriptFailure> run(std::string script);
+    std::optional<ScriptFailure> run(std::string script, const forth::LineObserver& observe = {});
     bool inRun() const { return fInRun; }
     bool waiting() const { return fWaiting; }
 

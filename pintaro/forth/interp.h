@@ -185,12 +185,16 @@ struct Interp {
     void tick() {
         if (--pollCountdown_ == 0) poll();
     }
-    // Counts n steps at once (the words of a line piece).
+    // Counts n steps at once (the words of a line piece, a block collected
+    // before), as n single ticks would: the steps beyond a poll count
+    // towards the next one, so that a count of steps made from the
+    // countdown and the polls is exact wherever the countdown stood.
     void tick(std::uint32_t n) {
-        if (pollCountdown_ > n)
-            pollCountdown_ -= n;
-        else
+        while (n >= pollCountdown_ && pollCountdown_ > 0) {
+            n -= pollCountdown_;
             poll();
+        }
+        if (pollCountdown_ > n) pollCountdown_ -= n;
     }
     // Calls the poll hook now: a read that waits for input keeps the stop
     // key working this way.

@@ -318,6 +318,39 @@ TEST_F(History, ADrawingWhoseRunWasStoppedWithEscapeReplaysToTheSamePixels) {
     EXPECT_EQ(rawPixels(*replayed), rawPixels(*drawn)) << "the replay stops the loop where Escape did";
 }
 
+TEST_F(History, AConsoleRunStoppedWithEscapeReplaysToTheSamePixels) {
+    Program& p = *program;
+    // The loop is the run's second line: the note counts the steps of that
+    // line alone, where the replay starts counting.
+    openConsole();
+    p.keysTo(console, "key ctrl+l");
+    p.type("45 rt 30 fd");
+    p.keys("key Return");
+    p.type("[ 1 ] while [ 7 rt ] repeat");
+    p.keysTo(console, "key F5 key Escape");
+    answerBox("key Return");  // "Interrupted at line 2"
+    driver::requestClose(console);
+    ASSERT_TRUE(windowShows("Forth console", false));
+    p.keysTo(p.mainWindow(), "key ctrl+l");
+    p.command("[ 100 fd 144 rt ] 5 times");
+    auto drawn = saveAndRead("console-stopped.png");
+    ASSERT_TRUE(drawn);
+    const std::string veskel = VESKEL_PROGRAM;
+    const std::string script = shell(veskel + " --script-of " + (dir / "console-stopped.png").string());
+    EXPECT_TRUE(std::regex_match(script, std::regex("\\\\ Drawing started from the start image: 640 x 400 pixels, black.\n"
+                                              "\\\\ Console run:\n"
+                                              "45 rt 30 fd\n"
+                                              "\\\\ Stopped with Escape after [1-9][0-9]* steps: "
+                                              "\\[ 1 \\] while \\[ 7 rt \\] repeat\n"
+                                              "\\\\ End of console run.\n"
+                                              "\\[ 100 fd 144 rt \\] 5 times")))
+        << script;
+    shell(veskel + " --replay " + (dir / "console-stopped.png").string() + " -o " + (dir / "again.png").string());
+    auto replayed = driver::tryLoadPicture((dir / "again.png").string());
+    ASSERT_TRUE(replayed);
+    EXPECT_EQ(rawPixels(*replayed), rawPixels(*drawn)) << "the replay stops the console's loop where Escape did";
+}
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -159,6 +159,28 @@ TEST(Poll, TheHookComesRegularlyAndMayStopARun) {
     EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
 }
 
+// A front end counts a run's steps from the countdown and the polls (the
+// drawing program notes so where Escape stopped a run, and a replay stops
+// the same text after as many). Words counted several at once (a line's
+// piece, a block collected before) used to lose what they overshot the
+// poll by, so the count depended on where the countdown stood when the
+// run began, and a replay stopped elsewhere.
+TEST(Poll, StepsCountedFromTheCountdownDoNotDependOnWhereItStood) {
+    Forth f;
+    constexpr std::uint64_t kInterval = forth::limits::kPollInterval;
+    auto steps = [&](std::uint32_t from) {
+        std::uint64_t polls = 0;
+        f.in->onPoll = [&polls](forth::Interp&) { ++polls; };
+        f.in->setPollCountdown(from);
+        f.run("[ [ 7 drop ] 1 times ] 5000 times 1 2 3 4 5 6 7 8 9 clear");
+        f.in->onPoll = nullptr;
+        return from - std::uint64_t{f.in->pollCountdown()} + polls * kInterval;
+    };
+    // As a replay counts them: one countdown that never runs out.
+    const std::uint64_t counted = steps(UINT32_MAX);
+    for (std::uint32_t from : {1u, 2u, 3u, 7u, 500u, 1024u}) EXPECT_EQ(steps(from), counted) << "from " << from;
+}
+
 // A line of `)` words after one long text joined the whole compile buffer
 // at every `)`: 200,000 pairs took minutes, and being one line of built-in
 // words it never reached the hook. Each `)` now costs what it changes, and
