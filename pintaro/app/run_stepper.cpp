@@ -50,7 +50,7 @@ std::vector<CharRange> wordPlaces(std::string_view text, std::size_t index) {
 }
 
 RunStepper::RunStepper(AppState& state, Host host) : fState(state), fHost(std::move(host)) {
-    fState.interp.onStep = [this](forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
+    fState.interp.onStep = [this](forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
         beforeWord(in, list, word);
     };
 }
@@ -99,7 +99,7 @@ bool RunStepper::step() {
     return true;
 }
 
-void RunStepper::beforeWord(forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
+void RunStepper::beforeWord(forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
     if (!fInRun) return;
     // The mark follows the words of the editor's lines; words of a
     // definition or block they call, or of an included file, run under

@@ -62,7 +62,7 @@ public:
     void pauseAtStart() { fPauseAtStart = true; }
 
 private:
-    void beforeWord(forth::Interp& in, const forth::WordList& list, const forth::Token& word);
+    void beforeWord(forth::Interp& in, const forth::WordSpan& list, const forth::Token& word);
     void wait(std::string_view word);
     void updateStepping();
 
