@@ -474,11 +474,21 @@ const Token* Interp::runOpener(const WordSpan& list, const Token* t) {
     // running, so it and its blocks stay alive, and the reference the word
     // would take is not needed. Nothing ran since this token was resolved
     // for the current generation.
+    // The same with a literal between them ([ ... ] 5 times), the most
+    // common loop: the literal is pushed as it would be.
     const Token* next = list.begin() + made->next;
-    if (next != list.end() && next->kind == Resolved::Word) {
+    const Token* const end = list.end();
+    if (next == end) return next;
+    if (next->kind == Resolved::Word) {
         if (const core::BodyRunner run = core::bodyRunnerOf(next->cache.entry->fast)) {
             run(*this, *made->block);
             return next + 1;
+        }
+    } else if (next->kind == Resolved::Number && next + 1 != end && next[1].kind == Resolved::Word) {
+        if (const core::BodyRunner run = core::bodyRunnerOf(next[1].cache.entry->fast)) {
+            push(next->cache.number);
+            run(*this, *made->block);
+            return next + 2;
         }
     }
     return next;

@@ -109,10 +109,10 @@ public:
     WordSpan(const WordSpan&) = delete;
     WordSpan& operator=(const WordSpan&) = delete;
 
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
+    std::size_t size() const { return static_cast<std::size_t>(end_ - tokens_); }
+    bool empty() const { return end_ == tokens_; }
     const Token* begin() const { return tokens_; }
-    const Token* end() const { return tokens_ + size_; }
+    const Token* end() const { return end_; }
     const Token& operator[](std::size_t i) const { return tokens_[i]; }
 
     // The bytes of one of this list's tokens.
@@ -127,13 +127,14 @@ public:
 
 protected:
     WordSpan(const Token* tokens, std::size_t size, const char* chars)
-        : tokens_(tokens), chars_(chars), size_(static_cast<std::uint32_t>(size)) {}
+        : tokens_(tokens), end_(tokens + size), chars_(chars) {}
     WordSpan(WordSpan&&) = default;
     WordSpan& operator=(WordSpan&&) = default;
 
+    // The end kept as a pointer: every run and opener needs it.
     const Token* tokens_ = nullptr;
+    const Token* end_ = nullptr;
     const char* chars_ = nullptr;
-    std::uint32_t size_ = 0;
 };
 
 // Copies of tokens for another list: a collected block belongs to its own
@@ -169,7 +170,7 @@ private:
     // The view follows the storage after every change.
     void sync() {
         tokens_ = ownTokens_.data();
-        size_ = static_cast<std::uint32_t>(ownTokens_.size());
+        end_ = tokens_ + ownTokens_.size();
         chars_ = ownChars_.data();
     }
     std::vector<Token> ownTokens_;
