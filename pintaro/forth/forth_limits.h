@@ -56,13 +56,11 @@ inline constexpr std::size_t kMaxListBytes = 0xFFFFFFFFu;
 // front end's own (some 150) fit without growing it.
 inline constexpr std::size_t kMinDictionarySlots = 512;
 
-// Bytes of one chunk of the word store, where definitions keep their
-// records and words (about 80 bytes for a one-word definition). Mapped
-// at an address that is a multiple of its size, so that a record finds
-// its chunk from its own address; a definition larger than a chunk gets a
-// list of its own instead. 256 KiB holds some 3,000 small definitions,
-// so a script's first ones cost one mapping.
-inline constexpr std::size_t kWordChunkBytes = std::size_t{256} << 10;
+// A definition whose record and words take more than this is not copied
+// out of the compile buffer: the record shares the buffer, so a long
+// definition is not held twice. Below it (some 4,000 words) the copy
+// costs less than the list it would otherwise keep.
+inline constexpr std::size_t kCopiedDefinitionBytes = std::size_t{64} << 10;
 
 // A compile buffer that grew beyond this many tokens (a huge definition) is
 // released when it is emptied, rather than kept at that size for good.

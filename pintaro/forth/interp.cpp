@@ -173,14 +173,14 @@ void Interp::defineRecord(std::string_view name, RecordPtr rec) {
 void Interp::defineWord(std::string_view name, Primitive prim) { defineRecord(name, primRecord(std::move(prim))); }
 
 void Interp::defineUserWord(std::string_view name, std::shared_ptr<const WordList> code) {
-    defineRecord(name, store_.userRecord(std::move(code)));
+    defineRecord(name, userRecord(std::move(code)));
 }
 
 void Interp::defineFromCompileBuffer(std::string_view name) {
     // Copied, so the buffer stays the definition-maker's own and the next
     // definition fills it again without allocating; only a definition too
     // long for the store is shared, and the buffer copied on its next change.
-    RecordPtr rec = store_.userRecord(*compileBuffer_);
+    RecordPtr rec = userRecord(*compileBuffer_);
     if (rec->code == compileBuffer_.get()) compileBufferShared_ = true;
     defineRecord(name, std::move(rec));
 }
@@ -657,7 +657,7 @@ void Interp::restore(const Snapshot& s) {
         DictEntry& e = dictOrder_[i];
         if (e.redefinitions == s.redefinitions[i]) continue;
         const Snapshot::Word& w = s.records[i];
-        e.record = w.code ? store_.userRecord(w.code) : primRecord(w.prim);
+        e.record = w.code ? userRecord(w.code) : primRecord(w.prim);
         e.fast = directFunction(*e.record);
         e.redefinitions = s.redefinitions[i];
     }

@@ -97,8 +97,8 @@ struct Interp {
     // ---- registration ----
     void defineWord(std::string_view name, Primitive prim);
     void defineUserWord(std::string_view name, std::shared_ptr<const WordList> code);
-    // `;`: the compile buffer's words become the word's, copied into the
-    // word store (a long definition shares the buffer instead).
+    // `;`: the compile buffer's words become the word's, copied in behind
+    // its record (a long definition shares the buffer instead).
     void defineFromCompileBuffer(std::string_view name);
     void defineSigil(char ch, SigilHandler handler);
     void defineAlias(std::string_view name, std::string_view target);
@@ -273,10 +273,6 @@ private:
     [[gnu::noinline, gnu::cold]] void refuseNesting() const;
 
     std::vector<Value> stack_;
-
-    // Where the definitions' words live; made before the dictionary and
-    // the parked records, whose records it holds, and gone after them.
-    WordStore store_;
 
     // The entries in the order of first definition. A deque keeps them where
     // they are as it grows (cached resolutions point at them) and stores

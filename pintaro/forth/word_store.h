@@ -1,7 +1,6 @@
-// Word records, and the store that keeps the definitions' words. A script
-// may make a million definitions: each is one record with its tokens and
-// bytes right behind it in a chunk of the store, with no list, buffer or
-// allocation of its own.
+// Word records, and where the definitions' words are kept. A script may
+// make a million definitions: each is one allocation, its record with its
+// tokens and bytes right behind it, with no list or buffer of its own.
 #pragma once
 
 #include <cstdint>
@@ -43,29 +42,12 @@ RecordPtr primRecord(Primitive fn);
 // The plain function a record runs directly, or null (user words, closures).
 void (*directFunction(const WordRecord& rec))(Interp&);
 
-class WordStore {
-public:
-    WordStore() = default;
-    WordStore(const WordStore&) = delete;
-    WordStore& operator=(const WordStore&) = delete;
-    ~WordStore();
-
-    // A user word's record with a copy of these words (their resolution
-    // kept), in a chunk of the store. Words too many for a chunk get a
-    // list of their own.
-    RecordPtr userRecord(const WordSpan& code);
-    // The same, but a long list is shared rather than copied (a long
-    // definition is not held twice).
-    RecordPtr userRecord(std::shared_ptr<const WordList> list);
-
-    struct Chunk;
-
-private:
-    RecordPtr copyIn(const WordSpan& code, std::size_t bytes);
-    // The chunk records are added to, and where its free room starts.
-    Chunk* current_ = nullptr;
-    std::size_t used_ = 0;
-    friend void freeRecord(WordRecord* rec);
-};
+// A user word's record with a copy of these words (their resolution
+// kept) right behind it, in one allocation. Words too many for that
+// (limits::kCopiedDefinitionBytes) get a list of their own.
+RecordPtr userRecord(const WordSpan& code);
+// The same, but a long list is shared rather than copied (a long
+// definition is not held twice).
+RecordPtr userRecord(std::shared_ptr<const WordList> list);
 
 }  // namespace forth
