@@ -99,8 +99,8 @@ private:
 
 // Words as they run: tokens, the bytes they point into, and the list's
 // resolution state. What the interpreter runs, steps through and shows;
-// a WordList owns its storage, a definition's words sit in the
-// interpreter's word store (word_store.h).
+// a WordList owns its storage, a definition's words sit behind its
+// record (word_store.h).
 class WordSpan {
 public:
     WordSpan() = default;
