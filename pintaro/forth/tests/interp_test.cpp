@@ -263,14 +263,14 @@ TEST(Redefinition, ARunningWordFinishesItsOldDefinition) {
     EXPECT_EQ(after, 1);
 }
 
-// Definitions live in chunks of the word store: many of them, redefined,
+// Definitions keep their words behind their records: many of them, redefined,
 // dropped by restore() and made again, each keep their own words.
 TEST(Redefinition, DefinitionsAcrossTheStoreKeepTheirWordsThroughRedefinitionAndRestore) {
     Forth f;
     const forth::Interp::Snapshot start = f.in->snapshot();
     for (int round = 0; round < 3; ++round) {
         for (int k = 0; k < 6000; ++k) f.run(":w" + std::to_string(k) + " " + std::to_string(k + round) + " ;");
-        // Every other word redefined: the old words' chunks empty and go.
+        // Every other word redefined: the old records and their words go.
         for (int k = 0; k < 6000; k += 2) f.run(":w" + std::to_string(k) + " w" + std::to_string(k + 1) + " 1+ ;");
         f.run("w0 w1 w5998 w5999");
         EXPECT_EQ(f.stack(), (std::vector<Value>{2.0 + round, 1.0 + round, 6000.0 + round, 5999.0 + round}));
@@ -278,7 +278,7 @@ TEST(Redefinition, DefinitionsAcrossTheStoreKeepTheirWordsThroughRedefinitionAnd
         f.in->restore(start);
         EXPECT_EQ(f.in->findWord("w0"), nullptr);
     }
-    // A definition too long for a chunk shares the compile buffer; the
+    // A definition too long to copy shares the compile buffer; the
     // buffer is copied when collected into again, and the word keeps its words.
     std::string longDef = ":long";
     for (int k = 0; k < 40000; ++k) longDef += " 1";
