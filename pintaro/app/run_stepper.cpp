@@ -51,7 +51,7 @@ std::vector<CharRange> wordPlaces(std::string_view text, std::size_t index) {
 }
 
 RunStepper::RunStepper(AppState& state, Host host) : fState(state), fHost(std::move(host)) {
-    fState.interp.setStepHook([this](forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
+    fState.interp.setStepHook([this](forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
         beforeWord(in, list, word);
     });
 }
@@ -160,7 +160,7 @@ std::string RunStepper::stepBackClosed(std::uint64_t at) const {
     return {};
 }
 
-void RunStepper::beforeWord(forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
+void RunStepper::beforeWord(forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
     if (!fInRun) return;
     // Started again, the run goes to its word without marking each on the
     // way: only the last mark is shown.

@@ -76,7 +76,7 @@ public:
 private:
     void runBegins(std::string script);
     void runEnded();
-    void beforeWord(forth::Interp& in, const forth::WordList& list, const forth::Token& word);
+    void beforeWord(forth::Interp& in, const forth::WordSpan& list, const forth::Token& word);
     void wait(std::string_view word, std::uint64_t at);
     // Why the run, waiting before word `at`, cannot take a step back; empty
     // when it can.

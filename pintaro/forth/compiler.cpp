@@ -41,7 +41,7 @@ void closeComment(Interp& in) { in.clearCompileBuffer(); }
 // define the word named by the text buffer from the compile buffer
 void endDefinition(Interp& in) {
     std::string name = in.textBuffer();
-    in.defineUserWord(name, in.shareCompileBuffer());
+    in.defineFromCompileBuffer(name);
 }
 
 void sigilStore(Interp& in, std::string_view name) {

@@ -36,7 +36,7 @@ void included(Interp& in) {
 
 namespace {
 
-void runTimes(Interp& in, const WordList& body) {
+void runTimes(Interp& in, const WordSpan& body) {
     std::int64_t count = truncateToInt64(in.pop());
     if (count < 1) return;
     Value& pass = in.passCounter();
@@ -46,11 +46,11 @@ void runTimes(Interp& in, const WordList& body) {
     }
 }
 
-void runIfTrue(Interp& in, const WordList& body) {
+void runIfTrue(Interp& in, const WordSpan& body) {
     if (in.pop() != 0.0) in.runWords(body);
 }
 
-void runIfFalse(Interp& in, const WordList& body) {
+void runIfFalse(Interp& in, const WordSpan& body) {
     if (in.pop() == 0.0) in.runWords(body);
 }
 

@@ -43,7 +43,7 @@ void repeat(Interp&);
 // block, for the interpreter to run a block collected just before it
 // without holding another reference to it (the running list holds it).
 // Null for any other word.
-using BodyRunner = void (*)(Interp&, const WordList& body);
+using BodyRunner = void (*)(Interp&, const WordSpan& body);
 BodyRunner bodyRunnerOf(void (*word)(Interp&));
 
 }  // namespace forth::core

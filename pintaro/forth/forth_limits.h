@@ -56,6 +56,12 @@ inline constexpr std::size_t kMaxListBytes = 0xFFFFFFFFu;
 // front end's own (some 150) fit without growing it.
 inline constexpr std::size_t kMinDictionarySlots = 512;
 
+// A definition whose record and words take more than this is not copied
+// out of the compile buffer: the record shares the buffer, so a long
+// definition is not held twice. Below it (some 4,000 words) the copy
+// costs less than the list it would otherwise keep.
+inline constexpr std::size_t kCopiedDefinitionBytes = std::size_t{64} << 10;
+
 // A compile buffer that grew beyond this many tokens (a huge definition) is
 // released when it is emptied, rather than kept at that size for good.
 inline constexpr std::size_t kKeptCompileTokens = 4096;

@@ -137,7 +137,7 @@ DictEntry* Interp::findEntry(std::string_view name) const {
     return held == 0 ? nullptr : const_cast<DictEntry*>(&dictOrder_[held - 1]);
 }
 
-void Interp::retire(std::unique_ptr<WordRecord> old) {
+void Interp::retire(RecordPtr old) {
     // A record that is running (a word redefining itself, or `;` storing a
     // word named ";") must outlive its run: the running call finishes the old
     // definition.
@@ -150,42 +150,43 @@ void Interp::releaseRecord(const WordRecord& rec) {
     if (it != parked_.end()) parked_.erase(it);
 }
 
-bool Interp::storeRecord(std::string_view name, std::unique_ptr<WordRecord> rec,
-                         std::unique_ptr<WordRecord>& replaced) {
+bool Interp::storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replaced) {
     if (DictEntry* e = findEntry(name)) {
         // The entry stays where it is, so cached resolutions pointing at it
         // see the new definition at once.
         replaced = std::move(e->record);
-        e->fast = rec->fast;
+        e->fast = directFunction(*rec);
         e->record = std::move(rec);
         ++e->redefinitions;
         return false;
     }
     DictEntry& entry = dictOrder_.emplace_back();
     entry.name.assign(name);
-    entry.fast = rec->fast;
+    entry.fast = directFunction(*rec);
     entry.record = std::move(rec);
     indexEntry(static_cast<std::uint32_t>(dictOrder_.size() - 1));
     return true;
 }
 
-void Interp::defineWord(std::string_view name, Primitive prim) {
-    auto rec = std::make_unique<WordRecord>();
-    rec->kind = WordKind::primWord;
-    if (auto fp = prim.target<void (*)(Interp&)>()) rec->fast = *fp;
-    rec->prim = std::move(prim);
-    std::unique_ptr<WordRecord> replaced;
+void Interp::defineRecord(std::string_view name, RecordPtr rec) {
+    RecordPtr replaced;
     if (storeRecord(name, std::move(rec), replaced)) bumpGeneration();
     retire(std::move(replaced));
 }
 
+void Interp::defineWord(std::string_view name, Primitive prim) { defineRecord(name, primRecord(std::move(prim))); }
+
 void Interp::defineUserWord(std::string_view name, std::shared_ptr<const WordList> code) {
-    auto rec = std::make_unique<WordRecord>();
-    rec->kind = WordKind::userWord;
-    rec->code = code ? std::move(code) : std::make_shared<const WordList>();
-    std::unique_ptr<WordRecord> replaced;
-    if (storeRecord(name, std::move(rec), replaced)) bumpGeneration();
-    retire(std::move(replaced));
+    defineRecord(name, userRecord(std::move(code)));
+}
+
+void Interp::defineFromCompileBuffer(std::string_view name) {
+    // Copied, so the buffer stays the definition-maker's own and the next
+    // definition fills it again without allocating; only a definition too
+    // long for the store is shared, and the buffer copied on its next change.
+    RecordPtr rec = userRecord(*compileBuffer_);
+    if (rec->code == compileBuffer_.get()) compileBufferShared_ = true;
+    defineRecord(name, std::move(rec));
 }
 
 void Interp::defineSigil(char ch, SigilHandler handler) {
@@ -296,7 +297,7 @@ void Interp::setTerminator(std::string_view t) {
 
 // Fills the token's cache for the current generation; false, with the
 // kind None, when the word has no meaning now.
-bool Interp::tryResolve(const WordList& list, const Token& t) {
+bool Interp::tryResolve(const WordSpan& list, const Token& t) {
     const std::string_view text = list.text(t);
     if (text == "\\") {
         t.kind = Resolved::Comment;
@@ -333,11 +334,11 @@ bool Interp::tryResolve(const WordList& list, const Token& t) {
     return true;
 }
 
-void Interp::resolveFrom(const WordList& list, const Token* from) {
+void Interp::resolveFrom(const WordSpan& list, const Token* from) {
     for (const Token* t = from; t != list.end(); ++t) tryResolve(list, *t);
 }
 
-void Interp::throwUnresolved(const WordList& list, const Token& t) {
+void Interp::throwUnresolved(const WordSpan& list, const Token& t) {
     const std::string_view text = list.text(t);
     if (const std::string* target = findAlias(text)) keyNotFound(*target);
     parseNumber(text);  // throws "invalid float: "
@@ -356,7 +357,7 @@ void Interp::runWord(const WordRecord& rec) {
     if (rec.kind == WordKind::userWord)
         runWords(*rec.code);
     else
-        rec.prim(*this);
+        (*rec.prim)(*this);
 }
 
 inline void Interp::runEntry(DictEntry& e) {
@@ -395,7 +396,7 @@ std::shared_ptr<const WordList> Interp::shareCompileBuffer() {
     return compileBuffer_;
 }
 
-void Interp::collect(const WordList& list, const Token& t) {
+void Interp::collect(const WordSpan& list, const Token& t) {
     // Collected words count towards the poll too: a block whose run starts
     // collecting the rest of itself again grows on every pass, and a few
     // passes over millions of words would otherwise keep the hook (and a
@@ -433,7 +434,7 @@ DictEntry* Interp::closerEntry(int which) {
     return closers_[which];
 }
 
-const Token* Interp::runOpener(const WordList& list, const Token* t) {
+const Token* Interp::runOpener(const WordSpan& list, const Token* t) {
     const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
     DictEntry& opener = made ? *made->openerEntry : *t->cache.entry;
     // The word may have been redefined since it was resolved.
@@ -477,17 +478,28 @@ const Token* Interp::runOpener(const WordList& list, const Token* t) {
     // running, so it and its blocks stay alive, and the reference the word
     // would take is not needed. Nothing ran since this token was resolved
     // for the current generation.
+    // The same with a literal between them ([ ... ] 5 times), the most
+    // common loop: the literal is pushed as it would be.
     const Token* next = list.begin() + made->next;
-    if (next != list.end() && next->kind == Resolved::Word) {
+    const Token* const end = list.end();
+    if (next == end) return next;
+    if (next->kind == Resolved::Word) {
         if (const core::BodyRunner run = core::bodyRunnerOf(next->cache.entry->fast)) {
             run(*this, *made->block);
             return next + 1;
+        }
+    } else if (!stepping && next->kind == Resolved::Number && next + 1 != end && next[1].kind == Resolved::Word) {
+        // (A run shown word by word still marks the count and the loop word.)
+        if (const core::BodyRunner run = core::bodyRunnerOf(next[1].cache.entry->fast)) {
+            push(next->cache.number);
+            run(*this, *made->block);
+            return next + 2;
         }
     }
     return next;
 }
 
-const CollectedBlock* Interp::collectBlock(const WordList& list, std::uint32_t at, DictEntry& opener, bool brace) {
+const CollectedBlock* Interp::collectBlock(const WordSpan& list, std::uint32_t at, DictEntry& opener, bool brace) {
     // What collecting would take: the words up to the closing word, in this
     // list; a block that goes on past it (or past a "\") is collected the
     // ordinary way.
@@ -513,7 +525,7 @@ void Interp::poll() {
     if (onPoll) onPoll(*this);
 }
 
-void Interp::runWords(const WordList& list) {
+void Interp::runWords(const WordSpan& list) {
     // The stack grows downward: every level compares its frame with the
     // floor. Under a small stack limit a few levels that each hold a file
     // (an include) already reach the end.
@@ -640,8 +652,13 @@ void Interp::runLine(std::string_view text) {
 
 Interp::Snapshot Interp::snapshot() const {
     Snapshot s{stack_, textBuffer_, lastBlock_, loopCond_, vars_, {}, {}, {}};
+    s.records.reserve(dictOrder_.size());
     for (const auto& e : dictOrder_) {
-        s.records.push_back(*e.record);
+        const WordRecord& r = *e.record;
+        if (r.kind == WordKind::primWord)
+            s.records.push_back({*r.prim, nullptr});
+        else
+            s.records.push_back({nullptr, std::make_shared<const WordList>(*r.code)});
         s.redefinitions.push_back(e.redefinitions);
     }
     for (const auto& a : aliasOrder_) s.aliasTargets.push_back(a->target);
@@ -652,8 +669,9 @@ void Interp::restore(const Snapshot& s) {
     for (std::size_t i = 0; i < s.records.size() && i < dictOrder_.size(); ++i) {
         DictEntry& e = dictOrder_[i];
         if (e.redefinitions == s.redefinitions[i]) continue;
-        e.record = std::make_unique<WordRecord>(s.records[i]);
-        e.fast = e.record->fast;
+        const Snapshot::Word& w = s.records[i];
+        e.record = w.code ? userRecord(w.code) : primRecord(w.prim);
+        e.fast = directFunction(*e.record);
         e.redefinitions = s.redefinitions[i];
     }
     while (dictOrder_.size() > s.records.size()) {

@@ -17,12 +17,11 @@
 #include "errors.h"
 #include "forth_limits.h"
 #include "output_sink.h"
+#include "word_store.h"
 #include "wordlist.h"
 
 namespace forth {
 
-// A built-in operation. It may capture its own environment (turtle, console).
-using Primitive = std::function<void(Interp&)>;
 // A sigil handler receives the rest of the word after the sigil character.
 using SigilHandler = std::function<void(Interp&, std::string_view rest)>;
 // Called every limits::kPollInterval runs of a word list (each loop pass, user
@@ -34,27 +33,12 @@ using PollHook = std::function<void(Interp&)>;
 // word. The word is `list.text(word)`; nestingDepth() tells how deep the
 // list runs. It may throw, and may switch stepping off and on, but never
 // reset the hook.
-using StepHook = std::function<void(Interp&, const WordList& list, const Token& word)>;
-
-enum class WordKind : std::uint8_t { primWord = 0, userWord = 1 };
-
-struct WordRecord {
-    WordKind kind = WordKind::primWord;
-    Primitive prim;                        // primWord
-    std::shared_ptr<const WordList> code;  // userWord; never null for one
-
-    // Plain function pointers run without the std::function indirection and
-    // need no protection against being replaced while they run.
-    void (*fast)(Interp&) = nullptr;
-    // Number of runs of this record in progress; a record replaced while it
-    // runs is parked until they all finish.
-    mutable int active = 0;
-};
+using StepHook = std::function<void(Interp&, const WordSpan& list, const Token& word)>;
 
 struct DictEntry {
     std::string name;
-    std::unique_ptr<WordRecord> record;  // replaced on redefinition
-    void (*fast)(Interp&) = nullptr;     // record->fast, one load nearer
+    RecordPtr record;                  // replaced on redefinition
+    void (*fast)(Interp&) = nullptr;   // directFunction(*record), one load nearer
     std::uint32_t redefinitions = 0;     // tells a snapshot the record changed
 };
 
@@ -115,6 +99,9 @@ struct Interp {
     // ---- registration ----
     void defineWord(std::string_view name, Primitive prim);
     void defineUserWord(std::string_view name, std::shared_ptr<const WordList> code);
+    // `;`: the compile buffer's words become the word's, copied in behind
+    // its record (a long definition shares the buffer instead).
+    void defineFromCompileBuffer(std::string_view name);
     void defineSigil(char ch, SigilHandler handler);
     void defineAlias(std::string_view name, std::string_view target);
 
@@ -175,7 +162,7 @@ struct Interp {
     int nestingDepth() const { return nesting_; }
 
     // ---- running ----
-    void runWords(const WordList& list);
+    void runWords(const WordSpan& list);
     void runWord(const WordRecord& rec);
     // Runs one line of text (split, then runWords), in pieces of at most
     // limits::kLineChunkWords words; the line counter is untouched.
@@ -220,7 +207,12 @@ struct Interp {
         std::string textBuffer;
         std::shared_ptr<const WordList> lastBlock, loopCondition;
         NameMap<Value> variables;
-        std::vector<WordRecord> records;  // in dictionary order
+        // A word as the snapshot keeps it: its function, or its words.
+        struct Word {
+            Primitive prim;
+            std::shared_ptr<const WordList> code;  // user words
+        };
+        std::vector<Word> records;  // in dictionary order
         std::vector<std::uint32_t> redefinitions;
         std::vector<std::string> aliasTargets;  // in alias order
     };
@@ -263,20 +255,20 @@ public:
 
 private:
     DictEntry* findEntry(std::string_view name) const;
-    void resolveFrom(const WordList& list, const Token* from);
-    bool tryResolve(const WordList& list, const Token& t);
-    [[noreturn]] void throwUnresolved(const WordList& list, const Token& t);
+    void resolveFrom(const WordSpan& list, const Token* from);
+    bool tryResolve(const WordSpan& list, const Token& t);
+    [[noreturn]] void throwUnresolved(const WordSpan& list, const Token& t);
     void runEntry(DictEntry& e);
     // Kept out of runWords: the loop stays small.
-    void collect(const WordList& list, const Token& t);
+    void collect(const WordSpan& list, const Token& t);
     // Runs the opener at t (kind Opener or Block). A core [ or { whose block
     // closes in the same list runs as a collected block (made the first
     // time), with a control word right after it; returns the token after
     // what ran.
-    const Token* runOpener(const WordList& list, const Token* t);
+    const Token* runOpener(const WordSpan& list, const Token* t);
     // The block that the opener at `at` starts, collected into the list's
     // blocks; null when it does not close within the list.
-    const CollectedBlock* collectBlock(const WordList& list, std::uint32_t at, DictEntry& opener, bool brace);
+    const CollectedBlock* collectBlock(const WordSpan& list, std::uint32_t at, DictEntry& opener, bool brace);
     // The entry of "]" (0) or "}" (1), without hashing on every block.
     DictEntry* closerEntry(int which);
     WordList& ownCompileBuffer();
@@ -284,8 +276,9 @@ private:
     void bumpGeneration();
     // Stores a record under name, into its entry or a new one (true); the
     // record it replaces goes to `replaced`.
-    bool storeRecord(std::string_view name, std::unique_ptr<WordRecord> rec, std::unique_ptr<WordRecord>& replaced);
-    void retire(std::unique_ptr<WordRecord> old);
+    bool storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replaced);
+    void defineRecord(std::string_view name, RecordPtr rec);
+    void retire(RecordPtr old);
     void releaseRecord(const WordRecord& rec);
     [[noreturn]] void throwStackFull() const;
     [[noreturn]] void throwTooDeep() const;
@@ -342,7 +335,7 @@ private:
     std::uintptr_t stackFloor_;
     std::uint32_t pollCountdown_ = limits::kPollInterval;
     // Records replaced while running; freed when their last run ends.
-    std::vector<std::unique_ptr<WordRecord>> parked_;
+    std::vector<RecordPtr> parked_;
 
     // Used once per line at most; kept behind the state every word touches.
     SourcePosition position_;

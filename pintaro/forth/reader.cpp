@@ -52,10 +52,6 @@ const CollectedBlock& CollectedBlocks::add(CollectedBlock b) {
     return **blocks_->insert(it, std::make_unique<CollectedBlock>(std::move(b)));
 }
 
-namespace {
-
-// A token as another list (or a copy) may hold it: a collected block
-// belongs to its own list, so the copy knows only the opening word.
 Token portable(const Token& t) {
     Token copy = t;
     if (t.kind == Resolved::Block) {
@@ -65,11 +61,38 @@ Token portable(const Token& t) {
     return copy;
 }
 
-}  // namespace
+WordList::WordList(const WordList& other) : WordList(static_cast<const WordSpan&>(other), other.capacity()) {}
 
-WordList::WordList(const WordList& other) : resolvedAt(other.resolvedAt), chars_(other.chars_) {
-    tokens_.reserve(other.tokens_.capacity());
-    for (const Token& t : other.tokens_) tokens_.push_back(portable(t));
+WordList::WordList(const WordSpan& other) : WordList(other, other.size()) {}
+
+WordList::WordList(const WordSpan& other, std::size_t room) {
+    resolvedAt = other.resolvedAt;
+    ownTokens_.reserve(room);
+    std::size_t bytes = 0;
+    for (const Token& t : other) bytes += t.length;
+    ownChars_.reserve(bytes);
+    for (const Token& t : other) {
+        Token copy = portable(t);
+        copy.offset = static_cast<std::uint32_t>(ownChars_.size());
+        ownChars_.append(other.text(t));
+        ownTokens_.push_back(copy);
+    }
+    sync();
+}
+
+WordList::WordList(WordList&& other) noexcept
+    : WordSpan(std::move(other)), ownTokens_(std::move(other.ownTokens_)), ownChars_(std::move(other.ownChars_)) {
+    sync();
+    other.sync();
+}
+
+WordList& WordList::operator=(WordList&& other) noexcept {
+    WordSpan::operator=(std::move(other));
+    ownTokens_ = std::move(other.ownTokens_);
+    ownChars_ = std::move(other.ownChars_);
+    sync();
+    other.sync();
+    return *this;
 }
 
 void WordList::append(std::string_view word) {
@@ -77,33 +100,37 @@ void WordList::append(std::string_view word) {
     if (blocks.clear()) resolvedAt = 0;
     if (word.size() > limits::kMaxWordBytes)
         throw ScriptError("word too long: more than " + std::to_string(limits::kMaxWordBytes) + " bytes");
-    if (chars_.size() + word.size() > limits::kMaxListBytes) throw ScriptError("word list too long");
+    if (ownChars_.size() + word.size() > limits::kMaxListBytes) throw ScriptError("word list too long");
     Token t;
-    t.offset = static_cast<std::uint32_t>(chars_.size());
+    t.offset = static_cast<std::uint32_t>(ownChars_.size());
     t.length = static_cast<std::uint32_t>(word.size());
-    chars_.append(word);
-    tokens_.push_back(t);
+    ownChars_.append(word);
+    ownTokens_.push_back(t);
+    sync();
 }
 
-void WordList::append(const WordList& from, const Token& t) {
-    if (chars_.size() + t.length > limits::kMaxListBytes) throw ScriptError("word list too long");
+void WordList::append(const WordSpan& from, const Token& t) {
+    if (ownChars_.size() + t.length > limits::kMaxListBytes) throw ScriptError("word list too long");
     if (blocks.clear()) resolvedAt = 0;
     Token copy = portable(t);
-    copy.offset = static_cast<std::uint32_t>(chars_.size());
-    chars_.append(from.text(t));
-    tokens_.push_back(copy);
+    copy.offset = static_cast<std::uint32_t>(ownChars_.size());
+    ownChars_.append(from.text(t));
+    ownTokens_.push_back(copy);
+    sync();
 }
 
 void WordList::clear() {
-    tokens_.clear();
-    chars_.clear();
+    ownTokens_.clear();
+    ownChars_.clear();
     resolvedAt = 0;
     blocks.clear();
+    sync();
 }
 
 void WordList::reserveMore(std::size_t words, std::size_t bytes) {
-    tokens_.reserve(tokens_.size() + words);
-    chars_.reserve(chars_.size() + bytes);
+    ownTokens_.reserve(ownTokens_.size() + words);
+    ownChars_.reserve(ownChars_.size() + bytes);
+    sync();
 }
 
 WordList splitWords(std::string_view text) {
@@ -140,7 +167,7 @@ std::pair<std::size_t, std::size_t> countWordsUntil(std::string_view text, std::
     }
 }
 
-std::string joinWords(const WordList& list) {
+std::string joinWords(const WordSpan& list) {
     std::string s;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i) s += ' ';

@@ -80,6 +80,9 @@ public:
         blocks_.reset();
         return *this;
     }
+    // A move keeps them: the tokens that point at them move along.
+    CollectedBlocks(CollectedBlocks&&) noexcept = default;
+    CollectedBlocks& operator=(CollectedBlocks&&) noexcept = default;
     const CollectedBlock* find(std::uint32_t opener) const;
     const CollectedBlock& add(CollectedBlock b);
     // True when there were blocks to drop.
@@ -94,35 +97,27 @@ private:
     std::unique_ptr<std::vector<std::unique_ptr<CollectedBlock>>> blocks_;
 };
 
-class WordList {
+// Words as they run: tokens, the bytes they point into, and the list's
+// resolution state. What the interpreter runs, steps through and shows;
+// a WordList owns its storage, a definition's words sit behind its
+// record (word_store.h).
+class WordSpan {
 public:
-    WordList() = default;
-    // The copy's tokens point at no block of this list's.
-    WordList(const WordList& other);
-    WordList& operator=(const WordList&) = delete;
-    WordList(WordList&&) = default;
-    WordList& operator=(WordList&&) = default;
+    WordSpan() = default;
+    // A view shares its tokens' caches, and their Block caches point into
+    // its own blocks: it is never copied.
+    WordSpan(const WordSpan&) = delete;
+    WordSpan& operator=(const WordSpan&) = delete;
 
-    std::size_t size() const { return tokens_.size(); }
-    bool empty() const { return tokens_.empty(); }
-    const Token* begin() const { return tokens_.data(); }
-    const Token* end() const { return tokens_.data() + tokens_.size(); }
+    std::size_t size() const { return static_cast<std::size_t>(end_ - tokens_); }
+    bool empty() const { return end_ == tokens_; }
+    const Token* begin() const { return tokens_; }
+    const Token* end() const { return end_; }
     const Token& operator[](std::size_t i) const { return tokens_[i]; }
 
     // The bytes of one of this list's tokens.
-    std::string_view text(const Token& t) const { return {chars_.data() + t.offset, t.length}; }
+    std::string_view text(const Token& t) const { return {chars_ + t.offset, t.length}; }
     std::string_view text(std::size_t i) const { return text(tokens_[i]); }
-
-    // Adds a word, its bytes copied; raises "word too long: ..." beyond
-    // limits::kMaxWordBytes and "word list too long" when the list's bytes
-    // would pass limits::kMaxListBytes.
-    void append(std::string_view word);
-    // Adds another list's token with its bytes and resolution.
-    void append(const WordList& from, const Token& t);
-    void clear();
-    // Room for `words` more words of `bytes` more bytes.
-    void reserveMore(std::size_t words, std::size_t bytes);
-    std::size_t capacity() const { return tokens_.capacity(); }
 
     // The interpreter generation at which every token was resolved, or 0;
     // see Interp::runWords.
@@ -130,9 +125,56 @@ public:
     // Filled by the interpreter as the list runs; emptied when it changes.
     mutable CollectedBlocks blocks;
 
+protected:
+    WordSpan(const Token* tokens, std::size_t size, const char* chars)
+        : tokens_(tokens), end_(tokens + size), chars_(chars) {}
+    WordSpan(WordSpan&&) = default;
+    WordSpan& operator=(WordSpan&&) = default;
+
+    // The end kept as a pointer: every run and opener needs it.
+    const Token* tokens_ = nullptr;
+    const Token* end_ = nullptr;
+    const char* chars_ = nullptr;
+};
+
+// Copies of tokens for another list: a collected block belongs to its own
+// list, so a copy knows only the opening word.
+Token portable(const Token& t);
+
+class WordList : public WordSpan {
+public:
+    WordList() = default;
+    // The copy's tokens point at no block of this list's.
+    WordList(const WordList& other);
+    explicit WordList(const WordSpan& other);
+    WordList& operator=(const WordList&) = delete;
+    WordList(WordList&& other) noexcept;
+    WordList& operator=(WordList&& other) noexcept;
+
+    // Adds a word, its bytes copied; raises "word too long: ..." beyond
+    // limits::kMaxWordBytes and "word list too long" when the list's bytes
+    // would pass limits::kMaxListBytes.
+    void append(std::string_view word);
+    // Adds another list's token with its bytes and resolution.
+    void append(const WordSpan& from, const Token& t);
+    void clear();
+    // Room for `words` more words of `bytes` more bytes.
+    void reserveMore(std::size_t words, std::size_t bytes);
+    std::size_t capacity() const { return ownTokens_.capacity(); }
+    // The bytes of all words, back to back.
+    std::size_t bytes() const { return ownChars_.size(); }
+
 private:
-    std::vector<Token> tokens_;
-    std::string chars_;
+    // A copy with room for `room` tokens.
+    WordList(const WordSpan& other, std::size_t room);
+    // The view follows the storage after every change.
+    void sync() {
+        tokens_ = ownTokens_.data();
+        end_ = tokens_ + ownTokens_.size();
+        chars_ = ownChars_.data();
+    }
+    std::vector<Token> ownTokens_;
+    std::string ownChars_;
 };
 
 // Split text at runs of white space (space and control characters 9 to 13).
@@ -149,7 +191,7 @@ std::size_t splitWordsInto(WordList& out, std::string_view text, std::size_t fro
 std::pair<std::size_t, std::size_t> countWordsUntil(std::string_view text, std::string_view end);
 
 // The words of a list joined with single spaces.
-std::string joinWords(const WordList& list);
+std::string joinWords(const WordSpan& list);
 
 // The number syntax of the dialect; throws ScriptError "invalid float: <word>".
 Value parseNumber(std::string_view word);

@@ -269,3 +269,16 @@ TEST(Reading, WaitsCanBeStoppedAndLinesAreBounded) {
     EXPECT_EQ(f.out.str(), "3 ");
     EXPECT_EQ(f.in->lineCounter(), 2);
 }
+
+// A block, a literal and a control word run from the running list's own
+// copy of the block; what they do stays what the words do one by one.
+TEST(Control, ABlockWithACountAndItsLoopWordActAsTheWordsDo) {
+    Forth f;
+    EXPECT_EQ(f.run(":t3 [ $i . ] 3 times ; t3 buffer"), "1 2 3 $i .\n");
+    EXPECT_EQ(f.run("'times @loop :t2 [ $i . ] 2 loop ; t2 :z [ 9 ] 0 iffalse [ 8 ] 0 iftrue ; z"), "1 2 ");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{9}));
+    // Replaced while it runs, it finishes the loop it began; after, the
+    // loop word is no longer the core one.
+    EXPECT_EQ(f.run("[ ( :times drop ; ) interpret $i . ] 2 times [ 5 ] 3 times .s"), "1 2 9.0\n");
+    EXPECT_EQ(f.run(":times drop drop 7 ; t3 .s"), "7.0\n");
+}

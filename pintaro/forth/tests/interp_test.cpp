@@ -263,6 +263,31 @@ TEST(Redefinition, ARunningWordFinishesItsOldDefinition) {
     EXPECT_EQ(after, 1);
 }
 
+// Definitions keep their words behind their records: many of them, redefined,
+// dropped by restore() and made again, each keep their own words.
+TEST(Redefinition, DefinitionsAcrossTheStoreKeepTheirWordsThroughRedefinitionAndRestore) {
+    Forth f;
+    const forth::Interp::Snapshot start = f.in->snapshot();
+    for (int round = 0; round < 3; ++round) {
+        for (int k = 0; k < 6000; ++k) f.run(":w" + std::to_string(k) + " " + std::to_string(k + round) + " ;");
+        // Every other word redefined: the old records and their words go.
+        for (int k = 0; k < 6000; k += 2) f.run(":w" + std::to_string(k) + " w" + std::to_string(k + 1) + " 1+ ;");
+        f.run("w0 w1 w5998 w5999");
+        EXPECT_EQ(f.stack(), (std::vector<Value>{2.0 + round, 1.0 + round, 6000.0 + round, 5999.0 + round}));
+        EXPECT_EQ(f.run("?w5998"), "w5999 1+\n");
+        f.in->restore(start);
+        EXPECT_EQ(f.in->findWord("w0"), nullptr);
+    }
+    // A definition too long to copy shares the compile buffer; the
+    // buffer is copied when collected into again, and the word keeps its words.
+    std::string longDef = ":long";
+    for (int k = 0; k < 40000; ++k) longDef += " 1";
+    EXPECT_EQ(f.run(longDef + " ; ( x ) :w7 [ 7 ] iftrue ; buffer ?w7"), "[ 7 ] iftrue\n[ 7 ] iftrue\n");
+    f.run("1 w7 long");
+    EXPECT_EQ(f.in->depth(), 40001u);
+    EXPECT_EQ(f.in->findWord("long")->code->size(), 40000u);
+}
+
 TEST(Nesting, RunawayRecursionIsAScriptErrorAndTheInterpreterStaysUsable) {
     Forth f;
     try {

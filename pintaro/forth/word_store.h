@@ -1,0 +1,53 @@
+// Word records, and where the definitions' words are kept. A script may
+// make a million definitions: each is one allocation, its record with its
+// tokens and bytes right behind it, with no list or buffer of its own.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "wordlist.h"
+
+namespace forth {
+
+// A built-in operation. It may capture its own environment (turtle, console).
+using Primitive = std::function<void(Interp&)>;
+
+enum class WordKind : std::uint8_t { primWord = 0, userWord = 1 };
+
+struct WordRecord {
+    union {
+        const WordSpan* code = nullptr;  // userWord: its words, never null
+        const Primitive* prim;           // primWord: its function
+    };
+    // Number of runs of this record in progress; a record replaced while it
+    // runs is parked until they all finish.
+    mutable std::uint32_t active = 0;
+    WordKind kind = WordKind::primWord;
+    // How the record is held, for freeRecord (word_store.cpp).
+    std::uint8_t storage = 0;
+};
+
+// Frees a record however it is held.
+void freeRecord(WordRecord* rec);
+struct RecordDeleter {
+    void operator()(WordRecord* rec) const { freeRecord(rec); }
+};
+using RecordPtr = std::unique_ptr<WordRecord, RecordDeleter>;
+
+// A built-in word's record. A plain function pointer is kept beside it, so
+// that it runs without the std::function indirection.
+RecordPtr primRecord(Primitive fn);
+// The plain function a record runs directly, or null (user words, closures).
+void (*directFunction(const WordRecord& rec))(Interp&);
+
+// A user word's record with a copy of these words (their resolution
+// kept) right behind it, in one allocation. Words too many for that
+// (limits::kCopiedDefinitionBytes) get a list of their own.
+RecordPtr userRecord(const WordSpan& code);
+// The same, but a long list is shared rather than copied (a long
+// definition is not held twice).
+RecordPtr userRecord(std::shared_ptr<const WordList> list);
+
+}  // namespace forth
