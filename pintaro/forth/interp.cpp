@@ -488,7 +488,7 @@ const Token* Interp::runOpener(const WordSpan& list, const Token* t) {
             run(*this, *made->block);
             return next + 1;
         }
-    } else if (!stepping && next->kind == Resolved::Number && next + 1 != end && next[1].kind == Resolved::Word) {
+    } else if (!stepping_ && next->kind == Resolved::Number && next + 1 != end && next[1].kind == Resolved::Word) {
         // (A run shown word by word still marks the count and the loop word.)
         if (const core::BodyRunner run = core::bodyRunnerOf(next[1].cache.entry->fast)) {
             push(next->cache.number);

@@ -58,7 +58,7 @@ void stepBack(const toolkit::RasterApi& raster, int width, int height, int round
     // Words counted as the stepper counts them; the run stops before the
     // target word, as a paused one waits there.
     std::uint64_t counted = 0, target = kPausedAt;
-    in->setStepHook([&](forth::Interp& i, const forth::WordList&, const forth::Token&) {
+    in->setStepHook([&](forth::Interp& i, const forth::WordSpan&, const forth::Token&) {
         if (i.collecting()) return;
         if (counted++ == target) throw forth::ScriptError("paused");
     });

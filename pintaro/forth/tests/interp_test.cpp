@@ -389,7 +389,7 @@ TEST(Snapshot, RestoreUndoesWhatAScriptDidToTheInterpreter) {
 TEST(StepHook, SeesEveryWordWhileSteppingAndNothingOnceSwitchedOff) {
     Forth f;
     std::vector<std::string> seen;
-    f.in->setStepHook([&](forth::Interp& in, const forth::WordList& list, const forth::Token& word) {
+    f.in->setStepHook([&](forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
         seen.emplace_back(list.text(word));
         // Switched off from inside, as a front end does when a run goes on
         // at full speed: the rest of the run is not watched.
