@@ -1,7 +1,8 @@
 // The "Forth console" window: a button bar ("Load...", "Run", "Clear" and a
 // status label) over the script editor and the console output, side by
-// side. Made once at start-up, hidden; closing it only hides it again, so
-// the script, the output and the interpreter state stay.
+// side. Made once, hidden, right after the main window's first paint (see
+// ui.h); closing it only hides it again, so the script, the output and the
+// interpreter state stay.
 #pragma once
 
 #include <cstddef>

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     ui.show();
     // Over the shown window, so that an alert for a file that cannot be read
     // has the drawing behind it, as after Open.
-    if (options.file) app::openGivenFile(state, ui.main, ui.console, *options.file);
+    if (options.file) app::openGivenFile(state, ui.main, ui.console(), *options.file);
     application.run();
     return 0;
 }

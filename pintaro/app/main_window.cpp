@@ -172,11 +172,11 @@ void enterCommand(MainWindow& w, AppState& state) {
     flushConsole(state);
 }
 
-void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resize) {
+void attachMainWindowHandlers(MainWindow& w, AppState& state, std::function<ResizeDialog&()> resize) {
     w.newButton.setOnClick([&](ClickEvent&) { askNew(w, state); });
     w.openButton.setOnClick([&](ClickEvent&) { askOpen(w, state); });
     w.saveButton.setOnClick([&](ClickEvent&) { save(w, state); });
-    w.resizeButton.setOnClick([&](ClickEvent&) { showResizeDialog(state, resize); });
+    w.resizeButton.setOnClick([&, resize](ClickEvent&) { showResizeDialog(state, resize()); });
     w.consoleButton.setOnClick([&](ClickEvent&) { showConsole(state); });
     w.aboutButton.setOnClick([&](ClickEvent&) { showAbout(w, state); });
 

@@ -3,6 +3,7 @@
 // rule and the question before an unsaved drawing is given up.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "about.h"
@@ -41,8 +42,9 @@ struct MainWindow {
 };
 
 // Attaches every handler of the main window: toolbar buttons, shortcuts,
-// command line, drawing view and the close question.
-void attachMainWindowHandlers(MainWindow& w, AppState& state, ResizeDialog& resize);
+// command line, drawing view and the close question. `resize` gives the
+// resize dialog when the Resize button needs it (it may be built then).
+void attachMainWindowHandlers(MainWindow& w, AppState& state, std::function<ResizeDialog&()> resize);
 
 // Runs one command-line entry the way Return does: run the text, repaint or
 // show the error, remember the entry and empty the line.

@@ -6,21 +6,45 @@
 
 namespace app {
 
+// What the first paint does not need, in the order start-up always built it.
+struct Ui::Rest {
+    ResizeDialog resize;
+    ConsoleWindow console;
+    EditorTools editorTools;
+
+    Rest(AppState& state, MainWindow& main)
+        : resize([&state, &main](int width, int height) { resizeCommand(state, main, width, height); }),
+          editorTools(console, state, main) {}
+};
+
 Ui::Ui(AppState& state)
-    : resize([this, &state](int width, int height) { resizeCommand(state, main, width, height); }),
-      editorTools(console, state, main) {
-    registerConsole(console, state, main);
-    attachMainWindowHandlers(main, state, resize);
-    attachConsoleHandlers(console, state, main);
-    attachDropToOpen(console, state, main);
+    : fState(state), fBuildRest(main.window, [this] { rest(); }) {
+    attachMainWindowHandlers(main, state, [this]() -> ResizeDialog& { return resize(); });
+}
+
+Ui::~Ui() = default;
+
+ResizeDialog& Ui::resize() { return rest().resize; }
+ConsoleWindow& Ui::console() { return rest().console; }
+EditorTools& Ui::editorTools() { return rest().editorTools; }
+
+Ui::Rest& Ui::rest() {
+    if (fRest) return *fRest;
+    AppState& state = fState;
+    fRest = std::make_unique<Rest>(state, main);
+    Rest& r = *fRest;
+    registerConsole(r.console, state, main);
+    attachConsoleHandlers(r.console, state, main);
+    attachDropToOpen(r.console, state, main);
     // A breath of a running script: what it printed shows, the drawing view
     // repaints, and clicks and keys (Escape among them) are handled.
-    state.runs.setBreathe([this] {
-        console.flushOutput();
+    state.runs.setBreathe([this, &r] {
+        r.console.flushOutput();
         main.view.forceRedraw();
-        editorTools.refreshInspector(false);
+        r.editorTools.refreshInspector(false);
         toolkit::Application::current().sleep(0);
     });
+    return r;
 }
 
 void Ui::show() {

@@ -223,6 +223,9 @@
 // a signal lets a text box refuse a text too long for it; without it the
 // platform cuts the text as it always did.
 // The timer wakes a timed wait for events; without it the wait naps instead.
+// The idle callback and the event handler let work that a window's first
+// paint does not need wait until after it (AfterFirstPaint); without them
+// that work is done at once, before the window shows.
 // clang-format off
 #define PINTARO_GTK_OPTIONAL_FUNCTIONS(X) \
     X(g_slist_free) \
@@ -230,5 +233,9 @@
     X(gdk_set_program_class) \
     X(g_signal_stop_emission_by_name) \
     X(g_timeout_add) \
-    X(g_source_remove)
+    X(g_source_remove) \
+    X(g_idle_add) \
+    X(g_signal_handlers_disconnect_matched) \
+    X(gdk_event_handler_set) \
+    X(gtk_main_do_event)
 // clang-format on

@@ -47,7 +47,15 @@ std::string takeGlibString(gchar* text) {
     return copy;
 }
 
+namespace {
+int g_eventsHeld = 0;
+}  // namespace
+
+EventsHeld::EventsHeld() { ++g_eventsHeld; }
+EventsHeld::~EventsHeld() { --g_eventsHeld; }
+
 void handlePendingEvents() {
+    if (g_eventsHeld > 0) return;
     while (gtk().gtk_events_pending()) gtk().gtk_main_iteration();
 }
 

@@ -65,8 +65,20 @@ void freeGlibMemory(void* memory);
 std::string takeGlibString(gchar* text);
 
 // Handles every pending platform event, so that a change shows at once even
-// while a long handler is running.
+// while a long handler is running. Does nothing while events are held.
 void handlePendingEvents();
+
+// While one lives, handlePendingEvents handles nothing: for work that must
+// finish before any handler runs, such as building windows that the
+// handlers of queued keys and clicks will use. What the work changed shows
+// once the event loop turns again.
+class EventsHeld {
+public:
+    EventsHeld();
+    ~EventsHeld();
+    EventsHeld(const EventsHeld&) = delete;
+    EventsHeld& operator=(const EventsHeld&) = delete;
+};
 
 // The pixel size of `text` in the widget's font, and the widget's padding
 // from its style.

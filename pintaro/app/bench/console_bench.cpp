@@ -69,14 +69,14 @@ struct Program {
         application.init();
         ui = std::make_unique<app::Ui>(state);
         ui->show();
-        ui->console.show();
+        ui->console().show();
         application.sleep(300);
     }
 
     // Runs the editor's script as the Run button does, until it shows.
     // Wall time; `cpu` gets the processor time.
     double run(const std::string& script, double& cpu) {
-        app::ConsoleWindow& console = ui->console;
+        app::ConsoleWindow& console = ui->console();
         console.output.setText("");
         console.editor.setText(script);
         application.sleep(50);
@@ -96,7 +96,7 @@ void benchPrint(Program& p) {
         ms.push_back(p.run(kPrintScript, c));
         cpu.push_back(c);
     }
-    const std::string shown = p.ui->console.output.text();
+    const std::string shown = p.ui->console().output.text();
     std::printf("print 100000 numbers from the console: median %.0f ms (min %.0f, max %.0f), processor time median "
                 "%.0f ms; %zu characters shown\n",
                 median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
@@ -162,7 +162,7 @@ void benchWatch(Program& p, const std::string& treePath) {
     std::vector<double> times[2][2], cpus[2][2];  // [script][inspector open]
     for (int open = 0; open < 2; ++open) {
 #ifndef BENCH_WITHOUT_INSPECTOR
-        if (open) p.ui->editorTools.showInspector();
+        if (open) p.ui->editorTools().showInspector();
 #endif
         for (int r = 0; r < kWatchRounds; ++r) {
             double cpu = 0;

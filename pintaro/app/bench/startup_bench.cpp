@@ -199,7 +199,7 @@ void startupComparison(const char* self) {
 void startupPhases(const char* self) {
     constexpr int kRounds = 15;
     const char* const names[] = {"load GTK", "interpreter and turtle (AppState)", "gtk_init (Application::init)",
-                                 "windows and dialogs (Ui)", "show, to the first paint"};
+                                 "main window (Ui)", "show, to the first paint"};
     constexpr std::size_t kPhases = std::size(names);
     std::vector<std::vector<double>> phases(kPhases);
     for (int i = 0; i < kRounds; ++i) {

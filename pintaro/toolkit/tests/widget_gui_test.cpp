@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
+#include "after_first_paint.h"
 #include "button.h"
 #include "canvas.h"
 #include "file_dialogs.h"
@@ -648,6 +650,65 @@ TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {
     const int before = draws;
     view.forceRedraw();
     ASSERT_TRUE(pumpUntil("another draw", [&] { return draws; }, [&](int n) { return n > before; }));
+}
+
+// Work kept out of a window's first paint: done once after it, with
+// events held; or, when a key comes first, before that key's handler; or
+// never, when dropped unrun, and then GTK's event handling is whole again.
+TEST_F(Gui, WorkAfterTheFirstPaintRunsOnceAfterItOrBeforeTheFirstKey) {
+    Window w("Later");
+    Control view;
+    TextBox box;
+    LayoutContainer column(Layout_Vertical);
+    column.add(view);
+    column.add(box);
+    w.add(column);
+    int draws = 0;
+    view.setOnDraw([&](DrawEvent&) { ++draws; });
+    int keys = 0, workAtKey = -1;
+    w.setOnKeyDown([&](KeyEvent&) { ++keys; });
+
+    int runs = 0, drawsAtWork = -1, keysDuringWork = -1;
+    auto work = [&] {
+        // Setting a text handles pending events, unless they are held.
+        box.setText("built");
+        app->sleep(0);
+        drawsAtWork = draws;
+        keysDuringWork = keys;
+        ++runs;
+    };
+    {
+        AfterFirstPaint later(w, work);
+        box.focus();
+        showAndSettle(w);
+        ASSERT_TRUE(pumpUntil("the work after the first paint", [&] { return runs; }, [](int n) { return n >= 1; }));
+        EXPECT_TRUE(later.done());
+        EXPECT_GE(drawsAtWork, 1) << "the view was painted before the work ran";
+        later.runNow();
+        EXPECT_EQ(runs, 1) << "once only";
+    }
+
+    // The window has been painted: now only a key sets the work going.
+    runs = 0;
+    std::optional<AfterFirstPaint> later(std::in_place, w, work);
+    w.setOnKeyDown([&](KeyEvent& e) {
+        if (e.key != Key_A) return;
+        ++keys;
+        workAtKey = runs;
+    });
+    keysTo("Later", "key a key a");
+    ASSERT_TRUE(pumpUntil("two keys", [&] { return keys; }, [](int n) { return n >= 2; }));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(workAtKey, 1) << "the work was done before the first key's handler ran";
+    EXPECT_EQ(keysDuringWork, 0) << "no key was handled while the work ran";
+
+    // Dropped before it ran: it never runs, and keys reach the window as ever.
+    runs = 0;
+    later.emplace(w, work);
+    later.reset();
+    keysTo("Later", "key a");
+    ASSERT_TRUE(pumpUntil("a third key", [&] { return keys; }, [](int n) { return n >= 3; }));
+    EXPECT_EQ(runs, 0);
 }
 
 TEST_F(Gui, ALabelPlacesItsTextByItsTextAlignment) {
