@@ -27,13 +27,13 @@ bool needsRecord(const std::vector<std::string>& paths) {
 
 void checkAnimationName(const std::string& path) {
     if (turtle::lowerExtension(path) != ".webp")
-        throw RefusedOutput("veskel: cannot animate as '" + path + "': the name must end in .webp");
+        throw RefusedOutput("cannot animate as '" + path + "': the name must end in .webp");
 }
 
 namespace {
 
 [[noreturn]] void refuse(const std::string& path, int error) {
-    throw RefusedOutput("veskel: cannot write " + path + ": " + std::strerror(error));
+    throw RefusedOutput("cannot write " + path + ": " + std::strerror(error));
 }
 
 }  // namespace

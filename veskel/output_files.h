@@ -10,8 +10,7 @@
 
 namespace veskel {
 
-// An output refused before anything runs; main prints the message alone
-// and exits with status 2.
+// An output refused before anything runs; main reports it with status 2.
 struct RefusedOutput : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -28,7 +27,7 @@ bool needsRecord(const std::vector<std::string>& paths);
 // An --animate path must end in .webp (any case); raises RefusedOutput.
 void checkAnimationName(const std::string& path);
 
-// Raises RefusedOutput "veskel: cannot write PATH: REASON" when the path
+// Raises RefusedOutput "cannot write PATH: REASON" when the path
 // can clearly not be written: its folder is missing or not a folder or not
 // writable, or the path is a folder or a file that cannot be written (a
 // symbolic link is judged by where it points, also a dangling one). Creates

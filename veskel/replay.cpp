@@ -10,6 +10,7 @@
 #include "image_files.h"
 #include "line_runner.h"
 #include "png_text.h"
+#include "program_message.h"
 #include "runner.h"
 #include "toolkit_error.h"
 #include "veskel_limits.h"
@@ -79,8 +80,8 @@ void replay(forth::Interp& in, turtle::TurtleState& t, std::string_view script, 
     startImage(t, start->width, start->height);
     if (start->how == turtle::DrawingStart::New) turtle::newImage(t);
     if (start->how == turtle::DrawingStart::Opened)
-        err << "veskel: the drawing started from the opened picture " << start->openedName
-            << ", which its script cannot bring back; replaying it on black" << std::endl;
+        tell(err, "the drawing started from the opened picture " + start->openedName +
+                      ", which its script cannot bring back; replaying it on black");
 
     for (std::size_t i = 1; i < lines.size(); ++i) {
         // The whole position: an error inside a file the script included
