@@ -7,21 +7,17 @@
 #include <cstring>
 
 #include "atomic_file.h"
-#include "image_format.h"
 
 namespace veskel {
 
-PictureKind pictureKindFor(const std::string& path) {
-    if (turtle::saveFormatFor(path)) return PictureKind::Raster;
-    const std::string ext = turtle::lowerExtension(path);
-    if (ext == ".svg") return PictureKind::Svg;
-    if (ext == ".pdf") return PictureKind::Pdf;
-    throw RefusedOutput("Please save as BMP, PNG, JPG, SVG or PDF.");
+const turtle::SaveFormat& pictureFormatFor(const std::string& path) {
+    if (const auto* format = turtle::saveFormatFor(path, turtle::FormatChoice::WithVectors)) return *format;
+    throw RefusedOutput(turtle::saveAsMessage(turtle::FormatChoice::WithVectors));
 }
 
 bool needsRecord(const std::vector<std::string>& paths) {
     for (const std::string& path : paths)
-        if (pictureKindFor(path) != PictureKind::Raster) return true;
+        if (pictureFormatFor(path).kind == turtle::SaveKind::Vector) return true;
     return false;
 }
 

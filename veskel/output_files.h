@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "image_format.h"
+
 namespace veskel {
 
 // An output refused before anything runs; main reports it with status 2.
@@ -15,11 +17,9 @@ struct RefusedOutput : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class PictureKind { Raster, Svg, Pdf };
-
-// The kind an -o path names by its extension (any case). Raises
-// RefusedOutput "Please save as BMP, PNG, JPG, SVG or PDF." otherwise.
-PictureKind pictureKindFor(const std::string& path);
+// The raster or vector format an -o path names by its extension (any
+// case). Raises RefusedOutput with turtle::saveAsMessage otherwise.
+const turtle::SaveFormat& pictureFormatFor(const std::string& path);
 
 // True when one of the paths is a vector format, drawn from a record.
 bool needsRecord(const std::vector<std::string>& paths);
