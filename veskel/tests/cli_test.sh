@@ -34,7 +34,7 @@ expect "--version" 0 "veskel (Pintaro suite) $version
 [[ "$help" == *"/docs/tour.md"* && "$help" == *"/docs/reference.md"* ]]
 check "--help names the tour and the reference" $? "output [$help]"
 # The save formats are one table; what lists them by hand must follow it:
-# the help and the manual page name every extension, and the completion
+# the help, the manual page and the design note name every extension, and the completion
 # offers exactly those. pintaro's page names its raster ones.
 formats=$("$make_reference" save-formats)
 offered=$(sed -n "/^ *-o | --save)/,/return/s/.*_filedir '@(\(.*\))'.*/\1/p" "$source_dir/veskel/completion.bash" |
@@ -47,6 +47,8 @@ while read -r ext _ kind; do
   check "--help names $ext" $? "output [$help]"
   grep -q "\*\\$ext\*" "$source_dir/man/veskel.1.scd"
   check "veskel(1) names $ext" $? ""
+  grep -qF "\`$ext\`" "$source_dir/docs/veskel.md"
+  check "docs/veskel.md names $ext" $? ""
   if [ "$kind" = raster ]; then
     grep -q "\*\\$ext\*" "$source_dir/man/pintaro.1.scd"
     check "pintaro(1) names $ext" $? ""
