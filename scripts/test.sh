@@ -8,6 +8,10 @@
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit
 jobs=$(nproc)
+# A test that hangs is stopped after this many seconds (tests that need longer
+# set their own TIMEOUT), so that one hang cannot hold the whole run for
+# ctest's default of 25 minutes.
+timeout=600
 
 names=()
 results=()
@@ -24,10 +28,10 @@ build_all() {
   bash scripts/setup.sh tests && cmake --build build -j"$jobs"
 }
 run_tests() {
-  ctest --test-dir build --output-on-failure -j"$jobs" -LE install
+  ctest --test-dir build --output-on-failure --timeout "$timeout" -j"$jobs" -LE install
 }
 install_tests() {
-  ctest --test-dir build --output-on-failure -j"$jobs" -L install
+  ctest --test-dir build --output-on-failure --timeout "$timeout" -j"$jobs" -L install
 }
 sanitizer_tests() {
   cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=ON &&
@@ -35,7 +39,7 @@ sanitizer_tests() {
     # GTK's libraries keep some allocations for the life of the process; the
     # suppressions name only those libraries, so our own leaks still fail.
     LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
-      ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -L unit
+      ctest --test-dir build-sanitize --output-on-failure --timeout "$timeout" -j"$jobs" -L unit
 }
 # Each libFuzzer target of fuzz/ for 30 seconds from its seed corpus; a
 # crash, leak or timeout fails the run and leaves its input in
@@ -43,7 +47,7 @@ sanitizer_tests() {
 fuzz_smoke() {
   CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUITE_FUZZ=ON &&
     cmake --build build-fuzz --target fuzz_all -j"$jobs" &&
-    ctest --test-dir build-fuzz --output-on-failure -j"$jobs" -L fuzz
+    ctest --test-dir build-fuzz --output-on-failure --timeout "$timeout" -j"$jobs" -L fuzz
 }
 
 stage "build" build_all
