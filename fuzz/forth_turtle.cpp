@@ -112,11 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lines = forth::cutLines(std::string_view(reinterpret_cast<const char*>(data), size));
     std::size_t taken = 0;
     try {
-        forth::runLines(*h.in, [&](std::string_view& line) {
-            if (taken == lines.size()) return false;
-            line = lines[taken++];
-            return true;
-        });
+        forth::runLines(*h.in, forth::listLines(lines, taken));
         forth::requireClosed(*h.in);
     } catch (const std::exception&) {
         // The script's own error, as a front end would report it.

@@ -74,7 +74,7 @@ struct statement {
 std::size_t count_bindings()
 {
     std::size_t n = 0;
-    while (ostrin_functions[n].key != nullptr)
+    while (ostrin_bindings()[n].key != nullptr)
         ++n;
     return n;
 }
@@ -102,8 +102,8 @@ std::string generate_script(input& in)
         const std::size_t choice = in.next() % choice_count;
         if (choice == raw_choice)
             break;
-        const char* name = choice < binding_count ? ostrin_functions[choice].key : "";
-        int arguments = choice < binding_count ? ostrin_functions[choice].nargs : 0;
+        const char* name = choice < binding_count ? ostrin_bindings()[choice].key : "";
+        int arguments = choice < binding_count ? ostrin_bindings()[choice].nargs : 0;
         if (arguments == DUK_VARARGS)
             arguments = in.next() % (max_varargs + 1);
         if (choice == resize_choice) {
@@ -147,16 +147,26 @@ duk_ret_t short_wait(duk_context* ctx, duk_c_function binding)
     return binding(ctx);
 }
 
-duk_ret_t fuzz_napms(duk_context* ctx) { return short_wait(ctx, ostrin_napms); }
-duk_ret_t fuzz_timeout(duk_context* ctx) { return short_wait(ctx, ostrin_timeout); }
+// The binding registered as `name`; the harness replaces only bindings the
+// table has.
+duk_c_function binding(const char* name)
+{
+    const duk_function_list_entry* row = ostrin_binding(name);
+    if (row == nullptr)
+        std::abort();
+    return row->value;
+}
+
+duk_ret_t fuzz_napms(duk_context* ctx) { return short_wait(ctx, binding("napms")); }
+duk_ret_t fuzz_timeout(duk_context* ctx) { return short_wait(ctx, binding("timeout")); }
 // The shortest half-delay makes every later getch wait a tenth of a
 // second, and nothing takes it back on a pipe (curses cannot set cbreak
 // mode there), so the binding only ever gets a delay curses refuses.
-duk_ret_t fuzz_halfdelay(duk_context* ctx) { return short_wait(ctx, ostrin_halfdelay); }
+duk_ret_t fuzz_halfdelay(duk_context* ctx) { return short_wait(ctx, binding("halfdelay")); }
 
 // flash without its delay is a beep to the harness: neither takes
 // arguments, and no screen shows either.
-duk_ret_t fuzz_flash(duk_context* ctx) { return ostrin_beep(ctx); }
+duk_ret_t fuzz_flash(duk_context* ctx) { return binding("beep")(ctx); }
 
 struct replacement {
     const char* name;

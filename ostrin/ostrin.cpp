@@ -223,7 +223,7 @@ void ostrin_bind_to(duk_context* ctx)
 {
     ostrin_bind_const(ctx);
     duk_push_global_object(ctx);
-    duk_put_function_list(ctx, -1, ostrin_functions);
+    duk_put_function_list(ctx, -1, ostrin_bindings());
     duk_pop(ctx);
 }
 
@@ -246,7 +246,7 @@ bool ostrin_read_file(duk_context* ctx, const char* path)
 
 // --- bindings --------------------------------------------------------------
 
-duk_ret_t ostrin_initscr(duk_context* ctx)
+static duk_ret_t ostrin_initscr(duk_context* ctx)
 {  // ( -- undefined ) throws when the terminal cannot be used
     if (!open_screen())
         return DUK_RET_TYPE_ERROR;
@@ -254,77 +254,77 @@ duk_ret_t ostrin_initscr(duk_context* ctx)
     return 0;
 }
 
-duk_ret_t ostrin_endwin(duk_context* ctx)
+static duk_ret_t ostrin_endwin(duk_context* ctx)
 {
     int status = endwin();
     screen_showing(false);
     return push_status(ctx, status);
 }
 
-duk_ret_t ostrin_isendwin(duk_context* ctx)
+static duk_ret_t ostrin_isendwin(duk_context* ctx)
 {
     duk_push_boolean(ctx, isendwin() ? 1 : 0);
     return 1;
 }
 
-duk_ret_t ostrin_cbreak(duk_context* ctx) { return push_status(ctx, cbreak()); }
-duk_ret_t ostrin_nocbreak(duk_context* ctx) { return push_status(ctx, nocbreak()); }
-duk_ret_t ostrin_echo(duk_context* ctx) { return push_status(ctx, echo()); }
-duk_ret_t ostrin_noecho(duk_context* ctx) { return push_status(ctx, noecho()); }
-duk_ret_t ostrin_raw(duk_context* ctx) { return push_status(ctx, raw()); }
-duk_ret_t ostrin_noraw(duk_context* ctx) { return push_status(ctx, noraw()); }
-duk_ret_t ostrin_nl(duk_context* ctx) { return push_status(ctx, nl()); }
-duk_ret_t ostrin_nonl(duk_context* ctx) { return push_status(ctx, nonl()); }
+static duk_ret_t ostrin_cbreak(duk_context* ctx) { return push_status(ctx, cbreak()); }
+static duk_ret_t ostrin_nocbreak(duk_context* ctx) { return push_status(ctx, nocbreak()); }
+static duk_ret_t ostrin_echo(duk_context* ctx) { return push_status(ctx, echo()); }
+static duk_ret_t ostrin_noecho(duk_context* ctx) { return push_status(ctx, noecho()); }
+static duk_ret_t ostrin_raw(duk_context* ctx) { return push_status(ctx, raw()); }
+static duk_ret_t ostrin_noraw(duk_context* ctx) { return push_status(ctx, noraw()); }
+static duk_ret_t ostrin_nl(duk_context* ctx) { return push_status(ctx, nl()); }
+static duk_ret_t ostrin_nonl(duk_context* ctx) { return push_status(ctx, nonl()); }
 
-duk_ret_t ostrin_keypad(duk_context* ctx)
+static duk_ret_t ostrin_keypad(duk_context* ctx)
 {
     return push_status(ctx, keypad(stdscr, to_flag(ctx, 0)));
 }
 
-duk_ret_t ostrin_leaveok(duk_context* ctx)
+static duk_ret_t ostrin_leaveok(duk_context* ctx)
 {
     return push_status(ctx, leaveok(stdscr, to_flag(ctx, 0)));
 }
 
-duk_ret_t ostrin_scrollok(duk_context* ctx)
+static duk_ret_t ostrin_scrollok(duk_context* ctx)
 {
     return push_status(ctx, scrollok(stdscr, to_flag(ctx, 0)));
 }
 
-duk_ret_t ostrin_attron(duk_context* ctx)
+static duk_ret_t ostrin_attron(duk_context* ctx)
 {
     return push_status(ctx, wattr_on(stdscr, to_attrs(ctx, 0), nullptr));
 }
 
-duk_ret_t ostrin_attroff(duk_context* ctx)
+static duk_ret_t ostrin_attroff(duk_context* ctx)
 {
     return push_status(ctx, wattr_off(stdscr, to_attrs(ctx, 0), nullptr));
 }
 
-duk_ret_t ostrin_attrset(duk_context* ctx)
+static duk_ret_t ostrin_attrset(duk_context* ctx)
 {
     return push_status(ctx, wattrset(stdscr, static_cast<int>(to_attrs(ctx, 0))));
 }
 
-duk_ret_t ostrin_standout(duk_context* ctx)
+static duk_ret_t ostrin_standout(duk_context* ctx)
 {
     return push_status(ctx, wattrset(stdscr, static_cast<int>(standout_attr)));
 }
 
-duk_ret_t ostrin_standend(duk_context* ctx) { return push_status(ctx, wattrset(stdscr, 0)); }
+static duk_ret_t ostrin_standend(duk_context* ctx) { return push_status(ctx, wattrset(stdscr, 0)); }
 
-duk_ret_t ostrin_color_set(duk_context* ctx)
+static duk_ret_t ostrin_color_set(duk_context* ctx)
 {
     return push_status(ctx, wcolor_set(stdscr, to_short(ctx, 0), nullptr));
 }
 
-duk_ret_t ostrin_has_colors(duk_context* ctx)
+static duk_ret_t ostrin_has_colors(duk_context* ctx)
 {
     duk_push_boolean(ctx, has_colors() ? 1 : 0);
     return 1;
 }
 
-duk_ret_t ostrin_start_color(duk_context* ctx)
+static duk_ret_t ostrin_start_color(duk_context* ctx)
 {
     if (start_color() != OK)
         return DUK_RET_TYPE_ERROR;
@@ -334,7 +334,7 @@ duk_ret_t ostrin_start_color(duk_context* ctx)
     return 1;
 }
 
-duk_ret_t ostrin_init_pair(duk_context* ctx)
+static duk_ret_t ostrin_init_pair(duk_context* ctx)
 {  // ( pair fg bg -- 0 ) coerced background first
     short bg = to_short(ctx, 2);
     short fg = to_short(ctx, 1);
@@ -342,46 +342,46 @@ duk_ret_t ostrin_init_pair(duk_context* ctx)
     return zero_or_throw(ctx, init_pair(pair, fg, bg));
 }
 
-duk_ret_t ostrin_getmaxx(duk_context* ctx)
+static duk_ret_t ostrin_getmaxx(duk_context* ctx)
 {
     duk_push_int(ctx, stdscr != nullptr ? getmaxx(stdscr) : -1);
     return 1;
 }
 
-duk_ret_t ostrin_getmaxy(duk_context* ctx)
+static duk_ret_t ostrin_getmaxy(duk_context* ctx)
 {
     duk_push_int(ctx, stdscr != nullptr ? getmaxy(stdscr) : -1);
     return 1;
 }
 
-duk_ret_t ostrin_erase(duk_context* ctx) { return push_status(ctx, werase(stdscr)); }
-duk_ret_t ostrin_clear(duk_context* ctx) { return push_status(ctx, wclear(stdscr)); }
-duk_ret_t ostrin_refresh(duk_context* ctx)
+static duk_ret_t ostrin_erase(duk_context* ctx) { return push_status(ctx, werase(stdscr)); }
+static duk_ret_t ostrin_clear(duk_context* ctx) { return push_status(ctx, wclear(stdscr)); }
+static duk_ret_t ostrin_refresh(duk_context* ctx)
 {  // ( -- status ) after endwin, a refresh shows the screen again
     screen_showing(the_screen != nullptr);
     return push_status(ctx, wrefresh(stdscr));
 }
 
-duk_ret_t ostrin_move(duk_context* ctx)
+static duk_ret_t ostrin_move(duk_context* ctx)
 {  // ( row col -- 0 ) coerced column first
     int col = duk_to_int(ctx, 1);
     int row = duk_to_int(ctx, 0);
     return zero_or_throw(ctx, wmove(stdscr, row, col));
 }
 
-duk_ret_t ostrin_addstr(duk_context* ctx)
+static duk_ret_t ostrin_addstr(duk_context* ctx)
 {  // ( text -- status ) never throws on a curses failure
     return push_status(ctx, waddnstr(stdscr, duk_to_string(ctx, 0), -1));
 }
 
-duk_ret_t ostrin_addnstr(duk_context* ctx)
+static duk_ret_t ostrin_addnstr(duk_context* ctx)
 {  // ( text n -- 0 ) coerced n first
     int n = duk_to_int(ctx, 1);
     const char* text = duk_to_string(ctx, 0);
     return zero_or_throw(ctx, waddnstr(stdscr, text, n));
 }
 
-duk_ret_t ostrin_mvaddstr(duk_context* ctx)
+static duk_ret_t ostrin_mvaddstr(duk_context* ctx)
 {  // ( row col text -- 0 ) the text is only converted after a good move
     int col = duk_to_int(ctx, 1);
     int row = duk_to_int(ctx, 0);
@@ -390,7 +390,7 @@ duk_ret_t ostrin_mvaddstr(duk_context* ctx)
     return zero_or_throw(ctx, waddnstr(stdscr, duk_to_string(ctx, 2), -1));
 }
 
-duk_ret_t ostrin_mvaddnstr(duk_context* ctx)
+static duk_ret_t ostrin_mvaddnstr(duk_context* ctx)
 {  // ( row col text n -- 0 ) n and text only after a good move
     int col = duk_to_int(ctx, 1);
     int row = duk_to_int(ctx, 0);
@@ -401,7 +401,7 @@ duk_ret_t ostrin_mvaddnstr(duk_context* ctx)
     return zero_or_throw(ctx, waddnstr(stdscr, text, n));
 }
 
-duk_ret_t ostrin_getch(duk_context* ctx)
+static duk_ret_t ostrin_getch(duk_context* ctx)
 {  // ( -- key ) a resize refreshes LINES and COLS before returning
     // getch refreshes a changed screen first, which shows it again after
     // endwin; it is taken as showing while the key is awaited.
@@ -414,7 +414,7 @@ duk_ret_t ostrin_getch(duk_context* ctx)
     return 1;
 }
 
-duk_ret_t ostrin_key_fn(duk_context* ctx)
+static duk_ret_t ostrin_key_fn(duk_context* ctx)
 {  // ( n -- code ) computed wide so a huge n cannot overflow
     duk_push_number(ctx, static_cast<double>(duk_to_int(ctx, 0)) + key_f0);
     return 1;
@@ -422,7 +422,7 @@ duk_ret_t ostrin_key_fn(duk_context* ctx)
 
 // --- waiting, the cursor, clearing ------------------------------------------
 
-duk_ret_t ostrin_timeout(duk_context* ctx)
+static duk_ret_t ostrin_timeout(duk_context* ctx)
 {  // ( ms -- status ) getch waits at most ms (0: not at all, < 0: for ever)
     const int ms = duk_to_int(ctx, 0);
     if (stdscr == nullptr)
@@ -431,50 +431,50 @@ duk_ret_t ostrin_timeout(duk_context* ctx)
     return push_status(ctx, OK);
 }
 
-duk_ret_t ostrin_nodelay(duk_context* ctx)
+static duk_ret_t ostrin_nodelay(duk_context* ctx)
 {
     return push_status(ctx, nodelay(stdscr, to_flag(ctx, 0) != FALSE));
 }
 
-duk_ret_t ostrin_halfdelay(duk_context* ctx)
+static duk_ret_t ostrin_halfdelay(duk_context* ctx)
 {
     return push_status(ctx, halfdelay(duk_to_int(ctx, 0)));
 }
 
-duk_ret_t ostrin_napms(duk_context* ctx) { return push_status(ctx, napms(duk_to_int(ctx, 0))); }
+static duk_ret_t ostrin_napms(duk_context* ctx) { return push_status(ctx, napms(duk_to_int(ctx, 0))); }
 
-duk_ret_t ostrin_curs_set(duk_context* ctx)
+static duk_ret_t ostrin_curs_set(duk_context* ctx)
 {  // ( visibility -- previous ) a terminal that cannot do it gives ERR
     return push_int(ctx, curs_set(duk_to_int(ctx, 0)));
 }
 
-duk_ret_t ostrin_getcury(duk_context* ctx)
+static duk_ret_t ostrin_getcury(duk_context* ctx)
 {
     return push_int(ctx, stdscr != nullptr ? getcury(stdscr) : -1);
 }
 
-duk_ret_t ostrin_getcurx(duk_context* ctx)
+static duk_ret_t ostrin_getcurx(duk_context* ctx)
 {
     return push_int(ctx, stdscr != nullptr ? getcurx(stdscr) : -1);
 }
 
-duk_ret_t ostrin_clrtoeol(duk_context* ctx) { return push_status(ctx, wclrtoeol(stdscr)); }
-duk_ret_t ostrin_clrtobot(duk_context* ctx) { return push_status(ctx, wclrtobot(stdscr)); }
-duk_ret_t ostrin_beep(duk_context* ctx) { return push_status(ctx, beep()); }
-duk_ret_t ostrin_flash(duk_context* ctx) { return push_status(ctx, flash()); }
-duk_ret_t ostrin_flushinp(duk_context* ctx) { return push_status(ctx, flushinp()); }
-duk_ret_t ostrin_use_default_colors(duk_context* ctx)
+static duk_ret_t ostrin_clrtoeol(duk_context* ctx) { return push_status(ctx, wclrtoeol(stdscr)); }
+static duk_ret_t ostrin_clrtobot(duk_context* ctx) { return push_status(ctx, wclrtobot(stdscr)); }
+static duk_ret_t ostrin_beep(duk_context* ctx) { return push_status(ctx, beep()); }
+static duk_ret_t ostrin_flash(duk_context* ctx) { return push_status(ctx, flash()); }
+static duk_ret_t ostrin_flushinp(duk_context* ctx) { return push_status(ctx, flushinp()); }
+static duk_ret_t ostrin_use_default_colors(duk_context* ctx)
 {
     return push_status(ctx, use_default_colors());
 }
 
-duk_ret_t ostrin_color_pair_fn(duk_context* ctx)
+static duk_ret_t ostrin_color_pair_fn(duk_context* ctx)
 {  // ( n -- attrs ) the attribute bits that select colour pair n
     const auto n = static_cast<unsigned>(duk_to_int(ctx, 0));
     return push_int(ctx, static_cast<int>((n << color_pair_shift) & color_pair_mask));
 }
 
-duk_ret_t ostrin_print(duk_context* ctx)
+static duk_ret_t ostrin_print(duk_context* ctx)
 {  // ( values... -- undefined ) their texts, separated by spaces, as a line
     const duk_idx_t count = duk_get_top(ctx);
     duk_push_string(ctx, " ");
@@ -487,7 +487,7 @@ duk_ret_t ostrin_print(duk_context* ctx)
     return 0;
 }
 
-const duk_function_list_entry ostrin_functions[] = {
+static const duk_function_list_entry ostrin_functions[] = {
     {"initscr", ostrin_initscr, 0},
     {"endwin", ostrin_endwin, 0},
     {"isendwin", ostrin_isendwin, 0},
@@ -540,3 +540,13 @@ const duk_function_list_entry ostrin_functions[] = {
     {"print", ostrin_print, DUK_VARARGS},
     {nullptr, nullptr, 0},
 };
+
+const duk_function_list_entry* ostrin_bindings() { return ostrin_functions; }
+
+const duk_function_list_entry* ostrin_binding(std::string_view name)
+{
+    for (const duk_function_list_entry* row = ostrin_functions; row->key != nullptr; ++row)
+        if (name == row->key)
+            return row;
+    return nullptr;
+}

@@ -26,13 +26,11 @@ int saveImages(const turtle::TurtleState& t, const toolkit::Recorder& record, co
     int status = 0;
     for (const std::string& path : paths) {
         try {
-            const PictureKind kind = pictureKindFor(path);
-            if (kind == PictureKind::Raster)
+            const turtle::SaveFormat& format = pictureFormatFor(path);
+            if (format.kind == turtle::SaveKind::Raster)
                 turtle::saveByExtension(*t.image, path, script);
             else
-                toolkit::writeVectorFile(t.image->raster(), record.operations(), path,
-                                         kind == PictureKind::Svg ? toolkit::VectorFormat::Svg
-                                                                  : toolkit::VectorFormat::Pdf);
+                toolkit::writeVectorFile(t.image->raster(), record.operations(), path, format.vector);
         } catch (const toolkit::ToolkitError& e) {
             err << e.what() << std::endl;
             status = 1;

@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ostream>
+#include <string>
 
 #include <readline/history.h>
 
+#include "program_message.h"
 #include "veskel_limits.h"
 
 namespace veskel {
@@ -72,12 +74,9 @@ void HistoryFile::fail(int error) { fail(std::strerror(error)); }
 
 void HistoryFile::fail(const char* reason) {
     failed_ = true;
-    notes_ << "veskel: the history of this session is kept in memory only: ";
-    if (path_.empty())
-        notes_ << "neither XDG_STATE_HOME nor HOME names a folder";
-    else
-        notes_ << path_ << ": " << reason;
-    notes_ << std::endl;
+    tell(notes_, "the history of this session is kept in memory only: " +
+                     (path_.empty() ? std::string("neither XDG_STATE_HOME nor HOME names a folder")
+                                    : path_ + ": " + reason));
 }
 
 }  // namespace veskel

@@ -13,6 +13,7 @@
 #include "raster_loader.h"
 #include "options.h"
 #include "output_files.h"
+#include "program_message.h"
 #include "replay.h"
 #include "runner.h"
 #include "shown_script.h"
@@ -27,7 +28,7 @@ namespace {
 bool flushedStandardOutput() {
     std::cout.flush();
     if (std::cout) return true;
-    std::cerr << "veskel: cannot write standard output\n";
+    veskel::tell(std::cerr, "cannot write standard output");
     return false;
 }
 
@@ -38,10 +39,11 @@ int main(int argc, char** argv) {
     try {
         opts = veskel::parseOptions(argc, argv);
     } catch (const veskel::UsageError& e) {
-        std::cerr << "veskel: " << e.what() << "\nTry 'veskel --help' for more information.\n";
+        veskel::tell(std::cerr, e.what());
+        std::cerr << "Try 'veskel --help' for more information.\n";
         return 2;
     } catch (const veskel::RefusedOutput& e) {
-        std::cerr << e.what() << '\n';
+        veskel::tell(std::cerr, e.what());
         return 2;
     }
     if (opts.help) {
@@ -65,7 +67,7 @@ int main(int argc, char** argv) {
         try {
             script = veskel::readPictureScript(picture);
         } catch (const veskel::ReplayError& e) {
-            std::cerr << "veskel: " << e.what() << '\n';
+            veskel::tell(std::cerr, e.what());
             return 1;
         }
     }
@@ -90,7 +92,7 @@ int main(int argc, char** argv) {
         else
             veskel::openStartImage(turtle, opts.openPath);
     } catch (const toolkit::ToolkitError& e) {
-        std::cerr << e.what() << '\n';
+        veskel::tell(std::cerr, e.what());
         return 1;
     }
     // Only vector files and animations need the drawing's record; without
@@ -112,7 +114,7 @@ int main(int argc, char** argv) {
         try {
             veskel::replay(*in, turtle, script, std::cerr);
         } catch (const std::exception& e) {
-            std::cerr << "veskel: " << opts.replay << ": " << e.what() << '\n';
+            veskel::tell(std::cerr, opts.replay + ": " + e.what());
             return 1;
         }
     } else {

@@ -153,7 +153,7 @@ Options parseOptions(int argc, char** argv) {
             if (path.empty()) throw UsageError("option " + std::string(name) + " needs a file name");
             // Refused before anything runs, so a long script never ends in
             // a picture that cannot be written.
-            pictureKindFor(path);
+            pictureFormatFor(path);
             checkWritable(path);
             opts.savePaths.push_back(std::move(path));
         } else if (isOption(arg, "--animate")) {

@@ -7,33 +7,29 @@
 #include <cstring>
 
 #include "atomic_file.h"
-#include "image_format.h"
 
 namespace veskel {
 
-PictureKind pictureKindFor(const std::string& path) {
-    if (turtle::saveFormatFor(path)) return PictureKind::Raster;
-    const std::string ext = turtle::lowerExtension(path);
-    if (ext == ".svg") return PictureKind::Svg;
-    if (ext == ".pdf") return PictureKind::Pdf;
-    throw RefusedOutput("Please save as BMP, PNG, JPG, SVG or PDF.");
+const turtle::SaveFormat& pictureFormatFor(const std::string& path) {
+    if (const auto* format = turtle::saveFormatFor(path, turtle::FormatChoice::WithVectors)) return *format;
+    throw RefusedOutput(turtle::saveAsMessage(turtle::FormatChoice::WithVectors));
 }
 
 bool needsRecord(const std::vector<std::string>& paths) {
     for (const std::string& path : paths)
-        if (pictureKindFor(path) != PictureKind::Raster) return true;
+        if (pictureFormatFor(path).kind == turtle::SaveKind::Vector) return true;
     return false;
 }
 
 void checkAnimationName(const std::string& path) {
     if (turtle::lowerExtension(path) != ".webp")
-        throw RefusedOutput("veskel: cannot animate as '" + path + "': the name must end in .webp");
+        throw RefusedOutput("cannot animate as '" + path + "': the name must end in .webp");
 }
 
 namespace {
 
 [[noreturn]] void refuse(const std::string& path, int error) {
-    throw RefusedOutput("veskel: cannot write " + path + ": " + std::strerror(error));
+    throw RefusedOutput("cannot write " + path + ": " + std::strerror(error));
 }
 
 }  // namespace

@@ -8,19 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "image_format.h"
+
 namespace veskel {
 
-// An output refused before anything runs; main prints the message alone
-// and exits with status 2.
+// An output refused before anything runs; main reports it with status 2.
 struct RefusedOutput : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class PictureKind { Raster, Svg, Pdf };
-
-// The kind an -o path names by its extension (any case). Raises
-// RefusedOutput "Please save as BMP, PNG, JPG, SVG or PDF." otherwise.
-PictureKind pictureKindFor(const std::string& path);
+// The raster or vector format an -o path names by its extension (any
+// case). Raises RefusedOutput with turtle::saveAsMessage otherwise.
+const turtle::SaveFormat& pictureFormatFor(const std::string& path);
 
 // True when one of the paths is a vector format, drawn from a record.
 bool needsRecord(const std::vector<std::string>& paths);
@@ -28,7 +27,7 @@ bool needsRecord(const std::vector<std::string>& paths);
 // An --animate path must end in .webp (any case); raises RefusedOutput.
 void checkAnimationName(const std::string& path);
 
-// Raises RefusedOutput "veskel: cannot write PATH: REASON" when the path
+// Raises RefusedOutput "cannot write PATH: REASON" when the path
 // can clearly not be written: its folder is missing or not a folder or not
 // writable, or the path is a folder or a file that cannot be written (a
 // symbolic link is judged by where it points, also a dangling one). Creates

@@ -10,6 +10,7 @@
 #include "image_files.h"
 #include "line_runner.h"
 #include "png_text.h"
+#include "program_message.h"
 #include "runner.h"
 #include "toolkit_error.h"
 #include "veskel_limits.h"
@@ -79,20 +80,23 @@ void replay(forth::Interp& in, turtle::TurtleState& t, std::string_view script, 
     startImage(t, start->width, start->height);
     if (start->how == turtle::DrawingStart::New) turtle::newImage(t);
     if (start->how == turtle::DrawingStart::Opened)
-        err << "veskel: the drawing started from the opened picture " << start->openedName
-            << ", which its script cannot bring back; replaying it on black" << std::endl;
+        tell(err, "the drawing started from the opened picture " + start->openedName +
+                      ", which its script cannot bring back; replaying it on black");
 
-    for (std::size_t i = 1; i < lines.size(); ++i) {
+    // After the start line; the count of lines taken is the line number.
+    std::size_t taken = 1;
+    const forth::LineSource next = forth::listLines(lines, taken);
+    for (std::string_view line; next(line);) {
         // The whole position: an error inside a file the script included
         // left that file's name in it.
-        in.setPosition({static_cast<std::int64_t>(i) + 1, {}});
+        in.setPosition({static_cast<std::int64_t>(taken), {}});
         try {
-            if (const auto size = turtle::parseResizeNote(lines[i]))
+            if (const auto size = turtle::parseResizeNote(line))
                 turtle::resizeImage(t, size->first, size->second);
-            else if (const auto stop = turtle::parseStoppedNote(lines[i]))
+            else if (const auto stop = turtle::parseStoppedNote(line))
                 runFor(in, stop->text, stop->steps);
             else
-                in.runLine(lines[i]);
+                in.runLine(line);
         } catch (const std::exception& e) {
             // What the script printed comes before the report.
             in.flushOutput();

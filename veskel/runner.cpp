@@ -24,12 +24,9 @@ void runStep(forth::Interp& in, const Step& step, std::string& script) {
     } else {
         // One command line: it is line 1 of its own text.
         keep(step.arg);
-        bool taken = false;
-        forth::runLines(in, [&](std::string_view& line) {
-            if (taken) return false;
-            line = step.arg;
-            return taken = true;
-        });
+        const std::vector<std::string_view> lines{step.arg};
+        std::size_t taken = 0;
+        forth::runLines(in, forth::listLines(lines, taken));
     }
 }
 

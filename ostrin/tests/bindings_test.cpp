@@ -48,7 +48,7 @@ TEST(Constants, AreOrdinaryWritableGlobals)
 TEST(Registration, EveryRowIsAGlobalWithItsArgumentCount)
 {
     engine js;
-    const duk_function_list_entry* row = ostrin_functions;
+    const duk_function_list_entry* row = ostrin_bindings();
     for (; row->key != nullptr; ++row) {
         const std::string name = row->key;
         EXPECT_EQ(js.eval(("typeof " + name).c_str()), "function") << name;

@@ -32,11 +32,7 @@ std::optional<ScriptFailure> runScriptText(forth::Interp& in, std::string_view t
     const auto lines = forth::cutLines(text);
     std::size_t taken = 0;
     const auto error = failureOf([&] {
-        forth::runLines(in, [&](std::string_view& line) {
-            if (taken == lines.size()) return false;
-            line = lines[taken++];
-            return true;
-        }, observe);
+        forth::runLines(in, forth::listLines(lines, taken), observe);
     });
     if (!error) return std::nullopt;
     // A line of an included file is not the editor's: its hints are not guessed.

@@ -348,7 +348,7 @@ public:
     bool warnedOldDefine = false;
 };
 
-// Registers the 61 core words and the 7 core sigils, in their fixed order.
+// Registers the core words and the core sigils, in their fixed order.
 void registerCoreWords(Interp& in);
 
 // Convenience for front ends: a fresh interpreter with the core words.

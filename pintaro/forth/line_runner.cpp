@@ -67,6 +67,14 @@ std::vector<std::string_view> cutLines(std::string_view text) {
     return lines;
 }
 
+LineSource listLines(const std::vector<std::string_view>& lines, std::size_t& taken) {
+    return [&lines, &taken](std::string_view& line) {
+        if (taken >= lines.size()) return false;
+        line = lines[taken++];
+        return true;
+    };
+}
+
 void runFile(Interp& in, const std::string& path, const LineObserver& observe) {
     in.setPosition({1, {}});
     const auto file = openScript(in, path);

@@ -42,6 +42,12 @@ LineSource streamLines(std::istream& stream, std::string name);
 // empty line and "a\n" is "a" and "".
 std::vector<std::string_view> cutLines(std::string_view text);
 
+// Lines of a list (an editor's text cut by cutLines, a picture's script),
+// from index `taken` on. Each line handed out adds 1 to `taken`, so after a
+// failure the failing line is lines[taken - 1]. The list and the counter
+// must outlive the source.
+LineSource listLines(const std::vector<std::string_view>& lines, std::size_t& taken);
+
 // A script file as a front end runs it (veskel's file arguments): runLines
 // from line 1 of the front end's own text. Raises "cannot open: PATH" (at
 // line 1) and "cannot read: PATH".

@@ -1,15 +1,25 @@
 // make_reference: writes the word reference, made from the registration
 // tables, to standard output, for the build (docs/reference.md, the word
-// list of veskel-forth(7)) and its test.
-//   make_reference markdown | text | scdoc
+// list of veskel-forth(7)) and its test; or the table of save formats, one
+// "EXTENSION NAME raster|vector" line each, that the tests hold veskel's
+// help and completion to.
+//   make_reference markdown | text | scdoc | save-formats
 #include <exception>
 #include <iostream>
 #include <string_view>
 
+#include "image_format.h"
 #include "word_reference.h"
 
 int main(int argc, char** argv) {
     const std::string_view format = argc == 2 ? argv[1] : "";
+    if (format == "save-formats") {
+        for (const turtle::SaveFormat& f : turtle::saveFormats())
+            std::cout << f.extension << ' ' << f.name << ' '
+                      << (f.kind == turtle::SaveKind::Raster ? "raster" : "vector") << '\n';
+        std::cout.flush();
+        return std::cout ? 0 : 1;
+    }
     std::string (*render)(const reference::WordReference&) = nullptr;
     if (format == "markdown")
         render = reference::renderMarkdown;
@@ -18,7 +28,7 @@ int main(int argc, char** argv) {
     else if (format == "scdoc")
         render = reference::renderScdoc;
     else {
-        std::cerr << "Usage: make_reference markdown|text|scdoc\n";
+        std::cerr << "Usage: make_reference markdown|text|scdoc|save-formats\n";
         return 2;
     }
     try {

@@ -5,10 +5,13 @@
 // one line here.
 //
 // X marks a function of the widget layer (its GtkApi table); R marks one of
-// the raster layer's functions (raster/raster_functions.h), which the loader
-// puts into the raster table it fills from the same library. The loader
-// checks at compile time that the R entries are exactly the raster list.
+// the raster layer's functions, which the loader puts into the raster table
+// it fills from the same library. Those are not written here: the raster
+// layer's list (raster_functions.h) is expanded in its three runs, so that
+// the raster functions are named once and keep their place in the order.
 #pragma once
+
+#include "raster_functions.h"
 
 // clang-format off
 #define PINTARO_GTK_FUNCTIONS(X, R) \
@@ -24,47 +27,11 @@
     X(gtk_file_chooser_set_current_name) \
     X(gtk_file_chooser_get_filename) \
     X(gdk_cairo_set_source_rgba) \
-    R(pango_cairo_create_layout) \
-    R(pango_layout_set_text) \
-    R(pango_font_description_free) \
-    R(pango_font_description_new) \
-    R(pango_font_description_set_family) \
-    R(pango_font_description_set_size) \
-    R(pango_font_description_set_weight) \
-    R(pango_layout_set_font_description) \
-    R(cairo_save) \
-    R(cairo_translate) \
-    R(pango_cairo_show_layout) \
-    R(cairo_restore) \
-    R(cairo_move_to) \
-    R(cairo_line_to) \
-    R(cairo_set_line_width) \
-    R(cairo_stroke) \
-    R(cairo_rectangle) \
-    R(cairo_fill) \
-    R(cairo_scale) \
-    R(cairo_arc) \
-    R(cairo_set_source_surface) \
-    R(cairo_paint) \
-    R(cairo_pattern_set_filter) \
-    R(cairo_get_source) \
-    R(cairo_surface_flush) \
-    R(cairo_surface_mark_dirty) \
-    R(pango_layout_get_pixel_size) \
-    R(cairo_surface_destroy) \
-    R(cairo_destroy) \
-    R(cairo_image_surface_create) \
-    R(cairo_create) \
-    R(cairo_image_surface_get_data) \
-    R(cairo_image_surface_get_stride) \
-    R(gdk_pixbuf_new_from_file) \
-    R(gdk_pixbuf_apply_embedded_orientation) \
+    PINTARO_RASTER_DRAWING_AND_LOADING_FUNCTIONS(R) \
     X(gdk_cairo_surface_create_from_pixbuf) \
-    R(cairo_image_surface_get_width) \
-    R(cairo_image_surface_get_height) \
-    R(g_object_unref) \
+    PINTARO_RASTER_SURFACE_FUNCTIONS(R) \
     X(gdk_pixbuf_get_from_surface) \
-    R(gdk_pixbuf_save) \
+    PINTARO_RASTER_SAVING_FUNCTIONS(R) \
     X(gtk_window_present) \
     X(gtk_main_iteration) \
     X(gtk_widget_hide) \

@@ -25,16 +25,6 @@ void* g_library = nullptr;
 GtkApi g_api;
 RasterApi g_raster;
 
-// The R entries of the GTK list must be the raster list, no more and no
-// fewer: each R name is a member of RasterApi (or this does not compile),
-// and the counts agree.
-#define PINTARO_COUNT(name) +1
-#define PINTARO_NONE(name)
-static_assert(0 PINTARO_GTK_FUNCTIONS(PINTARO_NONE, PINTARO_COUNT) == 0 PINTARO_RASTER_FUNCTIONS(PINTARO_COUNT),
-              "gtk_functions.h must mark every raster function with R, and only those");
-#undef PINTARO_NONE
-#undef PINTARO_COUNT
-
 }  // namespace
 
 const GtkApi& gtk() { return g_api; }

@@ -7,12 +7,39 @@
 
 namespace turtle {
 
-const SaveFormat kSaveFormats[4] = {
-    {".bmp", "bmp", -1},
-    {".png", "png", -1},
-    {".jpg", "jpeg", 80},
-    {".jpeg", "jpeg", 80},
+namespace {
+
+using toolkit::VectorFormat;
+
+constexpr SaveFormat kSaveFormats[] = {
+    {"BMP", ".bmp", SaveKind::Raster, "bmp", {}, -1},
+    {"PNG", ".png", SaveKind::Raster, "png", {}, -1},
+    {"JPG", ".jpg", SaveKind::Raster, "jpeg", {}, 80},
+    {"JPG", ".jpeg", SaveKind::Raster, "jpeg", {}, 80},
+    {"SVG", ".svg", SaveKind::Vector, nullptr, VectorFormat::Svg, -1},
+    {"PDF", ".pdf", SaveKind::Vector, nullptr, VectorFormat::Pdf, -1},
 };
+
+bool offered(const SaveFormat& f, FormatChoice choice) {
+    return f.kind == SaveKind::Raster || choice == FormatChoice::WithVectors;
+}
+
+}  // namespace
+
+std::span<const SaveFormat> saveFormats() { return kSaveFormats; }
+
+std::string saveAsMessage(FormatChoice choice) {
+    std::vector<std::string_view> names;
+    for (const SaveFormat& f : kSaveFormats)
+        if (offered(f, choice) && std::find(names.begin(), names.end(), f.name) == names.end())
+            names.push_back(f.name);
+    std::string text = "Please save as ";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
+        text += names[i];
+    }
+    return text + ".";
+}
 
 std::string_view fileExtension(std::string_view fileName) {
     for (std::size_t i = fileName.size(); i-- > 1;) {
@@ -44,10 +71,10 @@ std::string lowerExtension(std::string_view path) {
     return ext;
 }
 
-const SaveFormat* saveFormatFor(std::string_view path) {
+const SaveFormat* saveFormatFor(std::string_view path, FormatChoice choice) {
     const std::string ext = lowerExtension(path);
     for (const SaveFormat& f : kSaveFormats)
-        if (f.extension == ext) return &f;
+        if (f.extension == ext && offered(f, choice)) return &f;
     return nullptr;
 }
 

@@ -2,30 +2,47 @@
 // extension, and how a path splits into folder, name and extension.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "image.h"
 #include "toolkit_error.h"
+#include "vector_file.h"
 
 namespace turtle {
 
+enum class SaveKind {
+    Raster,  // the image's pixels, written by gdk-pixbuf
+    Vector,  // the drawing's record, written by the raster layer's vector writer
+};
+
+// Which formats a front end offers: the drawing program writes pixels only,
+// veskel also the drawing as vectors.
+enum class FormatChoice { RasterOnly, WithVectors };
+
+// One row of the save formats. The table is the one list of them: the
+// refusal messages, the front ends' help and the docs' lists follow it.
 struct SaveFormat {
+    std::string_view name;       // as the refusal lists it; rows that share a name are listed once
     std::string_view extension;  // lower case, dot included
-    const char* pixbufType;      // gdk-pixbuf saver name
+    SaveKind kind;
+    const char* pixbufType;      // Raster: gdk-pixbuf saver name
+    toolkit::VectorFormat vector;  // Vector: the format the vector writer makes
     int quality;                 // JPEG quality, or -1 for none
 };
 
-// ".bmp", ".png", ".jpg", ".jpeg" in that order.
-extern const SaveFormat kSaveFormats[4];
+// Every row, in the order the refusal lists them.
+std::span<const SaveFormat> saveFormats();
 
-// The one message for an extension not in the table.
-inline constexpr const char* kUnsupportedFormatMessage = "Please save as BMP, PNG or JPG.";
+// "Please save as BMP, PNG or JPG.": the names of the formats offered, each
+// once, in table order.
+std::string saveAsMessage(FormatChoice choice);
 
-// Raised for a file name whose extension is not in the table, so callers can
-// tell it from a failed write.
+// Raised for a file name whose extension is not a raster row of the table,
+// so callers can tell it from a failed write.
 struct UnsupportedFormat : toolkit::ToolkitError {
-    UnsupportedFormat() : toolkit::ToolkitError(kUnsupportedFormatMessage) {}
+    UnsupportedFormat() : toolkit::ToolkitError(saveAsMessage(FormatChoice::RasterOnly)) {}
 };
 
 // A path taken apart: "dir/sub/tree.png" gives "dir/sub", "tree", ".png".
@@ -44,8 +61,9 @@ std::string_view fileExtension(std::string_view fileName);
 // A path's extension in ASCII lower case ("" when it has none).
 std::string lowerExtension(std::string_view path);
 
-// The format for a path's extension compared in ASCII lower case, or null.
-const SaveFormat* saveFormatFor(std::string_view path);
+// The format for a path's extension compared in ASCII lower case, among
+// those offered, or null.
+const SaveFormat* saveFormatFor(std::string_view path, FormatChoice choice = FormatChoice::RasterOnly);
 
 // Writes the image in the format its path names; a PNG also keeps `script`,
 // when there is one, as the picture's script (drawing_script.h). Raises

@@ -7,8 +7,8 @@
 
 namespace turtle {
 
-// Registers the 35 turtle words, then the # sigil, then the 14 aliases, in
-// their fixed order. The words keep a reference to `t`, which must outlive
+// Registers the turtle words, then the # sigil, then the aliases, in the
+// order of their tables. The words keep a reference to `t`, which must outlive
 // the interpreter's use of them. Register after the core words.
 void registerTurtleWords(forth::Interp& in, TurtleState& t);
 

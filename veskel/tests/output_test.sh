@@ -93,8 +93,8 @@ refused() {
   expect "$name" 2 "" "$message" -- "$veskel" -e "'ran .." "$@"
 }
 hint="Try 'veskel --help' for more information."
-refused "-o picture.gif" "Please save as BMP, PNG, JPG, SVG or PDF." -o picture.png -o picture.gif
-refused "-o with no extension" "Please save as BMP, PNG, JPG, SVG or PDF." -o svg
+refused "-o picture.gif" "veskel: Please save as BMP, PNG, JPG, SVG or PDF." -o picture.png -o picture.gif
+refused "-o with no extension" "veskel: Please save as BMP, PNG, JPG, SVG or PDF." -o svg
 refused "--animate a.gif" "veskel: cannot animate as 'a.gif': the name must end in .webp" --animate a.gif
 for n in 0 -3 x 1.5 "" 2147483648; do
   case $n in

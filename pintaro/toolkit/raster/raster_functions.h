@@ -3,12 +3,15 @@
 // the typed table, and each loader into the names it resolves.
 //
 // PINTARO_RASTER_FUNCTIONS are also among the GTK functions the drawing
-// program loads (gtk_functions.h names them there, in that list's order);
-// PINTARO_RASTER_EXTRA_FUNCTIONS are resolved after that list.
+// program loads (gtk_functions.h expands them into that list, in three
+// runs); PINTARO_RASTER_EXTRA_FUNCTIONS are resolved after that list.
 #pragma once
 
 // clang-format off
-#define PINTARO_RASTER_FUNCTIONS(X) \
+// The raster functions that GTK's list resolves in three runs, with the
+// widget layer's own functions between them (gtk_functions.h); together,
+// in this order, they are the raster list.
+#define PINTARO_RASTER_DRAWING_AND_LOADING_FUNCTIONS(X) \
     X(pango_cairo_create_layout) \
     X(pango_layout_set_text) \
     X(pango_font_description_free) \
@@ -43,11 +46,20 @@
     X(cairo_image_surface_get_data) \
     X(cairo_image_surface_get_stride) \
     X(gdk_pixbuf_new_from_file) \
-    X(gdk_pixbuf_apply_embedded_orientation) \
+    X(gdk_pixbuf_apply_embedded_orientation)
+
+#define PINTARO_RASTER_SURFACE_FUNCTIONS(X) \
     X(cairo_image_surface_get_width) \
     X(cairo_image_surface_get_height) \
-    X(g_object_unref) \
+    X(g_object_unref)
+
+#define PINTARO_RASTER_SAVING_FUNCTIONS(X) \
     X(gdk_pixbuf_save)
+
+#define PINTARO_RASTER_FUNCTIONS(X) \
+    PINTARO_RASTER_DRAWING_AND_LOADING_FUNCTIONS(X) \
+    PINTARO_RASTER_SURFACE_FUNCTIONS(X) \
+    PINTARO_RASTER_SAVING_FUNCTIONS(X)
 
 // Colours are set on cairo directly and pixels move between surfaces and
 // pixbufs here, so no display-side function (GDK's) is ever needed. The SVG

@@ -23,9 +23,6 @@ void expectRows(std::initializer_list<Row> rows) {
 TEST(KeyCodes, ControlKeysOfTheAsciiRange) {
     expectRows({{GDK_KEY_BackSpace, Key_Backspace}, {GDK_KEY_Tab, Key_Tab}, {GDK_KEY_Return, Key_Return},
                 {GDK_KEY_Pause, Key_Pause}, {GDK_KEY_Caps_Lock, Key_CapsLock}, {GDK_KEY_Escape, Key_Escape}});
-    EXPECT_EQ(Key_Backspace, 8);
-    EXPECT_EQ(Key_Return, 13);
-    EXPECT_EQ(Key_Escape, 27);
 }
 
 TEST(KeyCodes, PrintableCharactersKeepTheirCode) {
@@ -33,12 +30,6 @@ TEST(KeyCodes, PrintableCharactersKeepTheirCode) {
         if (c == 39 || c == 42 || c == 58 || c == 59) continue;
         EXPECT_EQ(keyCodeFromKeyval(c), c) << "character " << c;
     }
-    EXPECT_EQ(Key_Space, 32);
-    EXPECT_EQ(Key_Ampersand, 38);
-    EXPECT_EQ(Key_OpenParen, 40);
-    EXPECT_EQ(Key_Divide, 47);
-    EXPECT_EQ(Key_Number9, 57);
-    EXPECT_EQ(Key_AtSign, 64);
 }
 
 TEST(KeyCodes, FivePrintableCharactersShareACodeWithTheirNeighbour) {
@@ -47,11 +38,6 @@ TEST(KeyCodes, FivePrintableCharactersShareACodeWithTheirNeighbour) {
                 {GDK_KEY_colon, Key_Point},
                 {GDK_KEY_semicolon, Key_Comma},
                 {GDK_KEY_underscore, Key_Minus}});
-    EXPECT_EQ(Key_NumberSign, 35);
-    EXPECT_EQ(Key_Plus, 43);
-    EXPECT_EQ(Key_Comma, 44);
-    EXPECT_EQ(Key_Minus, 45);
-    EXPECT_EQ(Key_Point, 46);
 }
 
 TEST(KeyCodes, LettersOfEitherCaseGiveTheUpperCaseCode) {
@@ -59,16 +45,11 @@ TEST(KeyCodes, LettersOfEitherCaseGiveTheUpperCaseCode) {
         EXPECT_EQ(keyCodeFromKeyval(GDK_KEY_A + i), 65 + i);
         EXPECT_EQ(keyCodeFromKeyval(GDK_KEY_a + i), 65 + i);
     }
-    EXPECT_EQ(Key_L, 76);
-    EXPECT_EQ(Key_Z, 90);
 }
 
 TEST(KeyCodes, SuperMenuAndDeadCircumflex) {
     expectRows({{GDK_KEY_Super_L, Key_SuperL}, {GDK_KEY_Super_R, Key_SuperR}, {GDK_KEY_Menu, Key_ContextMenu},
                 {GDK_KEY_dead_circumflex, Key_Circumflex}});
-    EXPECT_EQ(Key_SuperL, 91);
-    EXPECT_EQ(Key_ContextMenu, 93);
-    EXPECT_EQ(Key_Circumflex, 94);
 }
 
 TEST(KeyCodes, NumericKeypad) {
@@ -77,15 +58,10 @@ TEST(KeyCodes, NumericKeypad) {
                 {GDK_KEY_KP_Separator, Key_NumpadSeparator}, {GDK_KEY_KP_Subtract, Key_NumpadSubtract},
                 {GDK_KEY_KP_Decimal, Key_NumpadDecimal}, {GDK_KEY_KP_Divide, Key_NumpadDivide},
                 {GDK_KEY_KP_Enter, Key_NumpadEnter}});
-    EXPECT_EQ(Key_NumpadMultiply, 106);
-    EXPECT_EQ(Key_NumpadDivide, 111);
-    EXPECT_EQ(Key_NumpadEnter, 1017);
 }
 
 TEST(KeyCodes, FunctionKeysOneToTwentyFour) {
     for (unsigned i = 0; i < 24; ++i) EXPECT_EQ(keyCodeFromKeyval(GDK_KEY_F1 + i), 112 + i);
-    EXPECT_EQ(Key_F5, 116);
-    EXPECT_EQ(Key_F24, 135);
 }
 
 TEST(KeyCodes, LockKeysAndGermanLetters) {
@@ -93,28 +69,18 @@ TEST(KeyCodes, LockKeysAndGermanLetters) {
                 {GDK_KEY_Adiaeresis, Key_AE}, {GDK_KEY_adiaeresis, Key_AE},
                 {GDK_KEY_Odiaeresis, Key_OE}, {GDK_KEY_odiaeresis, Key_OE},
                 {GDK_KEY_Udiaeresis, Key_UE}, {GDK_KEY_udiaeresis, Key_UE}, {GDK_KEY_ssharp, Key_SharpS}});
-    EXPECT_EQ(Key_NumLock, 144);
-    EXPECT_EQ(Key_ScrollLock, 145);
-    EXPECT_EQ(Key_AE, 196);
-    EXPECT_EQ(Key_OE, 214);
-    EXPECT_EQ(Key_UE, 220);
-    EXPECT_EQ(Key_SharpS, 223);
 }
 
 TEST(KeyCodes, EditingAndCursorKeysFromOneThousand) {
     expectRows({{GDK_KEY_Insert, 1000}, {GDK_KEY_Delete, 1001}, {GDK_KEY_Left, 1002}, {GDK_KEY_Right, 1003},
                 {GDK_KEY_Up, 1004}, {GDK_KEY_Down, 1005}, {GDK_KEY_Home, 1006}, {GDK_KEY_End, 1007},
                 {GDK_KEY_Page_Up, 1008}, {GDK_KEY_Page_Down, 1009}});
-    EXPECT_EQ(Key_PageUp, 1008);
-    EXPECT_EQ(Key_PageDown, 1009);
 }
 
 TEST(KeyCodes, ModifiersPrintAndAltGr) {
     expectRows({{GDK_KEY_Control_L, 1010}, {GDK_KEY_Control_R, 1011}, {GDK_KEY_Alt_L, 1012},
                 {GDK_KEY_Alt_R, 1013}, {GDK_KEY_Shift_L, 1014}, {GDK_KEY_Shift_R, 1015},
                 {GDK_KEY_Print, 1016}, {GDK_KEY_ISO_Level3_Shift, 1018}});
-    EXPECT_EQ(Key_ControlL, 1010);
-    EXPECT_EQ(Key_AltGr, 1018);
 }
 
 TEST(KeyCodes, AValueNotListedMapsToItsLowSixteenBits) {
