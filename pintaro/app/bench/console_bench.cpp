@@ -182,7 +182,7 @@ void benchWatch(Program& p, const std::string& treePath) {
         p.state.interp.runLine("1 fd");
         p.application.sleep(0);
         const double c0 = cpuMs();
-        p.ui->editorTools.refreshInspector(true);
+        p.ui->editorTools().refreshInspector(true);
         p.application.sleep(0);
         refreshes.push_back(cpuMs() - c0);
     }
