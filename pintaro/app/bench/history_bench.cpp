@@ -28,23 +28,14 @@
 #include "turtle.h"
 #include "turtle_words.h"
 
+#include "bench_timing.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
-
-// CPU time of this thread: waiting for a core on a busy machine does not count.
-double cpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::Clock;
+using bench::cpuMs;
+using bench::median;
+using bench::msSince;
 
 // A turtle with its words and a history, as the program has them.
 struct Drawing {
