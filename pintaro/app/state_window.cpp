@@ -31,7 +31,7 @@ std::string cut(std::string text, std::size_t length) {
 std::string inspectorText(const forth::Interp& in, const turtle::TurtleState& t) {
     using forth::formatShort;
     std::string s;
-    const auto& stack = in.stack();
+    const auto stack = in.stack();
     s += "Stack, depth " + std::to_string(stack.size()) + (stack.empty() ? "" : ", top first:") + "\n";
     const std::size_t shown = std::min(stack.size(), limits::kInspectorValuesShown);
     for (std::size_t k = 0; k < shown; ++k) s += "  " + formatShort(stack[stack.size() - 1 - k]) + "\n";

@@ -20,14 +20,13 @@ Value flag(bool b) { return b ? 1.0 : 0.0; }
 // would consume it, before the underflow is raised.
 template <class Op>
 inline void binary(Interp& in, Op op) {
-    auto& s = in.stack();
-    std::size_t n = s.size();
-    if (n < 2) {
-        s.clear();
+    if (in.depth() < 2) {
+        in.clearStack();
         throw StackUnderflow();
     }
-    s[n - 2] = op(s[n - 2], s[n - 1]);
-    s.pop_back();
+    Value& a = in.top(1);
+    a = op(a, in.top());
+    in.removeTop();
 }
 
 // ---- stack words ----
@@ -36,52 +35,45 @@ void drop(Interp& in) { in.pop(); }
 
 void dup(Interp& in) {
     in.require(1);
-    in.push(in.stack().back());
+    in.push(in.top());
 }
 
 void twoDup(Interp& in) {
     in.require(2);
-    const auto& s = in.stack();
-    Value a = s[s.size() - 2], b = s.back();
+    Value a = in.top(1), b = in.top();
     in.push(a);
     in.push(b);
 }
 
 void over(Interp& in) {
     in.require(2);
-    const auto& s = in.stack();
-    in.push(s[s.size() - 2]);
+    in.push(in.top(1));
 }
 
 void swap(Interp& in) {
     in.require(2);
-    auto& s = in.stack();
-    std::swap(s[s.size() - 1], s[s.size() - 2]);
+    std::swap(in.top(), in.top(1));
 }
 
 void rot(Interp& in) {
     in.require(3);
-    auto& s = in.stack();
-    std::size_t n = s.size();
-    Value a = s[n - 3];
-    s[n - 3] = s[n - 2];
-    s[n - 2] = s[n - 1];
-    s[n - 1] = a;
+    Value a = in.top(2);
+    in.top(2) = in.top(1);
+    in.top(1) = in.top();
+    in.top() = a;
 }
 
 // the top is taken before the depth is known
 void minusRot(Interp& in) {
     Value c = in.pop();
     in.require(2);
-    auto& s = in.stack();
-    std::size_t n = s.size();
-    Value b = s[n - 1];
-    s[n - 1] = s[n - 2];
-    s[n - 2] = c;
+    Value b = in.top();
+    in.top() = in.top(1);
+    in.top(1) = c;
     in.push(b);
 }
 
-void clear(Interp& in) { in.stack().clear(); }
+void clear(Interp& in) { in.clearStack(); }
 
 void depth(Interp& in) { in.push(static_cast<Value>(in.depth())); }
 
@@ -145,12 +137,12 @@ void maxWord(Interp& in) {
 
 void onePlus(Interp& in) {
     in.require(1);
-    in.stack().back() += 1.0;
+    in.top() += 1.0;
 }
 
 void oneMinus(Interp& in) {
     in.require(1);
-    in.stack().back() -= 1.0;
+    in.top() -= 1.0;
 }
 
 // ---- comparison and logic ----
@@ -218,7 +210,7 @@ void cr(Interp& in) { in.print("\n"); }
 
 // the stack bottom to top in the full format, as one line
 void dotS(Interp& in) {
-    const auto& s = in.stack();
+    const auto s = in.stack();
     std::string line;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (i) line += ' ';

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -88,13 +89,22 @@ struct Interp {
         stack_.pop_back();
         return v;
     }
-    const std::vector<Value>& stack() const { return stack_; }
-    std::vector<Value>& stack() { return stack_; }
     std::size_t depth() const { return stack_.size(); }
     // Throws StackUnderflow unless at least n values are on the stack.
     void require(std::size_t n) const {
         if (stack_.size() < n) throw StackUnderflow();
     }
+    // The value `below` places under the top (0: the top itself), to read or
+    // to change in place, and the top taken off. Unchecked, so that a word
+    // checks the depth once (require) for all it reads and writes.
+    // (Counted from the end, not the size: one subtraction fewer.)
+    Value& top(std::size_t below = 0) { return *(stack_.end() - 1 - below); }
+    Value top(std::size_t below = 0) const { return *(stack_.end() - 1 - below); }
+    void removeTop() { stack_.pop_back(); }
+    void clearStack() { stack_.clear(); }
+    // The whole stack, bottom first, to show (`.s`, the Inspector); valid
+    // until the next change of the stack.
+    std::span<const Value> stack() const { return stack_; }
 
     // ---- registration ----
     void defineWord(std::string_view name, Primitive prim);

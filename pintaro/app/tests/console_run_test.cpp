@@ -82,7 +82,7 @@ TEST_F(ConsoleRun, AScriptErrorKeepsItsMessageAndLeavesTheStackAsItWas) {
     ASSERT_TRUE(f);
     EXPECT_EQ(f->message, "invalid float: foo at line 2");
     EXPECT_EQ(f->lineIndex, 1u);
-    EXPECT_EQ(in.stack(), (std::vector<forth::Value>{1, 2}));
+    EXPECT_EQ(std::vector(in.stack().begin(), in.stack().end()), (std::vector<forth::Value>{1, 2}));
 }
 
 TEST_F(ConsoleRun, ArithmeticFaultsAndFailuresOutsideTheInterpreterAreReportedTheSameWay) {

@@ -80,7 +80,7 @@ TEST_F(ScriptRun, NothingIsRolledBackAfterAnError) {
     ASSERT_EQ(state.interp.depth(), 2u) << "the words after it did not";
     EXPECT_EQ(app::runUserText(state.interp, "+"), std::nullopt);
     ASSERT_EQ(state.interp.depth(), 1u);
-    EXPECT_EQ(state.interp.stack().back(), 3);
+    EXPECT_EQ(state.interp.top(), 3);
 }
 
 TEST_F(ScriptRun, AnOpenBlockKeepsCollectingIntoTheNextEntry) {

@@ -17,7 +17,7 @@ void runLoop(benchmark::State& state, const char* setup, const char* line, doubl
     for (auto _ : state) {
         in->push(static_cast<double>(kPasses));
         in->runWords(words);
-        in->stack().clear();
+        in->clearStack();
     }
     state.counters["words/s"] = benchmark::Counter(wordsPerPass * kPasses * state.iterations(),
                                                    benchmark::Counter::kIsRate);

@@ -154,7 +154,7 @@ TEST(Poll, TheHookComesRegularlyAndMayStopARun) {
     f.in->onPoll = [](forth::Interp&) { throw forth::ScriptError("Interrupted"); };
     EXPECT_THROW(f.run("[ 1 ] while [ ] repeat"), forth::ScriptError);
     f.in->onPoll = nullptr;
-    f.in->stack().clear();
+    f.in->clearStack();
     f.run("1 2 +");
     EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
 }

@@ -77,16 +77,16 @@ TEST(Stack, PopOnEmptyIsAnUnderflowThatChangesNothing) {
 TEST(Stack, WordsThatReadBelowTheTopCheckFirstButPoppingWordsLoseValues) {
     Forth f;
     for (const char* word : {"swap", "over", "2dup", "rot", "dup"}) {
-        f.in->stack() = {5};
-        if (std::string(word) == "dup") f.in->stack().clear();
+        f.setStack({5});
+        if (std::string(word) == "dup") f.in->clearStack();
         auto before = f.stack();
         EXPECT_THROW(f.run(word), forth::StackUnderflow) << word;
         EXPECT_EQ(f.stack(), before) << word;
     }
-    f.in->stack() = {1, 2};
+    f.setStack({1, 2});
     EXPECT_THROW(f.run("-rot"), forth::StackUnderflow);
     EXPECT_EQ(f.stack(), (std::vector<Value>{1}));
-    f.in->stack() = {5};
+    f.setStack({5});
     EXPECT_THROW(f.run("+"), forth::StackUnderflow);
     EXPECT_TRUE(f.stack().empty());
 }
@@ -157,7 +157,7 @@ TEST(Reader, ArithmeticFaultsAreTheirOwnKind) {
     } catch (const forth::ArithmeticFault& e) {
         EXPECT_STREQ(e.what(), "over- or underflow");
     }
-    f.in->stack().clear();
+    f.in->clearStack();
     f.run("-9223372036854775808 -1 mod");
     EXPECT_EQ(f.stack(), (std::vector<Value>{0}));
 }
@@ -173,7 +173,7 @@ TEST(Resolution, CachedWordsFollowEveryChangeOfTheTables) {
     f.in->runWords(line);
     EXPECT_EQ(f.stack(), (std::vector<Value>{1, 10, 100, 20}));
 
-    f.in->stack().clear();
+    f.in->clearStack();
     f.in->defineAlias("x", "dup");  // an alias shadows a cached word
     f.in->runWords(line);
     EXPECT_EQ(f.stack(), (std::vector<Value>{100, 100}));
@@ -209,7 +209,7 @@ TEST(Resolution, BlocksRebuiltFromADefinitionFollowChangesToo) {
     EXPECT_EQ(f.stack(), (std::vector<Value>{1, 5, 1, 5, 2, 50, 2, 50}));
 
     // Words unknown while the definition was collected resolve when run.
-    f.in->stack().clear();
+    f.in->clearStack();
     f.run(":late { later } 1 times ;");
     EXPECT_THROW(f.run("late"), forth::ScriptError);
     f.run(":later 9 ; late");
@@ -248,7 +248,7 @@ TEST(Redefinition, ARunningWordFinishesItsOldDefinition) {
     EXPECT_EQ(f.stack(), (std::vector<Value>{1, 3, 2}));
 
     // `;` may even replace itself while it runs.
-    f.in->stack().clear();
+    f.in->clearStack();
     f.run(":; 5 ;");
     f.run(";");
     EXPECT_EQ(f.stack(), (std::vector<Value>{5}));

@@ -1,6 +1,7 @@
 // A core interpreter whose printing goes to a string, for the unit tests.
 #pragma once
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
 
@@ -22,5 +23,9 @@ struct Forth {
         in->runLine(line);
         return out.str();
     }
-    std::vector<double> stack() const { return in->stack(); }
+    std::vector<double> stack() const { return {in->stack().begin(), in->stack().end()}; }
+    void setStack(std::initializer_list<double> values) {
+        in->clearStack();
+        for (double v : values) in->push(v);
+    }
 };

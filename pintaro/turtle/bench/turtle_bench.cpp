@@ -73,7 +73,7 @@ void compare(turtle::TurtleState& t, forth::Interp& in, long segments, double le
     const forth::WordList words = forth::splitWords(script);
     auto reset = [&] {
         in.runLine("cs");
-        in.stack().clear();
+        in.clearStack();
     };
     // Alternating the two keeps a busy machine from favouring either.
     double viaTurtle = 1e9, plain = 1e9;

@@ -28,10 +28,11 @@ protected:
     // Runs one line; returns the stack afterwards and leaves it empty.
     std::vector<double> run(std::string_view line) {
         in->runLine(line);
-        std::vector<double> s = in->stack();
-        in->stack().clear();
+        std::vector<double> s = stack();
+        in->clearStack();
         return s;
     }
+    std::vector<double> stack() const { return {in->stack().begin(), in->stack().end()}; }
 
     toolkit::Color px(int x, int y) const { return t.image->pixel(x, y); }
     // A pixel that is more pen than background (for a white pen on black).

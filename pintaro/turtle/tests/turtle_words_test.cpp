@@ -191,13 +191,13 @@ TEST_F(TurtleTest, PaletteIndexOutOfRangeIsAStackUnderflowAfterTakingTheInputs) 
     EXPECT_THROW(run("16 palette"), forth::StackUnderflow);
     EXPECT_TRUE(in->stack().empty());
     EXPECT_THROW(run("-1 palette"), forth::StackUnderflow);
-    in->stack().clear();
+    in->clearStack();
     EXPECT_THROW(run("7 1 2 3 16 setpalette"), forth::StackUnderflow);
-    EXPECT_EQ(in->stack(), (V{7}));
-    in->stack().clear();
+    EXPECT_EQ(stack(), (V{7}));
+    in->clearStack();
     EXPECT_EQ(run("15 palette"), (V{128, 128, 128}));
     EXPECT_THROW(run("0 0 0 -1 setpalette"), forth::StackUnderflow);
-    in->stack().clear();
+    in->clearStack();
     EXPECT_EQ(run("0 palette"), (V{0, 0, 0}));
 }
 
@@ -206,7 +206,7 @@ TEST_F(TurtleTest, UnknownColourNamesAreScriptErrors) {
         try {
             run(line);
         } catch (const forth::ScriptError& e) {
-            in->stack().clear();
+            in->clearStack();
             return std::string(e.what());
         }
         return std::string("(no error)");
@@ -294,13 +294,13 @@ TEST_F(TurtleTest, HugeValuesNeitherWrapNorBreakTheImage) {
     } catch (const forth::ScriptError& e) {
         EXPECT_STREQ(e.what(), "Ellipse is too large to draw.");
     }
-    in->stack().clear();
+    in->clearStack();
     // Far away and small: just clipped.
     run("pu 1e300 1e300 setxy 5 5 ellipse 5 5 fillellipse label");
     // Thin ellipses reaching across the image from afar are refused too.
     EXPECT_THROW(run("cs 1e18 5 ellipse"), forth::ScriptError);
     EXPECT_THROW(run("5 -1e18 fillellipse"), forth::ScriptError);
-    in->stack().clear();
+    in->clearStack();
     run("clean pd 100 fd");
     EXPECT_TRUE(lit(320, 150));
 }
