@@ -63,13 +63,13 @@ struct Harness {
                            if (printed > fuzz_forth_max_output) throw forth::ScriptError("output budget used up");
                        },
                        {}});
-        in->err = &discardStream;
-        in->in = &noInput;
-        in->maxStackDepth = fuzz_forth_max_stack;
-        in->maxNesting = fuzz_forth_max_nesting;
-        in->onPoll = [this](forth::Interp&) {
+        in->setWarningStream(discardStream);
+        in->setInput(noInput);
+        in->setMaxStackDepth(fuzz_forth_max_stack);
+        in->setMaxNesting(fuzz_forth_max_nesting);
+        in->setPollHook([this](forth::Interp&) {
             if (++polls > fuzz_forth_max_polls) throw forth::ScriptError("step budget used up");
-        };
+        });
         start = in->snapshot();
     }
 

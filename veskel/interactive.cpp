@@ -100,12 +100,12 @@ int runInteractive(forth::Interp& in, std::string& script) {
     const CompletionScope completion(in);
     HistoryFile history(historyPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")), std::cerr);
     history.load();
-    in.onPoll = [](forth::Interp&) {
+    in.setPollHook([](forth::Interp&) {
         if (gInterrupted) {
             gInterrupted = 0;
             throw forth::ScriptError("Interrupted");
         }
-    };
+    });
 
     Session session{in, script};
     gSession = &session;

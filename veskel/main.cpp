@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
                                                turtle.image->height(),
                                                std::filesystem::path(opts.openPath).filename().string());
         if (!opts.plan.empty()) {
-            in->in = &stdinStream;
+            in->setInput(stdinStream);
             status = veskel::runPlan(*in, opts.plan, std::cerr, script);
         } else if (isatty(STDIN_FILENO)) {
             status = veskel::runInteractive(*in, script);

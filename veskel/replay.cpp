@@ -50,22 +50,18 @@ void runFor(forth::Interp& in, std::string_view text, std::uint64_t steps) {
         left -= now;
         in.setPollCountdown(static_cast<std::uint32_t>(now));
     };
-    forth::PollHook before = std::move(in.onPoll);
-    in.onPoll = [&](forth::Interp& self) {
+    const forth::PollHook before = in.pollHook();
+    const forth::Interp::ScopedPollHook counting(in, [&](forth::Interp& self) {
         if (left == 0) throw StoppedHere{};
         if (before) before(self);  // the stop key still works meanwhile
         next();
-    };
+    });
     next();
     try {
         in.runLine(text);
     } catch (const StoppedHere&) {
         // Where the drawing stopped; what it did until then stays, as then.
-    } catch (...) {
-        in.onPoll = std::move(before);
-        throw;
     }
-    in.onPoll = std::move(before);
 }
 
 }  // namespace

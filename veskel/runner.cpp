@@ -18,7 +18,7 @@ void runStep(forth::Interp& in, const Step& step, std::string& script) {
     const auto keep = [&script](std::string_view line) { script += turtle::scriptLine(line); };
     if (step.kind == Step::Kind::File) {
         if (step.arg == "-")
-            forth::runLines(in, forth::streamLines(*in.in, "standard input"), keep);  // counted like a file
+            forth::runLines(in, forth::streamLines(in.input(), "standard input"), keep);  // counted like a file
         else
             forth::runFile(in, step.arg, keep);
     } else {
@@ -51,11 +51,8 @@ int runPlan(forth::Interp& in, const std::vector<Step>& plan, std::ostream& err,
 }
 
 int runScriptStream(forth::Interp& in, std::istream& stream, std::ostream& err, std::string& script) {
-    std::istream* saved = in.in;
-    in.in = &stream;
-    int status = runPlan(in, {{Step::Kind::File, "-"}}, err, script);
-    in.in = saved;
-    return status;
+    const forth::Interp::ScopedInput reading(in, stream);
+    return runPlan(in, {{Step::Kind::File, "-"}}, err, script);
 }
 
 }  // namespace veskel

@@ -13,10 +13,10 @@ RunGuard::RunGuard(Clock::duration breatheEvery, Now now)
 
 void RunGuard::watch(forth::Interp& in) {
     fInterp = &in;
-    in.onPoll = [this](forth::Interp&) {
+    in.setPollHook([this](forth::Interp&) {
         ++fStepPolls;
         poll();
-    };
+    });
 }
 
 RunGuard::Run RunGuard::begin() {

@@ -62,12 +62,7 @@ void sigilAlias(Interp& in, std::string_view name) {
 
 // old form of definition from the last block
 void sigilOldDefine(Interp& in, std::string_view name) {
-    // Once, on a line of its own: old scripts use it in every definition.
-    if (!in.warnedOldDefine) {
-        *in.err << "The / sigil is deprecated; use : to define words.\n";
-        in.err->flush();
-        in.warnedOldDefine = true;
-    }
+    if (in.firstOldDefine()) in.warn("The / sigil is deprecated; use : to define words.\n");
     auto block = in.lastBlock() ? in.lastBlock() : std::make_shared<const WordList>();
     in.defineUserWord(name, block);
 }

@@ -241,7 +241,7 @@ void accept(Interp& in) {
     // Output printed so far should be visible before the program waits.
     in.flushOutput();
     std::string line;
-    if (!readLine(*in.in, line, "standard input", "read by accept")) throw ScriptError("EOF reached");
+    if (!readLine(in.input(), line, "standard input", "read by accept")) throw ScriptError("EOF reached");
     in.setTextBuffer(line);
 }
 

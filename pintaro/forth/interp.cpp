@@ -55,14 +55,14 @@ std::uintptr_t stackFloorBelow(std::uintptr_t top) {
 
 Interp::Interp()
     : output_(std::make_unique<OutputSink>(streamSink(std::cout))),
-      err(&std::cerr),
+      err_(&std::cerr),
       generation_(gNextGeneration++),
       watchedGeneration_(generation_),
       stackFloor_(stackFloorBelow(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)))),
       // Not std::cin: its reads block in stdio, where Control+C or Escape
       // cannot reach them and a read error looks like the end of input.
       standardInput_(std::make_unique<FdInput>(0, false, [this] { pollNow(); })) {
-    in = standardInput_.get();
+    in_ = standardInput_.get();
 }
 
 Interp::~Interp() = default;
@@ -82,7 +82,7 @@ void Interp::refuseNesting() const {
 }
 
 void Interp::throwStackFull() const {
-    throw ScriptError("stack overflow: more than " + std::to_string(maxStackDepth) +
+    throw ScriptError("stack overflow: more than " + std::to_string(maxStackDepth_) +
                       " values on the stack");
 }
 
@@ -522,7 +522,7 @@ const CollectedBlock* Interp::collectBlock(const WordSpan& list, std::uint32_t a
 
 void Interp::poll() {
     pollCountdown_ = limits::kPollInterval;
-    if (onPoll) onPoll(*this);
+    pollNow();
 }
 
 void Interp::runWords(const WordSpan& list) {
@@ -530,7 +530,7 @@ void Interp::runWords(const WordSpan& list) {
     // floor. Under a small stack limit a few levels that each hold a file
     // (an include) already reach the end.
     const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-    if (frame < stackFloor_ || nesting_ >= maxNesting) [[unlikely]]
+    if (frame < stackFloor_ || nesting_ >= maxNesting_) [[unlikely]]
         refuseNesting();
     ++nesting_;
     struct Unnest {

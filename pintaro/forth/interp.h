@@ -70,7 +70,8 @@ struct NameHash {
 template <class V>
 using NameMap = std::unordered_map<std::string, V, NameHash, std::equal_to<>>;
 
-struct Interp {
+class Interp {
+public:
     Interp();
     ~Interp();
     Interp(const Interp&) = delete;
@@ -79,7 +80,7 @@ struct Interp {
     // ---- data stack ----
     // Forced inline: it sits on the hot path of every literal and word.
     [[gnu::always_inline]] void push(Value v) {
-        if (stack_.size() >= maxStackDepth) [[unlikely]]
+        if (stack_.size() >= maxStackDepth_) [[unlikely]]
             throwStackFull();
         stack_.push_back(v);
     }
@@ -105,6 +106,9 @@ struct Interp {
     // The whole stack, bottom first, to show (`.s`, the Inspector); valid
     // until the next change of the stack.
     std::span<const Value> stack() const { return stack_; }
+    // A push beyond `values` raises "stack overflow" (limits::kMaxStackDepth
+    // by default); a host with a smaller budget (the fuzz target) lowers it.
+    void setMaxStackDepth(std::size_t values) { maxStackDepth_ = values; }
 
     // ---- registration ----
     void defineWord(std::string_view name, Primitive prim);
@@ -168,7 +172,12 @@ struct Interp {
         std::uint64_t start = 0;  // collectingStarts() when noted
         SourcePosition where;
     };
-    Opening& opening() { return opening_; }
+    const Opening& opening() const { return opening_; }
+    // After each line: a construct still collecting that began since the
+    // last note began here (its first line is where it was opened).
+    void noteOpening() {
+        if (collecting() && opening_.start != collectingStarts_) opening_ = {collectingStarts_, position_};
+    }
     int nestingDepth() const { return nesting_; }
 
     // ---- running ----
@@ -196,7 +205,7 @@ struct Interp {
     // Calls the poll hook now: a read that waits for input keeps the stop
     // key working this way.
     void pollNow() {
-        if (onPoll) onPoll(*this);
+        if (onPoll_) onPoll_(*this);
     }
     // Steps left until the next poll (limits::kPollInterval right after
     // one). A front end counts with it how far a stopped run had come, and a
@@ -229,7 +238,24 @@ struct Interp {
     Snapshot snapshot() const;
     void restore(const Snapshot& s);
 
-    // ---- hooks ----
+    // ---- hooks and streams ----
+    // See PollHook; none by default.
+    void setPollHook(PollHook hook) { onPoll_ = std::move(hook); }
+    const PollHook& pollHook() const { return onPoll_; }
+    // Puts `hook` in place of the poll hook while it lives; the hook before
+    // comes back when it ends, by an exception too.
+    class ScopedPollHook {
+    public:
+        ScopedPollHook(Interp& in, PollHook hook) : interp_(in), saved_(std::exchange(in.onPoll_, std::move(hook))) {}
+        ~ScopedPollHook() { interp_.onPoll_ = std::move(saved_); }
+        ScopedPollHook(const ScopedPollHook&) = delete;
+        ScopedPollHook& operator=(const ScopedPollHook&) = delete;
+
+    private:
+        Interp& interp_;
+        PollHook saved_;
+    };
+
     // See StepHook. Stepping costs a Full-speed run nothing: the test that
     // finds a word list's generation changed mid-run also finds it stepping.
     void setStepHook(StepHook hook) { onStep_ = std::move(hook); }
@@ -247,23 +273,50 @@ struct Interp {
         if (output_->flush) output_->flush();
     }
 
+    // Where `accept` reads: standard input by default, read so that waiting
+    // for it reaches the poll hook. A stream set must outlive its use.
+    std::istream& input() const { return *in_; }
+    void setInput(std::istream& input) { in_ = &input; }
+    // Reads from `input` while it lives (a script that comes on a stream);
+    // the input before comes back when it ends, by an exception too.
+    class ScopedInput {
+    public:
+        ScopedInput(Interp& in, std::istream& input) : interp_(in), saved_(std::exchange(in.in_, &input)) {}
+        ~ScopedInput() { interp_.in_ = saved_; }
+        ScopedInput(const ScopedInput&) = delete;
+        ScopedInput& operator=(const ScopedInput&) = delete;
+
+    private:
+        Interp& interp_;
+        std::istream* saved_;
+    };
+
+    // Where warnings go (the deprecated / sigil); standard error by default.
+    void setWarningStream(std::ostream& err) { err_ = &err; }
+    // Writes a warning and shows it at once: it goes beside the output.
+    void warn(std::string_view text) {
+        *err_ << text;
+        err_->flush();
+    }
+    // True the first time only: the deprecation notice of the / sigil is
+    // written once per interpreter (a session or a run), since old scripts
+    // use the sigil in every definition.
+    bool firstOldDefine() { return !std::exchange(warnedOldDefine_, true); }
+
+    // Runs nested beyond `levels` raise "nesting too deep"
+    // (limits::kMaxNesting by default; the fuzz target lowers it).
+    void setMaxNesting(int levels) { maxNesting_ = levels; }
+
 private:
     // Held by pointer: one word of the state, like the stream pointers
     // beside it, so the state every word touches keeps its cache lines.
     std::unique_ptr<OutputSink> output_;
+    std::ostream* err_;
+    std::istream* in_;
+    PollHook onPoll_;
+    std::size_t maxStackDepth_ = limits::kMaxStackDepth;
+    int maxNesting_ = limits::kMaxNesting;
 
-public:
-    // Where warnings (the deprecated / sigil) go; standard error by default.
-    std::ostream* err;
-    // Where `accept` reads; standard input by default, read so that waiting
-    // for it reaches the poll hook.
-    std::istream* in;
-    // Optional; see PollHook.
-    PollHook onPoll;
-    std::size_t maxStackDepth = limits::kMaxStackDepth;
-    int maxNesting = limits::kMaxNesting;
-
-private:
     DictEntry* findEntry(std::string_view name) const;
     void resolveFrom(const WordSpan& list, const Token* from);
     bool tryResolve(const WordSpan& list, const Token& t);
@@ -352,10 +405,7 @@ private:
     std::uint64_t collectingStarts_ = 0;
     Opening opening_;
     std::unique_ptr<std::istream> standardInput_;
-public:
-    // The deprecation notice of the / sigil has been written (once per
-    // interpreter: a session or a run).
-    bool warnedOldDefine = false;
+    bool warnedOldDefine_ = false;
 };
 
 // Registers the core words and the core sigils, in their fixed order.

@@ -35,8 +35,7 @@ void runLines(Interp& in, const LineSource& next, const LineObserver& observe, s
         in.runLine(line);
         // The first line that ends with a new construct still open is where
         // it began; an include inside the line has already noted its own.
-        if (in.collecting() && in.opening().start != in.collectingStarts())
-            in.opening() = {in.collectingStarts(), in.position()};
+        in.noteOpening();
         in.setLineCounter(in.lineCounter() + 1);
     }
 }

@@ -16,7 +16,7 @@ namespace forth {
 
 using Value = double;
 
-struct Interp;
+class Interp;
 struct DictEntry;
 struct SigilSlot;
 

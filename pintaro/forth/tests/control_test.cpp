@@ -140,7 +140,7 @@ TEST(Output, PrintingWordsWriteThroughTheOutputHook) {
 TEST(Poll, TheHookComesRegularlyAndMayStopARun) {
     Forth f;
     long polls = 0;
-    f.in->onPoll = [&polls](forth::Interp&) { ++polls; };
+    f.in->setPollHook([&polls](forth::Interp&) { ++polls; });
     f.run("[ 1 drop ] 100000 times");
     EXPECT_GE(polls, 100000 / long(forth::limits::kPollInterval));
     // Loops with nothing in them and recursion come by the hook too.
@@ -151,9 +151,9 @@ TEST(Poll, TheHookComesRegularlyAndMayStopARun) {
     f.run("0 =n :down $n 1+ =n $n 1500 < [ down ] iftrue ; down");
     EXPECT_GE(polls, 3000 / long(forth::limits::kPollInterval));
 
-    f.in->onPoll = [](forth::Interp&) { throw forth::ScriptError("Interrupted"); };
+    f.in->setPollHook([](forth::Interp&) { throw forth::ScriptError("Interrupted"); });
     EXPECT_THROW(f.run("[ 1 ] while [ ] repeat"), forth::ScriptError);
-    f.in->onPoll = nullptr;
+    f.in->setPollHook(nullptr);
     f.in->clearStack();
     f.run("1 2 +");
     EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
@@ -170,10 +170,10 @@ TEST(Poll, StepsCountedFromTheCountdownDoNotDependOnWhereItStood) {
     constexpr std::uint64_t kInterval = forth::limits::kPollInterval;
     auto steps = [&](std::uint32_t from) {
         std::uint64_t polls = 0;
-        f.in->onPoll = [&polls](forth::Interp&) { ++polls; };
+        f.in->setPollHook([&polls](forth::Interp&) { ++polls; });
         f.in->setPollCountdown(from);
         f.run("[ [ 7 drop ] 1 times ] 5000 times 1 2 3 4 5 6 7 8 9 clear");
-        f.in->onPoll = nullptr;
+        f.in->setPollHook(nullptr);
         return from - std::uint64_t{f.in->pollCountdown()} + polls * kInterval;
     };
     // As a replay counts them: one countdown that never runs out.
@@ -192,14 +192,14 @@ TEST(Poll, ALongLineOfTextWordsIsCheapAndReachesTheHook) {
     for (int k = 0; k < kPairs; ++k) line += "( ";
     for (int k = 0; k < kPairs; ++k) line += " )";
     long polls = 0;
-    f.in->onPoll = [&polls](forth::Interp&) { ++polls; };
+    f.in->setPollHook([&polls](forth::Interp&) { ++polls; });
     f.run(line);
     EXPECT_GE(polls, long(kPairs / forth::limits::kLineChunkWords));
     EXPECT_EQ(f.in->textBuffer().size(), 2u * (kPairs - 1) - 1);
     // After the text changes, `)` joins the buffer again.
     f.run("( a b ) 'x ) ..");
     EXPECT_EQ(f.out.str(), "a b ");
-    f.in->onPoll = [](forth::Interp&) { throw forth::ScriptError("Interrupted"); };
+    f.in->setPollHook([](forth::Interp&) { throw forth::ScriptError("Interrupted"); });
     EXPECT_THROW(f.run(line), forth::ScriptError);
 }
 
@@ -214,16 +214,16 @@ struct Fifo {
 // How a run ends when the hook stops it after a few calls.
 std::string stoppedRun(Forth& f, const std::string& line) {
     int calls = 0;
-    f.in->onPoll = [&calls](forth::Interp&) {
+    f.in->setPollHook([&calls](forth::Interp&) {
         if (++calls == 3) throw forth::ScriptError("Interrupted");
-    };
+    });
     try {
         f.run(line);
     } catch (const std::exception& e) {
-        f.in->onPoll = nullptr;
+        f.in->setPollHook(nullptr);
         return e.what();
     }
-    f.in->onPoll = nullptr;
+    f.in->setPollHook(nullptr);
     return "ran to the end";
 }
 }  // namespace
@@ -244,7 +244,7 @@ TEST(Reading, WaitsCanBeStoppedAndLinesAreBounded) {
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
     forth::FdInput silent(pipeEnds[0], true, [&f] { f.in->pollNow(); });
-    f.in->in = &silent;
+    f.in->setInput(silent);
     EXPECT_EQ(stoppedRun(f, "accept"), "Interrupted");
     ASSERT_EQ(write(pipeEnds[1], "typed\nlater", 11), 11);
     close(pipeEnds[1]);
@@ -260,7 +260,7 @@ TEST(Reading, WaitsCanBeStoppedAndLinesAreBounded) {
         EXPECT_EQ(forth::describeFailure(e, *f.in), tooLong + " at line 1 of /dev/zero");
     }
     forth::FdInput zeros(open("/dev/zero", O_RDONLY), true, {});
-    f.in->in = &zeros;
+    f.in->setInput(zeros);
     EXPECT_EQ(stoppedRun(f, "accept"), tooLong + " read by accept");
 
     TempScript marked("\xEF\xBB\xBF" "1 2 + .\n\xEF\xBB\xBF");
@@ -268,6 +268,30 @@ TEST(Reading, WaitsCanBeStoppedAndLinesAreBounded) {
     EXPECT_THROW(forth::runFile(*f.in, marked.path), forth::ScriptError);  // only the first line's mark goes
     EXPECT_EQ(f.out.str(), "3 ");
     EXPECT_EQ(f.in->lineCounter(), 2);
+}
+
+// What a scoped input or poll hook replaced comes back however the run
+// ends: veskel reads a script from a stream and a replay counts steps so.
+TEST(Reading, ScopedInputAndPollHookAreGivenBackWhenTheRunFails) {
+    Forth f;
+    f.input.str("outer\n");
+    std::istringstream script("inner\n");
+    int outerPolls = 0;
+    f.in->setPollHook([&outerPolls](forth::Interp&) { ++outerPolls; });
+    try {
+        const forth::Interp::ScopedInput reading(*f.in, script);
+        const forth::Interp::ScopedPollHook counting(*f.in, [](forth::Interp&) {});
+        f.run("accept [ ] 5000 times");
+        EXPECT_EQ(f.in->textBuffer(), "inner");
+        f.run("accept");
+        ADD_FAILURE() << "the script has one line";
+    } catch (const forth::ScriptError& e) {
+        EXPECT_STREQ(e.what(), "EOF reached");
+    }
+    EXPECT_EQ(outerPolls, 0);
+    f.run("accept [ ] 5000 times");
+    EXPECT_EQ(f.in->textBuffer(), "outer");
+    EXPECT_GT(outerPolls, 0);
 }
 
 // A block, a literal and a control word run from the running list's own

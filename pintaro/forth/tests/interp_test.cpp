@@ -93,7 +93,7 @@ TEST(Stack, WordsThatReadBelowTheTopCheckFirstButPoppingWordsLoseValues) {
 
 TEST(Stack, GrowthWithoutBoundEndsInAClearErrorAndTheStackStaysUsable) {
     Forth f;
-    f.in->maxStackDepth = 1000;
+    f.in->setMaxStackDepth(1000);
     try {
         f.run("[ 1 ] 5000 times");
         FAIL() << "no error";
@@ -110,14 +110,14 @@ TEST(Collecting, ABlockThatCollectsItselfAgainReachesThePollHookAndStopsThere) {
     // Its run starts collecting the rest of every later pass: 1000 list
     // runs, too few for a poll, but some 2000 words collected besides.
     int polls = 0;
-    f.in->onPoll = [&](forth::Interp&) {
+    f.in->setPollHook([&](forth::Interp&) {
         ++polls;
         throw forth::ScriptError("stopped");
-    };
+    });
     EXPECT_THROW(f.run("[ [ 7 ] 1000 times"), forth::ScriptError);
     EXPECT_EQ(polls, 1);
     EXPECT_LT(f.in->compileBuffer().size(), 2000u);
-    f.in->onPoll = nullptr;
+    f.in->setPollHook(nullptr);
     f.run("]");
     EXPECT_FALSE(f.in->collecting());
     f.run("clear [ 1 2 + ] 1 times");

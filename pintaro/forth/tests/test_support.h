@@ -14,8 +14,8 @@ struct Forth {
 
     Forth() {
         in->setOutput(forth::streamSink(out));
-        in->err = &err;
-        in->in = &input;
+        in->setWarningStream(err);
+        in->setInput(input);
     }
     // Runs one line and returns what it printed.
     std::string run(std::string_view line) {

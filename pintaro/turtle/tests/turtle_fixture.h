@@ -21,7 +21,7 @@ protected:
 
     TurtleTest() {
         in->setOutput(forth::streamSink(out));
-        in->err = &err;
+        in->setWarningStream(err);
         turtle::registerTurtleWords(*in, t);
     }
 
