@@ -4,9 +4,9 @@
 #include <climits>
 #include <tuple>
 
-#include "generated_lists.h"
+#include "reference/generated_lists.h"
 #include "output_files.h"
-#include "word_reference.h"
+#include "reference/word_reference.h"
 
 namespace veskel {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "image_format.h"
+#include "turtle/image_format.h"
 
 namespace reference {
 
