@@ -5,12 +5,12 @@
 
 #include "about.h"
 #include "app_limits.h"
-#include "application.h"
 #include "banner.h"
 #include "errors.h"
 #include "console_run.h"
 #include "console_words.h"
 #include "drawing_steps.h"
+#include "held_keys.h"
 #include "message_box.h"
 #include "script_boxes.h"
 #include "script_file.h"
@@ -19,11 +19,7 @@ namespace app {
 
 using namespace toolkit;
 
-namespace {
-bool leftControlHeld() { return Application::current().isDown(Key_ControlL); }
-}  // namespace
-
-ConsoleWindow::ConsoleWindow() : window("Forth console") {
+ConsoleWindow::ConsoleWindow(Application& application) : app(application), window("Forth console") {
     window.setSize(limits::kConsoleWidth, limits::kConsoleHeight);
 
     root.setWidthMode(WidthMode_Fill);
@@ -78,6 +74,12 @@ void ConsoleWindow::selectLine(std::size_t index) {
     editor.select(static_cast<int>(r.start), static_cast<int>(r.end));
 }
 
+bool ConsoleWindow::offerScript(const std::string& script) {
+    if (!editor.text().empty()) return false;
+    editor.setText(script);
+    return true;
+}
+
 void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
     RunGuard& runs = state.runs;
     ConsoleHost host;
@@ -88,7 +90,7 @@ void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
         else
             c.flushOutput();
     };
-    ScriptBoxes boxes{w.window, c.status, runs};
+    ScriptBoxes boxes{c.app, w.window, c.status, runs};
     host.alert = [&c, boxes](const std::string& message) mutable {
         c.flushOutput();  // what the script printed before shows behind the box
         boxes.alert(message);
@@ -97,16 +99,17 @@ void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
         c.flushOutput();
         return boxes.confirm(message);
     };
-    host.bye = [] { Application::current().quit(false); };
+    host.bye = [&app = c.app] { app.quit(false); };
     registerConsoleWords(state.interp, host);
 
     c.output.addLine(forth::kGreeting);
     c.output.addLine(forth::dictionaryCounts(state.interp));
 }
 
-void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
+void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, RunStepper& stepper,
+                           std::function<bool(KeyEvent&)> editorKeys) {
     RunGuard& runs = state.runs;
-    c.runButton.setOnClick([&](ClickEvent&) { runConsoleScript(c, state, w); });
+    c.runButton.setOnClick([&](ClickEvent&) { runConsoleScript(c, state, w, stepper); });
     c.clearButton.setOnClick([&c](ClickEvent&) {
         c.pendingOutput.clear();
         c.output.setText("");
@@ -114,7 +117,7 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
     c.loadButton.setOnClick([&](ClickEvent&) { loadScript(c, state, w); });
     c.window.setOnCloseClick([&c](CloseClickEvent&) { c.window.hide(); });
 
-    c.window.setOnKeyDown([&](KeyEvent& e) {
+    c.window.setOnKeyDown([&, editorKeys = std::move(editorKeys)](KeyEvent& e) {
         if (e.key == Key_Escape) {
             // Only a running script takes Escape; otherwise it keeps its meaning.
             if (runs.interrupt()) e.handled = true;
@@ -122,31 +125,22 @@ void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w) {
         }
         if (e.key == Key_F5) {
             e.handled = true;
-            runConsoleScript(c, state, w);
+            runConsoleScript(c, state, w, stepper);
             return;
         }
-        if (state.scriptKeys && state.scriptKeys(e)) return;
+        if (editorKeys(e)) return;
         // Only the left Control key makes a shortcut.
-        if (!leftControlHeld()) return;
+        if (!leftControlHeld(c.app)) return;
         switch (e.key) {
-            case Key_R: runConsoleScript(c, state, w); break;
+            case Key_R: runConsoleScript(c, state, w, stepper); break;
             case Key_L: c.editor.focus(); break;
             default: return;
         }
         e.handled = true;
     });
-
-    state.showConsole = [&c] { c.show(); };
-    state.flushConsole = [&c] { c.flushOutput(); };
-    state.offerScript = [&c](const std::string& script) {
-        // Never over the user's own text.
-        if (!c.editor.text().empty()) return false;
-        c.editor.setText(script);
-        return true;
-    };
 }
 
-void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
+void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunStepper& stepper) {
     RunGuard& runs = state.runs;
     std::optional<ScriptFailure> failure;
     std::string script;
@@ -165,8 +159,7 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         // Where each line started, so that the line Escape stops is kept
         // with the steps it took itself.
         forth::LineObserver observe = [&](std::string_view) { lineStartedAfter = runs.stepsSoFar(); };
-        failure = state.runConsoleText ? state.runConsoleText(script, observe)
-                                       : runScriptText(state.interp, script, observe);
+        failure = stepper.run(script, observe);
     }
     if (c.status.message() == c.runNote) c.status.setMessage(before);
     c.runNote.clear();
@@ -187,7 +180,7 @@ void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w) {
         w.view.forceRedraw();
         return;
     }
-    Application::current().alertBox(&c.window, failure->message, kProgramTitle);
+    c.app.alertBox(&c.window, failure->message, kProgramTitle);
     // What to write instead, where the user looks next.
     if (!failure->hint.empty()) c.status.setMessage(failure->hint);
     // The user can fix the failing line at once.

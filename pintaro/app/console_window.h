@@ -6,15 +6,18 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "app_state.h"
+#include "application.h"
 #include "button.h"
 #include "label.h"
 #include "layout_container.h"
 #include "main_window.h"
 #include "run_guard.h"
+#include "run_stepper.h"
 #include "script_keeping.h"
 #include "status_line.h"
 #include "text_area.h"
@@ -23,6 +26,8 @@
 namespace app {
 
 struct ConsoleWindow {
+    // The application the window belongs to: its keys held, its alerts.
+    toolkit::Application& app;
     // The window first: it goes last, after the controls it shows.
     toolkit::Window window;
     toolkit::LayoutContainer root{toolkit::Layout_Vertical};
@@ -46,7 +51,7 @@ struct ConsoleWindow {
     ScriptKeeping keeping;
 
     // Builds the hidden window and its layout, without handlers.
-    ConsoleWindow();
+    explicit ConsoleWindow(toolkit::Application& app);
 
     // Shows the window and puts the keyboard focus into the editor.
     void show();
@@ -57,6 +62,9 @@ struct ConsoleWindow {
     void showRunNote(const std::string& note);
     // Selects line `index` of the editor (counted from 0) and scrolls it into view.
     void selectLine(std::size_t index);
+    // Puts an opened picture's script into the editor if the editor is
+    // empty, never over the user's own text; true when it did.
+    bool offerScript(const std::string& script);
 };
 
 // Registers the console words on the program's interpreter and prints the
@@ -65,14 +73,18 @@ struct ConsoleWindow {
 void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w);
 
 // The buttons, keys (F5, left Control + R and + L, Escape during a run) and
-// close button of the console, and the main window's way to show it.
-void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w);
+// close button of the console. Its runs go through `stepper`; a key none
+// of the console's own takes goes to `editorKeys`, the editor commands of
+// the script editor (true when the key was one).
+void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, RunStepper& stepper,
+                           std::function<bool(toolkit::KeyEvent&)> editorKeys);
 
-// Runs the editor's text line by line. A clean run repaints the drawing
-// view and prints "ok"; a failed one shows the error and its line number
-// over the console, then selects that line in the editor. Refused, with a
-// note in the status label, while another run is in progress.
-void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w);
+// Runs the editor's text line by line, watched by `stepper` (its speed,
+// pause and steps back). A clean run repaints the drawing view and prints
+// "ok"; a failed one shows the error and its line number over the console,
+// then selects that line in the editor. Refused, with a note in the status
+// label, while another run is in progress.
+void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunStepper& stepper);
 
 // Shows kBusyNote in the status label until the run in progress ends, then
 // puts back the message before it (unless another message came meanwhile).

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app_limits.h"
-#include "application.h"
 #include "console_window.h"
 #include "examples_window.h"
+#include "held_keys.h"
 #include "state_window.h"
 #include "main_window.h"
 #include "script_keeping.h"
@@ -142,7 +142,7 @@ void stepCommand(EditorTools& t, Editor) {
     // the next one must not start paused for it.
     if (!t.state.runs.running()) t.stepper.pauseAtStart();
     t.console.show();
-    runConsoleScript(t.console, t.state, t.main);
+    runConsoleScript(t.console, t.state, t.main, t.stepper);
 }
 
 // The last word of a paused run taken back; the stepper says in the
@@ -187,9 +187,8 @@ std::vector<MenuEntry> menuFor(Editor where, EditorTools& t) {
 std::span<const EditorCommand> editorCommands() { return kEditorCommands; }
 
 bool EditorTools::runShortcut(KeyEvent& e, Editor where) {
-    const Application& app = Application::current();
-    const bool control = app.isDown(Key_ControlL);
-    const bool shift = app.isDown(Key_ShiftL) || app.isDown(Key_ShiftR);
+    const bool control = leftControlHeld(main.app);
+    const bool shift = shiftHeld(main.app);
     for (const EditorCommand& command : kEditorCommands) {
         if (!appliesTo(command, where) || e.key != command.key) continue;
         if (command.leftControl != control || (command.leftControl && command.shift != shift)) continue;
@@ -202,7 +201,7 @@ bool EditorTools::runShortcut(KeyEvent& e, Editor where) {
 
 EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
     : console(c), state(s), main(w),
-      stepper(s, {[&c](CharRange r) { c.editor.select(static_cast<int>(r.start), static_cast<int>(r.end)); },
+      stepper(s, w.app, {[&c](CharRange r) { c.editor.select(static_cast<int>(r.start), static_cast<int>(r.end)); },
                   [this, &c, &w](bool) {
                       c.flushOutput();
                       w.view.forceRedraw();
@@ -227,20 +226,9 @@ EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
     w.view.setOnMouseButtonDown([this](MouseEvent& e) {
         if (e.button == MouseButton_Right) fViewMenu.popUpAtPointer();
     });
-    s.commandLineKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::CommandLine); };
-    s.scriptKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::Script); };
-    s.runConsoleText = [this](const std::string& script, const forth::LineObserver& observe) {
-        return stepper.run(script, observe);
-    };
-    s.runs.setOnRunEnd([this] { refreshInspector(true); });
 }
 
-EditorTools::~EditorTools() {
-    state.commandLineKeys = nullptr;
-    state.scriptKeys = nullptr;
-    state.runConsoleText = nullptr;
-    state.runs.setOnRunEnd(nullptr);
-}
+EditorTools::~EditorTools() = default;
 
 void EditorTools::showExamples() {
     if (!fExamples) fExamples = std::make_unique<ExamplesWindow>(*this);

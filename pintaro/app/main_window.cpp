@@ -6,11 +6,11 @@
 
 #include "about.h"
 #include "app_limits.h"
-#include "application.h"
 #include "console_window.h"
 #include "drawing_steps.h"
 #include "drawing_view.h"
 #include "file_commands.h"
+#include "held_keys.h"
 #include "message_box.h"
 #include "script_run.h"
 #include "word_hints.h"
@@ -22,49 +22,39 @@ using namespace toolkit;
 
 namespace {
 
-bool leftControlHeld() { return Application::current().isDown(Key_ControlL); }
-bool shiftHeld() { return Application::current().isDown(Key_ShiftL) || Application::current().isDown(Key_ShiftR); }
+void showAbout(MainWindow& w, AppState&, const MainWindowLinks&) { w.app.alertBox(&w.window, kAboutText, kAboutTitle); }
 
-void showAbout(MainWindow& w, AppState&) { Application::current().alertBox(&w.window, kAboutText, kAboutTitle); }
-
-void askNew(MainWindow& w, AppState& state) {
+void askNew(MainWindow& w, AppState& state, const MainWindowLinks&) {
     if (mayDiscardDrawing(w, state, "Drawing isn't saved. Start another?", "Start anew", "Keep"))
         newCommand(state, w);
 }
 
-void askOpen(MainWindow& w, AppState& state) {
-    if (mayDiscardDrawing(w, state, "Drawing isn't saved. Open another?", "Open", "Keep")) openCommand(state, w);
+void askOpen(MainWindow& w, AppState& state, const MainWindowLinks& links) {
+    if (mayDiscardDrawing(w, state, "Drawing isn't saved. Open another?", "Open", "Keep"))
+        openCommand(state, w, links.console());
 }
 
-void save(MainWindow& w, AppState& state) { saveCommand(state, w); }
+void save(MainWindow& w, AppState& state, const MainWindowLinks&) { saveCommand(state, w); }
 
-void focusCommandLine(MainWindow& w, AppState&) { w.commandLine.focus(); }
+void focusCommandLine(MainWindow& w, AppState&, const MainWindowLinks&) { w.commandLine.focus(); }
 
-void undo(MainWindow& w, AppState& state) { undoCommand(state, w); }
-void redo(MainWindow& w, AppState& state) { redoCommand(state, w); }
+void undo(MainWindow& w, AppState& state, const MainWindowLinks&) { undoCommand(state, w); }
+void redo(MainWindow& w, AppState& state, const MainWindowLinks&) { redoCommand(state, w); }
 
-void toggleGrid(MainWindow& w, AppState& state) {
+void toggleGrid(MainWindow& w, AppState& state, const MainWindowLinks&) {
     state.gridShown = !state.gridShown;
     w.view.forceRedraw();
 }
 
 // Leaves the event loop; start-up then returns and the process ends with 0.
 // A script still running is stopped first, without a report.
-void quitProgram(MainWindow&, AppState& state) {
+void quitProgram(MainWindow& w, AppState& state, const MainWindowLinks&) {
     if (state.runs.running()) state.runs.quitting();
-    Application::current().quit(false);
+    w.app.quit(false);
 }
 
 void showResizeDialog(AppState& state, ResizeDialog& resize) {
     resize.open(state.turtle.image->width(), state.turtle.image->height());
-}
-
-void showConsole(AppState& state) {
-    if (state.showConsole) state.showConsole();
-}
-
-void flushConsole(AppState& state) {
-    if (state.flushConsole) state.flushConsole();
 }
 
 enum class ShiftRule { Any, Up, Held };
@@ -73,7 +63,7 @@ struct Shortcut {
     KeyCode key;
     bool leftControl;  // only with the left Control key held
     ShiftRule shift;
-    void (*action)(MainWindow&, AppState&);
+    void (*action)(MainWindow&, AppState&, const MainWindowLinks&);
 };
 
 // The main window's shortcuts. Letter keys arrive as their upper-case code
@@ -92,8 +82,8 @@ const Shortcut kShortcuts[] = {
     {Key_G, true, ShiftRule::Any, toggleGrid},
 };
 
-bool shiftMatches(ShiftRule rule) {
-    return rule == ShiftRule::Any || (rule == ShiftRule::Held) == shiftHeld();
+bool shiftMatches(const Application& app, ShiftRule rule) {
+    return rule == ShiftRule::Any || (rule == ShiftRule::Held) == shiftHeld(app);
 }
 
 // The pointer's image coordinates in the status label while it is over
@@ -108,7 +98,7 @@ void showPointer(MainWindow& w, AppState& state, int viewX, int viewY) {
 }
 }  // namespace
 
-MainWindow::MainWindow() : window(kProgramTitle) {
+MainWindow::MainWindow(Application& application) : app(application), window(kProgramTitle) {
     window.setSize(limits::kMainWidth, limits::kMainHeight);
 
     root.setWidthMode(WidthMode_Fill);
@@ -131,16 +121,16 @@ MainWindow::MainWindow() : window(kProgramTitle) {
 }
 
 void MainWindow::alert(const std::string& message) {
-    Application::current().alertBox(&window, message, kProgramTitle);
+    app.alertBox(&window, message, kProgramTitle);
 }
 
 bool mayDiscardDrawing(MainWindow& w, AppState& state, const std::string& question, const std::string& go,
                        const std::string& keep) {
     if (!state.turtle.unsaved) return true;
-    return messageBox(w.window, question, kProgramTitle, go, keep) == 1;
+    return messageBox(w.app, w.window, question, kProgramTitle, go, keep) == 1;
 }
 
-void enterCommand(MainWindow& w, AppState& state) {
+void enterCommand(MainWindow& w, AppState& state, ConsoleWindow& console) {
     const std::string text = w.commandLine.text();
     std::optional<std::string> error;
     {
@@ -158,7 +148,7 @@ void enterCommand(MainWindow& w, AppState& state) {
     // typed ahead among them: before an alert (which handles them anyway),
     // otherwise only once the line is empty for them.
     if (error) {
-        flushConsole(state);
+        console.flushOutput();
         w.alert(*error);
         // What to write instead, beside the fixed message.
         if (const std::string hint = reference::hintFor(state.interp, *error, text); !hint.empty())
@@ -169,16 +159,16 @@ void enterCommand(MainWindow& w, AppState& state) {
     state.history.add(text);
     // During a long run the user may have typed the next command already.
     if (w.commandLine.text() == text) w.commandLine.setText("");
-    flushConsole(state);
+    console.flushOutput();
 }
 
-void attachMainWindowHandlers(MainWindow& w, AppState& state, std::function<ResizeDialog&()> resize) {
-    w.newButton.setOnClick([&](ClickEvent&) { askNew(w, state); });
-    w.openButton.setOnClick([&](ClickEvent&) { askOpen(w, state); });
-    w.saveButton.setOnClick([&](ClickEvent&) { save(w, state); });
-    w.resizeButton.setOnClick([&, resize](ClickEvent&) { showResizeDialog(state, resize()); });
-    w.consoleButton.setOnClick([&](ClickEvent&) { showConsole(state); });
-    w.aboutButton.setOnClick([&](ClickEvent&) { showAbout(w, state); });
+void attachMainWindowHandlers(MainWindow& w, AppState& state, MainWindowLinks links) {
+    w.newButton.setOnClick([&, links](ClickEvent&) { askNew(w, state, links); });
+    w.openButton.setOnClick([&, links](ClickEvent&) { askOpen(w, state, links); });
+    w.saveButton.setOnClick([&, links](ClickEvent&) { save(w, state, links); });
+    w.resizeButton.setOnClick([&, links](ClickEvent&) { showResizeDialog(state, links.resize()); });
+    w.consoleButton.setOnClick([links](ClickEvent&) { links.console().show(); });
+    w.aboutButton.setOnClick([&, links](ClickEvent&) { showAbout(w, state, links); });
 
     w.view.setOnDraw([&](DrawEvent& e) { paintDrawingView(*e.canvas, state.turtle, state.gridShown); });
     w.view.setOnMouseMove([&](MouseMoveEvent& e) { showPointer(w, state, e.x, e.y); });
@@ -189,11 +179,11 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, std::function<Resi
         w.status.setMessage("Too long for the command line: " + std::to_string(e.length) + " characters, at most " +
                             std::to_string(toolkit::limits::kTextBoxMaxChars) + ". The console runs longer scripts.");
     });
-    w.commandLine.setOnKeyDown([&](KeyEvent& e) {
+    w.commandLine.setOnKeyDown([&, links](KeyEvent& e) {
         switch (e.key) {
             case Key_Return:
                 e.handled = true;
-                enterCommand(w, state);
+                enterCommand(w, state, links.console());
                 break;
             case Key_PageUp:
                 e.handled = true;
@@ -208,7 +198,7 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, std::function<Resi
         }
     });
 
-    w.window.setOnKeyDown([&](KeyEvent& e) {
+    w.window.setOnKeyDown([&, links](KeyEvent& e) {
         // Escape stops a running script; otherwise it keeps its meaning.
         if (e.key == Key_Escape && state.runs.interrupt()) {
             e.handled = true;
@@ -216,16 +206,17 @@ void attachMainWindowHandlers(MainWindow& w, AppState& state, std::function<Resi
         }
         for (const Shortcut& s : kShortcuts) {
             // Only the left Control key makes a shortcut; the right one does not.
-            if (e.key != s.key || (s.leftControl && !leftControlHeld()) || !shiftMatches(s.shift)) continue;
+            if (e.key != s.key || (s.leftControl && !leftControlHeld(w.app)) || !shiftMatches(w.app, s.shift)) continue;
             e.handled = true;
-            s.action(w, state);
+            s.action(w, state, links);
             return;
         }
-        if (state.commandLineKeys) state.commandLineKeys(e);
+        links.editorKeys(e);
     });
 
-    w.window.setOnCloseClick([&](CloseClickEvent&) {
-        if (mayDiscardDrawing(w, state, "Drawing isn't saved. Quit anyway?", "Quit", "Stay")) quitProgram(w, state);
+    w.window.setOnCloseClick([&, links](CloseClickEvent&) {
+        if (mayDiscardDrawing(w, state, "Drawing isn't saved. Quit anyway?", "Quit", "Stay"))
+            quitProgram(w, state, links);
     });
 }
 

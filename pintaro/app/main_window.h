@@ -8,6 +8,7 @@
 
 #include "about.h"
 #include "app_state.h"
+#include "application.h"
 #include "button.h"
 #include "control.h"
 #include "label.h"
@@ -20,6 +21,8 @@
 namespace app {
 
 struct MainWindow {
+    // The application the window belongs to: its keys held, its alerts, its quit.
+    toolkit::Application& app;
     // The window first: it goes last, after the controls it shows.
     toolkit::Window window;
     toolkit::LayoutContainer root{toolkit::Layout_Vertical};
@@ -35,20 +38,33 @@ struct MainWindow {
     toolkit::TextBox commandLine;
 
     // Builds the window and its layout, hidden and without handlers.
-    MainWindow();
+    explicit MainWindow(toolkit::Application& app);
 
     // Shows a message in an alert box titled "Pintaro" over this window.
     void alert(const std::string& message);
 };
 
+struct ConsoleWindow;
+
+// What the main window's handlers reach beyond it, handed to them by the
+// object that owns both windows. `resize` and `console` give the resize
+// dialog and the console window, which may be built only when first asked
+// for; `editorKeys` runs the editor command a key is (help, completion ...)
+// on the command line, true when the key was one.
+struct MainWindowLinks {
+    std::function<ResizeDialog&()> resize;
+    std::function<ConsoleWindow&()> console;
+    std::function<bool(toolkit::KeyEvent&)> editorKeys;
+};
+
 // Attaches every handler of the main window: toolbar buttons, shortcuts,
-// command line, drawing view and the close question. `resize` gives the
-// resize dialog when the Resize button needs it (it may be built then).
-void attachMainWindowHandlers(MainWindow& w, AppState& state, std::function<ResizeDialog&()> resize);
+// command line, drawing view and the close question.
+void attachMainWindowHandlers(MainWindow& w, AppState& state, MainWindowLinks links);
 
 // Runs one command-line entry the way Return does: run the text, repaint or
-// show the error, remember the entry and empty the line.
-void enterCommand(MainWindow& w, AppState& state);
+// show the error, remember the entry and empty the line. What the text
+// printed shows in `console`.
+void enterCommand(MainWindow& w, AppState& state, ConsoleWindow& console);
 
 // True when the drawing may be given up: it has no unsaved changes, or the
 // user answered the question with its first button.

@@ -24,7 +24,7 @@ void openGivenFile(AppState& state, MainWindow& w, ConsoleWindow& c, const std::
         if (loadScriptFile(c, w, chosen)) c.show();
         return;
     }
-    openPictureFile(state, w, chosen);
+    openPictureFile(state, w, c, chosen);
 }
 
 }  // namespace app

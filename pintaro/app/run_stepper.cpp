@@ -50,7 +50,8 @@ std::vector<CharRange> wordPlaces(std::string_view text, std::size_t index) {
     return places;
 }
 
-RunStepper::RunStepper(AppState& state, Host host) : fState(state), fHost(std::move(host)) {
+RunStepper::RunStepper(AppState& state, toolkit::Application& app, Host host)
+    : fState(state), fApp(app), fHost(std::move(host)) {
     fState.interp.setStepHook([this](forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
         beforeWord(in, list, word);
     });
@@ -211,7 +212,6 @@ void RunStepper::beforeWord(forth::Interp& in, const forth::WordSpan& list, cons
 }
 
 void RunStepper::wait(std::string_view word, std::uint64_t position) {
-    toolkit::Application& app = toolkit::Application::current();
     RunGuard& runs = fState.runs;
     std::string closedNote;  // shown instead of the paused note, once
     for (;;) {
@@ -232,7 +232,7 @@ void RunStepper::wait(std::string_view word, std::uint64_t position) {
                            ". F7 runs it, F6 goes on.");
             }
             fWaiting = true;
-            app.runUntil(
+            fApp.runUntil(
                 [&] {
                     return fStepsAsked > 0 || fBacksAsked > 0 || !(fPaused || fSpeed == RunSpeed::Step) ||
                            runs.interruptAsked();
@@ -262,7 +262,7 @@ void RunStepper::wait(std::string_view word, std::uint64_t position) {
         const RunSpeed speed = fSpeed;
         const int delay = delayOf(speed);
         if (delay == 0) return;
-        app.runUntil([&] { return runs.interruptAsked() || fPaused || fSpeed != speed; }, delay);
+        fApp.runUntil([&] { return runs.interruptAsked() || fPaused || fSpeed != speed; }, delay);
         if (!fPaused) return;
     }
 }

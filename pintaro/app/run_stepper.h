@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "application.h"
 #include "console_run.h"
 #include "interp.h"
 #include "step_back.h"
@@ -46,7 +47,8 @@ public:
         std::function<std::size_t()> outputSize;
         std::function<void(std::size_t)> cutOutput;
     };
-    RunStepper(AppState& state, Host host);
+    // `app` runs the waits: nested rounds of its event loop.
+    RunStepper(AppState& state, toolkit::Application& app, Host host);
     ~RunStepper();
     RunStepper(const RunStepper&) = delete;
     RunStepper& operator=(const RunStepper&) = delete;
@@ -84,6 +86,7 @@ private:
     void updateStepping();
 
     AppState& fState;
+    toolkit::Application& fApp;
     Host fHost;
     RunSpeed fSpeed = RunSpeed::Full;
     bool fInRun = false;

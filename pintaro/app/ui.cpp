@@ -1,6 +1,5 @@
 #include "ui.h"
 
-#include "application.h"
 #include "drop_open.h"
 #include "file_commands.h"
 
@@ -12,17 +11,25 @@ struct Ui::Rest {
     ConsoleWindow console;
     EditorTools editorTools;
 
-    Rest(AppState& state, MainWindow& main)
-        : resize([&state, &main](int width, int height) { resizeCommand(state, main, width, height); }),
+    Rest(AppState& state, toolkit::Application& app, MainWindow& main)
+        : resize(app, [&state, &main](int width, int height) { resizeCommand(state, main, width, height); }),
+          console(app),
           editorTools(console, state, main) {}
 };
 
-Ui::Ui(AppState& state)
-    : fState(state), fBuildRest(main.window, [this] { rest(); }) {
-    attachMainWindowHandlers(main, state, [this]() -> ResizeDialog& { return resize(); });
+Ui::Ui(AppState& state, toolkit::Application& app)
+    : main(app), fState(state), fApp(app), fBuildRest(main.window, [this] { rest(); }) {
+    attachMainWindowHandlers(main, state,
+                             {[this]() -> ResizeDialog& { return resize(); },
+                              [this]() -> ConsoleWindow& { return console(); },
+                              [this](toolkit::KeyEvent& e) { return editorTools().runShortcut(e, Editor::CommandLine); }});
 }
 
-Ui::~Ui() = default;
+Ui::~Ui() {
+    // The runs outlive the windows their hooks show.
+    fState.runs.setBreathe(nullptr);
+    fState.runs.setOnRunEnd(nullptr);
+}
 
 ResizeDialog& Ui::resize() { return rest().resize; }
 ConsoleWindow& Ui::console() { return rest().console; }
@@ -31,10 +38,11 @@ EditorTools& Ui::editorTools() { return rest().editorTools; }
 Ui::Rest& Ui::rest() {
     if (fRest) return *fRest;
     AppState& state = fState;
-    fRest = std::make_unique<Rest>(state, main);
+    fRest = std::make_unique<Rest>(state, fApp, main);
     Rest& r = *fRest;
     registerConsole(r.console, state, main);
-    attachConsoleHandlers(r.console, state, main);
+    attachConsoleHandlers(r.console, state, main, r.editorTools.stepper,
+                          [&r](toolkit::KeyEvent& e) { return r.editorTools.runShortcut(e, Editor::Script); });
     attachDropToOpen(r.console, state, main);
     // A breath of a running script: what it printed shows, the drawing view
     // repaints, and clicks and keys (Escape among them) are handled.
@@ -42,8 +50,10 @@ Ui::Rest& Ui::rest() {
         r.console.flushOutput();
         main.view.forceRedraw();
         r.editorTools.refreshInspector(false);
-        toolkit::Application::current().sleep(0);
+        fApp.sleep(0);
     });
+    // A run's end shows in the Inspector, also when no step showed it.
+    state.runs.setOnRunEnd([&r] { r.editorTools.refreshInspector(true); });
     return r;
 }
 
