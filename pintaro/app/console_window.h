@@ -2,28 +2,34 @@
 // status label) over the script editor and the console output, side by
 // side. Made once, hidden, right after the main window's first paint (see
 // ui.h); closing it only hides it again, so the script, the output and the
-// interpreter state stay.
+// interpreter state stay. Its handlers and commands are console_handlers.h.
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
-#include "app_state.h"
 #include "application.h"
 #include "button.h"
+#include "file_dialogs.h"
 #include "label.h"
 #include "layout_container.h"
-#include "main_window.h"
-#include "run_guard.h"
-#include "run_stepper.h"
-#include "script_keeping.h"
 #include "status_line.h"
 #include "text_area.h"
 #include "window.h"
 
 namespace app {
+
+// The console's script as a file: where it was loaded from or saved to, and
+// the text as it was then, so that unsaved text is never replaced without a
+// question (script_keeping.h).
+struct ScriptKeeping {
+    ScriptKeeping();
+
+    std::string path;       // empty until a load or save
+    std::string savedText;  // the editor's text as loaded or saved
+    toolkit::SaveFileDialog dialog;  // "Save script"; the image's dialog is not touched
+};
 
 struct ConsoleWindow {
     // The application the window belongs to: its keys held, its alerts.
@@ -66,36 +72,5 @@ struct ConsoleWindow {
     // empty, never over the user's own text; true when it did.
     bool offerScript(const std::string& script);
 };
-
-// Registers the console words on the program's interpreter and prints the
-// two banner lines. `alert` and `confirm` open their boxes over the main
-// window; `bye` quits like Control+Q.
-void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w);
-
-// The buttons, keys (F5, left Control + R and + L, Escape during a run) and
-// close button of the console. Its runs go through `stepper`; a key none
-// of the console's own takes goes to `editorKeys`, the editor commands of
-// the script editor (true when the key was one).
-void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w, RunStepper& stepper,
-                           std::function<bool(toolkit::KeyEvent&)> editorKeys);
-
-// Runs the editor's text line by line, watched by `stepper` (its speed,
-// pause and steps back). A clean run repaints the drawing view and prints
-// "ok"; a failed one shows the error and its line number over the console,
-// then selects that line in the editor. Refused, with a note in the status
-// label, while another run is in progress.
-void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w, RunStepper& stepper);
-
-// Shows kBusyNote in the status label until the run in progress ends, then
-// puts back the message before it (unless another message came meanwhile).
-void noteRefusedRun(StatusLine& status, RunGuard& runs);
-
-// "Load...": the open dialog titled "Load script", then the file's text
-// into the editor. A file that cannot be read or is no text is reported
-// over the main window and the editor keeps its text.
-void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w);
-// The same without the dialog: the script at `path` into the editor (true),
-// or the error over the main window (false).
-bool loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path);
 
 }  // namespace app

@@ -5,10 +5,9 @@
 #include <vector>
 
 #include "app_limits.h"
-#include "console_window.h"
 #include "errors.h"
-#include "file_commands.h"
 #include "line_runner.h"
+#include "refused_run.h"
 #include "wordlist.h"
 
 namespace app {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app_limits.h"
+#include "console_handlers.h"
 #include "console_window.h"
 #include "examples_window.h"
 #include "held_keys.h"
@@ -231,7 +232,7 @@ EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
 EditorTools::~EditorTools() = default;
 
 void EditorTools::showExamples() {
-    if (!fExamples) fExamples = std::make_unique<ExamplesWindow>(*this);
+    if (!fExamples) fExamples = std::make_unique<ExamplesWindow>(console, main);
     fExamples->show();
 }
 

@@ -4,7 +4,6 @@
 #include <optional>
 #include <utility>
 
-#include "about.h"
 #include "console_window.h"
 #include "drawing_script.h"
 #include "drawing_steps.h"
@@ -13,18 +12,6 @@
 #include "image_format.h"
 
 namespace app {
-
-namespace {
-std::string fileNameOf(std::string_view path) {
-    const turtle::PathParts p = turtle::splitPath(path);
-    return p.name + p.extension;
-}
-}  // namespace
-
-std::string windowTitleFor(std::string_view path) {
-    if (path.empty()) return kProgramTitle;
-    return fileNameOf(path) + " | " + kProgramTitle;
-}
 
 void newCommand(AppState& state, MainWindow& w) {
     try {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "app_state.h"
 #include "main_window.h"
@@ -12,10 +11,6 @@
 namespace app {
 
 struct ConsoleWindow;
-
-// "Pintaro" for no file, otherwise the file's name with its extension
-// followed by " | Pintaro".
-std::string windowTitleFor(std::string_view path);
 
 void newCommand(AppState& state, MainWindow& w);
 // The opened picture's kept script is offered to `console`'s editor.

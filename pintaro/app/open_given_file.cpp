@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "console_handlers.h"
 #include "file_commands.h"
 
 namespace app {

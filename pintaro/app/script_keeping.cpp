@@ -4,14 +4,11 @@
 
 #include "about.h"
 #include "atomic_file.h"
-#include "console_window.h"
 #include "errors.h"
 #include "message_box.h"
 #include "image_format.h"
 
 namespace app {
-
-ScriptKeeping::ScriptKeeping() { dialog.fTitle = "Save script"; }
 
 void saveScript(ConsoleWindow& c, bool askName) {
     ScriptKeeping& k = c.keeping;

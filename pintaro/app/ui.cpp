@@ -1,7 +1,9 @@
 #include "ui.h"
 
+#include "console_handlers.h"
 #include "drop_open.h"
 #include "file_commands.h"
+#include "main_window_handlers.h"
 
 namespace app {
 

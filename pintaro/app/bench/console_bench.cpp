@@ -29,6 +29,7 @@
 #include "app_limits.h"
 #include "app_state.h"
 #include "application.h"
+#include "console_handlers.h"
 #include "console_window.h"
 #include "gtk_loader.h"
 #include "run_guard.h"

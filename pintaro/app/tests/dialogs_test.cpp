@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "about.h"
-#include "file_commands.h"
+#include "main_window.h"
 #include "message_box.h"
 #include "resize_dialog.h"
 
