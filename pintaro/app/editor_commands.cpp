@@ -221,29 +221,29 @@ EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
                       c.output.setText(shown.substr(0, size));
                       c.output.scrollToBottom();
                   }}),
-      fViewMenu(menuFor(Editor::CommandLine, *this)),
-      fScriptMenu(menuFor(Editor::Script, *this)) {
-    c.editor.addToContextMenu(fScriptMenu);
+      viewMenu_(menuFor(Editor::CommandLine, *this)),
+      scriptMenu_(menuFor(Editor::Script, *this)) {
+    c.editor.addToContextMenu(scriptMenu_);
     w.view.setOnMouseButtonDown([this](MouseEvent& e) {
-        if (e.button == MouseButton_Right) fViewMenu.popUpAtPointer();
+        if (e.button == MouseButton_Right) viewMenu_.popUpAtPointer();
     });
 }
 
 EditorTools::~EditorTools() = default;
 
 void EditorTools::showExamples() {
-    if (!fExamples) fExamples = std::make_unique<ExamplesWindow>(console, main);
-    fExamples->show();
+    if (!examples_) examples_ = std::make_unique<ExamplesWindow>(console, main);
+    examples_->show();
 }
 
 void EditorTools::showInspector() {
-    if (!fInspector) fInspector = std::make_unique<InspectorWindow>();
-    fInspector->show();
+    if (!inspector_) inspector_ = std::make_unique<InspectorWindow>();
+    inspector_->show();
     refreshInspector(true);
 }
 
 void EditorTools::refreshInspector(bool always) {
-    if (fInspector) fInspector->refresh(state.interp, state.turtle, always);
+    if (inspector_) inspector_->refresh(state.interp, state.turtle, always);
 }
 
 }  // namespace app

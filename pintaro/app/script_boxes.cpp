@@ -15,18 +15,18 @@ namespace {
 // unless another one came meanwhile.
 class NoteWhileShowing {
 public:
-    explicit NoteWhileShowing(StatusLine& status) : fStatus(status), fBefore(status.message()) {
-        fStatus.setMessage(kStopFromBoxNote);
+    explicit NoteWhileShowing(StatusLine& status) : status_(status), before_(status.message()) {
+        status_.setMessage(kStopFromBoxNote);
     }
     ~NoteWhileShowing() {
-        if (fStatus.message() == kStopFromBoxNote) fStatus.setMessage(fBefore);
+        if (status_.message() == kStopFromBoxNote) status_.setMessage(before_);
     }
     NoteWhileShowing(const NoteWhileShowing&) = delete;
     NoteWhileShowing& operator=(const NoteWhileShowing&) = delete;
 
 private:
-    StatusLine& fStatus;
-    std::string fBefore;
+    StatusLine& status_;
+    std::string before_;
 };
 
 }  // namespace

@@ -80,18 +80,18 @@ InspectorWindow::InspectorWindow() : window("Inspector") {
 
 void InspectorWindow::show() {
     window.show();
-    fShown.clear();  // shown anew
+    shown_.clear();  // shown anew
 }
 
 void InspectorWindow::refresh(const forth::Interp& in, const turtle::TurtleState& t, bool always) {
     if (!window.visible()) return;
     const auto now = std::chrono::steady_clock::now();
-    if (!always && now - fLast < std::chrono::milliseconds(limits::kInspectorRefreshMilliseconds)) return;
-    fLast = now;
+    if (!always && now - last_ < std::chrono::milliseconds(limits::kInspectorRefreshMilliseconds)) return;
+    last_ = now;
     std::string next = inspectorText(in, t);
-    if (next == fShown) return;
-    fShown = std::move(next);
-    text.setText(fShown);
+    if (next == shown_) return;
+    shown_ = std::move(next);
+    text.setText(shown_);
 }
 
 }  // namespace app

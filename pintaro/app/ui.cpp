@@ -20,7 +20,7 @@ struct Ui::Rest {
 };
 
 Ui::Ui(AppState& state, toolkit::Application& app)
-    : main(app), fState(state), fApp(app), fBuildRest(main.window, [this] { rest(); }) {
+    : main(app), state_(state), app_(app), buildRest_(main.window, [this] { rest(); }) {
     attachMainWindowHandlers(main, state,
                              {[this]() -> ResizeDialog& { return resize(); },
                               [this]() -> ConsoleWindow& { return console(); },
@@ -29,8 +29,8 @@ Ui::Ui(AppState& state, toolkit::Application& app)
 
 Ui::~Ui() {
     // The runs outlive the windows their hooks show.
-    fState.runs.setBreathe(nullptr);
-    fState.runs.setOnRunEnd(nullptr);
+    state_.runs.setBreathe(nullptr);
+    state_.runs.setOnRunEnd(nullptr);
 }
 
 ResizeDialog& Ui::resize() { return rest().resize; }
@@ -38,10 +38,10 @@ ConsoleWindow& Ui::console() { return rest().console; }
 EditorTools& Ui::editorTools() { return rest().editorTools; }
 
 Ui::Rest& Ui::rest() {
-    if (fRest) return *fRest;
-    AppState& state = fState;
-    fRest = std::make_unique<Rest>(state, fApp, main);
-    Rest& r = *fRest;
+    if (rest_) return *rest_;
+    AppState& state = state_;
+    rest_ = std::make_unique<Rest>(state, app_, main);
+    Rest& r = *rest_;
     registerConsole(r.console, state, main);
     attachConsoleHandlers(r.console, state, main, r.editorTools.stepper,
                           [&r](toolkit::KeyEvent& e) { return r.editorTools.runShortcut(e, Editor::Script); });
@@ -52,7 +52,7 @@ Ui::Rest& Ui::rest() {
         r.console.flushOutput();
         main.view.forceRedraw();
         r.editorTools.refreshInspector(false);
-        fApp.sleep(0);
+        app_.sleep(0);
     });
     // A run's end shows in the Inspector, also when no step showed it.
     state.runs.setOnRunEnd([&r] { r.editorTools.refreshInspector(true); });

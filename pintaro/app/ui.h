@@ -41,13 +41,13 @@ private:
     struct Rest;
     Rest& rest();
 
-    AppState& fState;
-    toolkit::Application& fApp;
+    AppState& state_;
+    toolkit::Application& app_;
     // Declared after `main`, so that it goes first, as the windows it
     // holds did when they were members.
-    std::unique_ptr<Rest> fRest;
+    std::unique_ptr<Rest> rest_;
     // Last: it goes before anything it could build.
-    toolkit::AfterFirstPaint fBuildRest;
+    toolkit::AfterFirstPaint buildRest_;
 };
 
 }  // namespace app
