@@ -46,8 +46,8 @@ struct Box {
 
 }  // namespace
 
-int messageBox(Application& app, Window& parent, const std::string& message, const std::string& title, const std::string& first,
-               const std::string& second, const std::string& third, BoxEndKey* endKey) {
+int messageBox(Application& app, Window& parent, const std::string& message, const std::string& title,
+               const std::string& first, const std::string& second, const std::string& third, BoxEndKey* endKey) {
     Box box(message);
     box.window.setTitle(title);
     Window& w = box.window;

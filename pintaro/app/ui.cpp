@@ -1,5 +1,7 @@
 #include "ui.h"
 
+#include <utility>
+
 #include "console_handlers.h"
 #include "drop_open.h"
 #include "file_commands.h"
@@ -21,10 +23,11 @@ struct Ui::Rest {
 
 Ui::Ui(AppState& state, toolkit::Application& app)
     : main(app), state_(state), app_(app), buildRest_(main.window, [this] { rest(); }) {
-    attachMainWindowHandlers(main, state,
-                             {[this]() -> ResizeDialog& { return resize(); },
-                              [this]() -> ConsoleWindow& { return console(); },
-                              [this](toolkit::KeyEvent& e) { return editorTools().runShortcut(e, Editor::CommandLine); }});
+    MainWindowLinks links;
+    links.resize = [this]() -> ResizeDialog& { return resize(); };
+    links.console = [this]() -> ConsoleWindow& { return console(); };
+    links.editorKeys = [this](toolkit::KeyEvent& e) { return editorTools().runShortcut(e, Editor::CommandLine); };
+    attachMainWindowHandlers(main, state, std::move(links));
 }
 
 Ui::~Ui() {
