@@ -10,10 +10,10 @@
 
 #include "command_history.h"
 #include "drawing_history.h"
-#include "file_dialogs.h"
-#include "interp.h"
+#include "toolkit/file_dialogs.h"
+#include "forth/interp.h"
 #include "run_guard.h"
-#include "turtle.h"
+#include "turtle/turtle.h"
 
 namespace app {
 

@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "about.h"
-#include "banner.h"
+#include "forth/banner.h"
 #include "console_run.h"
-#include "console_words.h"
+#include "console_words/console_words.h"
 #include "drawing_steps.h"
-#include "errors.h"
+#include "forth/errors.h"
 #include "held_keys.h"
 #include "refused_run.h"
 #include "script_boxes.h"
@@ -23,7 +23,7 @@ using namespace toolkit;
 
 void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
     RunGuard& runs = state.runs;
-    ConsoleHost host;
+    console_words::ConsoleHost host;
     host.append = [&c, &runs](std::string_view text) {
         c.append(text);
         if (runs.running())
@@ -41,7 +41,7 @@ void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
         return boxes.confirm(message);
     };
     host.bye = [&app = c.app] { app.quit(false); };
-    registerConsoleWords(state.interp, host);
+    console_words::registerConsoleWords(state.interp, host);
 
     c.output.addLine(forth::kGreeting);
     c.output.addLine(forth::dictionaryCounts(state.interp));

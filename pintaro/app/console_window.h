@@ -9,14 +9,14 @@
 #include <string>
 #include <string_view>
 
-#include "application.h"
-#include "button.h"
-#include "file_dialogs.h"
-#include "label.h"
-#include "layout_container.h"
+#include "toolkit/application.h"
+#include "toolkit/button.h"
+#include "toolkit/file_dialogs.h"
+#include "toolkit/label.h"
+#include "toolkit/layout_container.h"
 #include "status_line.h"
-#include "text_area.h"
-#include "window.h"
+#include "toolkit/text_area.h"
+#include "toolkit/window.h"
 
 namespace app {
 

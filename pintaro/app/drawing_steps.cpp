@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "app_limits.h"
-#include "errors.h"
-#include "line_runner.h"
+#include "forth/errors.h"
+#include "forth/line_runner.h"
 #include "refused_run.h"
-#include "wordlist.h"
+#include "forth/wordlist.h"
 
 namespace app {
 

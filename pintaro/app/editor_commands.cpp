@@ -11,8 +11,8 @@
 #include "state_window.h"
 #include "main_window.h"
 #include "script_keeping.h"
-#include "word_help.h"
-#include "word_hints.h"
+#include "reference/word_help.h"
+#include "reference/word_hints.h"
 
 namespace app {
 

@@ -2,8 +2,8 @@
 // application that keeps the keys held.
 #pragma once
 
-#include "application.h"
-#include "key_codes.h"
+#include "toolkit/application.h"
+#include "toolkit/key_codes.h"
 
 namespace app {
 

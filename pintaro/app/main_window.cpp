@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app_limits.h"
-#include "image_format.h"
+#include "turtle/image_format.h"
 #include "message_box.h"
 
 namespace app {

@@ -11,8 +11,8 @@
 #include "held_keys.h"
 #include "refused_run.h"
 #include "script_run.h"
-#include "word_hints.h"
-#include "toolkit_limits.h"
+#include "reference/word_hints.h"
+#include "toolkit/toolkit_limits.h"
 
 namespace app {
 
@@ -87,7 +87,7 @@ bool shiftMatches(const Application& app, ShiftRule rule) {
 // The pointer's image coordinates in the status label while it is over
 // the image.
 void showPointer(MainWindow& w, AppState& state, int viewX, int viewY) {
-    const toolkit::Image& image = *state.turtle.image;
+    const raster::Image& image = *state.turtle.image;
     const auto at = imagePointAt(w.view.width(), w.view.height(), image.width(), image.height(), viewX, viewY);
     if (at)
         w.status.showPointer(at->first, at->second);

@@ -6,7 +6,7 @@
 
 #include "app_state.h"
 #include "console_window.h"
-#include "events.h"
+#include "toolkit/events.h"
 #include "main_window.h"
 #include "resize_dialog.h"
 

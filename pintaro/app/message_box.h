@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "application.h"
-#include "events.h"
-#include "window.h"
+#include "toolkit/application.h"
+#include "toolkit/events.h"
+#include "toolkit/window.h"
 
 namespace app {
 

@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "application.h"
+#include "toolkit/application.h"
 #include "console_run.h"
-#include "interp.h"
+#include "forth/interp.h"
 #include "step_back.h"
 
 namespace app {

@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "application.h"
-#include "events.h"
+#include "toolkit/application.h"
+#include "toolkit/events.h"
 #include "run_guard.h"
 #include "status_line.h"
-#include "window.h"
+#include "toolkit/window.h"
 
 namespace app {
 

@@ -10,8 +10,8 @@
 
 #include <memory>
 
-#include "after_first_paint.h"
-#include "application.h"
+#include "toolkit/after_first_paint.h"
+#include "toolkit/application.h"
 #include "app_state.h"
 #include "console_window.h"
 #include "editor_commands.h"

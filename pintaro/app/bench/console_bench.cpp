@@ -28,13 +28,13 @@
 
 #include "app_limits.h"
 #include "app_state.h"
-#include "application.h"
+#include "toolkit/application.h"
 #include "console_handlers.h"
 #include "console_window.h"
-#include "gtk_loader.h"
+#include "toolkit/gtk_loader.h"
 #include "run_guard.h"
 #include "script_file.h"
-#include "turtle_words.h"
+#include "turtle/turtle_words.h"
 #include "ui.h"
 
 namespace {
