@@ -26,16 +26,16 @@
 #include <string>
 #include <vector>
 
-#include "app_limits.h"
-#include "app_state.h"
+#include "app/app_limits.h"
+#include "app/app_state.h"
 #include "toolkit/application.h"
-#include "console_handlers.h"
-#include "console_window.h"
+#include "app/console_handlers.h"
+#include "app/console_window.h"
 #include "toolkit/gtk_loader.h"
-#include "run_guard.h"
-#include "script_file.h"
+#include "app/run_guard.h"
+#include "app/script_file.h"
 #include "turtle/turtle_words.h"
-#include "ui.h"
+#include "app/ui.h"
 
 namespace {
 

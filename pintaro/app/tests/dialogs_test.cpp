@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "about.h"
-#include "main_window.h"
-#include "message_box.h"
-#include "resize_dialog.h"
+#include "app/about.h"
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "app/resize_dialog.h"
 
 using app::messageBoxGeometry;
 
