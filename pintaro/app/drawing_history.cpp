@@ -20,11 +20,11 @@ DrawingState DrawingState::of(const turtle::TurtleState& t) {
     s.heading = t.heading;
     s.penDown = t.penDown;
     s.visible = t.visible;
-    s.penColor = c.fLineColor;
-    s.labelColor = c.fTextColor;
-    s.background = c.fAreaColor;
-    s.penSize = c.fLineWidth;
-    s.labelHeight = c.fFontSize;
+    s.penColor = c.lineColor();
+    s.labelColor = c.textColor();
+    s.background = c.areaColor();
+    s.penSize = c.lineWidth();
+    s.labelHeight = c.fontSize();
     s.palette = t.palette;
     return s;
 }
@@ -36,11 +36,11 @@ void DrawingState::applyTo(turtle::TurtleState& t) const {
     t.heading = heading;
     t.penDown = penDown;
     t.visible = visible;
-    c.fLineColor = penColor;
-    c.fTextColor = labelColor;
-    c.fAreaColor = background;
-    c.fLineWidth = penSize;
-    c.fFontSize = labelHeight;
+    c.setLineColor(penColor);
+    c.setTextColor(labelColor);
+    c.setAreaColor(background);
+    c.setLineWidth(penSize);
+    c.setFontSize(labelHeight);
     t.palette = palette;
 }
 

@@ -63,9 +63,9 @@ std::string inspectorText(const forth::Interp& in, const turtle::TurtleState& t)
     const raster::Canvas& c = t.image->canvas();
     s += "\nTurtle:\n";
     s += "  x " + formatShort(t.x) + ", y " + formatShort(t.y) + ", heading " + formatShort(t.heading) + "\n";
-    s += std::string("  pen ") + (t.penDown ? "down" : "up") + ", pen size " + formatShort(c.fLineWidth) + "\n";
-    s += "  pen " + colourText(c.fLineColor) + ", background " + colourText(c.fAreaColor) + ", label " +
-         colourText(c.fTextColor) + "\n";
+    s += std::string("  pen ") + (t.penDown ? "down" : "up") + ", pen size " + formatShort(c.lineWidth()) + "\n";
+    s += "  pen " + colourText(c.lineColor()) + ", background " + colourText(c.areaColor()) + ", label " +
+         colourText(c.textColor()) + "\n";
     return s;
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "color.h"
 #include "font_cache.h"
@@ -56,26 +57,41 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     // ---- properties (the font cache notices family, size and bold changes) ----
-    int fWidth = 0;
-    int fHeight = 0;
-    std::string fFontFamily;  // empty: the platform's default face
-    double fFontSize = limits::kDefaultTextSize;  // x kPangoUnitsPerTextSize gives pango units
-    bool fFontBold = false;
-    Color fTextColor;
-    Color fLineColor{0, 0, 0, 255};
-    double fLineWidth = 1.0;
-    Color fAreaColor{0, 0, 0, 255};
-    InterpolationMode fInterpolationMode = InterpolationMode_Default;
+    // The size of the area it draws on, set only by attach(): an image's
+    // canvas has its image's size, a control's that of the repaint.
+    int width() const { return fWidth; }
+    int height() const { return fHeight; }
+    // Empty: the platform's default face.
+    const std::string& fontFamily() const { return fFontFamily; }
+    void setFontFamily(std::string family) { fFontFamily = std::move(family); }
+    // x kPangoUnitsPerTextSize gives pango units.
+    double fontSize() const { return fFontSize; }
+    void setFontSize(double size) { fFontSize = size; }
+    bool fontBold() const { return fFontBold; }
+    void setFontBold(bool bold) { fFontBold = bold; }
+    Color textColor() const { return fTextColor; }
+    void setTextColor(Color c) { fTextColor = c; }
+    Color lineColor() const { return fLineColor; }
+    void setLineColor(Color c) { fLineColor = c; }
+    double lineWidth() const { return fLineWidth; }
+    void setLineWidth(double width) { fLineWidth = width; }
+    Color areaColor() const { return fAreaColor; }
+    void setAreaColor(Color c) { fAreaColor = c; }
+    InterpolationMode interpolationMode() const { return fInterpolationMode; }
+    void setInterpolationMode(InterpolationMode mode) { fInterpolationMode = mode; }
     // Text as filled glyph outlines instead of the font's glyphs: a vector
     // file then needs no font and shows the same shapes in every viewer.
-    bool fTextAsOutlines = false;
+    bool textAsOutlines() const { return fTextAsOutlines; }
+    void setTextAsOutlines(bool on) { fTextAsOutlines = on; }
     // When set, every operation that draws is also reported there with the
     // attributes it used (recording.h); not owned.
-    Recorder* fRecorder = nullptr;
+    Recorder* recorder() const { return fRecorder; }
+    void setRecorder(Recorder* recorder) { fRecorder = recorder; }
 
     // ---- drawing state ----
     // Borrows `cr` (not owned) until detach(); the size is that of the area
-    // it draws on. A control's draw handler brackets itself with these.
+    // it draws on. A control's draw handler brackets itself with these. An
+    // image without a surface attaches null at size 0.
     void attach(cairo_t* cr, int width, int height);
     void detach();
     bool inDrawingState() const { return fCairoContext != nullptr; }
@@ -115,6 +131,19 @@ private:
     // The text laid out once at the reference size and placed at fFontSize.
     PlacedText place(cairo_t* cr, std::string_view text);
     static std::size_t pieceBytes();
+
+    int fWidth = 0;
+    int fHeight = 0;
+    std::string fFontFamily;
+    double fFontSize = limits::kDefaultTextSize;
+    bool fFontBold = false;
+    Color fTextColor;
+    Color fLineColor{0, 0, 0, 255};
+    double fLineWidth = 1.0;
+    Color fAreaColor{0, 0, 0, 255};
+    InterpolationMode fInterpolationMode = InterpolationMode_Default;
+    bool fTextAsOutlines = false;
+    Recorder* fRecorder = nullptr;
 
     const RasterApi* fApi;
     cairo_t* fCairoContext = nullptr;  // borrowed

@@ -134,11 +134,9 @@ Image::Image(const RasterApi& api)
     : fCanvas(api), fSurface(nullptr, CairoSurfaceDeleter{&api}), fContext(nullptr, CairoContextDeleter{&api}) {}
 
 void Image::release() {
-    fCanvas.detach();
+    fCanvas.attach(nullptr, 0, 0);
     fContext.reset();
     fSurface.reset();
-    fCanvas.fWidth = 0;
-    fCanvas.fHeight = 0;
 }
 
 void Image::adopt(Surface surface) {
@@ -156,7 +154,7 @@ void Image::resize(int width, int height) {
     if (width < 0 || height < 0)
         throw RasterError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) + ".");
     adopt(newSurface(api(), width, height));
-    if (Recorder* r = fCanvas.fRecorder) r->add(NewSurfaceOp{width, height});
+    if (Recorder* r = fCanvas.recorder()) r->add(NewSurfaceOp{width, height});
 }
 
 std::optional<std::string> Image::loadFromFile(const std::string& path, std::string_view keyword) {
@@ -184,7 +182,7 @@ std::optional<std::string> Image::loadFromFile(const std::string& path, std::str
     if (!upright) throw RasterError("Unknown error");
     adopt(surfaceFromPixbuf(g, upright.get()));
     // Recorded as what it is for a drawing: a new surface with a picture on it.
-    if (Recorder* r = fCanvas.fRecorder) {
+    if (Recorder* r = fCanvas.recorder()) {
         r->add(NewSurfaceOp{width(), height()});
         r->add(PictureOp{snapshot(*this), 0, 0, -1, -1, InterpolationMode_Default});
     }

@@ -52,8 +52,8 @@ public:
     void save(const std::string& path, const char* type, int quality = -1,
               const std::vector<TextChunk>& text = {}) const;
 
-    int width() const { return fCanvas.fWidth; }
-    int height() const { return fCanvas.fHeight; }
+    int width() const { return fCanvas.width(); }
+    int height() const { return fCanvas.height(); }
     bool hasSurface() const { return fSurface != nullptr; }
     Canvas& canvas() { return fCanvas; }
     const Canvas& canvas() const { return fCanvas; }

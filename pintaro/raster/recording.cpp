@@ -41,7 +41,7 @@ bool uniformPixel(const Image& image, std::uint32_t& value) {
 
 void Recorder::attach(Image& image) {
     fOps.clear();
-    image.canvas().fRecorder = this;
+    image.canvas().setRecorder(this);
     const int w = image.width(), h = image.height();
     // Braced operations (clang 14 builds no aggregate from parentheses),
     // made in place: a variant moved in from a temporary draws gcc's false
@@ -102,11 +102,11 @@ using Shape = void (Canvas::*)(std::int64_t, std::int64_t, std::int64_t, std::in
 template <class Op>
 void replayShape(Canvas& c, const Op& o, Shape area, Shape outline) {
     if (o.filled) {
-        c.fAreaColor = o.color;
+        c.setAreaColor(o.color);
         (c.*area)(o.x, o.y, o.w, o.h);
     } else {
-        c.fLineColor = o.color;
-        c.fLineWidth = o.width;
+        c.setLineColor(o.color);
+        c.setLineWidth(o.width);
         (c.*outline)(o.x, o.y, o.w, o.h);
     }
 }
@@ -117,8 +117,8 @@ void replay(const DrawingOp& op, Canvas& c) {
     struct Draw {
         Canvas& c;
         void operator()(const LineOp& o) const {
-            c.fLineColor = o.color;
-            c.fLineWidth = o.width;
+            c.setLineColor(o.color);
+            c.setLineWidth(o.width);
             c.drawLine(o.x1, o.y1, o.x2, o.y2);
         }
         void operator()(const RectangleOp& o) const {
@@ -128,14 +128,14 @@ void replay(const DrawingOp& op, Canvas& c) {
             replayShape(c, o, &Canvas::drawEllipseArea, &Canvas::drawEllipseOutline);
         }
         void operator()(const TextOp& o) const {
-            c.fTextColor = o.color;
-            c.fFontFamily = o.family;
-            c.fFontSize = o.size;
-            c.fFontBold = o.bold;
+            c.setTextColor(o.color);
+            c.setFontFamily(o.family);
+            c.setFontSize(o.size);
+            c.setFontBold(o.bold);
             c.drawText(o.text, o.x, o.y);
         }
         void operator()(const PictureOp& o) const {
-            c.fInterpolationMode = o.mode;
+            c.setInterpolationMode(o.mode);
             c.drawImage(*o.picture, o.x, o.y, o.w, o.h);
         }
         void operator()(const PixelOp& o) const { c.setPixel(o.x, o.y, o.color); }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -95,9 +96,10 @@ public:
     // Runs just before each operation after the start is added, so that the
     // owner can note its own state beside it (the animation notes the
     // turtle's pose). Empty: nothing runs.
-    std::function<void()> fOnOperation;
+    void setOnOperation(std::function<void()> action) { fOnOperation = std::move(action); }
 
 private:
+    std::function<void()> fOnOperation;
     std::vector<DrawingOp> fOps;
     std::size_t fStart = 0;
 };
