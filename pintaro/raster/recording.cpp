@@ -40,15 +40,15 @@ bool uniformPixel(const Image& image, std::uint32_t& value) {
 }  // namespace
 
 void Recorder::attach(Image& image) {
-    fOps.clear();
+    ops_.clear();
     image.canvas().setRecorder(this);
     const int w = image.width(), h = image.height();
     // Braced operations (clang 14 builds no aggregate from parentheses),
     // made in place: a variant moved in from a temporary draws gcc's false
     // "may be used uninitialized".
-    fOps.emplace_back(std::in_place_type<NewSurfaceOp>, NewSurfaceOp{w, h});
+    ops_.emplace_back(std::in_place_type<NewSurfaceOp>, NewSurfaceOp{w, h});
     if (!image.hasSurface() || w == 0 || h == 0) {
-        fStart = fOps.size();
+        start_ = ops_.size();
         return;
     }
     std::uint32_t argb = 0;
@@ -56,17 +56,17 @@ void Recorder::attach(Image& image) {
     if (uniform && argb >> 24 == 255) {
         // A plain start image stays a plain rectangle in a vector file
         // rather than an embedded picture of one colour.
-        fOps.emplace_back(std::in_place_type<RectangleOp>, RectangleOp{0, 0, w, h, image.pixel(0, 0), 0.0, true});
+        ops_.emplace_back(std::in_place_type<RectangleOp>, RectangleOp{0, 0, w, h, image.pixel(0, 0), 0.0, true});
     } else if (!uniform || argb >> 24 != 0) {  // a transparent image has nothing to show
-        fOps.emplace_back(std::in_place_type<PictureOp>,
+        ops_.emplace_back(std::in_place_type<PictureOp>,
                           PictureOp{snapshot(image), 0, 0, -1, -1, InterpolationMode_Default});
     }
-    fStart = fOps.size();
+    start_ = ops_.size();
 }
 
 void Recorder::add(DrawingOp op) {
-    if (fOnOperation) fOnOperation();
-    fOps.push_back(std::move(op));
+    if (onOperation_) onOperation_();
+    ops_.push_back(std::move(op));
 }
 
 namespace {
