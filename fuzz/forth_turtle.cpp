@@ -80,13 +80,14 @@ struct Harness {
         printed = 0;
         // The image reset without a new surface: the same size, painted over.
         raster::Canvas& c = turtle.canvas();
-        c.fAreaColor = {0, 0, 0, 255};
-        c.fLineColor = c.fTextColor = {255, 255, 255, 255};
+        c.setAreaColor({0, 0, 0, 255});
+        c.setLineColor({255, 255, 255, 255});
+        c.setTextColor({255, 255, 255, 255});
         c.fill();
-        c.fLineWidth = 1;
-        c.fFontSize = raster::limits::kDefaultTextSize;
-        c.fFontFamily.clear();
-        c.fFontBold = false;
+        c.setLineWidth(1);
+        c.setFontSize(raster::limits::kDefaultTextSize);
+        c.setFontFamily({});
+        c.setFontBold(false);
         std::tie(turtle.x, turtle.y) = turtle::homePosition(turtle);
         turtle.heading = 0;
         turtle.penDown = turtle.visible = true;

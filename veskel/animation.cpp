@@ -18,7 +18,7 @@ void DrawingRecord::attach(turtle::TurtleState& t, bool poses) {
     fRecorder.attach(*t.image);
     // The pose before an operation is drawn is the turtle's state after the
     // one before it: where a frame taken between the two shows the turtle.
-    if (poses) fRecorder.fOnOperation = [this, &t] { fPoses.push_back(turtle::spritePose(t)); };
+    if (poses) fRecorder.setOnOperation([this, &t] { fPoses.push_back(turtle::spritePose(t)); });
 }
 
 std::size_t defaultFrameInterval(std::size_t drawingOps) {

@@ -2,27 +2,38 @@
 // status label) over the script editor and the console output, side by
 // side. Made once, hidden, right after the main window's first paint (see
 // ui.h); closing it only hides it again, so the script, the output and the
-// interpreter state stay.
+// interpreter state stay. Its handlers and commands are console_handlers.h.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "app_state.h"
+#include "toolkit/application.h"
 #include "toolkit/button.h"
+#include "toolkit/file_dialogs.h"
 #include "toolkit/label.h"
 #include "toolkit/layout_container.h"
-#include "main_window.h"
-#include "run_guard.h"
-#include "script_keeping.h"
 #include "status_line.h"
 #include "toolkit/text_area.h"
 #include "toolkit/window.h"
 
 namespace app {
 
+// The console's script as a file: where it was loaded from or saved to, and
+// the text as it was then, so that unsaved text is never replaced without a
+// question (script_keeping.h).
+struct ScriptKeeping {
+    ScriptKeeping();
+
+    std::string path;       // empty until a load or save
+    std::string savedText;  // the editor's text as loaded or saved
+    toolkit::SaveFileDialog dialog;  // "Save script"; the image's dialog is not touched
+};
+
 struct ConsoleWindow {
+    // The application the window belongs to: its keys held, its alerts.
+    toolkit::Application& app;
     // The window first: it goes last, after the controls it shows.
     toolkit::Window window;
     toolkit::LayoutContainer root{toolkit::Layout_Vertical};
@@ -46,7 +57,7 @@ struct ConsoleWindow {
     ScriptKeeping keeping;
 
     // Builds the hidden window and its layout, without handlers.
-    ConsoleWindow();
+    explicit ConsoleWindow(toolkit::Application& app);
 
     // Shows the window and puts the keyboard focus into the editor.
     void show();
@@ -57,33 +68,9 @@ struct ConsoleWindow {
     void showRunNote(const std::string& note);
     // Selects line `index` of the editor (counted from 0) and scrolls it into view.
     void selectLine(std::size_t index);
+    // Puts an opened picture's script into the editor if the editor is
+    // empty, never over the user's own text; true when it did.
+    bool offerScript(const std::string& script);
 };
-
-// Registers the console words on the program's interpreter and prints the
-// two banner lines. `alert` and `confirm` open their boxes over the main
-// window; `bye` quits like Control+Q.
-void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w);
-
-// The buttons, keys (F5, left Control + R and + L, Escape during a run) and
-// close button of the console, and the main window's way to show it.
-void attachConsoleHandlers(ConsoleWindow& c, AppState& state, MainWindow& w);
-
-// Runs the editor's text line by line. A clean run repaints the drawing
-// view and prints "ok"; a failed one shows the error and its line number
-// over the console, then selects that line in the editor. Refused, with a
-// note in the status label, while another run is in progress.
-void runConsoleScript(ConsoleWindow& c, AppState& state, MainWindow& w);
-
-// Shows kBusyNote in the status label until the run in progress ends, then
-// puts back the message before it (unless another message came meanwhile).
-void noteRefusedRun(StatusLine& status, RunGuard& runs);
-
-// "Load...": the open dialog titled "Load script", then the file's text
-// into the editor. A file that cannot be read or is no text is reported
-// over the main window and the editor keeps its text.
-void loadScript(ConsoleWindow& c, AppState& state, MainWindow& w);
-// The same without the dialog: the script at `path` into the editor (true),
-// or the error over the main window (false).
-bool loadScriptFile(ConsoleWindow& c, MainWindow& w, const std::string& path);
 
 }  // namespace app

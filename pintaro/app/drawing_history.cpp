@@ -20,11 +20,11 @@ DrawingState DrawingState::of(const turtle::TurtleState& t) {
     s.heading = t.heading;
     s.penDown = t.penDown;
     s.visible = t.visible;
-    s.penColor = c.fLineColor;
-    s.labelColor = c.fTextColor;
-    s.background = c.fAreaColor;
-    s.penSize = c.fLineWidth;
-    s.labelHeight = c.fFontSize;
+    s.penColor = c.lineColor();
+    s.labelColor = c.textColor();
+    s.background = c.areaColor();
+    s.penSize = c.lineWidth();
+    s.labelHeight = c.fontSize();
     s.palette = t.palette;
     return s;
 }
@@ -36,11 +36,11 @@ void DrawingState::applyTo(turtle::TurtleState& t) const {
     t.heading = heading;
     t.penDown = penDown;
     t.visible = visible;
-    c.fLineColor = penColor;
-    c.fTextColor = labelColor;
-    c.fAreaColor = background;
-    c.fLineWidth = penSize;
-    c.fFontSize = labelHeight;
+    c.setLineColor(penColor);
+    c.setTextColor(labelColor);
+    c.setAreaColor(background);
+    c.setLineWidth(penSize);
+    c.setFontSize(labelHeight);
     t.palette = palette;
 }
 
@@ -59,21 +59,21 @@ std::size_t DrawingHistory::Entry::bytes() const {
 }
 
 void DrawingHistory::start(const turtle::TurtleState& t, std::string script) {
-    ++fChanges;
-    fEntries.clear();
-    fPosition = 0;
-    fFirst = 0;
-    fSaved = 0;
-    fBytes = 0;
-    fScriptBase = std::move(script);
-    fPending.clear();
-    fCopyLost = false;
-    fCopy.take(*t.image);
-    fState = DrawingState::of(t);
+    ++changes_;
+    entries_.clear();
+    position_ = 0;
+    first_ = 0;
+    saved_ = 0;
+    bytes_ = 0;
+    scriptBase_ = std::move(script);
+    pending_.clear();
+    copyLost_ = false;
+    copy_.take(*t.image);
+    state_ = DrawingState::of(t);
 }
 
 bool DrawingHistory::record(const turtle::TurtleState& t, Step step) {
-    ++fChanges;
+    ++changes_;
     try {
         return keep(t, step);
     } catch (const std::bad_alloc&) {
@@ -84,49 +84,49 @@ bool DrawingHistory::record(const turtle::TurtleState& t, Step step) {
 
 void DrawingHistory::forgetSteps(Step& step) {
     // The script stays whole; only what undo needs goes.
-    fScriptBase = script();
+    scriptBase_ = script();
     if (step.startsScript)
-        fScriptBase = std::move(step.script);
+        scriptBase_ = std::move(step.script);
     else
-        fScriptBase += step.script;
-    fPending.clear();
-    fFirst += fPosition;
-    fEntries.clear();
-    fPosition = 0;
-    fBytes = 0;
-    fSaved.reset();
-    fCopy = PictureCopy();
-    fCopyLost = true;
+        scriptBase_ += step.script;
+    pending_.clear();
+    first_ += position_;
+    entries_.clear();
+    position_ = 0;
+    bytes_ = 0;
+    saved_.reset();
+    copy_ = PictureCopy();
+    copyLost_ = true;
 }
 
 bool DrawingHistory::keep(const turtle::TurtleState& t, Step& step) {
     const DrawingState now = DrawingState::of(t);
-    if (fCopyLost) {
+    if (copyLost_) {
         // Steps are kept again from here, once the copy fits in memory.
-        fCopy.take(*t.image);
-        fCopyLost = false;
-        fState = now;
+        copy_.take(*t.image);
+        copyLost_ = false;
+        state_ = now;
         if (step.startsScript) {
-            fScriptBase = std::move(step.script);
-            fPending.clear();
+            scriptBase_ = std::move(step.script);
+            pending_.clear();
         } else {
-            fPending += step.script;
+            pending_ += step.script;
         }
         return false;
     }
     Entry e;
-    e.width = fCopy.width();
-    e.height = fCopy.height();
-    if (now.width != fCopy.width() || now.height != fCopy.height()) {
-        e.tiles = fCopy.packAll();
-        fCopy.take(*t.image);
+    e.width = copy_.width();
+    e.height = copy_.height();
+    if (now.width != copy_.width() || now.height != copy_.height()) {
+        e.tiles = copy_.packAll();
+        copy_.take(*t.image);
         e.changesPixels = true;
     } else {
-        e.tiles = fCopy.takeChanges(*t.image);
+        e.tiles = copy_.takeChanges(*t.image);
         e.changesPixels = !e.tiles.empty();
     }
-    if (!e.changesPixels && !step.startsScript && now.same(fState)) {
-        fPending += step.script;
+    if (!e.changesPixels && !step.startsScript && now.same(state_)) {
+        pending_ += step.script;
         return false;
     }
     dropRedoable();
@@ -134,31 +134,31 @@ bool DrawingHistory::keep(const turtle::TurtleState& t, Step& step) {
     e.script = std::move(step.script);
     e.startsScript = step.startsScript;
     if (e.startsScript) e.otherPath = std::move(step.previousPath);
-    e.prefix = std::move(fPending);
-    fPending.clear();
-    e.before = std::move(fState);
+    e.prefix = std::move(pending_);
+    pending_.clear();
+    e.before = std::move(state_);
     e.after = now;
-    fState = now;
-    fBytes += e.bytes();
-    fEntries.push_back(std::move(e));
-    ++fPosition;
+    state_ = now;
+    bytes_ += e.bytes();
+    entries_.push_back(std::move(e));
+    ++position_;
     keepWithinBudget();
     return true;
 }
 
 void DrawingHistory::exchange(Entry& e, turtle::TurtleState& t, std::string& filePath) {
     const std::size_t before = e.bytes();
-    const int width = fCopy.width(), height = fCopy.height();
+    const int width = copy_.width(), height = copy_.height();
     if (e.width == width && e.height == height) {
         // The same differences turn either side into the other.
-        fCopy.applyChanges(e.tiles, *t.image);
+        copy_.applyChanges(e.tiles, *t.image);
     } else {
         // What can fail for want of memory comes first, so that a failure
         // changes nothing. The canvas attributes follow from the state put back.
-        std::vector<PackedTile> shown = fCopy.packAll();
+        std::vector<PackedTile> shown = copy_.packAll();
         auto fresh = t.blankImage();
         fresh->resize(e.width, e.height);
-        fCopy.replaceAll(e.tiles, e.width, e.height, *fresh);
+        copy_.replaceAll(e.tiles, e.width, e.height, *fresh);
         t.image = std::move(fresh);
         e.tiles = std::move(shown);
         e.width = width;
@@ -167,26 +167,26 @@ void DrawingHistory::exchange(Entry& e, turtle::TurtleState& t, std::string& fil
     // Only a New or an Open changed the file; a Save since then moved the
     // drawing on that side to its file, and this keeps it.
     if (e.startsScript) std::swap(e.otherPath, filePath);
-    fBytes = fBytes - before + e.bytes();
+    bytes_ = bytes_ - before + e.bytes();
 }
 
 bool DrawingHistory::putBack(turtle::TurtleState& t) const {
-    if (fCopyLost || !t.image->hasSurface() || t.image->width() != fCopy.width() || t.image->height() != fCopy.height())
+    if (copyLost_ || !t.image->hasSurface() || t.image->width() != copy_.width() || t.image->height() != copy_.height())
         return false;
-    fCopy.putBack(*t.image);
-    fState.applyTo(t);
+    copy_.putBack(*t.image);
+    state_.applyTo(t);
     return true;
 }
 
 std::optional<std::string> DrawingHistory::undo(turtle::TurtleState& t, std::string& filePath) {
-    if (fPosition == 0) return std::nullopt;
-    ++fChanges;
-    Entry& e = fEntries[fPosition - 1];
+    if (position_ == 0) return std::nullopt;
+    ++changes_;
+    Entry& e = entries_[position_ - 1];
     exchange(e, t, filePath);
     e.before.applyTo(t);
-    fState = e.before;
-    fPending.insert(0, e.prefix);
-    --fPosition;
+    state_ = e.before;
+    pending_.insert(0, e.prefix);
+    --position_;
     std::string label = e.label;
     t.unsaved = unsavedNow();
     keepWithinBudget();
@@ -194,16 +194,16 @@ std::optional<std::string> DrawingHistory::undo(turtle::TurtleState& t, std::str
 }
 
 std::optional<std::string> DrawingHistory::redo(turtle::TurtleState& t, std::string& filePath) {
-    if (fPosition == fEntries.size()) return std::nullopt;
-    ++fChanges;
-    Entry& e = fEntries[fPosition];
+    if (position_ == entries_.size()) return std::nullopt;
+    ++changes_;
+    Entry& e = entries_[position_];
     exchange(e, t, filePath);
     e.after.applyTo(t);
-    fState = e.after;
+    state_ = e.after;
     // The text before the step went back to the pending text when it was
     // undone; later text only ever went after it.
-    if (fPending.compare(0, e.prefix.size(), e.prefix) == 0) fPending.erase(0, e.prefix.size());
-    ++fPosition;
+    if (pending_.compare(0, e.prefix.size(), e.prefix) == 0) pending_.erase(0, e.prefix.size());
+    ++position_;
     std::string label = e.label;
     t.unsaved = unsavedNow();
     keepWithinBudget();
@@ -211,42 +211,42 @@ std::optional<std::string> DrawingHistory::redo(turtle::TurtleState& t, std::str
 }
 
 bool DrawingHistory::unsavedNow() const {
-    if (!fSaved) return true;
-    const std::uint64_t now = fFirst + fPosition;
-    const std::uint64_t low = std::min(now, *fSaved), high = std::max(now, *fSaved);
+    if (!saved_) return true;
+    const std::uint64_t now = first_ + position_;
+    const std::uint64_t low = std::min(now, *saved_), high = std::max(now, *saved_);
     // Steps that are gone may have changed anything.
-    if (low < fFirst) return true;
+    if (low < first_) return true;
     for (std::uint64_t i = low; i < high; ++i)
-        if (fEntries[i - fFirst].changesPixels) return true;
+        if (entries_[i - first_].changesPixels) return true;
     return false;
 }
 
 void DrawingHistory::dropRedoable() {
-    while (fEntries.size() > fPosition) {
-        fBytes -= fEntries.back().bytes();
-        fEntries.pop_back();
+    while (entries_.size() > position_) {
+        bytes_ -= entries_.back().bytes();
+        entries_.pop_back();
     }
-    if (fSaved && *fSaved > fFirst + fPosition) fSaved.reset();
+    if (saved_ && *saved_ > first_ + position_) saved_.reset();
 }
 
 void DrawingHistory::keepWithinBudget() {
-    while (fBytes > fBudget && !fEntries.empty()) {
-        if (fPosition > 0) {
+    while (bytes_ > budget_ && !entries_.empty()) {
+        if (position_ > 0) {
             // The oldest step can no longer be undone; its text stays in the script.
-            Entry& e = fEntries.front();
-            fBytes -= e.bytes();
+            Entry& e = entries_.front();
+            bytes_ -= e.bytes();
             if (e.startsScript)
-                fScriptBase = std::move(e.script);
+                scriptBase_ = std::move(e.script);
             else
-                fScriptBase += e.prefix + e.script;
-            fEntries.pop_front();
-            ++fFirst;
-            --fPosition;
+                scriptBase_ += e.prefix + e.script;
+            entries_.pop_front();
+            ++first_;
+            --position_;
         } else {
             // Everything is undone: the step farthest from here goes.
-            fBytes -= fEntries.back().bytes();
-            fEntries.pop_back();
-            if (fSaved && *fSaved > fFirst + fEntries.size()) fSaved.reset();
+            bytes_ -= entries_.back().bytes();
+            entries_.pop_back();
+            if (saved_ && *saved_ > first_ + entries_.size()) saved_.reset();
         }
     }
 }
@@ -254,20 +254,20 @@ void DrawingHistory::keepWithinBudget() {
 std::string DrawingHistory::script() const {
     // From the last step that started the script again, if it is kept.
     std::size_t from = 0;
-    for (std::size_t i = fPosition; i-- > 0;)
-        if (fEntries[i].startsScript) {
+    for (std::size_t i = position_; i-- > 0;)
+        if (entries_[i].startsScript) {
             from = i;
             break;
         }
-    std::string s = from < fPosition && fEntries[from].startsScript ? std::string() : fScriptBase;
-    for (std::size_t i = from; i < fPosition; ++i) {
-        const Entry& e = fEntries[i];
+    std::string s = from < position_ && entries_[from].startsScript ? std::string() : scriptBase_;
+    for (std::size_t i = from; i < position_; ++i) {
+        const Entry& e = entries_[i];
         if (e.startsScript)
             s = e.script;
         else
             s += e.prefix + e.script;
     }
-    return s + fPending;
+    return s + pending_;
 }
 
 }  // namespace app

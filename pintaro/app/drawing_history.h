@@ -50,7 +50,7 @@ struct DrawingState {
 class DrawingHistory {
 public:
     // `budgetBytes`: what the kept steps may take; the oldest go beyond it.
-    explicit DrawingHistory(std::size_t budgetBytes) : fBudget(budgetBytes) {}
+    explicit DrawingHistory(std::size_t budgetBytes) : budget_(budgetBytes) {}
 
     // Forgets every step and takes the drawing as it is now as the start;
     // `script` is its script so far (the first line: how it started). The
@@ -90,20 +90,20 @@ public:
     bool putBack(turtle::TurtleState& t) const;
     // Counts every start, step, undo and redo: what a step back in a run
     // compares to see that the drawing was not changed under it.
-    std::uint64_t changes() const { return fChanges; }
+    std::uint64_t changes() const { return changes_; }
 
     // The drawing as it is now is in a file (Save), or has nothing to lose (New, Open).
-    void markSaved() { fSaved = fFirst + fPosition; }
+    void markSaved() { saved_ = first_ + position_; }
 
     // The script of the drawing as it is now.
     std::string script() const;
 
-    std::size_t undoable() const { return fPosition; }
-    std::size_t redoable() const { return fEntries.size() - fPosition; }
+    std::size_t undoable() const { return position_; }
+    std::size_t redoable() const { return entries_.size() - position_; }
     // What the kept steps take (the budget's measure), and the copy of the
     // current picture besides.
-    std::size_t bytes() const { return fBytes; }
-    std::size_t copyBytes() const { return fCopy.bytes(); }
+    std::size_t bytes() const { return bytes_; }
+    std::size_t copyBytes() const { return copy_.bytes(); }
 
 private:
     struct Entry {
@@ -134,20 +134,20 @@ private:
     void keepWithinBudget();
     void dropRedoable();
 
-    std::size_t fBudget;
-    PictureCopy fCopy;    // the picture as it is now, to find what a step changed
-    bool fCopyLost = false;  // no memory for it: no steps are kept until it is taken again
-    DrawingState fState;  // the rest of the drawing as it is now
-    std::deque<Entry> fEntries;
-    std::size_t fPosition = 0;  // entries before it are done, the others undone
+    std::size_t budget_;
+    PictureCopy copy_;    // the picture as it is now, to find what a step changed
+    bool copyLost_ = false;  // no memory for it: no steps are kept until it is taken again
+    DrawingState state_;  // the rest of the drawing as it is now
+    std::deque<Entry> entries_;
+    std::size_t position_ = 0;  // entries before it are done, the others undone
     // Positions count from the start, dropped entries included, so that the
     // saved position stays put when old entries go.
-    std::uint64_t fFirst = 0;
-    std::optional<std::uint64_t> fSaved;
-    std::string fScriptBase;  // the script up to the first kept entry
-    std::string fPending;     // text of the steps since the last entry that changed nothing
-    std::size_t fBytes = 0;
-    std::uint64_t fChanges = 0;
+    std::uint64_t first_ = 0;
+    std::optional<std::uint64_t> saved_;
+    std::string scriptBase_;  // the script up to the first kept entry
+    std::string pending_;     // text of the steps since the last entry that changed nothing
+    std::size_t bytes_ = 0;
+    std::uint64_t changes_ = 0;
 };
 
 }  // namespace app

@@ -5,10 +5,9 @@
 #include <vector>
 
 #include "app_limits.h"
-#include "console_window.h"
 #include "forth/errors.h"
-#include "file_commands.h"
 #include "forth/line_runner.h"
+#include "refused_run.h"
 #include "forth/wordlist.h"
 
 namespace app {

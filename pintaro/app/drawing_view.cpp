@@ -37,7 +37,7 @@ namespace {
 // dark background, black on a light one. Only what the view shows is drawn.
 void paintGrid(raster::Canvas& view, const ViewPlacement& p, const raster::Image& image) {
     using raster::Color;
-    const Color bg = image.canvas().fAreaColor;
+    const Color bg = image.canvas().areaColor();
     const bool dark = 299 * bg.r + 587 * bg.g + 114 * bg.b < 128 * 1000;
     const std::uint8_t ink = dark ? 255 : 0;
     auto inkWith = [ink](int alpha) { return Color(ink, ink, ink, static_cast<std::uint8_t>(alpha)); };
@@ -45,18 +45,18 @@ void paintGrid(raster::Canvas& view, const ViewPlacement& p, const raster::Image
     // The image's visible part, in image pixels, widened to whole steps.
     auto first = [](int from) { return std::max(0, from - from % limits::kGridSpacing); };
     const int left = first(-p.x0), top = first(-p.y0);
-    const int right = std::min(w, view.fWidth - p.x0), bottom = std::min(h, view.fHeight - p.y0);
+    const int right = std::min(w, view.width() - p.x0), bottom = std::min(h, view.height() - p.y0);
 
-    view.fLineWidth = 1.0;
-    view.fLineColor = inkWith(limits::kGridLineAlpha);
+    view.setLineWidth(1.0);
+    view.setLineColor(inkWith(limits::kGridLineAlpha));
     for (int gx = left; gx <= right; gx += limits::kGridSpacing) view.drawLine(p.x0 + gx, p.y0, p.x0 + gx, p.y0 + h);
     for (int gy = top; gy <= bottom; gy += limits::kGridSpacing) view.drawLine(p.x0, p.y0 + gy, p.x0 + w, p.y0 + gy);
-    view.fLineColor = inkWith(limits::kGridAxisAlpha);
+    view.setLineColor(inkWith(limits::kGridAxisAlpha));
     view.drawLine(p.x0 + w / 2, p.y0, p.x0 + w / 2, p.y0 + h);
     view.drawLine(p.x0, p.y0 + h / 2, p.x0 + w, p.y0 + h / 2);
 
-    view.fTextColor = inkWith(limits::kGridLabelAlpha);
-    view.fFontSize = limits::kGridLabelSize;
+    view.setTextColor(inkWith(limits::kGridLabelAlpha));
+    view.setFontSize(limits::kGridLabelSize);
     const int off = limits::kGridLabelOffset;
     for (int gx = left; gx < right; gx += limits::kGridSpacing)
         if (gx % limits::kGridLabelEvery == 0) view.drawText(std::to_string(gx), p.x0 + gx + off, p.y0 + off);
@@ -69,17 +69,17 @@ void paintGrid(raster::Canvas& view, const ViewPlacement& p, const raster::Image
 void paintDrawingView(raster::Canvas& view, turtle::TurtleState& t, bool grid) {
     raster::Image& image = *t.image;
     raster::Canvas& picture = image.canvas();
-    const ViewPlacement p = placeInView(view.fWidth, view.fHeight, image.width(), image.height(), t.x, t.y);
+    const ViewPlacement p = placeInView(view.width(), view.height(), image.width(), image.height(), t.x, t.y);
 
-    view.fAreaColor = picture.fAreaColor;
+    view.setAreaColor(picture.areaColor());
     view.fill();
     if (image.hasSurface()) view.drawImage(image, p.x0, p.y0);
     if (grid) paintGrid(view, p, image);
 
-    view.fLineWidth = limits::kFrameLineWidth;
-    view.fLineColor = picture.fLineColor;
+    view.setLineWidth(limits::kFrameLineWidth);
+    view.setLineColor(picture.lineColor());
     view.drawRectangleOutline(p.x0, p.y0, image.width(), image.height());
-    if (t.visible) turtle::drawSprite(view, p.tx, p.ty, t.heading, picture.fLineColor);
+    if (t.visible) turtle::drawSprite(view, p.tx, p.ty, t.heading, picture.lineColor());
 }
 
 }  // namespace app

@@ -1,9 +1,9 @@
 #include "drop_open.h"
 
 #include "console_window.h"
-#include "file_commands.h"
 #include "main_window.h"
 #include "open_given_file.h"
+#include "refused_run.h"
 #include "script_keeping.h"
 
 namespace app {

@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "app_limits.h"
-#include "toolkit/application.h"
+#include "console_handlers.h"
 #include "console_window.h"
 #include "examples_window.h"
+#include "held_keys.h"
 #include "state_window.h"
 #include "main_window.h"
 #include "script_keeping.h"
@@ -142,7 +143,7 @@ void stepCommand(EditorTools& t, Editor) {
     // the next one must not start paused for it.
     if (!t.state.runs.running()) t.stepper.pauseAtStart();
     t.console.show();
-    runConsoleScript(t.console, t.state, t.main);
+    runConsoleScript(t.console, t.state, t.main, t.stepper);
 }
 
 // The last word of a paused run taken back; the stepper says in the
@@ -187,9 +188,8 @@ std::vector<MenuEntry> menuFor(Editor where, EditorTools& t) {
 std::span<const EditorCommand> editorCommands() { return kEditorCommands; }
 
 bool EditorTools::runShortcut(KeyEvent& e, Editor where) {
-    const Application& app = Application::current();
-    const bool control = app.isDown(Key_ControlL);
-    const bool shift = app.isDown(Key_ShiftL) || app.isDown(Key_ShiftR);
+    const bool control = leftControlHeld(main.app);
+    const bool shift = shiftHeld(main.app);
     for (const EditorCommand& command : kEditorCommands) {
         if (!appliesTo(command, where) || e.key != command.key) continue;
         if (command.leftControl != control || (command.leftControl && command.shift != shift)) continue;
@@ -202,7 +202,7 @@ bool EditorTools::runShortcut(KeyEvent& e, Editor where) {
 
 EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
     : console(c), state(s), main(w),
-      stepper(s, {[&c](CharRange r) { c.editor.select(static_cast<int>(r.start), static_cast<int>(r.end)); },
+      stepper(s, w.app, {[&c](CharRange r) { c.editor.select(static_cast<int>(r.start), static_cast<int>(r.end)); },
                   [this, &c, &w](bool) {
                       c.flushOutput();
                       w.view.forceRedraw();
@@ -221,40 +221,29 @@ EditorTools::EditorTools(ConsoleWindow& c, AppState& s, MainWindow& w)
                       c.output.setText(shown.substr(0, size));
                       c.output.scrollToBottom();
                   }}),
-      fViewMenu(menuFor(Editor::CommandLine, *this)),
-      fScriptMenu(menuFor(Editor::Script, *this)) {
-    c.editor.addToContextMenu(fScriptMenu);
+      viewMenu_(menuFor(Editor::CommandLine, *this)),
+      scriptMenu_(menuFor(Editor::Script, *this)) {
+    c.editor.addToContextMenu(scriptMenu_);
     w.view.setOnMouseButtonDown([this](MouseEvent& e) {
-        if (e.button == MouseButton_Right) fViewMenu.popUpAtPointer();
+        if (e.button == MouseButton_Right) viewMenu_.popUpAtPointer();
     });
-    s.commandLineKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::CommandLine); };
-    s.scriptKeys = [this](KeyEvent& e) { return runShortcut(e, Editor::Script); };
-    s.runConsoleText = [this](const std::string& script, const forth::LineObserver& observe) {
-        return stepper.run(script, observe);
-    };
-    s.runs.setOnRunEnd([this] { refreshInspector(true); });
 }
 
-EditorTools::~EditorTools() {
-    state.commandLineKeys = nullptr;
-    state.scriptKeys = nullptr;
-    state.runConsoleText = nullptr;
-    state.runs.setOnRunEnd(nullptr);
-}
+EditorTools::~EditorTools() = default;
 
 void EditorTools::showExamples() {
-    if (!fExamples) fExamples = std::make_unique<ExamplesWindow>(*this);
-    fExamples->show();
+    if (!examples_) examples_ = std::make_unique<ExamplesWindow>(console, main);
+    examples_->show();
 }
 
 void EditorTools::showInspector() {
-    if (!fInspector) fInspector = std::make_unique<InspectorWindow>();
-    fInspector->show();
+    if (!inspector_) inspector_ = std::make_unique<InspectorWindow>();
+    inspector_->show();
     refreshInspector(true);
 }
 
 void EditorTools::refreshInspector(bool always) {
-    if (fInspector) fInspector->refresh(state.interp, state.turtle, always);
+    if (inspector_) inspector_->refresh(state.interp, state.turtle, always);
 }
 
 }  // namespace app

@@ -66,10 +66,10 @@ public:
     RunStepper stepper;
 
 private:
-    toolkit::PopupMenu fViewMenu;
-    toolkit::PopupMenu fScriptMenu;
-    std::unique_ptr<ExamplesWindow> fExamples;
-    std::unique_ptr<InspectorWindow> fInspector;
+    toolkit::PopupMenu viewMenu_;
+    toolkit::PopupMenu scriptMenu_;
+    std::unique_ptr<ExamplesWindow> examples_;
+    std::unique_ptr<InspectorWindow> inspector_;
 };
 
 }  // namespace app

@@ -3,9 +3,7 @@
 #include <exception>
 
 #include "app_limits.h"
-#include "toolkit/application.h"
 #include "console_window.h"
-#include "editor_commands.h"
 #include "forth/errors.h"
 #include "toolkit/gtk_loader.h"
 #include "main_window.h"
@@ -30,7 +28,7 @@ ExamplesWindow::Cell::Cell(const Example& e) : button(e.name), line(e.line), exa
     box.add(column);
 }
 
-ExamplesWindow::ExamplesWindow(EditorTools& t) : tools(t), window("Examples"), note("") {
+ExamplesWindow::ExamplesWindow(ConsoleWindow& c, MainWindow& w) : console(c), main(w), window("Examples"), note("") {
     window.setSize(limits::kExamplesWidth, limits::kExamplesHeight);
     root.setWidthMode(WidthMode_Fill);
     root.setHeightMode(HeightMode_Fill);
@@ -51,10 +49,10 @@ ExamplesWindow::ExamplesWindow(EditorTools& t) : tools(t), window("Examples"), n
         rows.back()->add(cell.box);
         // Chosen, the window goes: the drawing view shows what the example draws.
         cell.button.setOnClick([this, &cell](ClickEvent&) {
-            if (openExample(tools, cell.example)) window.hide();
+            if (openExample(console, main, cell.example)) window.hide();
         });
         cell.thumbnail.setOnMouseButtonDown([this, &cell](MouseEvent& m) {
-            if (m.button == MouseButton_Left && openExample(tools, cell.example)) window.hide();
+            if (m.button == MouseButton_Left && openExample(console, main, cell.example)) window.hide();
         });
         cell.thumbnail.setOnDraw([&cell](DrawEvent& d) {
             if (cell.picture)
@@ -78,14 +76,13 @@ void ExamplesWindow::show() {
     window.show();
 }
 
-bool openExample(EditorTools& t, const Example& example) {
-    ConsoleWindow& c = t.console;
+bool openExample(ConsoleWindow& c, MainWindow& w, const Example& example) {
     if (!mayReplaceScript(c, "Script isn't saved. Open the example?", "Open", true)) return false;
     std::string text;
     try {
         text = readScriptFile(example.script.string());
     } catch (const std::exception& e) {
-        t.main.alert(forth::errorText(e));
+        w.alert(forth::errorText(e));
         return false;
     }
     c.editor.setText(text);

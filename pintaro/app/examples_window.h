@@ -17,10 +17,12 @@
 
 namespace app {
 
-class EditorTools;
+struct ConsoleWindow;
+struct MainWindow;
 
 struct ExamplesWindow {
-    explicit ExamplesWindow(EditorTools& tools);
+    // An example chosen goes into `console`; a failure to read it shows over `main`.
+    ExamplesWindow(ConsoleWindow& console, MainWindow& main);
     ~ExamplesWindow();
 
     void show();
@@ -37,7 +39,8 @@ struct ExamplesWindow {
         Example example;
     };
 
-    EditorTools& tools;
+    ConsoleWindow& console;
+    MainWindow& main;
     // The window first: it goes last, after the controls it shows.
     toolkit::Window window;
     toolkit::LayoutContainer root{toolkit::Layout_Vertical};
@@ -48,6 +51,6 @@ struct ExamplesWindow {
 
 // Loads the example into the console's editor (asking first when the
 // editor holds unsaved text) and shows the console; false when it did not.
-bool openExample(EditorTools& tools, const Example& example);
+bool openExample(ConsoleWindow& c, MainWindow& w, const Example& example);
 
 }  // namespace app

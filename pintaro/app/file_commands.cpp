@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "about.h"
+#include "console_window.h"
 #include "turtle/drawing_script.h"
 #include "drawing_steps.h"
 #include "forth/errors.h"
@@ -12,18 +12,6 @@
 #include "turtle/image_format.h"
 
 namespace app {
-
-namespace {
-std::string fileNameOf(std::string_view path) {
-    const turtle::PathParts p = turtle::splitPath(path);
-    return p.name + p.extension;
-}
-}  // namespace
-
-std::string windowTitleFor(std::string_view path) {
-    if (path.empty()) return kProgramTitle;
-    return fileNameOf(path) + " | " + kProgramTitle;
-}
 
 void newCommand(AppState& state, MainWindow& w) {
     try {
@@ -41,7 +29,7 @@ void newCommand(AppState& state, MainWindow& w) {
     w.window.setTitle(windowTitleFor(state.currentFilePath));
 }
 
-void openCommand(AppState& state, MainWindow& w) {
+void openCommand(AppState& state, MainWindow& w, ConsoleWindow& console) {
     toolkit::OpenFileDialog& dialog = state.openDialog;
     dialog.fTitle = "Open image";
     dialog.run(&w.window);
@@ -49,10 +37,10 @@ void openCommand(AppState& state, MainWindow& w) {
         w.status.setMessage("Open canceled.");
         return;
     }
-    openPictureFile(state, w, dialog.fFiles.front());
+    openPictureFile(state, w, console, dialog.fFiles.front());
 }
 
-void openPictureFile(AppState& state, MainWindow& w, const std::string& path) {
+void openPictureFile(AppState& state, MainWindow& w, ConsoleWindow& console, const std::string& path) {
     const std::string label = "Open " + fileNameOf(path);
     std::optional<std::string> script;
     try {
@@ -69,7 +57,7 @@ void openPictureFile(AppState& state, MainWindow& w, const std::string& path) {
     recordStart(state, label, turtle::DrawingStart::Opened, std::move(previous), fileNameOf(path));
     w.view.forceRedraw();
     // The script that drew the picture, ready to read or run again.
-    if (script && state.offerScript && state.offerScript(*script))
+    if (script && console.offerScript(*script))
         w.status.setMessage("The picture's script is in the console.");
 }
 

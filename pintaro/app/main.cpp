@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     // The id the desktop entry, the metainfo and the installed icon are named
     // after (set by the build), so desktops match the window to them.
     application.init(PINTARO_APP_ID);
-    app::Ui ui(state);
+    app::Ui ui(state, application);
 
     ui.show();
     // Over the shown window, so that an alert for a file that cannot be read

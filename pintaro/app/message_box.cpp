@@ -46,8 +46,8 @@ struct Box {
 
 }  // namespace
 
-int messageBox(Window& parent, const std::string& message, const std::string& title, const std::string& first,
-               const std::string& second, const std::string& third, BoxEndKey* endKey) {
+int messageBox(Application& app, Window& parent, const std::string& message, const std::string& title,
+               const std::string& first, const std::string& second, const std::string& third, BoxEndKey* endKey) {
     Box box(message);
     box.window.setTitle(title);
     Window& w = box.window;
@@ -97,7 +97,7 @@ int messageBox(Window& parent, const std::string& message, const std::string& ti
     // Event by event: what the user types after answering waits until the
     // answer has been acted on. Ends too when the program is leaving its
     // event loop, so that a quit can never be held up by an open question.
-    Application::current().runUntil([&w] { return w.disposed(); });
+    app.runUntil([&w] { return w.disposed(); });
     if (!w.disposed()) w.dispose();
 
     for (int i = 0; i < 3; ++i)

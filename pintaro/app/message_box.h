@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/application.h"
 #include "toolkit/events.h"
 #include "toolkit/window.h"
 
@@ -34,10 +35,10 @@ struct BoxEndKey {
     bool pressed = false;
 };
 
-// Shows the box modal to `parent` and waits, letting the event loop turn,
+// Shows the box modal to `parent` and waits, letting `app`'s event loop turn,
 // until it is answered. An empty second or third label leaves that button
 // out.
-int messageBox(toolkit::Window& parent, const std::string& message, const std::string& title,
+int messageBox(toolkit::Application& app, toolkit::Window& parent, const std::string& message, const std::string& title,
                const std::string& first, const std::string& second = "", const std::string& third = "",
                BoxEndKey* endKey = nullptr);
 

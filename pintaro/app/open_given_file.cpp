@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "console_handlers.h"
 #include "file_commands.h"
 
 namespace app {
@@ -24,7 +25,7 @@ void openGivenFile(AppState& state, MainWindow& w, ConsoleWindow& c, const std::
         if (loadScriptFile(c, w, chosen)) c.show();
         return;
     }
-    openPictureFile(state, w, chosen);
+    openPictureFile(state, w, c, chosen);
 }
 
 }  // namespace app

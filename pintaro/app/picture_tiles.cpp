@@ -102,35 +102,35 @@ void applyDifference(const PackedTile& tile, std::span<std::uint32_t> pixels) {
     });
 }
 
-std::uint32_t PictureCopy::tileCount() const { return tilesFor(fWidth, fHeight); }
+std::uint32_t PictureCopy::tileCount() const { return tilesFor(width_, height_); }
 
 PictureCopy::Tile PictureCopy::tile(std::uint32_t index) const {
-    const auto across = static_cast<std::uint32_t>((fWidth + kTile - 1) / kTile);
+    const auto across = static_cast<std::uint32_t>((width_ + kTile - 1) / kTile);
     Tile t;
     t.x = static_cast<int>(index % across) * kTile;
     t.y = static_cast<int>(index / across) * kTile;
-    t.w = std::min(kTile, fWidth - t.x);
-    t.h = std::min(kTile, fHeight - t.y);
+    t.w = std::min(kTile, width_ - t.x);
+    t.h = std::min(kTile, height_ - t.y);
     // The rows above its band of tiles, then the full tiles left of it in the band.
-    t.offset = static_cast<std::size_t>(t.y) * static_cast<std::size_t>(fWidth) +
+    t.offset = static_cast<std::size_t>(t.y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(t.x) * static_cast<std::size_t>(t.h);
     return t;
 }
 
 std::span<std::uint32_t> PictureCopy::pixelsOf(const Tile& t) {
-    return {fPixels.data() + t.offset, static_cast<std::size_t>(t.w) * static_cast<std::size_t>(t.h)};
+    return {pixels_.data() + t.offset, static_cast<std::size_t>(t.w) * static_cast<std::size_t>(t.h)};
 }
 
 std::span<const std::uint32_t> PictureCopy::pixelsOf(const Tile& t) const {
-    return {fPixels.data() + t.offset, static_cast<std::size_t>(t.w) * static_cast<std::size_t>(t.h)};
+    return {pixels_.data() + t.offset, static_cast<std::size_t>(t.w) * static_cast<std::size_t>(t.h)};
 }
 
 void PictureCopy::resize(int width, int height) {
     // The memory first: when it cannot be had, the copy keeps its size.
-    fPixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    fPixels.shrink_to_fit();
-    fWidth = width;
-    fHeight = height;
+    pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    pixels_.shrink_to_fit();
+    width_ = width;
+    height_ = height;
 }
 
 void PictureCopy::take(const raster::Image& image) {

@@ -41,9 +41,9 @@ void applyDifference(const PackedTile& tile, std::span<std::uint32_t> pixels);
 // side by side, so that a tile compares and packs in one piece.
 class PictureCopy {
 public:
-    int width() const { return fWidth; }
-    int height() const { return fHeight; }
-    std::size_t bytes() const { return fPixels.capacity() * sizeof(std::uint32_t); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::size_t bytes() const { return pixels_.capacity() * sizeof(std::uint32_t); }
 
     // Copies the image whole (an image without surface is 0 x 0).
     void take(const raster::Image& image);
@@ -72,7 +72,7 @@ public:
 private:
     struct Tile {
         int x, y, w, h;
-        std::size_t offset;  // of its first pixel in fPixels
+        std::size_t offset;  // of its first pixel in pixels_
     };
     std::uint32_t tileCount() const;
     Tile tile(std::uint32_t index) const;
@@ -80,9 +80,9 @@ private:
     std::span<const std::uint32_t> pixelsOf(const Tile& t) const;
     void resize(int width, int height);
 
-    int fWidth = 0;
-    int fHeight = 0;
-    std::vector<std::uint32_t> fPixels;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint32_t> pixels_;
 };
 
 }  // namespace app

@@ -43,7 +43,7 @@ std::pair<int, int> parseImageSize(std::string_view width, std::string_view heig
     return {static_cast<int>(w), static_cast<int>(h)};
 }
 
-ResizeDialog::ResizeDialog(std::function<void(int, int)> apply) {
+ResizeDialog::ResizeDialog(Application& application, std::function<void(int, int)> apply) : app(application) {
     window.setSize(limits::kResizeWidth, limits::kResizeHeight);
 
     column.setWidthMode(WidthMode_Fill);
@@ -69,7 +69,7 @@ ResizeDialog::ResizeDialog(std::function<void(int, int)> apply) {
         } catch (const std::exception& e) {
             // Bad input must not end the program: say what is wrong and keep
             // the dialog with the user's text so it can be corrected.
-            Application::current().alertBox(&window, forth::errorText(e), "Pintaro");
+            app.alertBox(&window, forth::errorText(e), "Pintaro");
             return;
         }
         window.hide();

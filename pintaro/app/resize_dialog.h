@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "toolkit/application.h"
 #include "toolkit/button.h"
 #include "toolkit/label.h"
 #include "toolkit/layout_container.h"
@@ -34,6 +35,7 @@ std::int64_t parseDecimalInteger(std::string_view text);
 std::pair<int, int> parseImageSize(std::string_view width, std::string_view height);
 
 struct ResizeDialog {
+    toolkit::Application& app;  // shows the alerts
     // The window first: it goes last, after the controls it shows.
     toolkit::Window window{"Resize image"};
     toolkit::LayoutContainer column{toolkit::Layout_Vertical};
@@ -49,7 +51,7 @@ struct ResizeDialog {
     // Builds the hidden dialog. `apply` receives a parsed size; whatever it
     // raises, like a parse error, is shown in an alert titled "Pintaro" and
     // the dialog stays open with its fields. When it returns, the dialog hides.
-    explicit ResizeDialog(std::function<void(int width, int height)> apply);
+    ResizeDialog(toolkit::Application& app, std::function<void(int width, int height)> apply);
 
     // Writes the size into the fields and shows the dialog.
     void open(int width, int height);

@@ -9,34 +9,34 @@
 namespace app {
 
 RunGuard::RunGuard(Clock::duration breatheEvery, Now now)
-    : fNow(std::move(now)), fInterval(breatheEvery), fGap(breatheEvery) {}
+    : now_(std::move(now)), interval_(breatheEvery), gap_(breatheEvery) {}
 
 void RunGuard::watch(forth::Interp& in) {
-    fInterp = &in;
+    interp_ = &in;
     in.setPollHook([this](forth::Interp&) {
-        ++fStepPolls;
+        ++stepPolls_;
         poll();
     });
 }
 
 RunGuard::Run RunGuard::begin() {
-    if (fRunning) return Run(nullptr);
-    fRunning = true;
-    fInterrupt = false;
-    fStopped = false;
-    fStoppedAfter = 0;
-    fStepPolls = 0;
-    fStartCountdown = fInterp ? fInterp->pollCountdown() : 0;
-    fLastBreath = fNow();
-    fGap = fInterval;
+    if (running_) return Run(nullptr);
+    running_ = true;
+    interrupt_ = false;
+    stopped_ = false;
+    stoppedAfter_ = 0;
+    stepPolls_ = 0;
+    startCountdown_ = interp_ ? interp_->pollCountdown() : 0;
+    lastBreath_ = now_();
+    gap_ = interval_;
     return Run(this);
 }
 
 void RunGuard::end() noexcept {
-    fRunning = false;
+    running_ = false;
     std::vector<std::function<void()>> actions;
-    actions.swap(fAfterRun);
-    if (fOnRunEnd) actions.push_back(fOnRunEnd);
+    actions.swap(afterRun_);
+    if (onRunEnd_) actions.push_back(onRunEnd_);
     for (auto& a : actions) {
         try {
             a();
@@ -48,54 +48,54 @@ void RunGuard::end() noexcept {
 }
 
 void RunGuard::afterRun(std::function<void()> action) {
-    if (!fRunning) {
+    if (!running_) {
         action();
         return;
     }
-    fAfterRun.push_back(std::move(action));
+    afterRun_.push_back(std::move(action));
 }
 
 bool RunGuard::interrupt() {
-    if (!fRunning) return false;
-    fInterrupt = true;
+    if (!running_) return false;
+    interrupt_ = true;
     return true;
 }
 
 void RunGuard::quitting() {
-    fLeaving = true;
+    leaving_ = true;
     interrupt();
 }
 
 void RunGuard::breathe() {
-    if (fBreathing || !fBreathe) return;
-    fBreathing = true;
-    const Clock::time_point start = fNow();
+    if (breathing_ || !breathe_) return;
+    breathing_ = true;
+    const Clock::time_point start = now_();
     try {
-        fBreathe();
+        breathe_();
     } catch (...) {
-        fBreathing = false;
+        breathing_ = false;
         throw;
     }
-    fBreathing = false;
-    fLastBreath = fNow();
+    breathing_ = false;
+    lastBreath_ = now_();
     // A breath that took long (a long output line to lay out, a repaint of
     // a big picture) is followed by as long a stretch of running, so that
     // breathing never takes more than half of the run.
-    fGap = std::max(fInterval, fLastBreath - start);
+    gap_ = std::max(interval_, lastBreath_ - start);
 }
 
 std::uint64_t RunGuard::stepsSoFar() const {
-    if (!fRunning || !fInterp) return 0;
-    return fStartCountdown - std::uint64_t{fInterp->pollCountdown()} + fStepPolls * forth::limits::kPollInterval;
+    if (!running_ || !interp_) return 0;
+    return startCountdown_ - std::uint64_t{interp_->pollCountdown()} + stepPolls_ * forth::limits::kPollInterval;
 }
 
 void RunGuard::poll() {
-    if (!fRunning) return;
-    if (fNow() - fLastBreath >= fGap) breathe();
-    if (fInterrupt) {
-        fInterrupt = false;
-        fStopped = true;
-        fStoppedAfter = stepsSoFar();
+    if (!running_) return;
+    if (now_() - lastBreath_ >= gap_) breathe();
+    if (interrupt_) {
+        interrupt_ = false;
+        stopped_ = true;
+        stoppedAfter_ = stepsSoFar();
         throw forth::ScriptError("Interrupted");
     }
 }

@@ -34,34 +34,34 @@ public:
     RunGuard& operator=(const RunGuard&) = delete;
 
     // What one breath does; set once the windows exist.
-    void setBreathe(std::function<void()> breathe) { fBreathe = std::move(breathe); }
+    void setBreathe(std::function<void()> breathe) { breathe_ = std::move(breathe); }
     // Makes the interpreter's poll hook call poll().
     void watch(forth::Interp& in);
 
     // One run in progress; ends when it goes out of scope.
     class Run {
     public:
-        explicit Run(RunGuard* guard) : fGuard(guard) {}
-        Run(Run&& other) noexcept : fGuard(other.fGuard) { other.fGuard = nullptr; }
+        explicit Run(RunGuard* guard) : guard_(guard) {}
+        Run(Run&& other) noexcept : guard_(other.guard_) { other.guard_ = nullptr; }
         Run& operator=(Run&&) = delete;
         ~Run() {
-            if (fGuard) fGuard->end();
+            if (guard_) guard_->end();
         }
-        explicit operator bool() const { return fGuard != nullptr; }
+        explicit operator bool() const { return guard_ != nullptr; }
 
     private:
-        RunGuard* fGuard;
+        RunGuard* guard_;
     };
 
     // Starts a run; an empty Run (false) when one is already in progress.
     [[nodiscard]] Run begin();
-    bool running() const { return fRunning; }
+    bool running() const { return running_; }
     // Called once the run in progress has ended, for example to take back
     // a note that another run was refused. Runs at once when none is in
     // progress.
     void afterRun(std::function<void()> action);
     // Called at the end of every run (to show what it left behind).
-    void setOnRunEnd(std::function<void()> action) { fOnRunEnd = std::move(action); }
+    void setOnRunEnd(std::function<void()> action) { onRunEnd_ = std::move(action); }
 
     // Asks the running script to stop. False, and nothing happens, when no
     // script runs, so that the key can keep its ordinary meaning.
@@ -69,17 +69,17 @@ public:
     // The program is leaving: the running script stops, and its front end
     // shows nothing for it.
     void quitting();
-    bool leaving() const { return fLeaving; }
+    bool leaving() const { return leaving_; }
     // True from interrupt() until the next poll raises it: a wait inside
     // the run (a slow run's pause between words) ends early for it.
-    bool interruptAsked() const { return fInterrupt; }
+    bool interruptAsked() const { return interrupt_; }
     // True when the last run was stopped by interrupt(): it ended part-way.
-    bool stopped() const { return fStopped; }
+    bool stopped() const { return stopped_; }
     // How many steps of the watched interpreter (Interp::tick) the last
     // stopped run had taken when it stopped, counted from its start, so that
     // a replay of the same text can stop at the same point. 0 when it was
     // not stopped or no interpreter is watched.
-    std::uint64_t stoppedAfterSteps() const { return fStoppedAfter; }
+    std::uint64_t stoppedAfterSteps() const { return stoppedAfter_; }
     // The steps the watched interpreter has taken since the run began,
     // counted the same way: a console run notes it where each line starts,
     // so that the line Escape stopped is kept with its own steps. 0 outside
@@ -97,25 +97,25 @@ public:
 private:
     void end() noexcept;
 
-    forth::Interp* fInterp = nullptr;
+    forth::Interp* interp_ = nullptr;
     // The interpreter's poll countdown when the run began, and the polls its
     // steps made since: steps so far = countdown then - countdown now + polls
     // x the interval.
-    std::uint32_t fStartCountdown = 0;
-    std::uint64_t fStepPolls = 0;
-    std::uint64_t fStoppedAfter = 0;
-    Now fNow;
-    Clock::duration fInterval;
-    Clock::duration fGap;  // running time until the next breath
-    std::function<void()> fBreathe;
-    Clock::time_point fLastBreath;
-    bool fRunning = false;
-    bool fInterrupt = false;
-    bool fLeaving = false;
-    bool fStopped = false;
-    bool fBreathing = false;  // a breath runs handlers; none may breathe again inside it
-    std::vector<std::function<void()>> fAfterRun;
-    std::function<void()> fOnRunEnd;
+    std::uint32_t startCountdown_ = 0;
+    std::uint64_t stepPolls_ = 0;
+    std::uint64_t stoppedAfter_ = 0;
+    Now now_;
+    Clock::duration interval_;
+    Clock::duration gap_;  // running time until the next breath
+    std::function<void()> breathe_;
+    Clock::time_point lastBreath_;
+    bool running_ = false;
+    bool interrupt_ = false;
+    bool leaving_ = false;
+    bool stopped_ = false;
+    bool breathing_ = false;  // a breath runs handlers; none may breathe again inside it
+    std::vector<std::function<void()>> afterRun_;
+    std::function<void()> onRunEnd_;
 };
 
 }  // namespace app

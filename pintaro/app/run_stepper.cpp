@@ -50,27 +50,28 @@ std::vector<CharRange> wordPlaces(std::string_view text, std::size_t index) {
     return places;
 }
 
-RunStepper::RunStepper(AppState& state, Host host) : fState(state), fHost(std::move(host)) {
-    fState.interp.setStepHook([this](forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
+RunStepper::RunStepper(AppState& state, toolkit::Application& app, Host host)
+    : state_(state), app_(app), host_(std::move(host)) {
+    state_.interp.setStepHook([this](forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
         beforeWord(in, list, word);
     });
 }
 
 RunStepper::~RunStepper() {
-    fState.interp.setStepping(false);
-    fState.interp.setStepHook(nullptr);
+    state_.interp.setStepping(false);
+    state_.interp.setStepHook(nullptr);
 }
 
 void RunStepper::updateStepping() {
-    const bool on = fInRun && (fSpeed != RunSpeed::Full || fPaused);
+    const bool on = inRun_ && (speed_ != RunSpeed::Full || paused_);
     // Words run at full speed are not counted: the way back cannot find
     // its place past them.
-    if (fInRun && !on) fCounted = false;
-    fState.interp.setStepping(on);
+    if (inRun_ && !on) counted_ = false;
+    state_.interp.setStepping(on);
 }
 
 void RunStepper::setSpeed(RunSpeed speed) {
-    fSpeed = speed;
+    speed_ = speed;
     updateStepping();
 }
 
@@ -81,54 +82,54 @@ std::optional<ScriptFailure> RunStepper::run(std::string script, const forth::Li
         ~Ends() { stepper.runEnded(); }
     } ends{*this};
     for (;;) {
-        std::optional<ScriptFailure> failure = runScriptText(fState.interp, fScript, observe);
-        if (!fGoingBack) return failure;
-        fGoingBack = false;
+        std::optional<ScriptFailure> failure = runScriptText(state_.interp, script_, observe);
+        if (!goingBack_) return failure;
+        goingBack_ = false;
         // Checked before the run was ended for it (stepBackClosed).
-        if (!fStart.putBack(fState)) return failure;
-        fHost.cutOutput(fStart.outputSize());
-        fPosition = 0;
-        fLineSeen = false;
-        fMarkDue.reset();
-        fAskingAt.reset();
+        if (!start_.putBack(state_)) return failure;
+        host_.cutOutput(start_.outputSize());
+        position_ = 0;
+        lineSeen_ = false;
+        markDue_.reset();
+        askingAt_.reset();
     }
 }
 
 void RunStepper::runBegins(std::string script) {
-    fScript = std::move(script);
-    fInRun = true;
-    fPaused = fPauseAtStart;
-    fPauseAtStart = false;
-    fLineSeen = false;
-    fStepsAsked = 0;
-    fBacksAsked = 0;
-    fGoingBack = false;
-    fPosition = 0;
-    fTarget.reset();
-    fMarkDue.reset();
-    fAskingAt.reset();
+    script_ = std::move(script);
+    inRun_ = true;
+    paused_ = pauseAtStart_;
+    pauseAtStart_ = false;
+    lineSeen_ = false;
+    stepsAsked_ = 0;
+    backsAsked_ = 0;
+    goingBack_ = false;
+    position_ = 0;
+    target_.reset();
+    markDue_.reset();
+    askingAt_.reset();
     // Only a run watched from its first word can be started again to any
     // of them; a Full-speed run costs no snapshot.
-    fCounted = fSpeed != RunSpeed::Full || fPaused;
-    if (fCounted)
-        fStart.take(fState, fHost.outputSize());
+    counted_ = speed_ != RunSpeed::Full || paused_;
+    if (counted_)
+        start_.take(state_, host_.outputSize());
     else
-        fStart.clear();
+        start_.clear();
     updateStepping();
 }
 
 void RunStepper::runEnded() {
-    fInRun = false;
-    fPaused = false;
-    fWaiting = false;
-    fTarget.reset();
-    fStart.clear();
+    inRun_ = false;
+    paused_ = false;
+    waiting_ = false;
+    target_.reset();
+    start_.clear();
     updateStepping();
 }
 
 bool RunStepper::togglePause() {
-    if (!fInRun) return false;
-    fPaused = !fPaused;
+    if (!inRun_) return false;
+    paused_ = !paused_;
     updateStepping();
     return true;
 }
@@ -136,89 +137,88 @@ bool RunStepper::togglePause() {
 bool RunStepper::step() {
     // A key that comes while the word is being marked (marking lets events
     // run) counts for that word's wait.
-    if (!fInRun || !(fPaused || fSpeed == RunSpeed::Step)) return false;
-    ++fStepsAsked;
+    if (!inRun_ || !(paused_ || speed_ == RunSpeed::Step)) return false;
+    ++stepsAsked_;
     return true;
 }
 
 bool RunStepper::stepBack() {
     // As for step(); a key that comes while the run goes back to a word
     // takes the step before that one.
-    if (!fInRun || !(fPaused || fSpeed == RunSpeed::Step)) return false;
-    ++fBacksAsked;
+    if (!inRun_ || !(paused_ || speed_ == RunSpeed::Step)) return false;
+    ++backsAsked_;
     return true;
 }
 
 std::string RunStepper::stepBackClosed(std::uint64_t at) const {
     if (at == 0) return "Nothing to step back to: the run is at its first word.";
-    if (fAskingAt && *fAskingAt < at)
-        return "No step back past " + fAskingWord + ", line " + std::to_string(fAskingLine + 1) +
+    if (askingAt_ && *askingAt_ < at)
+        return "No step back past " + askingWord_ + ", line " + std::to_string(askingLine_ + 1) +
                ": it cannot be done again.";
-    if (!fCounted) return "No step back: this run went at full speed before the pause.";
-    const std::string closed = fStart.closedBecause(fState);
+    if (!counted_) return "No step back: this run went at full speed before the pause.";
+    const std::string closed = start_.closedBecause(state_);
     if (!closed.empty()) return "No step back: " + closed + ".";
     return {};
 }
 
 void RunStepper::beforeWord(forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
-    if (!fInRun) return;
+    if (!inRun_) return;
     // Started again, the run goes to its word without marking each on the
     // way: only the last mark is shown.
-    const bool hurrying = fTarget.has_value();
+    const bool hurrying = target_.has_value();
     // The mark follows the words of the editor's lines; words of a
     // definition or block they call, or of an included file, run under
     // the mark of the word that called them.
     const forth::SourcePosition& at = in.position();
     if (at.file.empty() && at.line > 0) {
         const auto line = static_cast<std::size_t>(at.line - 1);
-        if (!fLineSeen || line != fLine) {
-            fLineSeen = true;
-            fLine = line;
-            fLineDepth = in.nestingDepth();
-            fPlaces = wordPlaces(fScript, line);
+        if (!lineSeen_ || line != line_) {
+            lineSeen_ = true;
+            line_ = line;
+            lineDepth_ = in.nestingDepth();
+            places_ = wordPlaces(script_, line);
         }
         // The word's place in the line's list is its place in the line:
         // a block the interpreter collected before is skipped whole, so
         // counting the words seen would fall behind.
-        if (in.nestingDepth() == fLineDepth) {
+        if (in.nestingDepth() == lineDepth_) {
             const auto index = static_cast<std::size_t>(&word - list.begin());
-            if (index < fPlaces.size()) {
+            if (index < places_.size()) {
                 if (hurrying)
-                    fMarkDue = fPlaces[index];
+                    markDue_ = places_[index];
                 else
-                    fHost.mark(fPlaces[index]);
+                    host_.mark(places_[index]);
             }
         }
     }
     // A word collected into a block or definition does not run yet.
     if (in.collecting()) return;
-    const std::uint64_t position = fPosition++;
+    const std::uint64_t position = position_++;
     if (hurrying) {
-        if (position < *fTarget) return;
-        fTarget.reset();
-        if (fMarkDue) fHost.mark(*fMarkDue);
-        fMarkDue.reset();
+        if (position < *target_) return;
+        target_.reset();
+        if (markDue_) host_.mark(*markDue_);
+        markDue_.reset();
     }
-    if (!fAskingAt && word.kind == forth::Resolved::Word && undoneOnlyByAsking(word.cache.entry->name)) {
-        fAskingAt = position;
-        fAskingWord = word.cache.entry->name;
-        fAskingLine = fLine;
+    if (!askingAt_ && word.kind == forth::Resolved::Word && undoneOnlyByAsking(word.cache.entry->name)) {
+        askingAt_ = position;
+        askingWord_ = word.cache.entry->name;
+        askingLine_ = line_;
     }
-    fHost.show(fPaused || fSpeed == RunSpeed::Step);
+    host_.show(paused_ || speed_ == RunSpeed::Step);
     wait(list.text(word), position);
     // Escape during the wait ends the run here.
-    fState.runs.poll();
+    state_.runs.poll();
 }
 
 void RunStepper::wait(std::string_view word, std::uint64_t position) {
-    toolkit::Application& app = toolkit::Application::current();
-    RunGuard& runs = fState.runs;
+    RunGuard& runs = state_.runs;
     std::string closedNote;  // shown instead of the paused note, once
     for (;;) {
         if (runs.interruptAsked() || runs.leaving()) return;
-        if (fPaused || fSpeed == RunSpeed::Step) {
+        if (paused_ || speed_ == RunSpeed::Step) {
             if (!closedNote.empty()) {
-                fHost.note(closedNote);
+                host_.note(closedNote);
                 closedNote.clear();
             } else {
                 // Short enough for the console's label beside its buttons.
@@ -228,42 +228,42 @@ void RunStepper::wait(std::string_view word, std::uint64_t position) {
                     --keep;
                 std::string name(word.substr(0, keep));
                 if (keep < word.size()) name += "...";
-                fHost.note("Paused before " + name + ", line " + std::to_string(fLine + 1) +
+                host_.note("Paused before " + name + ", line " + std::to_string(line_ + 1) +
                            ". F7 runs it, F6 goes on.");
             }
-            fWaiting = true;
-            app.runUntil(
+            waiting_ = true;
+            app_.runUntil(
                 [&] {
-                    return fStepsAsked > 0 || fBacksAsked > 0 || !(fPaused || fSpeed == RunSpeed::Step) ||
+                    return stepsAsked_ > 0 || backsAsked_ > 0 || !(paused_ || speed_ == RunSpeed::Step) ||
                            runs.interruptAsked();
                 },
                 -1);
-            fWaiting = false;
-            if (fBacksAsked > 0 && !runs.interruptAsked()) {
-                --fBacksAsked;
+            waiting_ = false;
+            if (backsAsked_ > 0 && !runs.interruptAsked()) {
+                --backsAsked_;
                 closedNote = stepBackClosed(position);
                 if (closedNote.empty()) {
                     // The run ends here, and run() starts it again up to
                     // the word before this one.
-                    fTarget = position - 1;
-                    fGoingBack = true;
-                    fStepsAsked = 0;
+                    target_ = position - 1;
+                    goingBack_ = true;
+                    stepsAsked_ = 0;
                     throw forth::ScriptError("Going back");
                 }
                 continue;
             }
-            fHost.note(kRunningNote);
-            if (fStepsAsked > 0) {
-                --fStepsAsked;
+            host_.note(kRunningNote);
+            if (stepsAsked_ > 0) {
+                --stepsAsked_;
                 return;
             }
             continue;  // went on: at the speed chosen
         }
-        const RunSpeed speed = fSpeed;
+        const RunSpeed speed = speed_;
         const int delay = delayOf(speed);
         if (delay == 0) return;
-        app.runUntil([&] { return runs.interruptAsked() || fPaused || fSpeed != speed; }, delay);
-        if (!fPaused) return;
+        app_.runUntil([&] { return runs.interruptAsked() || paused_ || speed_ != speed; }, delay);
+        if (!paused_) return;
     }
 }
 

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/application.h"
 #include "console_run.h"
 #include "forth/interp.h"
 #include "step_back.h"
@@ -46,20 +47,21 @@ public:
         std::function<std::size_t()> outputSize;
         std::function<void(std::size_t)> cutOutput;
     };
-    RunStepper(AppState& state, Host host);
+    // `app` runs the waits: nested rounds of its event loop.
+    RunStepper(AppState& state, toolkit::Application& app, Host host);
     ~RunStepper();
     RunStepper(const RunStepper&) = delete;
     RunStepper& operator=(const RunStepper&) = delete;
 
     // Kept until the program ends; a run going on takes it from its next word.
     void setSpeed(RunSpeed speed);
-    RunSpeed speed() const { return fSpeed; }
+    RunSpeed speed() const { return speed_; }
 
     // Runs `script` as a console run (runScriptText), watched; a step back
     // starts it again, so its outcome is that of its last start.
     std::optional<ScriptFailure> run(std::string script, const forth::LineObserver& observe = {});
-    bool inRun() const { return fInRun; }
-    bool waiting() const { return fWaiting; }
+    bool inRun() const { return inRun_; }
+    bool waiting() const { return waiting_; }
 
     // Pauses the console run before its next word, or lets it go on; false
     // when no console run is going on.
@@ -71,7 +73,7 @@ public:
     // where it is and the note says why.
     bool stepBack();
     // The next console run starts paused before its first word.
-    void pauseAtStart() { fPauseAtStart = true; }
+    void pauseAtStart() { pauseAtStart_ = true; }
 
 private:
     void runBegins(std::string script);
@@ -83,39 +85,40 @@ private:
     std::string stepBackClosed(std::uint64_t at) const;
     void updateStepping();
 
-    AppState& fState;
-    Host fHost;
-    RunSpeed fSpeed = RunSpeed::Full;
-    bool fInRun = false;
-    bool fPaused = false;
-    bool fPauseAtStart = false;
-    bool fWaiting = false;    // paused before a word
+    AppState& state_;
+    toolkit::Application& app_;
+    Host host_;
+    RunSpeed speed_ = RunSpeed::Full;
+    bool inRun_ = false;
+    bool paused_ = false;
+    bool pauseAtStart_ = false;
+    bool waiting_ = false;    // paused before a word
     // The keys to run a word, or to take one back, not yet answered: two
     // that come within one round of the event loop are two steps.
-    int fStepsAsked = 0;
-    std::string fScript;
+    int stepsAsked_ = 0;
+    std::string script_;
     // The line last seen, the depth its own words run at, and where its
     // words are.
-    std::size_t fLine = 0;
-    bool fLineSeen = false;
-    int fLineDepth = 0;
-    std::vector<CharRange> fPlaces;
+    std::size_t line_ = 0;
+    bool lineSeen_ = false;
+    int lineDepth_ = 0;
+    std::vector<CharRange> places_;
 
     // The way back. Words are counted from the run's start (words only
     // collected do not count), so a run started again can stop before the
     // same one; a run that went at full speed for a while has words it
     // did not count.
-    RunStart fStart;
-    bool fCounted = false;
-    std::uint64_t fPosition = 0;             // words counted in this start of the run
-    std::optional<std::uint64_t> fTarget;    // started again: runs without waiting up to this word
-    std::optional<CharRange> fMarkDue;       // the mark, not shown while running up to it
-    int fBacksAsked = 0;
-    bool fGoingBack = false;                 // the run ends only to start again
+    RunStart start_;
+    bool counted_ = false;
+    std::uint64_t position_ = 0;             // words counted in this start of the run
+    std::optional<std::uint64_t> target_;    // started again: runs without waiting up to this word
+    std::optional<CharRange> markDue_;       // the mark, not shown while running up to it
+    int backsAsked_ = 0;
+    bool goingBack_ = false;                 // the run ends only to start again
     // The first word that cannot be done again, and its note.
-    std::optional<std::uint64_t> fAskingAt;
-    std::string fAskingWord;
-    std::size_t fAskingLine = 0;
+    std::optional<std::uint64_t> askingAt_;
+    std::string askingWord_;
+    std::size_t askingLine_ = 0;
 };
 
 }  // namespace app

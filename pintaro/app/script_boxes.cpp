@@ -1,16 +1,13 @@
 #include "script_boxes.h"
 
-#include "toolkit/application.h"
+#include "held_keys.h"
 #include "message_box.h"
 
 namespace app {
 
 using namespace toolkit;
 
-bool isStopFromBoxKey(const KeyEvent& e) {
-    const Application& app = Application::current();
-    return e.key == Key_Escape && (app.isDown(Key_ShiftL) || app.isDown(Key_ShiftR));
-}
+bool isStopFromBoxKey(const Application& app, const KeyEvent& e) { return e.key == Key_Escape && shiftHeld(app); }
 
 namespace {
 
@@ -18,18 +15,18 @@ namespace {
 // unless another one came meanwhile.
 class NoteWhileShowing {
 public:
-    explicit NoteWhileShowing(StatusLine& status) : fStatus(status), fBefore(status.message()) {
-        fStatus.setMessage(kStopFromBoxNote);
+    explicit NoteWhileShowing(StatusLine& status) : status_(status), before_(status.message()) {
+        status_.setMessage(kStopFromBoxNote);
     }
     ~NoteWhileShowing() {
-        if (fStatus.message() == kStopFromBoxNote) fStatus.setMessage(fBefore);
+        if (status_.message() == kStopFromBoxNote) status_.setMessage(before_);
     }
     NoteWhileShowing(const NoteWhileShowing&) = delete;
     NoteWhileShowing& operator=(const NoteWhileShowing&) = delete;
 
 private:
-    StatusLine& fStatus;
-    std::string fBefore;
+    StatusLine& status_;
+    std::string before_;
 };
 
 }  // namespace
@@ -38,17 +35,18 @@ void ScriptBoxes::alert(const std::string& message) {
     bool asked = false;
     {
         NoteWhileShowing note(status);
-        asked = Application::current().alertBox(&parent, message, "The turtle says:", isStopFromBoxKey);
+        asked = app.alertBox(&parent, message, "The turtle says:",
+                             [this](const KeyEvent& e) { return isStopFromBoxKey(app, e); });
     }
     stopIfAsked(asked);
 }
 
 int ScriptBoxes::confirm(const std::string& message) {
-    BoxEndKey stop{isStopFromBoxKey};
+    BoxEndKey stop{[this](const KeyEvent& e) { return isStopFromBoxKey(app, e); }};
     int answer = 0;
     {
         NoteWhileShowing note(status);
-        answer = messageBox(parent, message, "The turtle asks:", "Yes", "No", "", &stop);
+        answer = messageBox(app, parent, message, "The turtle asks:", "Yes", "No", "", &stop);
     }
     stopIfAsked(stop.pressed);
     return answer;

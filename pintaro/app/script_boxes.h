@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "toolkit/application.h"
 #include "toolkit/events.h"
 #include "run_guard.h"
 #include "status_line.h"
@@ -19,11 +20,13 @@ namespace app {
 inline constexpr const char* kStopFromBoxNote = "Shift+Escape stops the script.";
 
 // Escape with a Shift key held.
-bool isStopFromBoxKey(const toolkit::KeyEvent& e);
+bool isStopFromBoxKey(const toolkit::Application& app, const toolkit::KeyEvent& e);
 
-// Where the boxes go and whom they tell: the window they are modal to, the
-// status label that names the key, and the runs they stop.
+// Where the boxes go and whom they tell: the application that runs them,
+// the window they are modal to, the status label that names the key, and
+// the runs they stop.
 struct ScriptBoxes {
+    toolkit::Application& app;
     toolkit::Window& parent;
     StatusLine& status;
     RunGuard& runs;

@@ -3,16 +3,12 @@
 #include <exception>
 
 #include "about.h"
-#include "toolkit/application.h"
 #include "raster/atomic_file.h"
-#include "console_window.h"
 #include "forth/errors.h"
 #include "message_box.h"
 #include "turtle/image_format.h"
 
 namespace app {
-
-ScriptKeeping::ScriptKeeping() { dialog.fTitle = "Save script"; }
 
 void saveScript(ConsoleWindow& c, bool askName) {
     ScriptKeeping& k = c.keeping;
@@ -33,7 +29,7 @@ void saveScript(ConsoleWindow& c, bool askName) {
         // A failed write raises with its reason; the old file stays whole.
         raster::writeFileAtomically(path, [&](raster::FileOutput& out) { out.write(text.data(), text.size()); });
     } catch (const std::exception& e) {
-        toolkit::Application::current().alertBox(&c.window, forth::errorText(e), kProgramTitle);
+        c.app.alertBox(&c.window, forth::errorText(e), kProgramTitle);
         return;
     }
     k.path = path;
@@ -46,7 +42,7 @@ bool mayReplaceScript(ConsoleWindow& c, const std::string& question, const std::
     const std::string text = c.editor.text();
     if (text.empty() || text == c.keeping.savedText) return true;
     if (c.keeping.path.empty() && !scratchToo) return true;
-    return messageBox(c.window, question, kProgramTitle, go, "Keep") == 1;
+    return messageBox(c.app, c.window, question, kProgramTitle, go, "Keep") == 1;
 }
 
 void scriptLoaded(ConsoleWindow& c, const std::string& path, const std::string& text) {

@@ -1,25 +1,13 @@
-// The console's script as a file: where it was loaded from or saved to,
-// the text as it was then (so that unsaved text is never replaced without
-// a question), and Save and Save As with their own dialog.
+// The console's script as a file (ConsoleWindow::keeping): Save and Save
+// As with their own dialog, and the question before unsaved text is
+// replaced.
 #pragma once
 
 #include <string>
 
-#include "toolkit/file_dialogs.h"
+#include "console_window.h"
 
 namespace app {
-
-struct ConsoleWindow;
-struct MainWindow;
-struct AppState;
-
-struct ScriptKeeping {
-    ScriptKeeping();
-
-    std::string path;       // empty until a load or save
-    std::string savedText;  // the editor's text as loaded or saved
-    toolkit::SaveFileDialog dialog;  // "Save script"; the image's dialog is not touched
-};
 
 // Control+S: writes the editor's text, byte for byte, to the script's file,
 // asking for a name first when it has none (or always, with `askName`).

@@ -63,9 +63,9 @@ std::string inspectorText(const forth::Interp& in, const turtle::TurtleState& t)
     const raster::Canvas& c = t.image->canvas();
     s += "\nTurtle:\n";
     s += "  x " + formatShort(t.x) + ", y " + formatShort(t.y) + ", heading " + formatShort(t.heading) + "\n";
-    s += std::string("  pen ") + (t.penDown ? "down" : "up") + ", pen size " + formatShort(c.fLineWidth) + "\n";
-    s += "  pen " + colourText(c.fLineColor) + ", background " + colourText(c.fAreaColor) + ", label " +
-         colourText(c.fTextColor) + "\n";
+    s += std::string("  pen ") + (t.penDown ? "down" : "up") + ", pen size " + formatShort(c.lineWidth()) + "\n";
+    s += "  pen " + colourText(c.lineColor()) + ", background " + colourText(c.areaColor()) + ", label " +
+         colourText(c.textColor()) + "\n";
     return s;
 }
 
@@ -80,18 +80,18 @@ InspectorWindow::InspectorWindow() : window("Inspector") {
 
 void InspectorWindow::show() {
     window.show();
-    fShown.clear();  // shown anew
+    shown_.clear();  // shown anew
 }
 
 void InspectorWindow::refresh(const forth::Interp& in, const turtle::TurtleState& t, bool always) {
     if (!window.visible()) return;
     const auto now = std::chrono::steady_clock::now();
-    if (!always && now - fLast < std::chrono::milliseconds(limits::kInspectorRefreshMilliseconds)) return;
-    fLast = now;
+    if (!always && now - last_ < std::chrono::milliseconds(limits::kInspectorRefreshMilliseconds)) return;
+    last_ = now;
     std::string next = inspectorText(in, t);
-    if (next == fShown) return;
-    fShown = std::move(next);
-    text.setText(fShown);
+    if (next == shown_) return;
+    shown_ = std::move(next);
+    text.setText(shown_);
 }
 
 }  // namespace app

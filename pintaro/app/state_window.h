@@ -34,8 +34,8 @@ struct InspectorWindow {
     toolkit::TextArea text;
 
 private:
-    std::string fShown;
-    std::chrono::steady_clock::time_point fLast{};
+    std::string shown_;
+    std::chrono::steady_clock::time_point last_{};
 };
 
 }  // namespace app

@@ -10,19 +10,19 @@ void StatusLine::show(const std::string& text) {
 }
 
 void StatusLine::setMessage(const std::string& text) {
-    fMessage = text;
+    message_ = text;
     show(text);
 }
 
 void StatusLine::showPointer(int x, int y) {
-    fPointer = true;
+    pointer_ = true;
     show(pointerText(x, y));
 }
 
 void StatusLine::hidePointer() {
-    if (!fPointer) return;
-    fPointer = false;
-    show(fMessage);
+    if (!pointer_) return;
+    pointer_ = false;
+    show(message_);
 }
 
 }  // namespace app

@@ -16,11 +16,11 @@ namespace app {
 std::string pointerText(int x, int y);
 
 struct StatusLine {
-    explicit StatusLine(const std::string& message) : label(message), fMessage(message) {}
+    explicit StatusLine(const std::string& message) : label(message), message_(message) {}
 
     toolkit::Label label;
 
-    const std::string& message() const { return fMessage; }
+    const std::string& message() const { return message_; }
     void setMessage(const std::string& text);
     void showPointer(int x, int y);
     void hidePointer();
@@ -28,8 +28,8 @@ struct StatusLine {
 private:
     void show(const std::string& text);
 
-    std::string fMessage;
-    bool fPointer = false;
+    std::string message_;
+    bool pointer_ = false;
 };
 
 }  // namespace app

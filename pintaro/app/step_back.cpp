@@ -20,7 +20,7 @@ bool undoneOnlyByAsking(std::string_view word) {
 }
 
 bool RunStart::take(const AppState& state, std::size_t outputSize) {
-    fSnapshot.reset();
+    snapshot_.reset();
     const forth::Interp& in = state.interp;
     // Counted before copying: a stack of millions of values is not copied
     // only to find it too large.
@@ -31,18 +31,18 @@ bool RunStart::take(const AppState& state, std::size_t outputSize) {
     forth::Interp::Snapshot s = in.snapshot();
     for (const auto& [name, value] : s.variables) bytes += sizeof(name) + name.capacity() + sizeof(value);
     if (bytes > limits::kStepBackBudgetBytes) return false;
-    fSnapshot = std::move(s);
-    fBytes = bytes;
-    fHistoryChanges = state.drawingHistory.changes();
-    fPollCountdown = in.pollCountdown();
-    fUnsaved = state.turtle.unsaved;
-    fOutputSize = outputSize;
+    snapshot_ = std::move(s);
+    bytes_ = bytes;
+    historyChanges_ = state.drawingHistory.changes();
+    pollCountdown_ = in.pollCountdown();
+    unsaved_ = state.turtle.unsaved;
+    outputSize_ = outputSize;
     return true;
 }
 
 std::string RunStart::closedBecause(const AppState& state) const {
-    if (!fSnapshot) return "the interpreter's state was too large to keep";
-    if (state.drawingHistory.changes() != fHistoryChanges) return "the drawing was replaced during the run";
+    if (!snapshot_) return "the interpreter's state was too large to keep";
+    if (state.drawingHistory.changes() != historyChanges_) return "the drawing was replaced during the run";
     if (state.drawingHistory.copyBytes() == 0) return "there was no memory to keep the picture";
     return {};
 }
@@ -52,10 +52,10 @@ bool RunStart::putBack(AppState& state) const {
     // The picture first: it is what can fail (no copy of it could be
     // kept), and then nothing has changed yet.
     if (!state.drawingHistory.putBack(state.turtle)) return false;
-    state.turtle.unsaved = fUnsaved;
-    state.interp.restore(*fSnapshot);
+    state.turtle.unsaved = unsaved_;
+    state.interp.restore(*snapshot_);
     // The breaths come where they came in the first run.
-    state.interp.setPollCountdown(fPollCountdown);
+    state.interp.setPollCountdown(pollCountdown_);
     return true;
 }
 

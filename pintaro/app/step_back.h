@@ -38,24 +38,24 @@ public:
     // the size of the output shown; false, keeping nothing, when the
     // snapshot would take more than limits::kStepBackBudgetBytes.
     bool take(const AppState& state, std::size_t outputSize);
-    bool taken() const { return fSnapshot.has_value(); }
-    void clear() { fSnapshot.reset(); }
+    bool taken() const { return snapshot_.has_value(); }
+    void clear() { snapshot_.reset(); }
     // Why the run cannot start again now, or empty when it can.
     std::string closedBecause(const AppState& state) const;
     // Puts the drawing and the interpreter back as the run found them;
     // false, changing nothing, when closedBecause() is not empty.
     bool putBack(AppState& state) const;
-    std::size_t outputSize() const { return fOutputSize; }
+    std::size_t outputSize() const { return outputSize_; }
     // What the snapshot takes, as the budget counts it.
-    std::size_t bytes() const { return fBytes; }
+    std::size_t bytes() const { return bytes_; }
 
 private:
-    std::optional<forth::Interp::Snapshot> fSnapshot;
-    std::uint64_t fHistoryChanges = 0;
-    std::uint32_t fPollCountdown = 0;
-    bool fUnsaved = false;
-    std::size_t fOutputSize = 0;
-    std::size_t fBytes = 0;
+    std::optional<forth::Interp::Snapshot> snapshot_;
+    std::uint64_t historyChanges_ = 0;
+    std::uint32_t pollCountdown_ = 0;
+    bool unsaved_ = false;
+    std::size_t outputSize_ = 0;
+    std::size_t bytes_ = 0;
 };
 
 }  // namespace app

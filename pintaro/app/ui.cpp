@@ -1,8 +1,11 @@
 #include "ui.h"
 
-#include "toolkit/application.h"
+#include <utility>
+
+#include "console_handlers.h"
 #include "drop_open.h"
 #include "file_commands.h"
+#include "main_window_handlers.h"
 
 namespace app {
 
@@ -12,29 +15,39 @@ struct Ui::Rest {
     ConsoleWindow console;
     EditorTools editorTools;
 
-    Rest(AppState& state, MainWindow& main)
-        : resize([&state, &main](int width, int height) { resizeCommand(state, main, width, height); }),
+    Rest(AppState& state, toolkit::Application& app, MainWindow& main)
+        : resize(app, [&state, &main](int width, int height) { resizeCommand(state, main, width, height); }),
+          console(app),
           editorTools(console, state, main) {}
 };
 
-Ui::Ui(AppState& state)
-    : fState(state), fBuildRest(main.window, [this] { rest(); }) {
-    attachMainWindowHandlers(main, state, [this]() -> ResizeDialog& { return resize(); });
+Ui::Ui(AppState& state, toolkit::Application& app)
+    : main(app), state_(state), app_(app), buildRest_(main.window, [this] { rest(); }) {
+    MainWindowLinks links;
+    links.resize = [this]() -> ResizeDialog& { return resize(); };
+    links.console = [this]() -> ConsoleWindow& { return console(); };
+    links.editorKeys = [this](toolkit::KeyEvent& e) { return editorTools().runShortcut(e, Editor::CommandLine); };
+    attachMainWindowHandlers(main, state, std::move(links));
 }
 
-Ui::~Ui() = default;
+Ui::~Ui() {
+    // The runs outlive the windows their hooks show.
+    state_.runs.setBreathe(nullptr);
+    state_.runs.setOnRunEnd(nullptr);
+}
 
 ResizeDialog& Ui::resize() { return rest().resize; }
 ConsoleWindow& Ui::console() { return rest().console; }
 EditorTools& Ui::editorTools() { return rest().editorTools; }
 
 Ui::Rest& Ui::rest() {
-    if (fRest) return *fRest;
-    AppState& state = fState;
-    fRest = std::make_unique<Rest>(state, main);
-    Rest& r = *fRest;
+    if (rest_) return *rest_;
+    AppState& state = state_;
+    rest_ = std::make_unique<Rest>(state, app_, main);
+    Rest& r = *rest_;
     registerConsole(r.console, state, main);
-    attachConsoleHandlers(r.console, state, main);
+    attachConsoleHandlers(r.console, state, main, r.editorTools.stepper,
+                          [&r](toolkit::KeyEvent& e) { return r.editorTools.runShortcut(e, Editor::Script); });
     attachDropToOpen(r.console, state, main);
     // A breath of a running script: what it printed shows, the drawing view
     // repaints, and clicks and keys (Escape among them) are handled.
@@ -42,8 +55,10 @@ Ui::Rest& Ui::rest() {
         r.console.flushOutput();
         main.view.forceRedraw();
         r.editorTools.refreshInspector(false);
-        toolkit::Application::current().sleep(0);
+        app_.sleep(0);
     });
+    // A run's end shows in the Inspector, also when no step showed it.
+    state.runs.setOnRunEnd([&r] { r.editorTools.refreshInspector(true); });
     return r;
 }
 

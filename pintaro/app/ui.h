@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "toolkit/after_first_paint.h"
+#include "toolkit/application.h"
 #include "app_state.h"
 #include "console_window.h"
 #include "editor_commands.h"
@@ -20,7 +21,9 @@
 namespace app {
 
 struct Ui {
-    explicit Ui(AppState& state);
+    // On the program's state and the application that runs its windows,
+    // both owned by start-up and outliving the Ui.
+    Ui(AppState& state, toolkit::Application& app);
     ~Ui();
 
     MainWindow main;
@@ -38,12 +41,13 @@ private:
     struct Rest;
     Rest& rest();
 
-    AppState& fState;
+    AppState& state_;
+    toolkit::Application& app_;
     // Declared after `main`, so that it goes first, as the windows it
     // holds did when they were members.
-    std::unique_ptr<Rest> fRest;
+    std::unique_ptr<Rest> rest_;
     // Last: it goes before anything it could build.
-    toolkit::AfterFirstPaint fBuildRest;
+    toolkit::AfterFirstPaint buildRest_;
 };
 
 }  // namespace app

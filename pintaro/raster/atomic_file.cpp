@@ -17,13 +17,13 @@
 namespace raster {
 
 bool FileOutput::write(const void* data, std::size_t size) noexcept {
-    if (fError) return false;
+    if (error_) return false;
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t n = ::write(fFd, p, size);
+        const ssize_t n = ::write(fd_, p, size);
         if (n < 0) {
             if (errno == EINTR) continue;
-            fError = errno;
+            error_ = errno;
             return false;
         }
         p += n;

@@ -14,18 +14,18 @@ namespace raster {
 // every later write fail, so a writer may simply stop when write() says no.
 class FileOutput {
 public:
-    explicit FileOutput(int fd) : fFd(fd) {}
+    explicit FileOutput(int fd) : fd_(fd) {}
     FileOutput(const FileOutput&) = delete;
     FileOutput& operator=(const FileOutput&) = delete;
 
     // All `size` bytes, or false (errno kept in error()). Safe to call from
     // a C callback: it never throws.
     bool write(const void* data, std::size_t size) noexcept;
-    int error() const { return fError; }
+    int error() const { return error_; }
 
 private:
-    int fFd;
-    int fError = 0;
+    int fd_;
+    int error_ = 0;
 };
 
 // Replaces the file at `path` with what `write` puts into the output.

@@ -88,24 +88,24 @@ void CairoSurfaceDeleter::operator()(cairo_surface_t* s) const { api->cairo_surf
 void CairoContextDeleter::operator()(cairo_t* cr) const { api->cairo_destroy(cr); }
 
 Canvas::Canvas(const RasterApi& api, Color textColor)
-    : fTextColor(textColor), fApi(&api), fFonts(api) {}
+    : textColor_(textColor), api_(&api), fonts_(api) {}
 
 void Canvas::attach(cairo_t* cr, int width, int height) {
-    fCairoContext = cr;
-    fWidth = width;
-    fHeight = height;
+    cairoContext_ = cr;
+    width_ = width;
+    height_ = height;
 }
 
-void Canvas::detach() { fCairoContext = nullptr; }
+void Canvas::detach() { cairoContext_ = nullptr; }
 
 cairo_t* Canvas::requireContext() const {
-    if (!fCairoContext) throw RasterError("Canvas is not in drawing state.");
-    return fCairoContext;
+    if (!cairoContext_) throw RasterError("Canvas is not in drawing state.");
+    return cairoContext_;
 }
 
 void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
     cairo_t* cr = requireContext();
-    const Box box = strokeBox(fWidth, fHeight, fLineWidth);
+    const Box box = strokeBox(width_, height_, lineWidth_);
     auto inside = [&](std::int64_t x, std::int64_t y) {
         return x >= box.x0 && x <= box.x1 && y >= box.y0 && y <= box.y1;
     };
@@ -113,10 +113,10 @@ void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::in
     // Most lines lie inside; only the others need cutting.
     if (!(inside(x1, y1) && inside(x2, y2)) && !clipSegment({box.x0, box.y0, box.x1, box.y1}, ax, ay, bx, by))
         return;
-    if (fRecorder) fRecorder->add(LineOp{x1, y1, x2, y2, fLineColor, fLineWidth});
-    const RasterApi& g = *fApi;
-    setSource(g, cr, fLineColor);
-    g.cairo_set_line_width(cr, usableLineWidth(fLineWidth));
+    if (recorder_) recorder_->add(LineOp{x1, y1, x2, y2, lineColor_, lineWidth_});
+    const RasterApi& g = *api_;
+    setSource(g, cr, lineColor_);
+    g.cairo_set_line_width(cr, usableLineWidth(lineWidth_));
     g.cairo_move_to(cr, static_cast<double>(ax), static_cast<double>(ay));
     g.cairo_line_to(cr, static_cast<double>(bx), static_cast<double>(by));
     g.cairo_stroke(cr);
@@ -124,29 +124,29 @@ void Canvas::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::in
 
 void Canvas::drawRectangleArea(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
     cairo_t* cr = requireContext();
-    const Box b{-1.0, -1.0, fWidth + 1.0, fHeight + 1.0};
+    const Box b{-1.0, -1.0, width_ + 1.0, height_ + 1.0};
     Rect r = normalise(x, y, width, height);
     if (!intersects(r, b)) return;
-    if (fRecorder) fRecorder->add(RectangleOp{x, y, width, height, fAreaColor, 0, true});
+    if (recorder_) recorder_->add(RectangleOp{x, y, width, height, areaColor_, 0, true});
     r = {std::max(r.left, b.x0), std::max(r.top, b.y0), std::min(r.right, b.x1), std::min(r.bottom, b.y1)};
-    setSource(*fApi, cr, fAreaColor);
-    fApi->cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    fApi->cairo_fill(cr);
+    setSource(*api_, cr, areaColor_);
+    api_->cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    api_->cairo_fill(cr);
 }
 
 void Canvas::drawRectangleOutline(std::int64_t x, std::int64_t y, std::int64_t width,
                                   std::int64_t height) {
     cairo_t* cr = requireContext();
-    const Box b = strokeBox(fWidth, fHeight, fLineWidth);
+    const Box b = strokeBox(width_, height_, lineWidth_);
     Rect r = normalise(x, y, width, height);
     if (!intersects(r, b)) return;
-    if (fRecorder) fRecorder->add(RectangleOp{x, y, width, height, fLineColor, fLineWidth, false});
+    if (recorder_) recorder_->add(RectangleOp{x, y, width, height, lineColor_, lineWidth_, false});
     // An edge beyond the box is invisible; moving it to the box keeps it so.
     r = {std::max(r.left, b.x0), std::max(r.top, b.y0), std::min(r.right, b.x1), std::min(r.bottom, b.y1)};
-    setSource(*fApi, cr, fLineColor);
-    fApi->cairo_set_line_width(cr, usableLineWidth(fLineWidth));
-    fApi->cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    fApi->cairo_stroke(cr);
+    setSource(*api_, cr, lineColor_);
+    api_->cairo_set_line_width(cr, usableLineWidth(lineWidth_));
+    api_->cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    api_->cairo_stroke(cr);
 }
 
 namespace {
@@ -178,10 +178,10 @@ void unitCirclePath(const RasterApi& g, cairo_t* cr, std::int64_t x, std::int64_
 void Canvas::drawEllipseArea(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
     cairo_t* cr = requireContext();
     const Rect r = normalise(x, y, width, height);
-    if (!ellipseVisible(r, {-1.0, -1.0, fWidth + 1.0, fHeight + 1.0}, width, height)) return;
-    if (fRecorder) fRecorder->add(EllipseOp{x, y, width, height, fAreaColor, 0, true});
-    const RasterApi& g = *fApi;
-    setSource(g, cr, fAreaColor);
+    if (!ellipseVisible(r, {-1.0, -1.0, width_ + 1.0, height_ + 1.0}, width, height)) return;
+    if (recorder_) recorder_->add(EllipseOp{x, y, width, height, areaColor_, 0, true});
+    const RasterApi& g = *api_;
+    setSource(g, cr, areaColor_);
     g.cairo_save(cr);
     unitCirclePath(g, cr, x, y, width, height);
     g.cairo_fill(cr);
@@ -192,24 +192,24 @@ void Canvas::drawEllipseOutline(std::int64_t x, std::int64_t y, std::int64_t wid
                                 std::int64_t height) {
     cairo_t* cr = requireContext();
     const Rect r = normalise(x, y, width, height);
-    if (!ellipseVisible(r, strokeBox(fWidth, fHeight, fLineWidth), width, height)) return;
-    if (fRecorder) fRecorder->add(EllipseOp{x, y, width, height, fLineColor, fLineWidth, false});
-    const RasterApi& g = *fApi;
+    if (!ellipseVisible(r, strokeBox(width_, height_, lineWidth_), width, height)) return;
+    if (recorder_) recorder_->add(EllipseOp{x, y, width, height, lineColor_, lineWidth_, false});
+    const RasterApi& g = *api_;
     const double w = static_cast<double>(width);
-    setSource(g, cr, fLineColor);
+    setSource(g, cr, lineColor_);
     g.cairo_save(cr);
     unitCirclePath(g, cr, x, y, width, height);
     // In the scaled space one unit is half the width: this keeps the
     // stroke exact at the left and right ends.
-    g.cairo_set_line_width(cr, std::fabs(usableLineWidth(fLineWidth) / w * 2));
+    g.cairo_set_line_width(cr, std::fabs(usableLineWidth(lineWidth_) / w * 2));
     g.cairo_stroke(cr);
     g.cairo_restore(cr);
 }
 
 PlacedText Canvas::place(cairo_t* cr, std::string_view text) {
-    if (fFontSize < limits::kSmallestScaledTextSize) return PlacedText(*fApi, fFonts.exactLayout(cr, font(), text));
-    TextLayout reference = fFonts.layout(cr, font(), text);
-    return PlacedText(*fApi, cr, reference.get(), fFonts.lineFont(cr, font()), FontCache::scaleFor(fFontSize));
+    if (fontSize_ < limits::kSmallestScaledTextSize) return PlacedText(*api_, fonts_.exactLayout(cr, font(), text));
+    TextLayout reference = fonts_.layout(cr, font(), text);
+    return PlacedText(*api_, cr, reference.get(), fonts_.lineFont(cr, font()), FontCache::scaleFor(fontSize_));
 }
 
 std::size_t Canvas::pieceBytes() {
@@ -224,31 +224,31 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     cairo_t* cr = requireContext();
     // Text starts at (x, y) and runs right and down; a start far outside
     // cannot reach the canvas (and would not fit cairo's coordinates).
-    if (x > fWidth || y > fHeight || x < -limits::kMaxCoordinate || y < -limits::kMaxCoordinate) return;
-    if (fRecorder)
-        fRecorder->add(TextOp{std::string(text), x, y, fTextColor, fFontFamily, fFontSize, fFontBold});
-    const RasterApi& g = *fApi;
-    setSource(g, cr, fTextColor);
+    if (x > width_ || y > height_ || x < -limits::kMaxCoordinate || y < -limits::kMaxCoordinate) return;
+    if (recorder_)
+        recorder_->add(TextOp{std::string(text), x, y, textColor_, fontFamily_, fontSize_, fontBold_});
+    const RasterApi& g = *api_;
+    setSource(g, cr, textColor_);
     const std::size_t piece = pieceBytes();
     if (text.size() <= piece) {
-        place(cr, text).show(cr, static_cast<double>(x), static_cast<double>(y), fTextAsOutlines);
+        place(cr, text).show(cr, static_cast<double>(x), static_cast<double>(y), textAsOutlines_);
         return;
     }
     // Each line below the one before, each piece after the one before, as
     // one layout would place them; nothing beyond the canvas is laid out.
     double top = static_cast<double>(y);
     for (std::string_view line : splitLines(text)) {
-        if (top > fHeight) break;
+        if (top > height_) break;
         std::int64_t advance = 0;  // pango units from x
         std::int64_t lineHeight = 0;
         std::size_t start = 0;
         do {
             const std::size_t end = pieceEnd(line, start, piece);
             const double left = static_cast<double>(x) + static_cast<double>(advance) / PANGO_SCALE;
-            if (left > fWidth) break;
+            if (left > width_) break;
             const PlacedText part = place(cr, line.substr(start, end - start));
             const std::int64_t w = part.width();
-            if (left + static_cast<double>(w) / PANGO_SCALE >= 0) part.show(cr, left, top, fTextAsOutlines);
+            if (left + static_cast<double>(w) / PANGO_SCALE >= 0) part.show(cr, left, top, textAsOutlines_);
             advance += w;
             lineHeight = std::max(lineHeight, part.height());
             start = end;
@@ -257,21 +257,21 @@ void Canvas::drawText(std::string_view text, std::int64_t x, std::int64_t y) {
     }
 }
 
-void Canvas::fill() { drawRectangleArea(0, 0, fWidth, fHeight); }
+void Canvas::fill() { drawRectangleArea(0, 0, width_, height_); }
 
 void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::int64_t width,
                        std::int64_t height) {
     cairo_t* cr = requireContext();
     if (!image.hasSurface()) throw RasterError("Image is not initialized.");
-    const RasterApi& g = *fApi;
+    const RasterApi& g = *api_;
     const bool natural = width == -1 && height == -1;
     const std::int64_t w = natural ? image.width() : width;
     const std::int64_t h = natural ? image.height() : height;
     if (w == 0 || h == 0 || image.width() == 0 || image.height() == 0) return;
-    if (!intersects(normalise(x, y, w, h), {-1.0, -1.0, fWidth + 1.0, fHeight + 1.0})) return;
+    if (!intersects(normalise(x, y, w, h), {-1.0, -1.0, width_ + 1.0, height_ + 1.0})) return;
     for (double v : {static_cast<double>(x), static_cast<double>(y)})
         if (std::fabs(v) > limits::kMaxCoordinate) throw RasterError("Image is too large to draw.");
-    if (fRecorder) fRecorder->add(PictureOp{snapshot(image), x, y, width, height, fInterpolationMode});
+    if (recorder_) recorder_->add(PictureOp{snapshot(image), x, y, width, height, interpolationMode_});
     if (natural) {
         g.cairo_set_source_surface(cr, image.surface(), static_cast<double>(x), static_cast<double>(y));
         // Every pixel lands on a pixel, so no filter changes the picture
@@ -285,9 +285,9 @@ void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::
     g.cairo_translate(cr, static_cast<double>(x), static_cast<double>(y));
     g.cairo_scale(cr, static_cast<double>(w) / image.width(), static_cast<double>(h) / image.height());
     g.cairo_set_source_surface(cr, image.surface(), 0, 0);
-    if (fInterpolationMode == InterpolationMode_NearestNeighbor)
+    if (interpolationMode_ == InterpolationMode_NearestNeighbor)
         g.cairo_pattern_set_filter(g.cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    else if (fInterpolationMode == InterpolationMode_Bilinear)
+    else if (interpolationMode_ == InterpolationMode_Bilinear)
         g.cairo_pattern_set_filter(g.cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
     g.cairo_paint(cr);
     g.cairo_restore(cr);
@@ -295,11 +295,11 @@ void Canvas::drawImage(const Image& image, std::int64_t x, std::int64_t y, std::
 
 void Canvas::setPixel(std::int64_t x, std::int64_t y, Color c) {
     cairo_t* cr = requireContext();
-    if (x < 0 || y < 0 || x >= fWidth || y >= fHeight) throw RasterError("Pixel is out of range.");
-    if (fRecorder) fRecorder->add(PixelOp{x, y, c});
-    setSource(*fApi, cr, c);
-    fApi->cairo_rectangle(cr, static_cast<double>(x), static_cast<double>(y), 1, 1);
-    fApi->cairo_fill(cr);
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) throw RasterError("Pixel is out of range.");
+    if (recorder_) recorder_->add(PixelOp{x, y, c});
+    setSource(*api_, cr, c);
+    api_->cairo_rectangle(cr, static_cast<double>(x), static_cast<double>(y), 1, 1);
+    api_->cairo_fill(cr);
 }
 
 std::int64_t Canvas::textWidth(std::string_view text) {

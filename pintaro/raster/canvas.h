@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "color.h"
 #include "font_cache.h"
@@ -56,31 +57,46 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     // ---- properties (the font cache notices family, size and bold changes) ----
-    int fWidth = 0;
-    int fHeight = 0;
-    std::string fFontFamily;  // empty: the platform's default face
-    double fFontSize = limits::kDefaultTextSize;  // x kPangoUnitsPerTextSize gives pango units
-    bool fFontBold = false;
-    Color fTextColor;
-    Color fLineColor{0, 0, 0, 255};
-    double fLineWidth = 1.0;
-    Color fAreaColor{0, 0, 0, 255};
-    InterpolationMode fInterpolationMode = InterpolationMode_Default;
+    // The size of the area it draws on, set only by attach(): an image's
+    // canvas has its image's size, a control's that of the repaint.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Empty: the platform's default face.
+    const std::string& fontFamily() const { return fontFamily_; }
+    void setFontFamily(std::string family) { fontFamily_ = std::move(family); }
+    // x kPangoUnitsPerTextSize gives pango units.
+    double fontSize() const { return fontSize_; }
+    void setFontSize(double size) { fontSize_ = size; }
+    bool fontBold() const { return fontBold_; }
+    void setFontBold(bool bold) { fontBold_ = bold; }
+    Color textColor() const { return textColor_; }
+    void setTextColor(Color c) { textColor_ = c; }
+    Color lineColor() const { return lineColor_; }
+    void setLineColor(Color c) { lineColor_ = c; }
+    double lineWidth() const { return lineWidth_; }
+    void setLineWidth(double width) { lineWidth_ = width; }
+    Color areaColor() const { return areaColor_; }
+    void setAreaColor(Color c) { areaColor_ = c; }
+    InterpolationMode interpolationMode() const { return interpolationMode_; }
+    void setInterpolationMode(InterpolationMode mode) { interpolationMode_ = mode; }
     // Text as filled glyph outlines instead of the font's glyphs: a vector
     // file then needs no font and shows the same shapes in every viewer.
-    bool fTextAsOutlines = false;
+    bool textAsOutlines() const { return textAsOutlines_; }
+    void setTextAsOutlines(bool on) { textAsOutlines_ = on; }
     // When set, every operation that draws is also reported there with the
     // attributes it used (recording.h); not owned.
-    Recorder* fRecorder = nullptr;
+    Recorder* recorder() const { return recorder_; }
+    void setRecorder(Recorder* recorder) { recorder_ = recorder; }
 
     // ---- drawing state ----
     // Borrows `cr` (not owned) until detach(); the size is that of the area
-    // it draws on. A control's draw handler brackets itself with these.
+    // it draws on. A control's draw handler brackets itself with these. An
+    // image without a surface attaches null at size 0.
     void attach(cairo_t* cr, int width, int height);
     void detach();
-    bool inDrawingState() const { return fCairoContext != nullptr; }
-    cairo_t* context() const { return fCairoContext; }
-    const RasterApi& raster() const { return *fApi; }
+    bool inDrawingState() const { return cairoContext_ != nullptr; }
+    cairo_t* context() const { return cairoContext_; }
+    const RasterApi& raster() const { return *api_; }
 
     // ---- drawing (coordinates in pixels, origin top-left, y downward) ----
     void drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
@@ -107,18 +123,31 @@ public:
     int textLineHeight();
 
     // The fonts behind the text operations (tests look at its bound).
-    const FontCache& fonts() const { return fFonts; }
+    const FontCache& fonts() const { return fonts_; }
 
 private:
     cairo_t* requireContext() const;
-    FontChoice font() const { return {fFontFamily, fFontSize, fFontBold}; }
-    // The text laid out once at the reference size and placed at fFontSize.
+    FontChoice font() const { return {fontFamily_, fontSize_, fontBold_}; }
+    // The text laid out once at the reference size and placed at fontSize_.
     PlacedText place(cairo_t* cr, std::string_view text);
     static std::size_t pieceBytes();
 
-    const RasterApi* fApi;
-    cairo_t* fCairoContext = nullptr;  // borrowed
-    FontCache fFonts;
+    int width_ = 0;
+    int height_ = 0;
+    std::string fontFamily_;
+    double fontSize_ = limits::kDefaultTextSize;
+    bool fontBold_ = false;
+    Color textColor_;
+    Color lineColor_{0, 0, 0, 255};
+    double lineWidth_ = 1.0;
+    Color areaColor_{0, 0, 0, 255};
+    InterpolationMode interpolationMode_ = InterpolationMode_Default;
+    bool textAsOutlines_ = false;
+    Recorder* recorder_ = nullptr;
+
+    const RasterApi* api_;
+    cairo_t* cairoContext_ = nullptr;  // borrowed
+    FontCache fonts_;
 };
 
 }  // namespace raster

@@ -20,22 +20,22 @@ int pangoSize(double fontSize) {
 }
 
 FontCache::FontCache(const RasterApi& api)
-    : fApi(&api),
-      fMap(nullptr, GObjectDeleter{&api}),
-      fDescription(nullptr, FontDescriptionDeleter{&api}),
-      fLineFont(nullptr, GObjectDeleter{&api}) {}
+    : api_(&api),
+      map_(nullptr, GObjectDeleter{&api}),
+      description_(nullptr, FontDescriptionDeleter{&api}),
+      lineFont_(nullptr, GObjectDeleter{&api}) {}
 
 FontCache::~FontCache() = default;
 
 PangoFontDescription* FontCache::description(const FontChoice& font) {
-    if (fDescription && fBuiltFor == font) return fDescription.get();
-    const RasterApi& g = *fApi;
-    fDescription.reset(g.pango_font_description_new());
-    if (!font.family.empty()) g.pango_font_description_set_family(fDescription.get(), font.family.c_str());
-    g.pango_font_description_set_size(fDescription.get(), pangoSize(font.size));
-    g.pango_font_description_set_weight(fDescription.get(), font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    fBuiltFor = font;
-    return fDescription.get();
+    if (description_ && builtFor_ == font) return description_.get();
+    const RasterApi& g = *api_;
+    description_.reset(g.pango_font_description_new());
+    if (!font.family.empty()) g.pango_font_description_set_family(description_.get(), font.family.c_str());
+    g.pango_font_description_set_size(description_.get(), pangoSize(font.size));
+    g.pango_font_description_set_weight(description_.get(), font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    builtFor_ = font;
+    return description_.get();
 }
 
 FontChoice FontCache::atReferenceSize(FontChoice font) {
@@ -45,20 +45,20 @@ FontChoice FontCache::atReferenceSize(FontChoice font) {
 
 std::unique_ptr<PangoContext, GObjectDeleter> FontCache::context(cairo_t* cr, const FontChoice& font,
                                                                  bool unrounded) {
-    const RasterApi& g = *fApi;
-    const bool current = fDescription && fBuiltFor == font;  // then already served
-    if (!current && std::find(fServed.begin(), fServed.end(), font) == fServed.end()) {
+    const RasterApi& g = *api_;
+    const bool current = description_ && builtFor_ == font;  // then already served
+    if (!current && std::find(served_.begin(), served_.end(), font) == served_.end()) {
         // A font the map has not loaded yet: once the map holds its share,
         // a fresh map starts over (the old one and its fonts are released
         // when no layout uses them any more).
-        if (!fMap || fServed.size() >= limits::kMaxFontsPerMap) {
-            fMap.reset(g.pango_cairo_font_map_new());
-            fServed.clear();
-            fLineFont.reset();
+        if (!map_ || served_.size() >= limits::kMaxFontsPerMap) {
+            map_.reset(g.pango_cairo_font_map_new());
+            served_.clear();
+            lineFont_.reset();
         }
-        fServed.push_back(font);
+        served_.push_back(font);
     }
-    std::unique_ptr<PangoContext, GObjectDeleter> context(g.pango_font_map_create_context(fMap.get()),
+    std::unique_ptr<PangoContext, GObjectDeleter> context(g.pango_font_map_create_context(map_.get()),
                                                           GObjectDeleter{&g});
     // The context takes the surface's font options (antialiasing, hinting),
     // but lays out with unrounded metrics: the placed text rounds them at
@@ -77,7 +77,7 @@ std::unique_ptr<PangoContext, GObjectDeleter> FontCache::context(cairo_t* cr, co
 }
 
 TextLayout FontCache::layoutOn(PangoContext* context, const FontChoice& font, std::string_view text) {
-    const RasterApi& g = *fApi;
+    const RasterApi& g = *api_;
     TextLayout layout(g.pango_layout_new(context), GObjectDeleter{&g});
     g.pango_layout_set_font_description(layout.get(), description(font));
     // pango would warn on standard error and draw the bad bytes as boxes.
@@ -99,11 +99,11 @@ TextLayout FontCache::exactLayout(cairo_t* cr, const FontChoice& font, std::stri
 
 PangoFont* FontCache::lineFont(cairo_t* cr, const FontChoice& wanted) {
     const FontChoice font = atReferenceSize(wanted);
-    if (fLineFont && fLineFontFor == font) return fLineFont.get();
+    if (lineFont_ && lineFontFor_ == font) return lineFont_.get();
     auto context = this->context(cr, font, true);
-    fLineFont.reset(fApi->pango_font_map_load_font(fMap.get(), context.get(), description(font)));
-    fLineFontFor = font;
-    return fLineFont.get();
+    lineFont_.reset(api_->pango_font_map_load_font(map_.get(), context.get(), description(font)));
+    lineFontFor_ = font;
+    return lineFont_.get();
 }
 
 double FontCache::scaleFor(double fontSize) {

@@ -66,7 +66,7 @@ public:
     static double scaleFor(double fontSize);
 
     // Distinct fonts served by the current map (tests watch it renewed).
-    std::size_t fontsInMap() const { return fServed.size(); }
+    std::size_t fontsInMap() const { return served_.size(); }
 
 private:
     static FontChoice atReferenceSize(FontChoice font);
@@ -74,13 +74,13 @@ private:
     TextLayout layoutOn(PangoContext* context, const FontChoice& font, std::string_view text);
     PangoFontDescription* description(const FontChoice& font);
 
-    const RasterApi* fApi;
-    std::unique_ptr<PangoFontMap, GObjectDeleter> fMap;
-    std::vector<FontChoice> fServed;  // fonts loaded through fMap
-    std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> fDescription;  // of fBuiltFor
-    FontChoice fBuiltFor;
-    std::unique_ptr<PangoFont, GObjectDeleter> fLineFont;  // of fLineFontFor, on fMap
-    FontChoice fLineFontFor;
+    const RasterApi* api_;
+    std::unique_ptr<PangoFontMap, GObjectDeleter> map_;
+    std::vector<FontChoice> served_;  // fonts loaded through map_
+    std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> description_;  // of builtFor_
+    FontChoice builtFor_;
+    std::unique_ptr<PangoFont, GObjectDeleter> lineFont_;  // of lineFontFor_, on map_
+    FontChoice lineFontFor_;
 };
 
 // Pango's size for the toolkit's text size: trunc(size x 700), with the size

@@ -131,23 +131,21 @@ gboolean putBytes(const gchar* bytes, gsize count, GError** error, gpointer data
 }  // namespace
 
 Image::Image(const RasterApi& api)
-    : fCanvas(api), fSurface(nullptr, CairoSurfaceDeleter{&api}), fContext(nullptr, CairoContextDeleter{&api}) {}
+    : canvas_(api), surface_(nullptr, CairoSurfaceDeleter{&api}), context_(nullptr, CairoContextDeleter{&api}) {}
 
 void Image::release() {
-    fCanvas.detach();
-    fContext.reset();
-    fSurface.reset();
-    fCanvas.fWidth = 0;
-    fCanvas.fHeight = 0;
+    canvas_.attach(nullptr, 0, 0);
+    context_.reset();
+    surface_.reset();
 }
 
 void Image::adopt(Surface surface) {
     const RasterApi& g = api();
     const int w = g.cairo_image_surface_get_width(surface.get());
     const int h = g.cairo_image_surface_get_height(surface.get());
-    fContext.reset(g.cairo_create(surface.get()));
-    fSurface = std::move(surface);
-    fCanvas.attach(fContext.get(), w, h);
+    context_.reset(g.cairo_create(surface.get()));
+    surface_ = std::move(surface);
+    canvas_.attach(context_.get(), w, h);
 }
 
 void Image::resize(int width, int height) {
@@ -156,7 +154,7 @@ void Image::resize(int width, int height) {
     if (width < 0 || height < 0)
         throw RasterError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) + ".");
     adopt(newSurface(api(), width, height));
-    if (Recorder* r = fCanvas.fRecorder) r->add(NewSurfaceOp{width, height});
+    if (Recorder* r = canvas_.recorder()) r->add(NewSurfaceOp{width, height});
 }
 
 std::optional<std::string> Image::loadFromFile(const std::string& path, std::string_view keyword) {
@@ -184,7 +182,7 @@ std::optional<std::string> Image::loadFromFile(const std::string& path, std::str
     if (!upright) throw RasterError("Unknown error");
     adopt(surfaceFromPixbuf(g, upright.get()));
     // Recorded as what it is for a drawing: a new surface with a picture on it.
-    if (Recorder* r = fCanvas.fRecorder) {
+    if (Recorder* r = canvas_.recorder()) {
         r->add(NewSurfaceOp{width(), height()});
         r->add(PictureOp{snapshot(*this), 0, 0, -1, -1, InterpolationMode_Default});
     }
@@ -196,14 +194,14 @@ void Image::saveToBitmapFile(const std::string& path) const { save(path, "bmp");
 void Image::saveToJpegFile(const std::string& path, int quality) const { save(path, "jpeg", quality); }
 
 void Image::save(const std::string& path, const char* type, int quality, const std::vector<TextChunk>& text) const {
-    if (!fSurface) throw RasterError("Image is not initialized.");
+    if (!surface_) throw RasterError("Image is not initialized.");
     const RasterApi& g = api();
     if (std::string_view(type) == "png") {
         // Encoded as the rows stream out: no copy of the picture.
-        writeFileAtomically(path, [&](FileOutput& out) { writePng(g, fSurface.get(), width(), height(), text, out); });
+        writeFileAtomically(path, [&](FileOutput& out) { writePng(g, surface_.get(), width(), height(), text, out); });
         return;
     }
-    Pixbuf pixbuf = pixbufFromSurface(g, fSurface.get(), width(), height());
+    Pixbuf pixbuf = pixbufFromSurface(g, surface_.get(), width(), height());
     // The saver takes its options as two arrays ending in null: the JPEG
     // quality.
     std::vector<std::string> keys, values;
@@ -229,13 +227,13 @@ void Image::save(const std::string& path, const char* type, int quality, const s
 
 unsigned char* Image::rectangle(int x, int y, int w, int h) const {
     // Compared in 64 bits: x + w must not overflow for any arguments.
-    if (!fSurface || x < 0 || y < 0 || w < 0 || h < 0 || std::int64_t{x} + w > width() ||
+    if (!surface_ || x < 0 || y < 0 || w < 0 || h < 0 || std::int64_t{x} + w > width() ||
         std::int64_t{y} + h > height())
         throw RasterError("Pixel is out of range.");
     const RasterApi& g = api();
-    g.cairo_surface_flush(fSurface.get());
-    return g.cairo_image_surface_get_data(fSurface.get()) +
-           static_cast<std::ptrdiff_t>(y) * g.cairo_image_surface_get_stride(fSurface.get()) +
+    g.cairo_surface_flush(surface_.get());
+    return g.cairo_image_surface_get_data(surface_.get()) +
+           static_cast<std::ptrdiff_t>(y) * g.cairo_image_surface_get_stride(surface_.get()) +
            4 * static_cast<std::ptrdiff_t>(x);
 }
 
@@ -251,16 +249,16 @@ Color Image::pixel(int x, int y) const {
 
 void Image::readPixels(int x, int y, int w, int h, std::uint32_t* out) const {
     const unsigned char* row = rectangle(x, y, w, h);
-    const int stride = api().cairo_image_surface_get_stride(fSurface.get());
+    const int stride = api().cairo_image_surface_get_stride(surface_.get());
     for (int r = 0; r < h; ++r, row += stride, out += w) std::memcpy(out, row, 4 * static_cast<std::size_t>(w));
 }
 
 void Image::writePixels(int x, int y, int w, int h, const std::uint32_t* in) {
     unsigned char* row = rectangle(x, y, w, h);
-    const int stride = api().cairo_image_surface_get_stride(fSurface.get());
+    const int stride = api().cairo_image_surface_get_stride(surface_.get());
     for (int r = 0; r < h; ++r, row += stride, in += w) std::memcpy(row, in, 4 * static_cast<std::size_t>(w));
     // cairo may keep copies of what it drew from the surface; they are stale now.
-    api().cairo_surface_mark_dirty(fSurface.get());
+    api().cairo_surface_mark_dirty(surface_.get());
 }
 
 }  // namespace raster

@@ -52,13 +52,13 @@ public:
     void save(const std::string& path, const char* type, int quality = -1,
               const std::vector<TextChunk>& text = {}) const;
 
-    int width() const { return fCanvas.fWidth; }
-    int height() const { return fCanvas.fHeight; }
-    bool hasSurface() const { return fSurface != nullptr; }
-    Canvas& canvas() { return fCanvas; }
-    const Canvas& canvas() const { return fCanvas; }
-    cairo_surface_t* surface() const { return fSurface.get(); }
-    const RasterApi& raster() const { return fCanvas.raster(); }
+    int width() const { return canvas_.width(); }
+    int height() const { return canvas_.height(); }
+    bool hasSurface() const { return surface_ != nullptr; }
+    Canvas& canvas() { return canvas_; }
+    const Canvas& canvas() const { return canvas_; }
+    cairo_surface_t* surface() const { return surface_.get(); }
+    const RasterApi& raster() const { return canvas_.raster(); }
 
     // One pixel, un-premultiplied; raises "Pixel is out of range." outside.
     Color pixel(int x, int y) const;
@@ -77,13 +77,13 @@ private:
     // flushed for direct access; raises "Pixel is out of range." otherwise.
     unsigned char* rectangle(int x, int y, int w, int h) const;
     void adopt(std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface);
-    const RasterApi& api() const { return fCanvas.raster(); }
+    const RasterApi& api() const { return canvas_.raster(); }
 
     // The canvas is declared first so that it is destroyed last: it only
     // borrows the context below.
-    Canvas fCanvas;
-    std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> fSurface;
-    std::unique_ptr<cairo_t, CairoContextDeleter> fContext;  // attached to fCanvas
+    Canvas canvas_;
+    std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface_;
+    std::unique_ptr<cairo_t, CairoContextDeleter> context_;  // attached to canvas_
 };
 
 }  // namespace raster

@@ -40,15 +40,15 @@ bool uniformPixel(const Image& image, std::uint32_t& value) {
 }  // namespace
 
 void Recorder::attach(Image& image) {
-    fOps.clear();
-    image.canvas().fRecorder = this;
+    ops_.clear();
+    image.canvas().setRecorder(this);
     const int w = image.width(), h = image.height();
     // Braced operations (clang 14 builds no aggregate from parentheses),
     // made in place: a variant moved in from a temporary draws gcc's false
     // "may be used uninitialized".
-    fOps.emplace_back(std::in_place_type<NewSurfaceOp>, NewSurfaceOp{w, h});
+    ops_.emplace_back(std::in_place_type<NewSurfaceOp>, NewSurfaceOp{w, h});
     if (!image.hasSurface() || w == 0 || h == 0) {
-        fStart = fOps.size();
+        start_ = ops_.size();
         return;
     }
     std::uint32_t argb = 0;
@@ -56,17 +56,17 @@ void Recorder::attach(Image& image) {
     if (uniform && argb >> 24 == 255) {
         // A plain start image stays a plain rectangle in a vector file
         // rather than an embedded picture of one colour.
-        fOps.emplace_back(std::in_place_type<RectangleOp>, RectangleOp{0, 0, w, h, image.pixel(0, 0), 0.0, true});
+        ops_.emplace_back(std::in_place_type<RectangleOp>, RectangleOp{0, 0, w, h, image.pixel(0, 0), 0.0, true});
     } else if (!uniform || argb >> 24 != 0) {  // a transparent image has nothing to show
-        fOps.emplace_back(std::in_place_type<PictureOp>,
+        ops_.emplace_back(std::in_place_type<PictureOp>,
                           PictureOp{snapshot(image), 0, 0, -1, -1, InterpolationMode_Default});
     }
-    fStart = fOps.size();
+    start_ = ops_.size();
 }
 
 void Recorder::add(DrawingOp op) {
-    if (fOnOperation) fOnOperation();
-    fOps.push_back(std::move(op));
+    if (onOperation_) onOperation_();
+    ops_.push_back(std::move(op));
 }
 
 namespace {
@@ -102,11 +102,11 @@ using Shape = void (Canvas::*)(std::int64_t, std::int64_t, std::int64_t, std::in
 template <class Op>
 void replayShape(Canvas& c, const Op& o, Shape area, Shape outline) {
     if (o.filled) {
-        c.fAreaColor = o.color;
+        c.setAreaColor(o.color);
         (c.*area)(o.x, o.y, o.w, o.h);
     } else {
-        c.fLineColor = o.color;
-        c.fLineWidth = o.width;
+        c.setLineColor(o.color);
+        c.setLineWidth(o.width);
         (c.*outline)(o.x, o.y, o.w, o.h);
     }
 }
@@ -117,8 +117,8 @@ void replay(const DrawingOp& op, Canvas& c) {
     struct Draw {
         Canvas& c;
         void operator()(const LineOp& o) const {
-            c.fLineColor = o.color;
-            c.fLineWidth = o.width;
+            c.setLineColor(o.color);
+            c.setLineWidth(o.width);
             c.drawLine(o.x1, o.y1, o.x2, o.y2);
         }
         void operator()(const RectangleOp& o) const {
@@ -128,14 +128,14 @@ void replay(const DrawingOp& op, Canvas& c) {
             replayShape(c, o, &Canvas::drawEllipseArea, &Canvas::drawEllipseOutline);
         }
         void operator()(const TextOp& o) const {
-            c.fTextColor = o.color;
-            c.fFontFamily = o.family;
-            c.fFontSize = o.size;
-            c.fFontBold = o.bold;
+            c.setTextColor(o.color);
+            c.setFontFamily(o.family);
+            c.setFontSize(o.size);
+            c.setFontBold(o.bold);
             c.drawText(o.text, o.x, o.y);
         }
         void operator()(const PictureOp& o) const {
-            c.fInterpolationMode = o.mode;
+            c.setInterpolationMode(o.mode);
             c.drawImage(*o.picture, o.x, o.y, o.w, o.h);
         }
         void operator()(const PixelOp& o) const { c.setPixel(o.x, o.y, o.color); }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -88,18 +89,19 @@ public:
     // Called by the canvas and the image for each operation that drew.
     void add(DrawingOp op);
 
-    const std::vector<DrawingOp>& operations() const { return fOps; }
+    const std::vector<DrawingOp>& operations() const { return ops_; }
     // The operations attach() put first to describe the image it found.
-    std::size_t startCount() const { return fStart; }
+    std::size_t startCount() const { return start_; }
 
     // Runs just before each operation after the start is added, so that the
     // owner can note its own state beside it (the animation notes the
     // turtle's pose). Empty: nothing runs.
-    std::function<void()> fOnOperation;
+    void setOnOperation(std::function<void()> action) { onOperation_ = std::move(action); }
 
 private:
-    std::vector<DrawingOp> fOps;
-    std::size_t fStart = 0;
+    std::function<void()> onOperation_;
+    std::vector<DrawingOp> ops_;
+    std::size_t start_ = 0;
 };
 
 // The part of a record that makes up the picture at its end: from the last

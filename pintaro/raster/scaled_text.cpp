@@ -61,15 +61,15 @@ cairo_scaled_font_t* placedFont(const RasterApi& g, PangoFont* font, double scal
 
 }  // namespace
 
-PlacedText::PlacedText(const RasterApi& g, TextLayout exact) : fApi(&g), fExact(std::move(exact)) {
+PlacedText::PlacedText(const RasterApi& g, TextLayout exact) : api_(&g), exact_(std::move(exact)) {
     int w = 0, h = 0;
-    g.pango_layout_get_size(fExact.get(), &w, &h);
-    fWidth = w, fHeight = h;
+    g.pango_layout_get_size(exact_.get(), &w, &h);
+    width_ = w, height_ = h;
 }
 
 PlacedText::PlacedText(const RasterApi& g, cairo_t* cr, PangoLayout* reference, PangoFont* emptyLineFont,
                        double scale)
-    : fApi(&g), fExact(nullptr, GObjectDeleter{&g}) {
+    : api_(&g), exact_(nullptr, GObjectDeleter{&g}) {
     if (!(scale > 0)) return;
     const cairo_hint_metrics_t hint = targetHintMetrics(g, cr);
     const bool large = scale * pangoSize(limits::kReferenceTextSize) / PANGO_SCALE * 96.0 / 72.0 >
@@ -79,10 +79,10 @@ PlacedText::PlacedText(const RasterApi& g, cairo_t* cr, PangoLayout* reference, 
     std::vector<PangoFont*> placedFrom;
     auto fontFor = [&](PangoFont* font) -> cairo_scaled_font_t* {
         for (std::size_t i = 0; i < placedFrom.size(); ++i)
-            if (placedFrom[i] == font) return fFonts[i].get();
+            if (placedFrom[i] == font) return fonts_[i].get();
         placedFrom.push_back(font);
-        fFonts.emplace_back(font ? placedFont(g, font, scale, hint) : nullptr, ScaledFontDeleter{&g});
-        return fFonts.back().get();
+        fonts_.emplace_back(font ? placedFont(g, font, scale, hint) : nullptr, ScaledFontDeleter{&g});
+        return fonts_.back().get();
     };
     // A line is as high as the hinted ascent and descent of its fonts at
     // the placed size, in pango units.
@@ -111,7 +111,7 @@ PlacedText::PlacedText(const RasterApi& g, cairo_t* cr, PangoLayout* reference, 
             }
         if (!any)
             if (cairo_scaled_font_t* font = fontFor(emptyLineFont)) extentsOf(font, ascent, descent);
-        LineSpan span{fRuns.size(), fRuns.size(), 0, line->resolved_dir == PANGO_DIRECTION_RTL};
+        LineSpan span{runs_.size(), runs_.size(), 0, line->resolved_dir == PANGO_DIRECTION_RTL};
         for (GSList* r = line->runs; r; r = r->next) {
             auto* run = static_cast<PangoGlyphItem*>(r->data);
             Run placed{fontFor(run->item->analysis.font), large, {}};
@@ -127,44 +127,44 @@ PlacedText::PlacedText(const RasterApi& g, cairo_t* cr, PangoLayout* reference, 
                                              static_cast<double>(top + ascent + dy) / PANGO_SCALE});
                 span.width += roundToPixel(info.geometry.width * scale);
             }
-            if (!placed.glyphs.empty()) fRuns.push_back(std::move(placed));
+            if (!placed.glyphs.empty()) runs_.push_back(std::move(placed));
         }
-        span.endRun = fRuns.size();
+        span.endRun = runs_.size();
         lines.push_back(span);
-        fWidth = std::max(fWidth, span.width);
+        width_ = std::max(width_, span.width);
         top += ascent + descent;
     }
-    fHeight = top;
+    height_ = top;
     // A right-to-left line sits at the right of the text, as pango aligns
     // it when the text's direction is found from the text.
     for (const LineSpan& line : lines) {
         if (!line.rightToLeft) continue;
-        const double shift = static_cast<double>(fWidth - line.width) / PANGO_SCALE;
+        const double shift = static_cast<double>(width_ - line.width) / PANGO_SCALE;
         for (std::size_t r = line.firstRun; r < line.endRun; ++r)
-            for (cairo_glyph_t& glyph : fRuns[r].glyphs) glyph.x += shift;
+            for (cairo_glyph_t& glyph : runs_[r].glyphs) glyph.x += shift;
     }
 }
 
 void PlacedText::show(cairo_t* cr, double x, double y, bool outlines) const {
-    const RasterApi& g = *fApi;
+    const RasterApi& g = *api_;
     g.cairo_save(cr);
     g.cairo_translate(cr, x, y);
-    if (fExact) {
+    if (exact_) {
         // pango starts at the current point, which a borrowed context may have.
         g.cairo_move_to(cr, 0, 0);
         if (outlines)
-            g.pango_cairo_layout_path(cr, fExact.get());
+            g.pango_cairo_layout_path(cr, exact_.get());
         else
-            g.pango_cairo_show_layout(cr, fExact.get());
+            g.pango_cairo_show_layout(cr, exact_.get());
     }
-    for (const Run& run : fRuns) {
+    for (const Run& run : runs_) {
         g.cairo_set_scaled_font(cr, run.font);
         if (outlines || run.asPath)
             g.cairo_glyph_path(cr, run.glyphs.data(), static_cast<int>(run.glyphs.size()));
         else
             g.cairo_show_glyphs(cr, run.glyphs.data(), static_cast<int>(run.glyphs.size()));
     }
-    if (outlines || std::any_of(fRuns.begin(), fRuns.end(), [](const Run& r) { return r.asPath; }))
+    if (outlines || std::any_of(runs_.begin(), runs_.end(), [](const Run& r) { return r.asPath; }))
         g.cairo_fill(cr);
     // Nothing may stay on the path: an ellipse drawn next would join it.
     g.cairo_new_path(cr);

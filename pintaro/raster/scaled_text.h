@@ -43,8 +43,8 @@ public:
 
     // pango units (1/1024 pixel) at the placed size, as pango_layout_get_size
     // gives them.
-    std::int64_t width() const { return fWidth; }
-    std::int64_t height() const { return fHeight; }
+    std::int64_t width() const { return width_; }
+    std::int64_t height() const { return height_; }
 
     // Draws the glyphs with the layout's top-left corner at (x, y) in the
     // source colour, or adds their outlines to the path and fills them.
@@ -52,15 +52,15 @@ public:
 
 private:
     struct Run {
-        cairo_scaled_font_t* font;          // one of fFonts
+        cairo_scaled_font_t* font;          // one of fonts_
         bool asPath;                        // glyphs too large to rasterise whole
         std::vector<cairo_glyph_t> glyphs;  // relative to the layout's corner
     };
-    const RasterApi* fApi;
-    TextLayout fExact;  // or null
-    std::vector<std::unique_ptr<cairo_scaled_font_t, ScaledFontDeleter>> fFonts;  // null where cairo had none
-    std::vector<Run> fRuns;
-    std::int64_t fWidth = 0, fHeight = 0;
+    const RasterApi* api_;
+    TextLayout exact_;  // or null
+    std::vector<std::unique_ptr<cairo_scaled_font_t, ScaledFontDeleter>> fonts_;  // null where cairo had none
+    std::vector<Run> runs_;
+    std::int64_t width_ = 0, height_ = 0;
 };
 
 }  // namespace raster

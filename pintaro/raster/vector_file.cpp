@@ -48,7 +48,7 @@ void writeVectorFile(const RasterApi& g, const std::vector<DrawingOp>& ops, cons
             std::unique_ptr<cairo_t, CairoContextDeleter> cr(g.cairo_create(surface.get()), CairoContextDeleter{&g});
             matchRasterTextMetrics(g, cr.get());
             Canvas canvas(g);
-            canvas.fTextAsOutlines = true;
+            canvas.setTextAsOutlines(true);
             canvas.attach(cr.get(), picture.width, picture.height);
             for (std::size_t i = picture.first; i < ops.size(); ++i) replay(ops[i], canvas);
             canvas.detach();

@@ -94,10 +94,10 @@ std::string stateWords(const TurtleState& t) {
     if (t.heading != 0) line(number(t.heading) + " setheading");
     if (!t.visible) line("ht");
     const raster::Canvas& c = t.image->canvas();
-    if (c.fLineColor != kWhite) line(channels(c.fLineColor) + " setpencolor");
-    if (c.fAreaColor != kBlack) line(channels(c.fAreaColor) + " setbackground");
-    if (c.fLineWidth != 1.0) line(number(c.fLineWidth) + " setpensize");
-    if (c.fFontSize != 15.0) line(number(c.fFontSize) + " setlabelheight");
+    if (c.lineColor() != kWhite) line(channels(c.lineColor()) + " setpencolor");
+    if (c.areaColor() != kBlack) line(channels(c.areaColor()) + " setbackground");
+    if (c.lineWidth() != 1.0) line(number(c.lineWidth()) + " setpensize");
+    if (c.fontSize() != 15.0) line(number(c.fontSize()) + " setlabelheight");
     for (std::size_t i = 0; i < t.palette.size(); ++i)
         if (t.palette[i] != kColorNames[i].color)
             line(channels(t.palette[i]) + " " + std::to_string(i) + " setpalette");

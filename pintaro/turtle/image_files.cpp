@@ -16,9 +16,9 @@ constexpr Color kWhite{255, 255, 255, 255};
 void newImage(TurtleState& t) {
     t.image->resize(t.image->width(), t.image->height());
     raster::Canvas& c = t.canvas();
-    c.fAreaColor = kBlack;
-    c.fLineColor = kWhite;
-    c.fTextColor = kWhite;
+    c.setAreaColor(kBlack);
+    c.setLineColor(kWhite);
+    c.setTextColor(kWhite);
     std::tie(t.x, t.y) = homePosition(t);
     t.heading = 0;
     t.visible = true;
@@ -55,8 +55,8 @@ void resizeImage(TurtleState& t, int width, int height) {
     auto fresh = t.blankImage();
     fresh->resize(width, height);
     centredCopy(fresh->canvas(), *t.image);
-    fresh->canvas().fLineColor = t.canvas().fLineColor;
-    fresh->canvas().fTextColor = t.canvas().fTextColor;
+    fresh->canvas().setLineColor(t.canvas().lineColor());
+    fresh->canvas().setTextColor(t.canvas().textColor());
     t.image = std::move(fresh);
 }
 

@@ -47,16 +47,16 @@ TurtleState::TurtleState(const raster::RasterApi& raster) : image(std::make_uniq
 
 std::unique_ptr<raster::Image> TurtleState::blankImage() const {
     auto fresh = std::make_unique<raster::Image>(image->raster());
-    fresh->canvas().fRecorder = image->canvas().fRecorder;
+    fresh->canvas().setRecorder(image->canvas().recorder());
     return fresh;
 }
 
 void imageReset(TurtleState& t, int width, int height) {
     t.image->resize(width, height);
     raster::Canvas& c = t.canvas();
-    c.fAreaColor = kBlack;
-    c.fLineColor = kWhite;
-    c.fTextColor = kWhite;
+    c.setAreaColor(kBlack);
+    c.setLineColor(kWhite);
+    c.setTextColor(kWhite);
     c.fill();
 }
 
@@ -113,10 +113,10 @@ void walk(TurtleState& t, double d) {
 }
 
 std::pair<std::int64_t, std::int64_t> centredCopy(raster::Canvas& target, const raster::Image& source) {
-    target.fAreaColor = source.canvas().fAreaColor;
+    target.setAreaColor(source.canvas().areaColor());
     target.fill();
-    const std::int64_t left = (std::int64_t{target.fWidth} - source.width()) / 2;
-    const std::int64_t top = (std::int64_t{target.fHeight} - source.height()) / 2;
+    const std::int64_t left = (std::int64_t{target.width()} - source.width()) / 2;
+    const std::int64_t top = (std::int64_t{target.height()} - source.height()) / 2;
     target.drawImage(source, left, top);
     return {left, top};
 }
@@ -130,13 +130,13 @@ void headingMark(raster::Canvas& canvas, std::int64_t px, std::int64_t py, doubl
 }
 
 SpritePose spritePose(const TurtleState& t) {
-    return {t.x, t.y, t.heading, t.image->canvas().fLineColor, t.visible};
+    return {t.x, t.y, t.heading, t.image->canvas().lineColor(), t.visible};
 }
 
 void drawSprite(raster::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, Color pen) {
     constexpr std::int64_t r = limits::kSpriteRadius;
-    canvas.fLineWidth = limits::kSpriteLineWidth;
-    canvas.fLineColor = pen;
+    canvas.setLineWidth(limits::kSpriteLineWidth);
+    canvas.setLineColor(pen);
     // Summed in doubles and clamped: the turtle may stand anywhere.
     canvas.drawEllipseOutline(toPixel(static_cast<double>(px) - r), toPixel(static_cast<double>(py) - r), 2 * r,
                               2 * r);

@@ -82,8 +82,8 @@ void hideturtle(Interp&, TurtleState& t) { t.visible = false; }
 void showturtle(Interp&, TurtleState& t) { t.visible = true; }
 void isShown(Interp& in, TurtleState& t) { in.push(flag(t.visible)); }
 
-void setpensize(Interp& in, TurtleState& t) { t.canvas().fLineWidth = in.pop(); }
-void pensize(Interp& in, TurtleState& t) { in.push(t.canvas().fLineWidth); }
+void setpensize(Interp& in, TurtleState& t) { t.canvas().setLineWidth(in.pop()); }
+void pensize(Interp& in, TurtleState& t) { in.push(t.canvas().lineWidth()); }
 
 // repaints without counting as a change
 void clean(Interp&, TurtleState& t) { t.canvas().fill(); }
@@ -131,7 +131,7 @@ void label(Interp& in, TurtleState& t) {
     t.canvas().drawText(in.textBuffer(), toPixel(t.x), toPixel(t.y));
 }
 
-void setlabelheight(Interp& in, TurtleState& t) { t.canvas().fFontSize = in.pop(); }
+void setlabelheight(Interp& in, TurtleState& t) { t.canvas().setFontSize(in.pop()); }
 
 // widest line of the text buffer, height of one line
 void labelsize(Interp& in, TurtleState& t) {
@@ -144,16 +144,16 @@ void labelsize(Interp& in, TurtleState& t) {
 // the label takes the same colour
 void setpencolor(Interp& in, TurtleState& t) {
     const Color c = popColor(in);
-    t.canvas().fLineColor = c;
-    t.canvas().fTextColor = c;
+    t.canvas().setLineColor(c);
+    t.canvas().setTextColor(c);
 }
 
-void pencolor(Interp& in, TurtleState& t) { pushColor(in, t.canvas().fLineColor); }
+void pencolor(Interp& in, TurtleState& t) { pushColor(in, t.canvas().lineColor()); }
 
 // shows at the next clean, clearscreen or fillellipse
-void setbackground(Interp& in, TurtleState& t) { t.canvas().fAreaColor = popColor(in); }
+void setbackground(Interp& in, TurtleState& t) { t.canvas().setAreaColor(popColor(in)); }
 
-void background(Interp& in, TurtleState& t) { pushColor(in, t.canvas().fAreaColor); }
+void background(Interp& in, TurtleState& t) { pushColor(in, t.canvas().areaColor()); }
 
 // An index out of range counts as reading past the stack, like every index
 // error of the interpreter.

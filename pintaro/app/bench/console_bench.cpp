@@ -29,6 +29,7 @@
 #include "app/app_limits.h"
 #include "app/app_state.h"
 #include "toolkit/application.h"
+#include "app/console_handlers.h"
 #include "app/console_window.h"
 #include "toolkit/gtk_loader.h"
 #include "app/run_guard.h"
@@ -67,7 +68,7 @@ struct Program {
 
     Program() {
         application.init();
-        ui = std::make_unique<app::Ui>(state);
+        ui = std::make_unique<app::Ui>(state, application);
         ui->show();
         ui->console().show();
         application.sleep(300);
@@ -82,7 +83,7 @@ struct Program {
         application.sleep(50);
         const double c0 = cpuMs();
         const auto t0 = Clock::now();
-        app::runConsoleScript(console, state, ui->main);
+        app::runConsoleScript(console, state, ui->main, ui->editorTools().stepper);
         application.sleep(0);
         cpu = cpuMs() - c0;
         return msSince(t0);

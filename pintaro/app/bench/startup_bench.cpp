@@ -113,7 +113,7 @@ int runApp(int fd) {
     app::AppState state;
     toolkit::Application application;
     application.init();
-    app::Ui ui(state);
+    app::Ui ui(state, application);
     ui.main.view.setOnDraw([&](toolkit::DrawEvent& e) {
         app::paintDrawingView(*e.canvas, state.turtle);
         if (fd >= 0) {
@@ -142,7 +142,7 @@ int runPhases(int fd) {
     toolkit::Application application;
     application.init();
     mark();
-    app::Ui ui(state);
+    app::Ui ui(state, application);
     mark();
     ui.main.view.setOnDraw([&](toolkit::DrawEvent& e) {
         app::paintDrawingView(*e.canvas, state.turtle);
@@ -304,7 +304,7 @@ void repaintAfterLongDrawing() {
     app::AppState state;
     toolkit::Application application;
     application.init();
-    app::Ui ui(state);
+    app::Ui ui(state, application);
     int draws = 0;
     ui.main.view.setOnDraw([&](toolkit::DrawEvent& e) {
         app::paintDrawingView(*e.canvas, state.turtle);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/about.h"
-#include "app/file_commands.h"
+#include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/resize_dialog.h"
 

@@ -32,9 +32,9 @@ TEST_F(DisplayLoad, TheDisplayIsOpen) { EXPECT_NE(toolkit::gtk().gdk_screen_get_
 TEST_F(DisplayLoad, PngKeepsColourAndTranslucency) {
     raster::Image img(toolkit::gtkRaster());
     img.resize(6, 4);
-    img.canvas().fAreaColor = Color(200, 100, 50, 255);
+    img.canvas().setAreaColor(Color(200, 100, 50, 255));
     img.canvas().drawRectangleArea(0, 0, 3, 4);
-    img.canvas().fAreaColor = Color(0, 0, 255, 128);
+    img.canvas().setAreaColor(Color(0, 0, 255, 128));
     img.canvas().drawRectangleArea(3, 0, 1, 4);
     img.saveToPngFile(path("a.png"));
     raster::Image back(toolkit::gtkRaster());
@@ -49,7 +49,7 @@ TEST_F(DisplayLoad, PngKeepsColourAndTranslucency) {
 
 TEST_F(DisplayLoad, PicturesWithoutAlphaBecomeOpaqueArgb) {
     turtle::TurtleState t(toolkit::gtkRaster());
-    t.canvas().fAreaColor = Color(34, 139, 34, 255);
+    t.canvas().setAreaColor(Color(34, 139, 34, 255));
     t.canvas().drawRectangleArea(0, 0, 320, 400);
     turtle::saveImage(t, path("b.bmp"));
     turtle::saveImage(t, path("b.jpg"));
@@ -62,7 +62,7 @@ TEST_F(DisplayLoad, PicturesWithoutAlphaBecomeOpaqueArgb) {
     EXPECT_NEAR(c.g, 139, 10);
     EXPECT_EQ(c.a, 255);
     // And the loaded picture can be drawn on.
-    back.canvas().fAreaColor = Color(255, 0, 0, 255);
+    back.canvas().setAreaColor(Color(255, 0, 0, 255));
     back.canvas().fill();
     EXPECT_EQ(back.pixel(0, 0), Color(255, 0, 0, 255));
 }

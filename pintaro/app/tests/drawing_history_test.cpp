@@ -110,9 +110,9 @@ TEST_F(History, UndoAndRedoTakeStepsBackAndForthWithPixelsAndTurtle) {
     EXPECT_EQ(history.undoable(), 3u);
 
     EXPECT_EQ(undo(), "#red setpc 7 setpensize 20 setlabelheigh...") << "cut after 40 characters";
-    EXPECT_EQ(t.canvas().fLineColor, raster::Color(255, 255, 255));
-    EXPECT_EQ(t.canvas().fLineWidth, 1.0);
-    EXPECT_EQ(t.canvas().fFontSize, 15.0);
+    EXPECT_EQ(t.canvas().lineColor(), raster::Color(255, 255, 255));
+    EXPECT_EQ(t.canvas().lineWidth(), 1.0);
+    EXPECT_EQ(t.canvas().fontSize(), 15.0);
     EXPECT_EQ(t.palette[4], raster::Color(255, 0, 0));
     EXPECT_TRUE(t.penDown);
     EXPECT_TRUE(t.visible);
@@ -155,7 +155,7 @@ TEST_F(History, ResizeNewAndOpenAreStepsWithTheirSizesAndFiles) {
     EXPECT_EQ(t.image->width(), 640);
     EXPECT_EQ(rawPixels(*t.image), drawn);
     EXPECT_EQ(path, "/tmp/tree.png") << "a Resize does not change the file";
-    EXPECT_EQ(t.canvas().fLineWidth, 1.0);
+    EXPECT_EQ(t.canvas().lineWidth(), 1.0);
     EXPECT_EQ(redo(), "Resize to 800 x 600");
     EXPECT_EQ(t.image->height(), 600);
     EXPECT_EQ(redo(), "New");
@@ -232,7 +232,7 @@ TEST_F(History, TheScriptHoldsWhatDrewTheDrawingOnScreen) {
               "10 fd\n"
               "\\ End of console run.\n");
     // After New the script starts again, with what New keeps of the turtle.
-    t.canvas().fLineWidth = 2.5;
+    t.canvas().setLineWidth(2.5);
     turtle::newImage(t);
     history.record(t, stepOf("New", turtle::scriptStartLine(turtle::DrawingStart::New, 640, 400) + turtle::stateWords(t),
                              true));
@@ -258,8 +258,8 @@ TEST_F(History, PutBackReturnsToTheLastStepWithoutMakingOneAndFollowsUndo) {
     EXPECT_EQ(rawPixels(*t.image), line);
     EXPECT_EQ(t.heading, 0);
     EXPECT_EQ(t.y, 100);
-    EXPECT_EQ(t.canvas().fLineColor, raster::Color(255, 255, 255));
-    EXPECT_EQ(t.canvas().fLineWidth, 1.0);
+    EXPECT_EQ(t.canvas().lineColor(), raster::Color(255, 255, 255));
+    EXPECT_EQ(t.canvas().lineWidth(), 1.0);
     EXPECT_TRUE(t.penDown && t.visible);
     EXPECT_EQ(history.changes(), changes) << "putting back is no step";
     EXPECT_EQ(history.undoable(), 1u);

@@ -67,8 +67,8 @@ TEST(ViewPlacement, ATurtleFarAwayOrNowhereDoesNotOverflow) {
 }
 
 TEST_F(DrawingView, TheBackgroundSurroundsTheImageAndTheFrameUsesThePenColour) {
-    state.turtle.canvas().fAreaColor = Color(0, 0, 200);
-    state.turtle.canvas().fLineColor = Color(255, 0, 0);
+    state.turtle.canvas().setAreaColor(Color(0, 0, 200));
+    state.turtle.canvas().setLineColor(Color(255, 0, 0));
     state.turtle.visible = false;
     raster::Image& v = paint(700, 460);  // image at (30, 30)
     EXPECT_EQ(v.pixel(5, 5), Color(0, 0, 200)) << "background around the image";
@@ -104,7 +104,7 @@ TEST_F(DrawingView, AHiddenTurtleLeavesOnlyTheImageAndFrame) {
 
 TEST_F(DrawingView, ALargerImageIsCutOffOnAllSidesAndTheTurtleFollowsTheSameOrigin) {
     state.turtle.image->resize(800, 600);
-    state.turtle.canvas().fAreaColor = Color(0, 0, 200);
+    state.turtle.canvas().setAreaColor(Color(0, 0, 200));
     state.turtle.canvas().fill();
     state.turtle.x = 400;
     state.turtle.y = 300;
@@ -116,7 +116,7 @@ TEST_F(DrawingView, ALargerImageIsCutOffOnAllSidesAndTheTurtleFollowsTheSameOrig
 
 TEST_F(DrawingView, ATransparentImageShowsTheBackgroundThrough) {
     state.turtle.image->resize(640, 400);  // every pixel transparent
-    state.turtle.canvas().fAreaColor = Color(0, 120, 0);
+    state.turtle.canvas().setAreaColor(Color(0, 120, 0));
     state.turtle.visible = false;
     raster::Image& v = paint(640, 400);
     EXPECT_EQ(v.pixel(100, 100), Color(0, 120, 0));
@@ -143,7 +143,7 @@ TEST_F(DrawingView, TheGridLiesOverTheImageInTheViewOnlyWithTheHomeAxesStronger)
     EXPECT_EQ(v.pixel(5, 5), kBlack) << "nothing outside the image";
     EXPECT_EQ(state.turtle.image->pixel(50, 220), kBlack) << "nothing in the image";
     // On a light background the grid is dark.
-    state.turtle.canvas().fAreaColor = Color(255, 255, 255);
+    state.turtle.canvas().setAreaColor(Color(255, 255, 255));
     state.turtle.canvas().fill();
     app::paintDrawingView(v.canvas(), state.turtle, true);
     EXPECT_LT(v.pixel(80, 250).r, 255);

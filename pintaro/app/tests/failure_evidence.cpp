@@ -21,23 +21,23 @@ class EvidenceListener : public testing::EmptyTestEventListener {
     // "Suite.Test" while a test runs. Kept from OnTestStart: gtest holds
     // its lock while it reports a result, so asking it for the current
     // test from OnTestPartResult would never return.
-    std::string fTest;
-    bool fTaken = false;
+    std::string test_;
+    bool taken_ = false;
 
     void OnTestStart(const testing::TestInfo& info) override {
-        fTest = std::string(info.test_suite_name()) + "." + info.name();
-        fTaken = false;
+        test_ = std::string(info.test_suite_name()) + "." + info.name();
+        taken_ = false;
     }
-    void OnTestEnd(const testing::TestInfo&) override { fTest.clear(); }
+    void OnTestEnd(const testing::TestInfo&) override { test_.clear(); }
 
     void OnTestPartResult(const testing::TestPartResult& result) override {
-        if (!result.failed() || fTaken || fTest.empty()) return;
-        fTaken = true;
+        if (!result.failed() || taken_ || test_.empty()) return;
+        taken_ = true;
         namespace fs = std::filesystem;
         const fs::path folder = evidenceFolder();
         std::error_code ignored;
         fs::create_directories(folder, ignored);
-        const std::string stem = (folder / fTest).string();
+        const std::string stem = (folder / test_).string();
 
         const std::string screen = stem + ".screen.png";
         fs::remove(screen, ignored);

@@ -153,7 +153,7 @@ TEST_F(History, UndoAndRedoTakeEachKindOfStepBackAndForth) {
     // Open: the picture and its title, then the drawing and its title again.
     raster::Image red(toolkit::gtkRaster());
     red.resize(100, 50);
-    red.canvas().fAreaColor = Color(255, 0, 0);
+    red.canvas().setAreaColor(Color(255, 0, 0));
     red.canvas().fill();
     red.saveToPngFile((dir / "red.png").string());
     openFile("red.png");

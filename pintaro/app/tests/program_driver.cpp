@@ -169,7 +169,7 @@ std::unique_ptr<raster::Image> tryLoadPicture(const std::string& path) {
 Program::Program(const std::string& workDir) : Program(workDir, {}, "^Pintaro$") {}
 
 Program::Program(const std::string& workDir, std::vector<std::string> args, const std::string& mainTitle)
-    : fWorkDir(workDir), fArgs(std::move(args)) {
+    : workDir_(workDir), args_(std::move(args)) {
     // A program that could not start (its display refused, say) is started
     // anew, a few times.
     int launches = 0;
@@ -182,10 +182,10 @@ Program::Program(const std::string& workDir, std::vector<std::string> args, cons
             }
             for (const std::string& id : visibleWindows(mainTitle))
                 if (!isDialog(id)) {
-                    fMainWindow = id;
+                    mainWindow_ = id;
                     break;
                 }
-            return fMainWindow;
+            return mainWindow_;
         },
         [](const std::string& id) { return !id.empty(); });
     if (!shown) {
@@ -195,7 +195,7 @@ Program::Program(const std::string& workDir, std::vector<std::string> args, cons
                                  " start(s); pintaro said: " + said);
     }
     // There is no window manager to give a new window the focus.
-    keysTo(fMainWindow, "");
+    keysTo(mainWindow_, "");
 }
 
 void Program::launch() {
@@ -203,39 +203,39 @@ void Program::launch() {
     // the file dialogs keep one (shared by every run, and in the home
     // folder) and open on it once it is not empty; then they no longer
     // start in the program's folder, and a name typed there means nothing.
-    const std::string data = fWorkDir + "/.desktop-data";
-    const std::string config = fWorkDir + "/.desktop-config";
+    const std::string data = workDir_ + "/.desktop-data";
+    const std::string config = workDir_ + "/.desktop-config";
     std::filesystem::create_directories(config + "/gtk-3.0");
     std::ofstream(config + "/gtk-3.0/settings.ini") << "[Settings]\ngtk-recent-files-enabled=false\n";
-    fPid = fork();
-    if (fPid == 0) {
-        const std::string out = fWorkDir + "/stdout.txt";
-        const std::string err = programStderr(fWorkDir);
+    pid_ = fork();
+    if (pid_ == 0) {
+        const std::string out = workDir_ + "/stdout.txt";
+        const std::string err = programStderr(workDir_);
         if (!freopen(out.c_str(), "a", stdout) || !freopen(err.c_str(), "a", stderr)) _exit(126);
-        if (chdir(fWorkDir.c_str()) != 0) _exit(126);
+        if (chdir(workDir_.c_str()) != 0) _exit(126);
         setenv("XDG_DATA_HOME", data.c_str(), 1);
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         setenv("GSETTINGS_BACKEND", "memory", 1);
         std::vector<char*> argv{const_cast<char*>(PINTARO_PROGRAM)};
-        for (std::string& a : fArgs) argv.push_back(a.data());
+        for (std::string& a : args_) argv.push_back(a.data());
         argv.push_back(nullptr);
         execv(PINTARO_PROGRAM, argv.data());
         _exit(127);
     }
-    if (fPid < 0) throw std::runtime_error("cannot start pintaro");
+    if (pid_ < 0) throw std::runtime_error("cannot start pintaro");
 }
 
 Program::~Program() {
-    if (fPid > 0 && running()) {
-        kill(fPid, SIGTERM);
+    if (pid_ > 0 && running()) {
+        kill(pid_, SIGTERM);
         if (!poll::until("pintaro to end after SIGTERM", [&] { return !running(); })) {
-            kill(fPid, SIGKILL);
-            waitpid(fPid, nullptr, 0);
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
         }
     }
 }
 
-std::string Program::title() const { return shell("xdotool getwindowname " + fMainWindow + " 2>/dev/null"); }
+std::string Program::title() const { return shell("xdotool getwindowname " + mainWindow_ + " 2>/dev/null"); }
 
 void Program::type(const std::string& text) const {
     // Single quotes in the text would end the shell's quoting.
@@ -329,7 +329,7 @@ testing::AssertionResult Program::chooseFile(const std::string& dialogTitle, con
     // dialog lies elsewhere; there the button is all that is read.)
     const bool saving = !locationField;
     const auto ready = poll::untilEqual(
-        "the accept button of " + dialogTitle, [&] { return dialogLook(ids.front(), fWorkDir, saving); },
+        "the accept button of " + dialogTitle, [&] { return dialogLook(ids.front(), workDir_, saving); },
         std::string(saving ? "enabled, name shown" : "enabled"));
     if (!ready) return ready;
     keys("key Return");
@@ -339,20 +339,20 @@ testing::AssertionResult Program::chooseFile(const std::string& dialogTitle, con
 }
 
 bool Program::running() {
-    if (fPid <= 0) return false;
+    if (pid_ <= 0) return false;
     int status = 0;
-    const pid_t r = waitpid(fPid, &status, WNOHANG);
+    const pid_t r = waitpid(pid_, &status, WNOHANG);
     if (r == 0) return true;
-    fExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    fPid = -1;
+    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    pid_ = -1;
     return false;
 }
 
 testing::AssertionResult Program::exitsWith(int status) {
     const auto ended = poll::until("pintaro to end", [&] { return !running(); });
     if (!ended) return ended;
-    if (fExitStatus != status)
-        return testing::AssertionFailure() << "pintaro ended with status " << fExitStatus << ", not " << status;
+    if (exitStatus_ != status)
+        return testing::AssertionFailure() << "pintaro ended with status " << exitStatus_ << ", not " << status;
     return testing::AssertionSuccess();
 }
 
@@ -380,8 +380,8 @@ raster::Color Program::ViewShot::at(int imageX, int imageY) const {
 
 Program::ViewShot Program::viewShot(int imageWidth, int imageHeight) const {
     ViewShot v;
-    const std::string file = fWorkDir + "/view-shot.png";
-    shell("import -window " + fMainWindow + " " + file + " 2>/dev/null");
+    const std::string file = workDir_ + "/view-shot.png";
+    shell("import -window " + mainWindow_ + " " + file + " 2>/dev/null");
     auto shot = tryLoadPicture(file);
     if (!shot) {
         v.missing = "no picture of the main window";

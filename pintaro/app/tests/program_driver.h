@@ -57,7 +57,7 @@ public:
     Program(const std::string& workDir, std::vector<std::string> args, const std::string& mainTitle);
     ~Program();  // ends it if it still runs
 
-    const std::string& mainWindow() const { return fMainWindow; }
+    const std::string& mainWindow() const { return mainWindow_; }
     std::string title() const;
 
     // Keyboard input to the window that has the focus.
@@ -115,11 +115,11 @@ private:
     // What the view shows at the spots, in their own terms.
     std::string lookAtView(const std::vector<Spot>& spots, int imageWidth, int imageHeight) const;
 
-    pid_t fPid = -1;
-    std::string fWorkDir;
-    std::vector<std::string> fArgs;
-    std::string fMainWindow;
-    int fExitStatus = -1;
+    pid_t pid_ = -1;
+    std::string workDir_;
+    std::vector<std::string> args_;
+    std::string mainWindow_;
+    int exitStatus_ = -1;
 };
 
 }  // namespace driver

@@ -245,7 +245,7 @@ TEST_F(Pintaro, AFailedWriteKeepsTheDrawingUnsaved) {
 TEST_F(Pintaro, OpenTakesThePictureAndAFileThatIsNoImageLeavesABlackStartImage) {
     raster::Image red(toolkit::gtkRaster());
     red.resize(100, 50);
-    red.canvas().fAreaColor = Color(255, 0, 0);
+    red.canvas().setAreaColor(Color(255, 0, 0));
     red.canvas().fill();
     red.saveToPngFile((dir / "red.png").string());
     std::ofstream(dir / "notes.png") << "not a picture\n";
@@ -269,7 +269,7 @@ TEST_F(Pintaro, OpenTakesThePictureAndAFileThatIsNoImageLeavesABlackStartImage) 
 TEST_F(Pintaro, AFileNamedAtStartOpensAsAPictureOrLoadsIntoTheConsole) {
     raster::Image red(toolkit::gtkRaster());
     red.resize(100, 50);
-    red.canvas().fAreaColor = Color(255, 0, 0);
+    red.canvas().setAreaColor(Color(255, 0, 0));
     red.canvas().fill();
     red.saveToPngFile((dir / "red.png").string());
     std::ofstream(dir / "line.FS") << "100 fd\n";

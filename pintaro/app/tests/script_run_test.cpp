@@ -30,7 +30,6 @@ TEST_F(ScriptRun, TheProgramStartsWithCoreAndTurtleWords) {
     EXPECT_FALSE(state.turtle.unsaved);
     EXPECT_EQ(state.saveDialog.fTitle, "Save image");
     EXPECT_TRUE(state.currentFilePath.empty());
-    EXPECT_FALSE(state.showConsole) << "no console until one is attached";
 }
 
 TEST_F(ScriptRun, CleanWordsReportNothingAndDraw) {

@@ -41,10 +41,10 @@ protected:
     static std::unique_ptr<Image> blackImage(int w = 64, int h = 48) {
         auto img = std::make_unique<Image>(raster());
         img->resize(w, h);
-        img->canvas().fAreaColor = kBlack;
+        img->canvas().setAreaColor(kBlack);
         img->canvas().fill();
-        img->canvas().fLineColor = kWhite;
-        img->canvas().fTextColor = kWhite;
+        img->canvas().setLineColor(kWhite);
+        img->canvas().setTextColor(kWhite);
         return img;
     }
 
@@ -112,8 +112,8 @@ TEST_F(CanvasTest, ABorrowedContextDrawsOnlyUntilDetached) {
     target.resize(10, 10);
     raster::Canvas borrowed(raster());
     borrowed.attach(target.canvas().context(), 10, 10);
-    EXPECT_EQ(borrowed.fWidth, 10);
-    borrowed.fAreaColor = kRed;
+    EXPECT_EQ(borrowed.width(), 10);
+    borrowed.setAreaColor(kRed);
     borrowed.fill();
     EXPECT_EQ(target.pixel(9, 9), kRed);
     borrowed.detach();
@@ -128,16 +128,16 @@ TEST_F(CanvasTest, NewCanvasDefaultsAndAFreshImageIsTransparent) {
     EXPECT_EQ(img.width(), 5);
     EXPECT_EQ(img.height(), 3);
     const raster::Canvas& c = img.canvas();
-    EXPECT_EQ(c.fLineColor, kBlack);
-    EXPECT_EQ(c.fAreaColor, kBlack);
-    EXPECT_EQ(c.fLineWidth, 1.0);
-    EXPECT_EQ(c.fFontSize, 15.0);
-    EXPECT_TRUE(c.fFontFamily.empty());
-    EXPECT_FALSE(c.fFontBold);
-    EXPECT_EQ(c.fInterpolationMode, raster::InterpolationMode_Default);
+    EXPECT_EQ(c.lineColor(), kBlack);
+    EXPECT_EQ(c.areaColor(), kBlack);
+    EXPECT_EQ(c.lineWidth(), 1.0);
+    EXPECT_EQ(c.fontSize(), 15.0);
+    EXPECT_TRUE(c.fontFamily().empty());
+    EXPECT_FALSE(c.fontBold());
+    EXPECT_EQ(c.interpolationMode(), raster::InterpolationMode_Default);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) EXPECT_EQ(img.pixel(x, y), kTransparent);
-    img.canvas().fAreaColor = Color(10, 20, 30, 255);
+    img.canvas().setAreaColor(Color(10, 20, 30, 255));
     img.canvas().fill();
     EXPECT_EQ(img.pixel(0, 0), Color(10, 20, 30, 255));
     EXPECT_EQ(img.pixel(4, 2), Color(10, 20, 30, 255));
@@ -145,14 +145,14 @@ TEST_F(CanvasTest, NewCanvasDefaultsAndAFreshImageIsTransparent) {
 
 TEST_F(CanvasTest, ResizeKeepsTheCanvasFieldsButNotThePixels) {
     auto img = blackImage(8, 8);
-    img->canvas().fLineWidth = 3;
-    img->canvas().fFontSize = 20;
+    img->canvas().setLineWidth(3);
+    img->canvas().setFontSize(20);
     img->resize(12, 6);
-    EXPECT_EQ(img->canvas().fLineWidth, 3);
-    EXPECT_EQ(img->canvas().fFontSize, 20);
-    EXPECT_EQ(img->canvas().fLineColor, kWhite);
+    EXPECT_EQ(img->canvas().lineWidth(), 3);
+    EXPECT_EQ(img->canvas().fontSize(), 20);
+    EXPECT_EQ(img->canvas().lineColor(), kWhite);
     EXPECT_EQ(img->pixel(0, 0), kTransparent);
-    EXPECT_EQ(img->canvas().fWidth, 12);
+    EXPECT_EQ(img->canvas().width(), 12);
 }
 
 TEST_F(CanvasTest, LinesHaveNoHalfPixelOffsetAndSquareEnds) {
@@ -170,12 +170,12 @@ TEST_F(CanvasTest, LinesHaveNoHalfPixelOffsetAndSquareEnds) {
 
 TEST_F(CanvasTest, RectanglesFillInTheAreaColourAndOutlineInTheLineColour) {
     auto img = blackImage();
-    img->canvas().fAreaColor = kRed;
+    img->canvas().setAreaColor(kRed);
     img->canvas().drawRectangleArea(10, 10, 5, 4);
     EXPECT_EQ(img->pixel(10, 10), kRed);
     EXPECT_EQ(img->pixel(14, 13), kRed);
     EXPECT_EQ(img->pixel(15, 13), kBlack);
-    img->canvas().fLineWidth = 2;
+    img->canvas().setLineWidth(2);
     img->canvas().drawRectangleOutline(30, 20, 10, 10);
     EXPECT_EQ(img->pixel(30, 25), kWhite);
     EXPECT_EQ(img->pixel(29, 25), kWhite);
@@ -187,7 +187,7 @@ TEST_F(CanvasTest, RectanglesFillInTheAreaColourAndOutlineInTheLineColour) {
 
 TEST_F(CanvasTest, EllipseOutlineStrokeScalesWithHeightOverWidth) {
     auto img = blackImage(140, 80);
-    img->canvas().fLineWidth = 2;
+    img->canvas().setLineWidth(2);
     img->canvas().drawEllipseOutline(20, 15, 100, 50);
     // Centre row: 2 pixels wide at the left end (columns 19 and 20).
     EXPECT_GT(img->pixel(19, 40).r, 220);
@@ -208,7 +208,7 @@ TEST_F(CanvasTest, EllipseOutlineStrokeScalesWithHeightOverWidth) {
 
 TEST_F(CanvasTest, EllipseAreaFillsTheInscribedEllipse) {
     auto img = blackImage();
-    img->canvas().fAreaColor = kRed;
+    img->canvas().setAreaColor(kRed);
     img->canvas().drawEllipseArea(10, 10, 40, 20);
     EXPECT_EQ(img->pixel(30, 20), kRed);
     EXPECT_EQ(img->pixel(11, 11), kBlack);  // corner of the box, outside the ellipse
@@ -222,7 +222,7 @@ TEST_F(CanvasTest, ZeroSizedEllipsesDrawNothingAndTheCanvasStaysUsable) {
     EXPECT_EQ(countLit(*img), 0);
     img->canvas().drawLine(0, 5, 64, 5);
     EXPECT_GT(img->pixel(30, 5).r, 100);
-    img->canvas().fAreaColor = kRed;
+    img->canvas().setAreaColor(kRed);
     img->canvas().fill();
     EXPECT_EQ(img->pixel(0, 47), kRed);
 }
@@ -239,7 +239,7 @@ TEST_F(CanvasTest, HugeCoordinatesAreCutToTheVisibleAreaNotWrapped) {
     EXPECT_NEAR(countLit(*far), countLit(*near), 4);
     // Lines across the whole canvas from both far sides.
     auto across = blackImage(64, 48);
-    across->canvas().fLineWidth = 2;
+    across->canvas().setLineWidth(2);
     across->canvas().drawLine(INT64_MIN, 10, INT64_MAX, 10);
     across->canvas().drawLine(20, INT64_MAX, 20, INT64_MIN);
     EXPECT_EQ(across->pixel(0, 10), kWhite);
@@ -248,14 +248,14 @@ TEST_F(CanvasTest, HugeCoordinatesAreCutToTheVisibleAreaNotWrapped) {
     EXPECT_EQ(across->pixel(20, 47), kWhite);
     // A steep line between two far points crosses where it should.
     auto steep = blackImage(64, 48);
-    steep->canvas().fLineWidth = 2;
+    steep->canvas().setLineWidth(2);
     steep->canvas().drawLine(-(std::int64_t{1} << 60) + 30, -(std::int64_t{1} << 60), (std::int64_t{1} << 60) + 30,
                              std::int64_t{1} << 60);
     EXPECT_GT(steep->pixel(30, 0).r, 180);
     EXPECT_GT(steep->pixel(30 + 20, 20).r, 180);
     EXPECT_LT(steep->pixel(30 + 25, 20).r, 20);
     // A rectangle covering everything fills everything.
-    across->canvas().fAreaColor = kRed;
+    across->canvas().setAreaColor(kRed);
     across->canvas().drawRectangleArea(INT64_MIN / 2, INT64_MIN / 2, INT64_MAX, INT64_MAX);
     EXPECT_EQ(across->pixel(0, 0), kRed);
     EXPECT_EQ(across->pixel(63, 47), kRed);
@@ -281,12 +281,12 @@ TEST_F(CanvasTest, EllipsesTooLargeToDrawAreRefusedAndFarAwayOnesIgnored) {
 TEST_F(CanvasTest, OddLineWidthsDoNotSpoilTheContext) {
     auto img = blackImage();
     for (double w : {0.0, -3.0, std::nan(""), 1e300}) {
-        img->canvas().fLineWidth = w;
+        img->canvas().setLineWidth(w);
         img->canvas().drawLine(0, 20, 64, 20);
         img->canvas().drawEllipseOutline(10, 10, 20, 20);
     }
-    img->canvas().fLineWidth = 1;
-    img->canvas().fAreaColor = kRed;
+    img->canvas().setLineWidth(1);
+    img->canvas().setAreaColor(kRed);
     img->canvas().fill();
     EXPECT_EQ(img->pixel(32, 47), kRed);
 }
@@ -308,7 +308,7 @@ TEST_F(CanvasTest, SetPixelPaintsOnePixelAndRefusesOutsideTheCanvas) {
 
 TEST_F(CanvasTest, TextIsDrawnFromItsTopLeftCornerInTheTextColour) {
     auto img = blackImage(200, 100);
-    img->canvas().fTextColor = kRed;
+    img->canvas().setTextColor(kRed);
     img->canvas().drawText("Hello", 50, 30);
     int minX = 1000, minY = 1000, maxX = -1, maxY = -1;
     for (int y = 0; y < 100; ++y)
@@ -338,16 +338,16 @@ TEST_F(CanvasTest, TextWidthIsTheWidestLineAndTheLineHeightThatOfALetter) {
     EXPECT_GT(h, 5);
     EXPECT_LT(h, 40);
     // The font follows size and bold changes.
-    c.fFontSize = 30;
+    c.setFontSize(30);
     EXPECT_GT(c.textLineHeight(), h);
     EXPECT_GT(c.textWidth("abcdefgh"), longW);
-    c.fFontSize = 15;
+    c.setFontSize(15);
     EXPECT_EQ(c.textWidth("abcdefgh"), longW);
-    c.fFontBold = true;
+    c.setFontBold(true);
     EXPECT_GE(c.textWidth("abcdefgh"), longW);
     // Absurd sizes are survivable.
     for (double size : {0.0, -5.0, std::nan(""), 1e300}) {
-        c.fFontSize = size;
+        c.setFontSize(size);
         c.drawText("x", 0, 0);
         (void)c.textLineHeight();
     }
@@ -375,12 +375,12 @@ TEST_F(CanvasTest, TheFontsOfManySizesAreReleasedAndTextStaysTheSame) {
     raster::Canvas& c = img->canvas();
     ref->canvas().drawText("ag", 3, 2);
     for (int k = 0; k < 150; ++k) {
-        c.fFontSize = 5 + k * 0.25;
+        c.setFontSize(5 + k * 0.25);
         (void)c.textWidth("x");
         EXPECT_LE(c.fonts().fontsInMap(), raster::limits::kMaxFontsPerMap);
     }
     EXPECT_LT(c.fonts().fontsInMap(), 150u - raster::limits::kMaxFontsPerMap);
-    c.fFontSize = raster::limits::kDefaultTextSize;
+    c.setFontSize(raster::limits::kDefaultTextSize);
     c.drawText("ag", 3, 2);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) ASSERT_EQ(img->pixel(x, y), ref->pixel(x, y)) << x << "," << y;
@@ -422,7 +422,7 @@ TEST_F(CanvasTest, IllFormedUtf8IsDrawnWithReplacementCharactersWithoutAWarning)
 // every size.
 void drawLabelSheet(Image& img) {
     raster::Canvas& c = img.canvas();
-    c.fLineColor = kRed;
+    c.setLineColor(kRed);
     auto label = [&](const std::string& text, std::int64_t x, std::int64_t y) {
         c.drawText(text, x, y);
         c.drawRectangleOutline(x, y, c.textWidth(text), c.textLineHeight());
@@ -430,14 +430,14 @@ void drawLabelSheet(Image& img) {
     };
     std::int64_t y = 2;
     for (double size : {4.0, 7.5, 10.0, 15.0, 23.5, 40.0, 73.0}) {
-        c.fFontSize = size;
+        c.setFontSize(size);
         y += label("Veskel label: AVAWay fi 0123", 3, y) + 3;
     }
-    c.fFontSize = 30;
-    c.fFontBold = true;
+    c.setFontSize(30);
+    c.setFontBold(true);
     label("Bold ab\ncd\r\n\nend", 3, y);
-    c.fFontBold = false;
-    c.fFontSize = 150;
+    c.setFontBold(false);
+    c.setFontSize(150);
     label("Ag", 500, 380);
 }
 
@@ -451,9 +451,9 @@ TEST_F(CanvasTest, LabelsOfEverySizeLookAsWhenEachSizeHadItsOwnFont) {
     // Letters hundreds of pixels high are filled as outlines, which only
     // differ in antialiasing from the glyph images drawn before.
     auto large = blackImage(640, 400);
-    large->canvas().fFontSize = 300;
+    large->canvas().setFontSize(300);
     large->canvas().drawText("Ag", 5, 5);
-    large->canvas().fFontSize = 1500;
+    large->canvas().setFontSize(1500);
     large->canvas().drawText("W", -300, -900);
     reference.loadFromFile(RASTER_TEST_DATA "/label-large.png");
     const raster::ImageDifference close = raster::compareImages(*large, reference, 24);
@@ -475,7 +475,7 @@ TEST_F(CanvasTest, ImagesAreDrawnAtTheirSizeOrScaled) {
         },
         RasterError);
     src.resize(4, 2);
-    src.canvas().fAreaColor = kRed;
+    src.canvas().setAreaColor(kRed);
     src.canvas().fill();
     auto dst = blackImage(20, 20);
     dst->canvas().drawImage(src, 3, 5);
@@ -483,7 +483,7 @@ TEST_F(CanvasTest, ImagesAreDrawnAtTheirSizeOrScaled) {
     EXPECT_EQ(dst->pixel(6, 6), kRed);
     EXPECT_EQ(dst->pixel(7, 6), kBlack);
     EXPECT_EQ(dst->pixel(3, 7), kBlack);
-    dst->canvas().fInterpolationMode = raster::InterpolationMode_NearestNeighbor;
+    dst->canvas().setInterpolationMode(raster::InterpolationMode_NearestNeighbor);
     dst->canvas().drawImage(src, 10, 10, 8, 8);
     EXPECT_EQ(dst->pixel(17, 17), kRed);
     EXPECT_EQ(dst->pixel(18, 17), kBlack);
@@ -541,18 +541,18 @@ TEST_F(CanvasTest, PicturesBeyondThePixelLimitAreRefusedEvenFromATinyFile) {
 TEST_F(CanvasTest, PngKeepsEveryPixelIncludingTransparency) {
     Image img(raster());
     img.resize(7, 5);
-    img.canvas().fAreaColor = Color(10, 200, 30, 255);
+    img.canvas().setAreaColor(Color(10, 200, 30, 255));
     img.canvas().drawRectangleArea(0, 0, 3, 5);
     const std::string path = tempPath("round.png");
     img.saveToPngFile(path);
     Image back(raster());
-    back.canvas().fLineWidth = 4;
+    back.canvas().setLineWidth(4);
     back.loadFromFile(path);
     EXPECT_EQ(back.width(), 7);
     EXPECT_EQ(back.height(), 5);
     EXPECT_EQ(back.pixel(1, 4), Color(10, 200, 30, 255));
     EXPECT_EQ(back.pixel(5, 2).a, 0);
-    EXPECT_EQ(back.canvas().fLineWidth, 4);  // loading keeps the canvas
+    EXPECT_EQ(back.canvas().lineWidth(), 4);  // loading keeps the canvas
     back.canvas().fill();                    // and it can draw at once
 }
 
@@ -576,8 +576,8 @@ std::vector<std::pair<std::string, std::string>> pngChunks(const std::string& pa
 TEST_F(CanvasTest, PngsAreRgbWhenOpaqueAndReadBackPixelForPixel) {
     auto drawn = blackImage(90, 70);
     raster::Canvas& c = drawn->canvas();
-    c.fLineWidth = 3;
-    c.fLineColor = Color(250, 128, 114, 255);
+    c.setLineWidth(3);
+    c.setLineColor(Color(250, 128, 114, 255));
     c.drawLine(3, 5, 80, 61);
     c.drawEllipseOutline(10, 10, 50, 30);
     c.drawText("Ag", 40, 2);
@@ -589,7 +589,7 @@ TEST_F(CanvasTest, PngsAreRgbWhenOpaqueAndReadBackPixelForPixel) {
     noisy->writePixels(0, 0, 33, 17, pixels.data());
     auto seeThrough = std::make_unique<Image>(raster());
     seeThrough->resize(20, 10);
-    seeThrough->canvas().fAreaColor = Color(10, 200, 30, 100);
+    seeThrough->canvas().setAreaColor(Color(10, 200, 30, 100));
     seeThrough->canvas().drawEllipseArea(0, 0, 20, 10);
     const std::pair<const Image*, char> cases[] = {{drawn.get(), 2}, {noisy.get(), 2}, {seeThrough.get(), 6}};
     for (const auto& [img, colourType] : cases) {
@@ -610,7 +610,7 @@ TEST_F(CanvasTest, PngsAreRgbWhenOpaqueAndReadBackPixelForPixel) {
 
 TEST_F(CanvasTest, BitmapAndJpegRoundTripsKeepSizeAndColour) {
     auto img = blackImage(40, 30);
-    img->canvas().fAreaColor = Color(250, 128, 114, 255);
+    img->canvas().setAreaColor(Color(250, 128, 114, 255));
     img->canvas().drawRectangleArea(0, 0, 20, 30);
     const std::string bmp = tempPath("round.bmp"), jpg = tempPath("round.jpg");
     img->saveToBitmapFile(bmp);
@@ -668,7 +668,7 @@ TEST_F(CanvasTest, APngKeepsTextChunksOtherFormatsKeepNone) {
 TEST_F(CanvasTest, RawPixelRectanglesCopyAreasExactly) {
     Image img(raster());
     img.resize(10, 8);  // transparent
-    img.canvas().fAreaColor = Color(200, 100, 50, 128);
+    img.canvas().setAreaColor(Color(200, 100, 50, 128));
     img.canvas().drawRectangleArea(2, 1, 3, 2);
     std::vector<std::uint32_t> area(4 * 3);
     img.readPixels(1, 0, 4, 3, area.data());
@@ -683,7 +683,7 @@ TEST_F(CanvasTest, RawPixelRectanglesCopyAreasExactly) {
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(copy->pixel(6 + x, 5 + y), img.pixel(1 + x, y)) << x << "," << y;
     // A writer's pixels show when the image is drawn on again.
-    copy->canvas().fLineColor = kRed;
+    copy->canvas().setLineColor(kRed);
     copy->canvas().drawLine(0, 0, 0, 0);
     EXPECT_EQ(copy->pixel(7, 6), img.pixel(2, 1));
     for (auto [x, y, w, h] : {std::array{-1, 0, 2, 2}, {9, 0, 2, 1}, {0, 7, 1, 2}, {0, 0, -1, 1}}) {

@@ -625,9 +625,9 @@ TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {
     view.setOnDraw([&](DrawEvent& e) {
         EXPECT_EQ(e.control, &view);
         ASSERT_TRUE(e.canvas->inDrawingState());
-        e.canvas->fAreaColor = raster::Color(255, 0, 0);
+        e.canvas->setAreaColor(raster::Color(255, 0, 0));
         e.canvas->fill();
-        e.canvas->fAreaColor = raster::Color(0, 0, 255);
+        e.canvas->setAreaColor(raster::Color(0, 0, 255));
         e.canvas->drawRectangleArea(60, 40, 30, 20);
         ++draws;
     });

@@ -86,11 +86,11 @@ TEST_F(TurtleTest, StateWordsBringAReplaysStartToExactlyTheTurtlesState) {
     EXPECT_EQ(fresh.heading, t.heading);
     EXPECT_EQ(fresh.penDown, t.penDown);
     EXPECT_EQ(fresh.visible, t.visible);
-    EXPECT_EQ(fresh.canvas().fLineColor, t.canvas().fLineColor);
-    EXPECT_EQ(fresh.canvas().fTextColor, t.canvas().fTextColor);
-    EXPECT_EQ(fresh.canvas().fAreaColor, t.canvas().fAreaColor);
-    EXPECT_EQ(fresh.canvas().fLineWidth, 2.75);
-    EXPECT_EQ(fresh.canvas().fFontSize, 0.1);
+    EXPECT_EQ(fresh.canvas().lineColor(), t.canvas().lineColor());
+    EXPECT_EQ(fresh.canvas().textColor(), t.canvas().textColor());
+    EXPECT_EQ(fresh.canvas().areaColor(), t.canvas().areaColor());
+    EXPECT_EQ(fresh.canvas().lineWidth(), 2.75);
+    EXPECT_EQ(fresh.canvas().fontSize(), 0.1);
     EXPECT_EQ(fresh.palette, t.palette);
     EXPECT_EQ(fresh.image->pixel(320, 199), raster::Color(0, 0, 0)) << "getting there drew nothing";
     EXPECT_TRUE(in2->stack().empty());

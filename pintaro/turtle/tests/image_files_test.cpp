@@ -120,8 +120,8 @@ TEST_F(ImageFilesTest, NewGivesATransparentImageOfTheSameSizeAndPutsTheTurtleHom
     EXPECT_EQ(px(400, 300).a, 0);
     EXPECT_EQ(run("pos heading pendown? shown?"), (V{400, 300, 0, 1, 1}));
     EXPECT_EQ(run("pencolor background pensize"), (V{255, 255, 255, 0, 0, 0, 5}));
-    EXPECT_EQ(t.canvas().fTextColor, kWhite);
-    EXPECT_EQ(t.canvas().fFontSize, 20);
+    EXPECT_EQ(t.canvas().textColor(), kWhite);
+    EXPECT_EQ(t.canvas().fontSize(), 20);
     EXPECT_EQ(run("3 palette"), (V{9, 9, 9}));
     EXPECT_FALSE(t.unsaved);
     // A PNG saved now keeps the transparency.
@@ -134,7 +134,7 @@ TEST_F(ImageFilesTest, NewGivesATransparentImageOfTheSameSizeAndPutsTheTurtleHom
 TEST_F(ImageFilesTest, OpenTakesTheFilesPixelsAndSizeButNotTheTurtle) {
     raster::Image small(raster());
     small.resize(100, 50);
-    small.canvas().fAreaColor = kBlue;
+    small.canvas().setAreaColor(kBlue);
     small.canvas().fill();
     small.saveToPngFile(path("small.png"));
     run("7 setpensize 0 255 0 setpc 10 fd");
@@ -166,7 +166,7 @@ TEST_F(ImageFilesTest, OpeningANonImageLeavesAFreshStartImageAndReportsTheError)
     EXPECT_EQ(t.image->height(), 400);
     EXPECT_TRUE(changedBox(kBlack).empty());
     EXPECT_EQ(run("pensize pencolor background"), (V{1, 255, 255, 255, 0, 0, 0}));
-    EXPECT_EQ(t.canvas().fFontSize, 15);
+    EXPECT_EQ(t.canvas().fontSize(), 15);
     EXPECT_EQ(run("pos heading"), (V{353, 200, 90}));
     EXPECT_FALSE(t.unsaved);
     EXPECT_THROW(turtle::openImage(t, path("missing.png")), raster::RasterError);
@@ -190,8 +190,8 @@ TEST_F(ImageFilesTest, ResizeCentresTheOldPictureOnTheOldBackground) {
     EXPECT_EQ(px(720, 499), kBlue);
     EXPECT_EQ(px(0, 0), kBlue);
     EXPECT_EQ(run("pensize pencolor background pos"), (V{1, 0, 255, 0, 0, 0, 255, 320, 200}));
-    EXPECT_EQ(t.canvas().fFontSize, 15);
-    EXPECT_EQ(t.canvas().fTextColor, raster::Color(0, 255, 0, 255));
+    EXPECT_EQ(t.canvas().fontSize(), 15);
+    EXPECT_EQ(t.canvas().textColor(), raster::Color(0, 255, 0, 255));
     EXPECT_FALSE(t.unsaved);
 }
 

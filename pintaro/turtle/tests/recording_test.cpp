@@ -64,10 +64,10 @@ TEST_F(RecordingTest, DrawnAgainTheRecordGivesTheSamePixelsAndItsFilesTheSamePic
     // A picture of its own size, opened under the drawing.
     raster::Image other(raster());
     other.resize(300, 180);
-    other.canvas().fAreaColor = kBlue;
+    other.canvas().setAreaColor(kBlue);
     other.canvas().fill();
-    other.canvas().fLineColor = kWhite;
-    other.canvas().fLineWidth = 5;
+    other.canvas().setLineColor(kWhite);
+    other.canvas().setLineWidth(5);
     other.canvas().drawLine(0, 0, 300, 180);
     other.save(path("opened.png"), "png");
     turtle::openImage(t, path("opened.png"));

@@ -33,9 +33,9 @@ TEST_F(TurtleTest, TheStartIsAnOpaqueBlackImageWithTheTurtleHomeAndAWhitePen) {
     EXPECT_EQ(t.image->height(), 400);
     EXPECT_TRUE(changedBox(kBlack).empty());
     EXPECT_FALSE(t.unsaved);
-    EXPECT_EQ(t.canvas().fFontSize, 15.0);
-    EXPECT_EQ(t.canvas().fTextColor, kWhite);
-    EXPECT_TRUE(t.canvas().fFontFamily.empty());
+    EXPECT_EQ(t.canvas().fontSize(), 15.0);
+    EXPECT_EQ(t.canvas().textColor(), kWhite);
+    EXPECT_TRUE(t.canvas().fontFamily().empty());
 }
 
 TEST_F(TurtleTest, ForwardDrawsAlongTheHeadingAndSetsTheUnsavedFlag) {
@@ -166,10 +166,10 @@ TEST_F(TurtleTest, ColourChannelsWrapAtEightBits) {
     EXPECT_EQ(run("256 0 0 setpencolor pencolor"), (V{0, 0, 0}));
     EXPECT_EQ(run("300 44.9 -0.9 setpc pc"), (V{44, 44, 0}));
     EXPECT_EQ(run("1e300 -1e300 0 setbg bg"), (V{255, 0, 0}));
-    EXPECT_EQ(t.canvas().fLineColor.a, 255);
+    EXPECT_EQ(t.canvas().lineColor().a, 255);
     // The pen colour is the label colour too.
     run("1 2 3 setpc");
-    EXPECT_EQ(t.canvas().fTextColor, raster::Color(1, 2, 3, 255));
+    EXPECT_EQ(t.canvas().textColor(), raster::Color(1, 2, 3, 255));
     run("256 0 0 setpencolor 100 fd");
     EXPECT_TRUE(changedBox(kBlack).empty());
 }
@@ -233,8 +233,8 @@ TEST_F(TurtleTest, PenSizeAndLabelHeightAreStoredAsGiven) {
     EXPECT_EQ(run("2.5 setpensize pensize"), (V{2.5}));
     EXPECT_EQ(run("-3 setpensize pensize"), (V{-3}));
     run("22 setlabelheight");
-    EXPECT_EQ(t.canvas().fFontSize, 22);
-    EXPECT_EQ(t.canvas().fLineWidth, -3);
+    EXPECT_EQ(t.canvas().fontSize(), 22);
+    EXPECT_EQ(t.canvas().lineWidth(), -3);
 }
 
 TEST_F(TurtleTest, LabelsStartAtTheTurtleInTheLabelColourAndMatchLabelsize) {
@@ -312,10 +312,10 @@ TEST_F(TurtleTest, NotANumberNamesNoPixel) {
     EXPECT_TRUE(changedBox(kBlack).empty());
     t.x = 320;
     t.y = 200;
-    t.canvas().fLineWidth = std::nan("");
+    t.canvas().setLineWidth(std::nan(""));
     run("10 10 ellipse 100 fd");
     EXPECT_TRUE(changedBox(kBlack).empty());
-    t.canvas().fLineWidth = 1;
+    t.canvas().setLineWidth(1);
     run("100 fd");
     EXPECT_TRUE(lit(320, 50));
 }
@@ -334,7 +334,7 @@ TEST_F(TurtleTest, TwoTurtlesAreIndependent) {
 
 TEST_F(TurtleTest, HeadingMarkPointsAlongTheHeading) {
     raster::Canvas& c = t.canvas();
-    c.fLineWidth = 2;
+    c.setLineWidth(2);
     turtle::headingMark(c, 100, 100, 90);  // right: to (112, 100)
     EXPECT_TRUE(lit(111, 100));
     EXPECT_FALSE(lit(113, 100));
