@@ -65,11 +65,11 @@ void ifTrue(Interp& in) { runIfTrue(in, *captureLastBlock(in)); }
 // run the last block when flag is 0.0 or -0.0
 void ifFalse(Interp& in) { runIfFalse(in, *captureLastBlock(in)); }
 
-BodyRunner bodyRunnerOf(void (*word)(Interp&)) {
-    if (word == &ifTrue) return &runIfTrue;
-    if (word == &ifFalse) return &runIfFalse;
-    if (word == &times) return &runTimes;
-    return nullptr;
+BodyUse bodyUseOf(void (*word)(Interp&)) {
+    if (word == &ifTrue) return BodyUse::IfTrue;
+    if (word == &ifFalse) return BodyUse::IfFalse;
+    if (word == &times) return BodyUse::Times;
+    return BodyUse::None;
 }
 
 // the last block becomes the loop condition

@@ -225,7 +225,8 @@ struct Interp {
     void setStepHook(StepHook hook) { onStep_ = std::move(hook); }
     void setStepping(bool on) {
         stepping_ = on && onStep_;
-        watchedGeneration_ = stepping_ ? kSteppingGeneration : generation_;
+        rebind();
+        watch();
     }
     bool stepping() const { return stepping_; }
 
@@ -261,17 +262,50 @@ private:
     void runEntry(DictEntry& e);
     // Kept out of runWords: the loop stays small.
     void collect(const WordSpan& list, const Token& t);
-    // Runs the opener at t (kind Opener or Block). A core [ or { whose block
-    // closes in the same list runs as a collected block (made the first
-    // time), with a control word right after it; returns the token after
-    // what ran.
-    const Token* runOpener(const WordSpan& list, const Token* t);
+    // The collected block the opener at t (kind Opener or Block) runs as,
+    // its tests made and their outcome kept in it; null when the opener
+    // has run as a word instead. A core [ or { whose block closes in the
+    // same list runs as a collected block (made the first time), with a
+    // control word right after it.
+    const CollectedBlock* checkOpener(const WordSpan& list, const Token* t);
     // The block that the opener at `at` starts, collected into the list's
     // blocks; null when it does not close within the list.
     const CollectedBlock* collectBlock(const WordSpan& list, std::uint32_t at, DictEntry& opener, bool brace);
     // The entry of "]" (0) or "}" (1), without hashing on every block.
     DictEntry* closerEntry(int which);
     WordList& ownCompileBuffer();
+    // The frames of the running lists. A user word's call and a block run
+    // by the control word after it push a frame in the running dispatch
+    // loop instead of a C++ call of runWords: a call costs a few stores,
+    // and allocates nothing once the stack has been that deep.
+    struct Frame {
+        const WordSpan* list;
+        const Token* next;             // where a suspended list goes on
+        std::uint64_t runGeneration;   // the generation its tokens were resolved at
+        const WordRecord* record;      // the user word whose run count it holds, or null
+        std::int64_t pass;             // times: the pass running (from 1), and the last;
+        std::int64_t lastPass;         // 0 and 0 for a run without passes
+    };
+    // Suspends the running frame at `next` and starts one for `list`, as a
+    // nested runWords would (the nesting limit, the tick); a times frame
+    // finds the pass counter set.
+    [[gnu::always_inline]] void pushFrame(const Token* next, std::uint64_t runGeneration, const WordSpan* list,
+                                          const WordRecord* rec, std::int64_t pass, std::int64_t lastPass) {
+        if (nesting_ >= maxNesting) [[unlikely]]
+            throwTooDeep();
+        top_[-1].next = next;
+        top_[-1].runGeneration = runGeneration;
+        if (top_ == framesEnd_) [[unlikely]]
+            growFrames();
+        *top_++ = {list, nullptr, 0, rec, pass, lastPass};
+        if (rec) ++rec->active;
+        ++nesting_;
+        tick();
+    }
+    [[gnu::noinline]] void growFrames();
+    void leaveFrame();
+    // watchedGeneration_ as stepping, collecting and the generation say.
+    void watch() { watchedGeneration_ = stepping_ || !terminator_.empty() ? kEveryWordGeneration : generation_; }
     void poll();
     void bumpGeneration();
     // Stores a record under name, into its entry or a new one (true); the
@@ -321,14 +355,23 @@ private:
     std::shared_ptr<const WordList> loopCond_;
 
     std::uint64_t generation_;
-    // generation_, or while stepping a value no generation takes: runWords
-    // compares each word's list generation with it, and only then looks at
-    // which of the two changed.
-    static constexpr std::uint64_t kSteppingGeneration = 0;
+    // generation_, or while stepping or collecting a value no generation
+    // takes: runWords compares each word's list generation with it, and
+    // only then looks at which of the three it was.
+    static constexpr std::uint64_t kEveryWordGeneration = 0;
     std::uint64_t watchedGeneration_;
     StepHook onStep_;
     bool stepping_ = false;
     int nesting_ = 0;
+    // The frames, the running one last: top_ is one past it.
+    std::unique_ptr<Frame[]> frames_;
+    Frame* top_ = nullptr;
+    Frame* framesEnd_ = nullptr;
+    // Changes whenever an outcome of checkOpener could: a new generation,
+    // a word replaced, stepping switched. Values come from the generation
+    // counter, so no two interpreters or moments share one.
+    std::uint64_t bindings_ = 0;
+    void rebind();
     // Lowest frame address a run may have (kMaxNativeStackBytes below where
     // the interpreter was made, short of the stack's end); an interpreter
     // runs on the thread that made it.

@@ -66,6 +66,13 @@ struct CollectedBlock {
     DictEntry* openerEntry = nullptr;  // what the opening token resolved to
     bool brace = false;                // { ... } rather than [ ... ]
     std::shared_ptr<WordList> block;
+    // What the interpreter's last check of the opener found (valid while
+    // its bindings stamp is checkedAt): which control word follows the
+    // block (a core::BodyUse) and how many tokens it takes, 0 for none, 2
+    // with a literal between.
+    mutable std::uint64_t checkedAt = 0;
+    mutable std::uint8_t use = 0;
+    mutable std::uint8_t follower = 0;
 };
 
 // A list's collected blocks, sorted by opener; each stays where it is
