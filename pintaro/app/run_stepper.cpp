@@ -199,9 +199,9 @@ void RunStepper::beforeWord(forth::Interp& in, const forth::WordSpan& list, cons
         if (fMarkDue) fHost.mark(*fMarkDue);
         fMarkDue.reset();
     }
-    if (!fAskingAt && word.kind == forth::Resolved::Word && undoneOnlyByAsking(word.cache.entry->name)) {
+    if (!fAskingAt && word.kind == forth::Resolved::Word && undoneOnlyByAsking(word.cache.entry->name())) {
         fAskingAt = position;
-        fAskingWord = word.cache.entry->name;
+        fAskingWord = word.cache.entry->name();
         fAskingLine = fLine;
     }
     fHost.show(fPaused || fSpeed == RunSpeed::Step);

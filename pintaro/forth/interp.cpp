@@ -97,7 +97,7 @@ std::size_t Interp::slotOf(std::string_view name) const {
     const std::size_t mask = dictIndex_.size() - 1;
     for (std::size_t at = std::hash<std::string_view>{}(name) & mask;; at = (at + 1) & mask) {
         const std::uint32_t held = dictIndex_[at];
-        if (held == 0 || dictOrder_[held - 1].name == name) return at;
+        if (held == 0 || dictOrder_[held - 1].name() == name) return at;
     }
 }
 
@@ -106,14 +106,14 @@ void Interp::indexEntry(std::uint32_t index) {
         rebuildIndex();
         return;
     }
-    dictIndex_[slotOf(dictOrder_[index].name)] = index + 1;
+    dictIndex_[slotOf(dictOrder_[index].name())] = index + 1;
 }
 
 void Interp::rebuildIndex() {
     std::size_t slots = limits::kMinDictionarySlots;
     while (slots < dictOrder_.size() * 2) slots *= 2;
     dictIndex_.assign(slots, 0);
-    for (std::uint32_t i = 0; i < dictOrder_.size(); ++i) dictIndex_[slotOf(dictOrder_[i].name)] = i + 1;
+    for (std::uint32_t i = 0; i < dictOrder_.size(); ++i) dictIndex_[slotOf(dictOrder_[i].name())] = i + 1;
 }
 
 void Interp::unindexLast() {
@@ -121,10 +121,10 @@ void Interp::unindexLast() {
     // no longer be found from their home slot move into it, so the index
     // needs no markers for removed words and costs the removed words only.
     const std::size_t mask = dictIndex_.size() - 1;
-    std::size_t hole = slotOf(dictOrder_.back().name);
+    std::size_t hole = slotOf(dictOrder_.back().name());
     dictIndex_[hole] = 0;
     for (std::size_t at = (hole + 1) & mask; dictIndex_[at] != 0; at = (at + 1) & mask) {
-        const std::size_t home = std::hash<std::string_view>{}(dictOrder_[dictIndex_[at] - 1].name) & mask;
+        const std::size_t home = std::hash<std::string_view>{}(dictOrder_[dictIndex_[at] - 1].name()) & mask;
         if (((at - home) & mask) >= ((at - hole) & mask)) {
             dictIndex_[hole] = dictIndex_[at];
             dictIndex_[at] = 0;
@@ -165,8 +165,12 @@ bool Interp::storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replac
         ++e->redefinitions;
         return false;
     }
+    // An entry counts its name's bytes in 32 bits.
+    if (name.size() > limits::kMaxListBytes) throw ScriptError("name too long");
+    const std::string_view kept = names_.add(name);
     DictEntry& entry = dictOrder_.emplace_back();
-    entry.name.assign(name);
+    entry.name_ = kept.data();
+    entry.nameLength_ = static_cast<std::uint32_t>(kept.size());
     entry.fast = directFunction(*rec);
     entry.record = std::move(rec);
     indexEntry(static_cast<std::uint32_t>(dictOrder_.size() - 1));
@@ -246,7 +250,7 @@ const std::string* Interp::findAlias(std::string_view name) const {
 std::vector<std::string> Interp::dictionaryNames() const {
     std::vector<std::string> names;
     names.reserve(dictOrder_.size());
-    for (const auto& e : dictOrder_) names.push_back(e.name);
+    for (const auto& e : dictOrder_) names.emplace_back(e.name());
     return names;
 }
 
@@ -798,6 +802,7 @@ void Interp::restore(const Snapshot& s) {
     }
     while (dictOrder_.size() > s.records.size()) {
         unindexLast();
+        names_.dropFrom(dictOrder_.back().name_);
         dictOrder_.pop_back();
     }
     for (std::size_t i = 0; i < s.aliasTargets.size() && i < aliasOrder_.size(); ++i)

@@ -35,11 +35,17 @@ using PollHook = std::function<void(Interp&)>;
 // reset the hook.
 using StepHook = std::function<void(Interp&, const WordSpan& list, const Token& word)>;
 
+// 32 bytes, its name kept in the interpreter's name store.
 struct DictEntry {
-    std::string name;
     RecordPtr record;                  // replaced on redefinition
     void (*fast)(Interp&) = nullptr;   // directFunction(*record), one load nearer
+    std::string_view name() const { return {name_, nameLength_}; }
     std::uint32_t redefinitions = 0;     // tells a snapshot the record changed
+
+private:
+    friend struct Interp;
+    const char* name_ = nullptr;
+    std::uint32_t nameLength_ = 0;
 };
 
 struct SigilSlot {
@@ -320,6 +326,8 @@ private:
 
     std::vector<Value> stack_;
 
+    // The entries' names, dropped with them (restore()).
+    NameStore names_;
     // The entries in the order of first definition. A deque keeps them where
     // they are as it grows (cached resolutions point at them) and stores
     // them in blocks, not one allocation each.
