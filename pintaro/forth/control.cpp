@@ -88,12 +88,7 @@ void untilWord(Interp& in) {
 void repeat(Interp& in) {
     auto cond = in.loopCondition() ? in.loopCondition() : std::make_shared<const WordList>();
     auto body = captureLastBlock(in);
-    Value sense = in.pop();
-    for (;;) {
-        in.runWords(*cond);
-        in.runWords(*body);
-        if (in.pop() == sense) break;
-    }
+    in.runRepeat(*cond, *body, in.pop());
 }
 
 }  // namespace forth::core

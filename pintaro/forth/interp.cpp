@@ -541,30 +541,34 @@ void Interp::leaveFrame() {
     if (rec && --rec->active == 0 && !parked_.empty()) releaseRecord(*rec);
 }
 
-void Interp::runWords(const WordSpan& first) {
+void Interp::runWords(const WordSpan& list) { runLists(list, nullptr, 0.0); }
+
+void Interp::runRepeat(const WordSpan& cond, const WordSpan& body, Value sense) { runLists(cond, &body, sense); }
+
+void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense) {
     // The stack grows downward: every level compares its frame with the
     // floor. Under a small stack limit a few levels that each hold a file
     // (an include) already reach the end.
     const auto native = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     if (native < stackFloor_ || nesting_ >= maxNesting) [[unlikely]]
         refuseNesting();
+    ++nesting_;
     // The frames this loop pushed are left however it ends: an error
     // leaves every level's run count and nesting as a return would.
-    if (top_ == framesEnd_) growFrames();
     const std::size_t base = static_cast<std::size_t>(top_ - frames_.get());
     struct Unwind {
         Interp& in;
         std::size_t base;
         ~Unwind() {
             while (static_cast<std::size_t>(in.top_ - in.frames_.get()) > base) in.leaveFrame();
+            --in.nesting_;
         }
     } unwind{*this, base};
-    *top_++ = {&first, nullptr, 0, nullptr, 0, 0};
-    ++nesting_;
-    // Every loop pass, user word and line goes through a frame, so counting
-    // list runs (not single words) is enough to reach the hook regularly and
-    // keeps the per-word path free of it.
+    // Every loop pass, user word and line goes through here or a frame, so
+    // counting list runs (not single words) is enough to reach the hook
+    // regularly and keeps the per-word path free of it.
     tick();
+    bool inBody = false;  // repeat: running the body, not the condition
 
     const WordSpan* list = &first;
     const Token* t;
@@ -585,6 +589,20 @@ enter:
     end = list->end();
     for (;;) {
         if (t == end) [[unlikely]] {
+            if (top_ == frames_.get() + base) {
+                if (!second) return;
+                // repeat: the condition, the body, and the flag, each list
+                // a run of its own.
+                if (inBody) {
+                    if (pop() == sense) return;
+                    list = &first;
+                } else {
+                    list = second;
+                }
+                inBody = !inBody;
+                tick();
+                goto enter;
+            }
             Frame& done = top_[-1];
             if (done.pass < done.lastPass) {
                 // The next pass of times, as a run of its own.
@@ -592,13 +610,11 @@ enter:
                 tick();
                 goto enter;
             }
-            leaveFrame();
-            if (static_cast<std::size_t>(top_ - frames_.get()) == base) return;
-            const Frame& caller = top_[-1];
-            list = caller.list;
-            t = caller.next;
+            list = done.list;
+            t = done.next;
             end = list->end();
-            runGeneration = caller.runGeneration;
+            runGeneration = done.runGeneration;
+            leaveFrame();
             continue;
         }
         if (watchedGeneration_ != runGeneration) [[unlikely]] {
@@ -641,7 +657,7 @@ enter:
             }
             // A user word runs in a frame of this loop; its record is
             // parked if replaced before the frame ends.
-            pushFrame(t + 1, runGeneration, rec.code, &rec, 0, 0);
+            pushFrame(list, t + 1, runGeneration, &rec, 0, 0);
             list = rec.code;
             goto enter;
         }
@@ -711,7 +727,7 @@ enter:
                 case core::BodyUse::None:
                     break;
             }
-            pushFrame(resume, runGeneration, made->block.get(), nullptr, passes > 0 ? 1 : 0, passes);
+            pushFrame(list, resume, runGeneration, nullptr, passes > 0 ? 1 : 0, passes);
             list = made->block.get();
             goto enter;
         }

@@ -169,6 +169,9 @@ struct Interp {
 
     // ---- running ----
     void runWords(const WordSpan& list);
+    // `repeat`: runs cond, then body, then pops a flag, until it equals
+    // sense; each list a run of its own, all of them in one dispatch loop.
+    void runRepeat(const WordSpan& cond, const WordSpan& body, Value sense);
     void runWord(const WordRecord& rec);
     // Runs one line of text (split, then runWords), in pieces of at most
     // limits::kLineChunkWords words; the line counter is untouched.
@@ -285,29 +288,32 @@ private:
     // loop instead of a C++ call of runWords: a call costs a few stores,
     // and allocates nothing once the stack has been that deep.
     struct Frame {
+        // Where the list that made the call goes on.
         const WordSpan* list;
-        const Token* next;             // where a suspended list goes on
+        const Token* next;
         std::uint64_t runGeneration;   // the generation its tokens were resolved at
-        const WordRecord* record;      // the user word whose run count it holds, or null
-        std::int64_t pass;             // times: the pass running (from 1), and the last;
-        std::int64_t lastPass;         // 0 and 0 for a run without passes
+        // The frame's own run: the user word whose run count it holds, or
+        // null; times: the pass running (from 1) and the last, else 0 and 0.
+        const WordRecord* record;
+        std::int64_t pass;
+        std::int64_t lastPass;
     };
-    // Suspends the running frame at `next` and starts one for `list`, as a
-    // nested runWords would (the nesting limit, the tick); a times frame
-    // finds the pass counter set.
-    [[gnu::always_inline]] void pushFrame(const Token* next, std::uint64_t runGeneration, const WordSpan* list,
+    // Suspends the running list (`list`, to go on at `next`) and counts a
+    // new level as a nested run would (the nesting limit, the tick); a
+    // times frame finds the pass counter set.
+    [[gnu::always_inline]] void pushFrame(const WordSpan* list, const Token* next, std::uint64_t runGeneration,
                                           const WordRecord* rec, std::int64_t pass, std::int64_t lastPass) {
         if (nesting_ >= maxNesting) [[unlikely]]
             throwTooDeep();
-        top_[-1].next = next;
-        top_[-1].runGeneration = runGeneration;
         if (top_ == framesEnd_) [[unlikely]]
             growFrames();
-        *top_++ = {list, nullptr, 0, rec, pass, lastPass};
+        *top_++ = {list, next, runGeneration, rec, pass, lastPass};
         if (rec) ++rec->active;
         ++nesting_;
         tick();
     }
+    // runWords, or with `second` runRepeat.
+    void runLists(const WordSpan& first, const WordSpan* second, Value sense);
     [[gnu::noinline]] void growFrames();
     void leaveFrame();
     // watchedGeneration_ as stepping, collecting and the generation say.
