@@ -24,12 +24,12 @@
 #include <tuple>
 
 #include "fuzz_limits.h"
-#include "interp.h"
-#include "line_runner.h"
-#include "raster_api.h"
-#include "raster_loader.h"
-#include "turtle.h"
-#include "turtle_words.h"
+#include "forth/interp.h"
+#include "forth/line_runner.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ protected:
 };
 
 struct Harness {
-    toolkit::RasterApi raster = toolkit::loadRasterLibraries();
+    raster::RasterApi raster = raster::loadRasterLibraries();
     turtle::TurtleState turtle{raster};
     std::unique_ptr<forth::Interp> in = forth::makeCoreInterp();
     DiscardBuffer discard;
@@ -79,12 +79,12 @@ struct Harness {
         polls = 0;
         printed = 0;
         // The image reset without a new surface: the same size, painted over.
-        toolkit::Canvas& c = turtle.canvas();
+        raster::Canvas& c = turtle.canvas();
         c.fAreaColor = {0, 0, 0, 255};
         c.fLineColor = c.fTextColor = {255, 255, 255, 255};
         c.fill();
         c.fLineWidth = 1;
-        c.fFontSize = toolkit::limits::kDefaultTextSize;
+        c.fFontSize = raster::limits::kDefaultTextSize;
         c.fFontFamily.clear();
         c.fFontBold = false;
         std::tie(turtle.x, turtle.y) = turtle::homePosition(turtle);

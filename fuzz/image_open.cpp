@@ -26,17 +26,17 @@
 #include <string>
 
 #include "fuzz_limits.h"
-#include "image_files.h"
-#include "raster_api.h"
-#include "raster_limits.h"
-#include "raster_loader.h"
-#include "toolkit_error.h"
-#include "turtle.h"
+#include "turtle/image_files.h"
+#include "raster/raster_api.h"
+#include "raster/raster_limits.h"
+#include "raster/raster_loader.h"
+#include "raster/raster_error.h"
+#include "turtle/turtle.h"
 
 namespace {
 
 struct Harness {
-    toolkit::RasterApi raster = toolkit::loadRasterLibraries();
+    raster::RasterApi raster = raster::loadRasterLibraries();
     turtle::TurtleState turtle{raster};
     int fd = memfd_create("image_open", MFD_CLOEXEC);
     std::string path = "/proc/self/fd/" + std::to_string(fd);
@@ -46,7 +46,7 @@ struct Harness {
 
     Harness() {
         if (fd < 0) std::abort();
-        void* library = dlopen(toolkit::kRasterLibraryNames[2], RTLD_NOW | RTLD_NOLOAD);
+        void* library = dlopen(raster::kRasterLibraryNames[2], RTLD_NOW | RTLD_NOLOAD);
         if (!library) std::abort();
         formatName = reinterpret_cast<decltype(formatName)>(dlsym(library, "gdk_pixbuf_format_get_name"));
         freeName = reinterpret_cast<decltype(freeName)>(dlsym(library, "g_free"));
@@ -69,7 +69,7 @@ struct Harness {
         if (svg) return false;
         // Beyond the real limit the header alone refuses it: that is tested.
         const long long pixels = static_cast<long long>(width) * height;
-        return pixels <= fuzz_image_max_pixels || pixels > toolkit::limits::kMaxImagePixels;
+        return pixels <= fuzz_image_max_pixels || pixels > raster::limits::kMaxImagePixels;
     }
 };
 
@@ -96,14 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     turtle::TurtleState& t = h.turtle;
     try {
         turtle::openImage(t, h.path);
-    } catch (const toolkit::ToolkitError&) {
+    } catch (const raster::RasterError&) {
         if (!t.image->hasSurface() || t.image->width() != 640 || t.image->height() != 400)
             broken("a refused file leaves the start image");
         return 0;
     }
-    const toolkit::Image& image = *t.image;
+    const raster::Image& image = *t.image;
     if (!image.hasSurface() || image.width() < 0 || image.height() < 0) broken("a loaded picture has a surface");
-    if (static_cast<long long>(image.width()) * image.height() > toolkit::limits::kMaxImagePixels)
+    if (static_cast<long long>(image.width()) * image.height() > raster::limits::kMaxImagePixels)
         broken("a loaded picture is within the pixel limit");
     // The picture can be drawn on and read back.
     t.canvas().drawLine(0, 0, image.width(), image.height());

@@ -3,10 +3,10 @@
 #include <memory>
 #include <ostream>
 
-#include "atomic_file.h"
-#include "conversions.h"
-#include "image.h"
-#include "toolkit_error.h"
+#include "raster/atomic_file.h"
+#include "turtle/conversions.h"
+#include "raster/image.h"
+#include "raster/raster_error.h"
 #include "veskel_limits.h"
 #include "webp_animation.h"
 
@@ -29,19 +29,19 @@ std::size_t defaultFrameInterval(std::size_t drawingOps) {
     return drawingOps == 0 ? 1 : (drawingOps + steps - 1) / steps;
 }
 
-void renderFrames(const toolkit::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
+void renderFrames(const raster::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
                   std::size_t every, const FrameSink& sink) {
-    const std::vector<toolkit::DrawingOp>& ops = record.recorder().operations();
+    const std::vector<raster::DrawingOp>& ops = record.recorder().operations();
     const std::size_t start = record.recorder().startCount();
     const std::vector<turtle::SpritePose>& poses = record.poses();
     std::size_t total = 0;
-    for (std::size_t i = start; i < ops.size(); ++i) total += toolkit::drawsPixels(ops[i]);
+    for (std::size_t i = start; i < ops.size(); ++i) total += raster::drawsPixels(ops[i]);
     if (every == 0) every = defaultFrameInterval(total);
-    const toolkit::CurrentPicture finished = toolkit::currentPicture(ops);
+    const raster::CurrentPicture finished = raster::currentPicture(ops);
 
-    toolkit::Image work(api);  // the drawing as it is being made
-    for (std::size_t i = 0; i < start; ++i) toolkit::replay(ops[i], work);
-    toolkit::Image frame(api);
+    raster::Image work(api);  // the drawing as it is being made
+    for (std::size_t i = 0; i < start; ++i) raster::replay(ops[i], work);
+    raster::Image frame(api);
 
     // The frame after `done` drawing operations, with the turtle as the
     // operation `next` was drawn.
@@ -64,24 +64,24 @@ void renderFrames(const toolkit::RasterApi& api, const DrawingRecord& record, co
     emit(start, 0);
     std::size_t done = 0;
     for (std::size_t i = start; i < ops.size(); ++i) {
-        toolkit::replay(ops[i], work);
-        if (!toolkit::drawsPixels(ops[i])) continue;
+        raster::replay(ops[i], work);
+        if (!raster::drawsPixels(ops[i])) continue;
         ++done;
         if (done % every == 0 || done == total) emit(i + 1, done);
     }
 }
 
-int writeAnimations(const toolkit::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
+int writeAnimations(const raster::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
                     std::size_t every, const std::vector<std::string>& paths, std::ostream& err) {
     if (paths.empty()) return 0;
     std::vector<std::uint8_t> bytes;
     try {
-        const toolkit::CurrentPicture finished = toolkit::currentPicture(record.recorder().operations());
+        const raster::CurrentPicture finished = raster::currentPicture(record.recorder().operations());
         WebpAnimation animation(finished.width, finished.height);
         renderFrames(api, record, end, every,
-                     [&](const toolkit::Image& frame, int milliseconds) { animation.add(frame, milliseconds); });
+                     [&](const raster::Image& frame, int milliseconds) { animation.add(frame, milliseconds); });
         bytes = animation.assemble();
-    } catch (const std::runtime_error& e) {  // AnimationError, toolkit::ToolkitError
+    } catch (const std::runtime_error& e) {  // AnimationError, raster::RasterError
         err << "cannot make the animation: " << e.what() << std::endl;
         return 1;
     }
@@ -89,8 +89,8 @@ int writeAnimations(const toolkit::RasterApi& api, const DrawingRecord& record, 
     for (const std::string& path : paths) {
         try {
             // Whole or not at all, like every picture veskel writes.
-            toolkit::writeFileAtomically(path, [&](toolkit::FileOutput& out) { out.write(bytes.data(), bytes.size()); });
-        } catch (const toolkit::ToolkitError& e) {
+            raster::writeFileAtomically(path, [&](raster::FileOutput& out) { out.write(bytes.data(), bytes.size()); });
+        } catch (const raster::RasterError& e) {
             err << e.what() << std::endl;
             status = 1;
         }

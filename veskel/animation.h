@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "recording.h"
-#include "turtle.h"
+#include "raster/recording.h"
+#include "turtle/turtle.h"
 
 namespace veskel {
 
@@ -29,14 +29,14 @@ public:
     // every image of the turtle (they point to it).
     void attach(turtle::TurtleState& t, bool poses);
 
-    const toolkit::Recorder& recorder() const { return fRecorder; }
+    const raster::Recorder& recorder() const { return fRecorder; }
     // The turtle when the record started, and poses()[i]: the turtle as
     // operation startCount() + i was drawn.
     const turtle::SpritePose& startPose() const { return fStartPose; }
     const std::vector<turtle::SpritePose>& poses() const { return fPoses; }
 
 private:
-    toolkit::Recorder fRecorder;
+    raster::Recorder fRecorder;
     turtle::SpritePose fStartPose;
     std::vector<turtle::SpritePose> fPoses;
 };
@@ -46,7 +46,7 @@ private:
 std::size_t defaultFrameInterval(std::size_t drawingOps);
 
 // One frame: the picture at the animation's size, and how long it shows.
-using FrameSink = std::function<void(const toolkit::Image& frame, int milliseconds)>;
+using FrameSink = std::function<void(const raster::Image& frame, int milliseconds)>;
 
 // Draws the frames in order: the picture the record starts with, then the
 // picture after every `every` drawing operations (0: the default), then
@@ -54,13 +54,13 @@ using FrameSink = std::function<void(const toolkit::Image& frame, int millisecon
 // shows the turtle as the record started, then as the next operation was
 // drawn, and at the end as `end`, the turtle after the run. The frames have the size of the finished picture;
 // an earlier picture of another size is centred on a transparent frame.
-void renderFrames(const toolkit::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
+void renderFrames(const raster::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
                   std::size_t every, const FrameSink& sink);
 
 // Renders the animation once and writes it to every path in order. A file
 // that cannot be written is reported on err and does not stop the others.
 // Returns 0, or 1 after any failure.
-int writeAnimations(const toolkit::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
+int writeAnimations(const raster::RasterApi& api, const DrawingRecord& record, const turtle::SpritePose& end,
                     std::size_t every, const std::vector<std::string>& paths, std::ostream& err);
 
 }  // namespace veskel

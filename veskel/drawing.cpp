@@ -3,11 +3,11 @@
 #include <ostream>
 #include <tuple>
 
-#include "image_files.h"
-#include "image_format.h"
+#include "turtle/image_files.h"
+#include "turtle/image_format.h"
 #include "output_files.h"
-#include "toolkit_error.h"
-#include "vector_file.h"
+#include "raster/raster_error.h"
+#include "raster/vector_file.h"
 
 namespace veskel {
 
@@ -21,7 +21,7 @@ void openStartImage(turtle::TurtleState& t, const std::string& path) {
     std::tie(t.x, t.y) = turtle::homePosition(t);
 }
 
-int saveImages(const turtle::TurtleState& t, const toolkit::Recorder& record, const std::vector<std::string>& paths,
+int saveImages(const turtle::TurtleState& t, const raster::Recorder& record, const std::vector<std::string>& paths,
                std::ostream& err, std::string_view script) {
     int status = 0;
     for (const std::string& path : paths) {
@@ -30,8 +30,8 @@ int saveImages(const turtle::TurtleState& t, const toolkit::Recorder& record, co
             if (format.kind == turtle::SaveKind::Raster)
                 turtle::saveByExtension(*t.image, path, script);
             else
-                toolkit::writeVectorFile(t.image->raster(), record.operations(), path, format.vector);
-        } catch (const toolkit::ToolkitError& e) {
+                raster::writeVectorFile(t.image->raster(), record.operations(), path, format.vector);
+        } catch (const raster::RasterError& e) {
             err << e.what() << std::endl;
             status = 1;
         }

@@ -6,19 +6,19 @@
 #include <string_view>
 #include <vector>
 
-#include "recording.h"
-#include "turtle.h"
+#include "raster/recording.h"
+#include "turtle/turtle.h"
 
 namespace veskel {
 
 // Gives the turtle a fresh black image of width x height (the image reset)
-// and puts it at its home position. Raises toolkit::ToolkitError with the
+// and puts it at its home position. Raises raster::RasterError with the
 // library's message when the image cannot be made.
 void startImage(turtle::TurtleState& t, int width, int height);
 
 // Starts from the picture in the file instead, through the drawing program's
 // Open (turtle::openImage), and puts the turtle at its home position. Raises
-// toolkit::ToolkitError with the library's message, or the size limit's,
+// raster::RasterError with the library's message, or the size limit's,
 // when the file cannot be opened.
 void openStartImage(turtle::TurtleState& t, const std::string& path);
 
@@ -28,7 +28,7 @@ void openStartImage(turtle::TurtleState& t, const std::string& path);
 // before the run). A file that cannot be written is reported on err with the
 // library's message and does not stop the others. Returns 0, or 1 after any
 // failure.
-int saveImages(const turtle::TurtleState& t, const toolkit::Recorder& record, const std::vector<std::string>& paths,
+int saveImages(const turtle::TurtleState& t, const raster::Recorder& record, const std::vector<std::string>& paths,
                std::ostream& err, std::string_view script);
 
 }  // namespace veskel

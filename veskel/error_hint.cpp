@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "word_hints.h"
+#include "reference/word_hints.h"
 
 namespace veskel {
 

@@ -7,7 +7,7 @@
 #include <iosfwd>
 #include <string_view>
 
-#include "interp.h"
+#include "forth/interp.h"
 
 namespace veskel {
 

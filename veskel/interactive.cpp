@@ -10,13 +10,13 @@
 #include <readline/history.h>
 #include <readline/readline.h>
 
-#include "banner.h"
-#include "drawing_script.h"
+#include "forth/banner.h"
+#include "turtle/drawing_script.h"
 #include "prompt_completion.h"
 #include "error_hint.h"
-#include "errors.h"
+#include "forth/errors.h"
 #include "history_file.h"
-#include "line_runner.h"
+#include "forth/line_runner.h"
 #include "runner.h"
 
 namespace veskel {

@@ -7,20 +7,20 @@
 
 #include "animation.h"
 #include "drawing.h"
-#include "drawing_script.h"
-#include "interp.h"
-#include "raster_api.h"
-#include "raster_loader.h"
+#include "turtle/drawing_script.h"
+#include "forth/interp.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
 #include "options.h"
 #include "output_files.h"
 #include "program_message.h"
 #include "replay.h"
 #include "runner.h"
 #include "shown_script.h"
-#include "toolkit_error.h"
-#include "turtle.h"
-#include "turtle_words.h"
-#include "word_reference.h"
+#include "raster/raster_error.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
+#include "reference/word_reference.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
 
     // The image needs cairo, pango and gdk-pixbuf only, opened by name:
     // drawing off screen needs neither GTK nor a display.
-    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
 
     // Declared before the turtle, whose images point to it.
     veskel::DrawingRecord record;
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
             veskel::startImage(turtle, opts.width, opts.height);
         else
             veskel::openStartImage(turtle, opts.openPath);
-    } catch (const toolkit::ToolkitError& e) {
+    } catch (const raster::RasterError& e) {
         veskel::tell(std::cerr, e.what());
         return 1;
     }

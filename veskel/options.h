@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "turtle_limits.h"
+#include "turtle/turtle_limits.h"
 
 namespace veskel {
 

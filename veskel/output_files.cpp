@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "atomic_file.h"
+#include "raster/atomic_file.h"
 
 namespace veskel {
 
@@ -43,7 +43,7 @@ void checkWritable(const std::string& path) {
     }
     if (errno != ENOENT) refuse(path, errno);
     // A dangling link is saved through: the file is made where it points.
-    const std::string target = toolkit::saveTarget(path);
+    const std::string target = raster::saveTarget(path);
     const std::string folder = turtle::splitPath(target).folder;
     // "/x.png" lies in "/", which splitPath gives as an empty folder.
     const std::string dir = folder.empty() ? (target[0] == '/' ? "/" : ".") : folder;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "image_format.h"
+#include "turtle/image_format.h"
 
 namespace veskel {
 

@@ -5,7 +5,7 @@
 
 #include <readline/readline.h>
 
-#include "word_help.h"
+#include "reference/word_help.h"
 
 namespace veskel {
 

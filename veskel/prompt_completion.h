@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "interp.h"
+#include "forth/interp.h"
 
 namespace veskel {
 

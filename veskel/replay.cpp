@@ -5,14 +5,14 @@
 #include <ostream>
 
 #include "drawing.h"
-#include "drawing_script.h"
-#include "image.h"
-#include "image_files.h"
-#include "line_runner.h"
+#include "turtle/drawing_script.h"
+#include "raster/image.h"
+#include "turtle/image_files.h"
+#include "forth/line_runner.h"
 #include "png_text.h"
 #include "program_message.h"
 #include "runner.h"
-#include "toolkit_error.h"
+#include "raster/raster_error.h"
 #include "veskel_limits.h"
 
 namespace veskel {

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "interp.h"
-#include "raster_api.h"
-#include "turtle.h"
+#include "forth/interp.h"
+#include "raster/raster_api.h"
+#include "turtle/turtle.h"
 
 namespace veskel {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "error_hint.h"
-#include "errors.h"
-#include "drawing_script.h"
-#include "line_runner.h"
+#include "forth/errors.h"
+#include "turtle/drawing_script.h"
+#include "forth/line_runner.h"
 
 namespace veskel {
 

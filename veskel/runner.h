@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "interp.h"
+#include "forth/interp.h"
 #include "options.h"
 
 namespace veskel {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "raster_api.h"
+#include "raster/raster_api.h"
 #include "veskel_limits.h"
 
 namespace veskel {
@@ -46,7 +46,7 @@ WebpAnimation::WebpAnimation(int width, int height) : fWidth(width), fHeight(hei
 
 WebpAnimation::~WebpAnimation() = default;
 
-void WebpAnimation::add(const toolkit::Image& frame, int milliseconds) {
+void WebpAnimation::add(const raster::Image& frame, int milliseconds) {
     WebPConfig config;
     if (!WebPConfigInit(&config)) throw AnimationError("libwebp version mismatch");
     config.lossless = 1;
@@ -60,7 +60,7 @@ void WebpAnimation::add(const toolkit::Image& frame, int milliseconds) {
     picture.p.height = fHeight;
     if (!WebPPictureAlloc(&picture.p)) throw AnimationError("out of memory for an animation frame");
 
-    const toolkit::RasterApi& g = frame.raster();
+    const raster::RasterApi& g = frame.raster();
     g.cairo_surface_flush(frame.surface());
     const unsigned char* data = g.cairo_image_surface_get_data(frame.surface());
     const int stride = g.cairo_image_surface_get_stride(frame.surface());

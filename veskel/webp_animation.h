@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "image.h"
+#include "raster/image.h"
 
 struct WebPAnimEncoder;
 
@@ -29,7 +29,7 @@ public:
     WebpAnimation& operator=(const WebpAnimation&) = delete;
 
     // Appends a frame of the animation's size shown for `milliseconds`.
-    void add(const toolkit::Image& frame, int milliseconds);
+    void add(const raster::Image& frame, int milliseconds);
 
     // The whole file, after the last frame.
     std::vector<std::uint8_t> assemble();

@@ -3,9 +3,9 @@
 #include <chrono>
 
 #include "app_limits.h"
-#include "drawing_script.h"
-#include "gtk_loader.h"
-#include "turtle_words.h"
+#include "turtle/drawing_script.h"
+#include "toolkit/gtk_loader.h"
+#include "turtle/turtle_words.h"
 
 namespace app {
 

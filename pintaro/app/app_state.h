@@ -12,11 +12,11 @@
 #include "command_history.h"
 #include "console_run.h"
 #include "drawing_history.h"
-#include "events.h"
-#include "file_dialogs.h"
-#include "interp.h"
+#include "toolkit/events.h"
+#include "toolkit/file_dialogs.h"
+#include "forth/interp.h"
 #include "run_guard.h"
-#include "turtle.h"
+#include "turtle/turtle.h"
 
 namespace app {
 

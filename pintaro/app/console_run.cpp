@@ -1,8 +1,8 @@
 #include "console_run.h"
 
-#include "line_runner.h"
+#include "forth/line_runner.h"
 #include "script_run.h"
-#include "word_hints.h"
+#include "reference/word_hints.h"
 
 namespace app {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "interp.h"
-#include "line_runner.h"
+#include "forth/interp.h"
+#include "forth/line_runner.h"
 
 namespace app {
 

@@ -5,11 +5,11 @@
 
 #include "about.h"
 #include "app_limits.h"
-#include "application.h"
-#include "banner.h"
-#include "errors.h"
+#include "toolkit/application.h"
+#include "forth/banner.h"
+#include "forth/errors.h"
 #include "console_run.h"
-#include "console_words.h"
+#include "console_words/console_words.h"
 #include "drawing_steps.h"
 #include "message_box.h"
 #include "script_boxes.h"
@@ -80,7 +80,7 @@ void ConsoleWindow::selectLine(std::size_t index) {
 
 void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
     RunGuard& runs = state.runs;
-    ConsoleHost host;
+    console_words::ConsoleHost host;
     host.append = [&c, &runs](std::string_view text) {
         c.append(text);
         if (runs.running())
@@ -98,7 +98,7 @@ void registerConsole(ConsoleWindow& c, AppState& state, MainWindow& w) {
         return boxes.confirm(message);
     };
     host.bye = [] { Application::current().quit(false); };
-    registerConsoleWords(state.interp, host);
+    console_words::registerConsoleWords(state.interp, host);
 
     c.output.addLine(forth::kGreeting);
     c.output.addLine(forth::dictionaryCounts(state.interp));

@@ -10,15 +10,15 @@
 #include <string_view>
 
 #include "app_state.h"
-#include "button.h"
-#include "label.h"
-#include "layout_container.h"
+#include "toolkit/button.h"
+#include "toolkit/label.h"
+#include "toolkit/layout_container.h"
 #include "main_window.h"
 #include "run_guard.h"
 #include "script_keeping.h"
 #include "status_line.h"
-#include "text_area.h"
-#include "window.h"
+#include "toolkit/text_area.h"
+#include "toolkit/window.h"
 
 namespace app {
 

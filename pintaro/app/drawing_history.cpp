@@ -11,7 +11,7 @@ bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == st
 }  // namespace
 
 DrawingState DrawingState::of(const turtle::TurtleState& t) {
-    const toolkit::Canvas& c = t.image->canvas();
+    const raster::Canvas& c = t.image->canvas();
     DrawingState s;
     s.width = t.image->width();
     s.height = t.image->height();
@@ -30,7 +30,7 @@ DrawingState DrawingState::of(const turtle::TurtleState& t) {
 }
 
 void DrawingState::applyTo(turtle::TurtleState& t) const {
-    toolkit::Canvas& c = t.canvas();
+    raster::Canvas& c = t.canvas();
     t.x = x;
     t.y = y;
     t.heading = heading;

@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "color.h"
+#include "raster/color.h"
 #include "picture_tiles.h"
-#include "turtle.h"
+#include "turtle/turtle.h"
 
 namespace app {
 
@@ -36,9 +36,9 @@ struct DrawingState {
     int height = 0;
     double x = 0, y = 0, heading = 0;
     bool penDown = true, visible = true;
-    toolkit::Color penColor, labelColor, background;
+    raster::Color penColor, labelColor, background;
     double penSize = 1, labelHeight = 15;
-    std::array<toolkit::Color, 16> palette{};
+    std::array<raster::Color, 16> palette{};
 
     static DrawingState of(const turtle::TurtleState& t);
     // Puts the state back (the image must already have its size).

@@ -6,10 +6,10 @@
 
 #include "app_limits.h"
 #include "console_window.h"
-#include "errors.h"
+#include "forth/errors.h"
 #include "file_commands.h"
-#include "line_runner.h"
-#include "wordlist.h"
+#include "forth/line_runner.h"
+#include "forth/wordlist.h"
 
 namespace app {
 

@@ -12,7 +12,7 @@
 
 #include "app_state.h"
 #include "drawing_history.h"
-#include "drawing_script.h"
+#include "turtle/drawing_script.h"
 #include "main_window.h"
 
 namespace app {

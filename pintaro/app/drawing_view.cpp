@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app_limits.h"
-#include "conversions.h"
+#include "turtle/conversions.h"
 
 namespace app {
 
@@ -35,8 +35,8 @@ namespace {
 // Lines every kGridSpacing image pixels and the home axes over the image,
 // numbers every kGridLabelEvery along its top and left edges; white on a
 // dark background, black on a light one. Only what the view shows is drawn.
-void paintGrid(toolkit::Canvas& view, const ViewPlacement& p, const toolkit::Image& image) {
-    using toolkit::Color;
+void paintGrid(raster::Canvas& view, const ViewPlacement& p, const raster::Image& image) {
+    using raster::Color;
     const Color bg = image.canvas().fAreaColor;
     const bool dark = 299 * bg.r + 587 * bg.g + 114 * bg.b < 128 * 1000;
     const std::uint8_t ink = dark ? 255 : 0;
@@ -66,9 +66,9 @@ void paintGrid(toolkit::Canvas& view, const ViewPlacement& p, const toolkit::Ima
 
 }  // namespace
 
-void paintDrawingView(toolkit::Canvas& view, turtle::TurtleState& t, bool grid) {
-    toolkit::Image& image = *t.image;
-    toolkit::Canvas& picture = image.canvas();
+void paintDrawingView(raster::Canvas& view, turtle::TurtleState& t, bool grid) {
+    raster::Image& image = *t.image;
+    raster::Canvas& picture = image.canvas();
     const ViewPlacement p = placeInView(view.fWidth, view.fHeight, image.width(), image.height(), t.x, t.y);
 
     view.fAreaColor = picture.fAreaColor;

@@ -9,8 +9,8 @@
 #include <optional>
 #include <utility>
 
-#include "canvas.h"
-#include "turtle.h"
+#include "raster/canvas.h"
+#include "turtle/turtle.h"
 
 namespace app {
 
@@ -34,6 +34,6 @@ std::optional<std::pair<int, int>> imagePointAt(int viewWidth, int viewHeight, i
 
 // Paints the whole view. `view` must be in drawing state (inside the draw
 // handler); its size is the view's size. `grid`: with the coordinate grid.
-void paintDrawingView(toolkit::Canvas& view, turtle::TurtleState& t, bool grid = false);
+void paintDrawingView(raster::Canvas& view, turtle::TurtleState& t, bool grid = false);
 
 }  // namespace app

@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "app_limits.h"
-#include "application.h"
+#include "toolkit/application.h"
 #include "console_window.h"
 #include "examples_window.h"
 #include "state_window.h"
 #include "main_window.h"
 #include "script_keeping.h"
-#include "word_help.h"
-#include "word_hints.h"
+#include "reference/word_help.h"
+#include "reference/word_hints.h"
 
 namespace app {
 

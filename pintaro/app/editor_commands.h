@@ -9,9 +9,9 @@
 #include <span>
 #include <string_view>
 
-#include "events.h"
-#include "key_codes.h"
-#include "popup_menu.h"
+#include "toolkit/events.h"
+#include "toolkit/key_codes.h"
+#include "toolkit/popup_menu.h"
 #include "run_stepper.h"
 
 namespace app {

@@ -3,11 +3,11 @@
 #include <exception>
 
 #include "app_limits.h"
-#include "application.h"
+#include "toolkit/application.h"
 #include "console_window.h"
 #include "editor_commands.h"
-#include "errors.h"
-#include "gtk_loader.h"
+#include "forth/errors.h"
+#include "toolkit/gtk_loader.h"
 #include "main_window.h"
 #include "script_file.h"
 #include "script_keeping.h"
@@ -18,7 +18,7 @@ using namespace toolkit;
 
 ExamplesWindow::Cell::Cell(const Example& e) : button(e.name), line(e.line), example(e) {
     thumbnail.setSize(limits::kThumbnailWidth, limits::kThumbnailHeight);
-    picture = std::make_unique<Image>(gtkRaster());
+    picture = std::make_unique<raster::Image>(gtkRaster());
     try {
         picture->loadFromFile(e.thumbnail.string());
     } catch (const std::exception&) {

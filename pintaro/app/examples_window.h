@@ -7,13 +7,13 @@
 #include <memory>
 #include <vector>
 
-#include "button.h"
-#include "control.h"
+#include "toolkit/button.h"
+#include "toolkit/control.h"
 #include "example_list.h"
-#include "image.h"
-#include "label.h"
-#include "layout_container.h"
-#include "window.h"
+#include "raster/image.h"
+#include "toolkit/label.h"
+#include "toolkit/layout_container.h"
+#include "toolkit/window.h"
 
 namespace app {
 
@@ -33,7 +33,7 @@ struct ExamplesWindow {
         toolkit::LayoutContainer column{toolkit::Layout_Vertical};
         toolkit::Button button;
         toolkit::Label line;
-        std::unique_ptr<toolkit::Image> picture;  // null when it has none
+        std::unique_ptr<raster::Image> picture;  // null when it has none
         Example example;
     };
 

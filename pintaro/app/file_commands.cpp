@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "about.h"
-#include "drawing_script.h"
+#include "turtle/drawing_script.h"
 #include "drawing_steps.h"
-#include "errors.h"
-#include "image_files.h"
-#include "image_format.h"
+#include "forth/errors.h"
+#include "turtle/image_files.h"
+#include "turtle/image_format.h"
 
 namespace app {
 

@@ -2,8 +2,8 @@
 #include <iostream>
 
 #include "app_state.h"
-#include "application.h"
-#include "gtk_loader.h"
+#include "toolkit/application.h"
+#include "toolkit/gtk_loader.h"
 #include "open_given_file.h"
 #include "start_options.h"
 #include "ui.h"

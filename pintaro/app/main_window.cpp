@@ -6,15 +6,15 @@
 
 #include "about.h"
 #include "app_limits.h"
-#include "application.h"
+#include "toolkit/application.h"
 #include "console_window.h"
 #include "drawing_steps.h"
 #include "drawing_view.h"
 #include "file_commands.h"
 #include "message_box.h"
 #include "script_run.h"
-#include "word_hints.h"
-#include "toolkit_limits.h"
+#include "reference/word_hints.h"
+#include "toolkit/toolkit_limits.h"
 
 namespace app {
 
@@ -99,7 +99,7 @@ bool shiftMatches(ShiftRule rule) {
 // The pointer's image coordinates in the status label while it is over
 // the image.
 void showPointer(MainWindow& w, AppState& state, int viewX, int viewY) {
-    const toolkit::Image& image = *state.turtle.image;
+    const raster::Image& image = *state.turtle.image;
     const auto at = imagePointAt(w.view.width(), w.view.height(), image.width(), image.height(), viewX, viewY);
     if (at)
         w.status.showPointer(at->first, at->second);

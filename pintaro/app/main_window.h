@@ -8,14 +8,14 @@
 
 #include "about.h"
 #include "app_state.h"
-#include "button.h"
-#include "control.h"
-#include "label.h"
-#include "layout_container.h"
+#include "toolkit/button.h"
+#include "toolkit/control.h"
+#include "toolkit/label.h"
+#include "toolkit/layout_container.h"
 #include "resize_dialog.h"
 #include "status_line.h"
-#include "text_box.h"
-#include "window.h"
+#include "toolkit/text_box.h"
+#include "toolkit/window.h"
 
 namespace app {
 

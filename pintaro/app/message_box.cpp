@@ -4,11 +4,11 @@
 #include <optional>
 
 #include "app_limits.h"
-#include "application.h"
-#include "button.h"
-#include "label.h"
-#include "layout_container.h"
-#include "size_modes.h"
+#include "toolkit/application.h"
+#include "toolkit/button.h"
+#include "toolkit/label.h"
+#include "toolkit/layout_container.h"
+#include "toolkit/size_modes.h"
 
 namespace app {
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "events.h"
-#include "window.h"
+#include "toolkit/events.h"
+#include "toolkit/window.h"
 
 namespace app {
 

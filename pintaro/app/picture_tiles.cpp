@@ -133,7 +133,7 @@ void PictureCopy::resize(int width, int height) {
     fHeight = height;
 }
 
-void PictureCopy::take(const toolkit::Image& image) {
+void PictureCopy::take(const raster::Image& image) {
     resize(image.hasSurface() ? image.width() : 0, image.hasSurface() ? image.height() : 0);
     for (std::uint32_t i = 0, n = tileCount(); i < n; ++i) {
         const Tile t = tile(i);
@@ -141,7 +141,7 @@ void PictureCopy::take(const toolkit::Image& image) {
     }
 }
 
-std::vector<PackedTile> PictureCopy::takeChanges(const toolkit::Image& image) {
+std::vector<PackedTile> PictureCopy::takeChanges(const raster::Image& image) {
     std::vector<PackedTile> changed;
     std::vector<std::uint32_t> now(static_cast<std::size_t>(kTile) * kTile);
     for (std::uint32_t i = 0, n = tileCount(); i < n; ++i) {
@@ -159,7 +159,7 @@ std::vector<PackedTile> PictureCopy::takeChanges(const toolkit::Image& image) {
     return changed;
 }
 
-void PictureCopy::applyChanges(const std::vector<PackedTile>& differences, toolkit::Image& image) {
+void PictureCopy::applyChanges(const std::vector<PackedTile>& differences, raster::Image& image) {
     for (const PackedTile& difference : differences) {
         if (difference.index >= tileCount()) throw std::logic_error("tile outside the picture");
         const Tile t = tile(difference.index);
@@ -168,7 +168,7 @@ void PictureCopy::applyChanges(const std::vector<PackedTile>& differences, toolk
     }
 }
 
-void PictureCopy::putBack(toolkit::Image& image) const {
+void PictureCopy::putBack(raster::Image& image) const {
     std::vector<std::uint32_t> now(static_cast<std::size_t>(kTile) * kTile);
     for (std::uint32_t i = 0, n = tileCount(); i < n; ++i) {
         const Tile t = tile(i);
@@ -186,7 +186,7 @@ std::vector<PackedTile> PictureCopy::packAll() const {
     return all;
 }
 
-void PictureCopy::replaceAll(const std::vector<PackedTile>& tiles, int width, int height, toolkit::Image& image) {
+void PictureCopy::replaceAll(const std::vector<PackedTile>& tiles, int width, int height, raster::Image& image) {
     if (tiles.size() != tilesFor(width, height)) throw std::logic_error("a picture needs all its tiles");
     resize(width, height);
     for (const PackedTile& packed : tiles) {

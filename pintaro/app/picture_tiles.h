@@ -16,7 +16,7 @@
 #include <span>
 #include <vector>
 
-#include "image.h"
+#include "raster/image.h"
 
 namespace app {
 
@@ -46,20 +46,20 @@ public:
     std::size_t bytes() const { return fPixels.capacity() * sizeof(std::uint32_t); }
 
     // Copies the image whole (an image without surface is 0 x 0).
-    void take(const toolkit::Image& image);
+    void take(const raster::Image& image);
 
     // The differences of the tiles where the image (of the copy's size) and
     // the copy differ, in tile order. The copy takes the image's pixels, so
     // it equals the image afterwards.
-    std::vector<PackedTile> takeChanges(const toolkit::Image& image);
+    std::vector<PackedTile> takeChanges(const raster::Image& image);
 
     // Applies differences that takeChanges gave to the copy and the image
     // (both of the size they were taken at): one version becomes the other.
-    void applyChanges(const std::vector<PackedTile>& differences, toolkit::Image& image);
+    void applyChanges(const std::vector<PackedTile>& differences, raster::Image& image);
 
     // Writes the copy's pixels back into the image (of the copy's size)
     // wherever the two differ: the picture goes back to the copy.
-    void putBack(toolkit::Image& image) const;
+    void putBack(raster::Image& image) const;
 
     // Every tile packed as it is: the picture a change of size replaces.
     std::vector<PackedTile> packAll() const;
@@ -67,7 +67,7 @@ public:
     // Makes the copy and the image (which must already have the new size)
     // the `width` x `height` picture packed in `tiles`, every one of its
     // tiles; raises std::logic_error when some are missing.
-    void replaceAll(const std::vector<PackedTile>& tiles, int width, int height, toolkit::Image& image);
+    void replaceAll(const std::vector<PackedTile>& tiles, int width, int height, raster::Image& image);
 
 private:
     struct Tile {

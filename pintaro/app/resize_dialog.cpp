@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "app_limits.h"
-#include "errors.h"
-#include "application.h"
+#include "forth/errors.h"
+#include "toolkit/application.h"
 
 namespace app {
 

@@ -10,11 +10,11 @@
 #include <string_view>
 #include <utility>
 
-#include "button.h"
-#include "label.h"
-#include "layout_container.h"
-#include "text_box.h"
-#include "window.h"
+#include "toolkit/button.h"
+#include "toolkit/label.h"
+#include "toolkit/layout_container.h"
+#include "toolkit/text_box.h"
+#include "toolkit/window.h"
 
 namespace app {
 

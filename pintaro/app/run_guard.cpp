@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "errors.h"
-#include "forth_limits.h"
+#include "forth/errors.h"
+#include "forth/forth_limits.h"
 
 namespace app {
 

@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "interp.h"
+#include "forth/interp.h"
 
 namespace app {
 

@@ -5,9 +5,9 @@
 
 #include "app_limits.h"
 #include "app_state.h"
-#include "application.h"
-#include "errors.h"
-#include "line_runner.h"
+#include "toolkit/application.h"
+#include "forth/errors.h"
+#include "forth/line_runner.h"
 
 namespace app {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "console_run.h"
-#include "interp.h"
+#include "forth/interp.h"
 #include "step_back.h"
 
 namespace app {

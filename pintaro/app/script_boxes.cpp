@@ -1,6 +1,6 @@
 #include "script_boxes.h"
 
-#include "application.h"
+#include "toolkit/application.h"
 #include "message_box.h"
 
 namespace app {

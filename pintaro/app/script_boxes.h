@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "events.h"
+#include "toolkit/events.h"
 #include "run_guard.h"
 #include "status_line.h"
-#include "window.h"
+#include "toolkit/window.h"
 
 namespace app {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "utf8_text.h"
+#include "forth/utf8_text.h"
 
 namespace app {
 

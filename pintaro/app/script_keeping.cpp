@@ -3,12 +3,12 @@
 #include <exception>
 
 #include "about.h"
-#include "application.h"
-#include "atomic_file.h"
+#include "toolkit/application.h"
+#include "raster/atomic_file.h"
 #include "console_window.h"
-#include "errors.h"
+#include "forth/errors.h"
 #include "message_box.h"
-#include "image_format.h"
+#include "turtle/image_format.h"
 
 namespace app {
 
@@ -31,7 +31,7 @@ void saveScript(ConsoleWindow& c, bool askName) {
     const std::string text = c.editor.text();
     try {
         // A failed write raises with its reason; the old file stays whole.
-        toolkit::writeFileAtomically(path, [&](toolkit::FileOutput& out) { out.write(text.data(), text.size()); });
+        raster::writeFileAtomically(path, [&](raster::FileOutput& out) { out.write(text.data(), text.size()); });
     } catch (const std::exception& e) {
         toolkit::Application::current().alertBox(&c.window, forth::errorText(e), kProgramTitle);
         return;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "file_dialogs.h"
+#include "toolkit/file_dialogs.h"
 
 namespace app {
 

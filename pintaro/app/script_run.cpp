@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "errors.h"
+#include "forth/errors.h"
 
 namespace app {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "interp.h"
+#include "forth/interp.h"
 
 namespace app {
 

@@ -10,7 +10,7 @@ namespace app {
 
 namespace {
 
-std::string colourText(toolkit::Color c) {
+std::string colourText(raster::Color c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
     return text;
@@ -60,7 +60,7 @@ std::string inspectorText(const forth::Interp& in, const turtle::TurtleState& t)
     if (words == 0) s += "  none\n";
     if (more) s += "  ... " + std::to_string(more) + " more\n";
 
-    const toolkit::Canvas& c = t.image->canvas();
+    const raster::Canvas& c = t.image->canvas();
     s += "\nTurtle:\n";
     s += "  x " + formatShort(t.x) + ", y " + formatShort(t.y) + ", heading " + formatShort(t.heading) + "\n";
     s += std::string("  pen ") + (t.penDown ? "down" : "up") + ", pen size " + formatShort(c.fLineWidth) + "\n";

@@ -9,10 +9,10 @@
 #include <chrono>
 #include <string>
 
-#include "interp.h"
-#include "text_area.h"
-#include "turtle.h"
-#include "window.h"
+#include "forth/interp.h"
+#include "toolkit/text_area.h"
+#include "turtle/turtle.h"
+#include "toolkit/window.h"
 
 namespace app {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "label.h"
+#include "toolkit/label.h"
 
 namespace app {
 

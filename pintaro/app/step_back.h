@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "interp.h"
+#include "forth/interp.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #include "ui.h"
 
-#include "application.h"
+#include "toolkit/application.h"
 #include "drop_open.h"
 #include "file_commands.h"
 

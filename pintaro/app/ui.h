@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "after_first_paint.h"
+#include "toolkit/after_first_paint.h"
 #include "app_state.h"
 #include "console_window.h"
 #include "editor_commands.h"

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <string_view>
 
-#include "image_format.h"
+#include "turtle/image_format.h"
 #include "word_reference.h"
 
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string>
 
-#include "turtle.h"
+#include "turtle/turtle.h"
 #include "word_reference.h"
 
 namespace reference {

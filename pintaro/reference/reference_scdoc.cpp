@@ -1,7 +1,7 @@
 // The word reference as scdoc: the WORDS section of veskel-forth(7).
 #include <string>
 
-#include "turtle.h"
+#include "turtle/turtle.h"
 #include "word_reference.h"
 
 namespace reference {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "reference_limits.h"
-#include "turtle.h"
+#include "turtle/turtle.h"
 #include "word_reference.h"
 
 namespace reference {

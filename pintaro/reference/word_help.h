@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "interp.h"
+#include "forth/interp.h"
 #include "word_reference.h"
 
 namespace reference {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "console_words.h"
+#include "console_words/console_words.h"
 #include "reference_limits.h"
-#include "turtle_words.h"
+#include "turtle/turtle_words.h"
 
 namespace reference {
 
@@ -94,7 +94,7 @@ WordReference gatherWordReference() {
     using Kind = forth::DocumentedEntry::Kind;
     WordReference ref{kEffectsNote, kColoursNote, kAliasesNote, kSigilsNote, {}, {}, {}};
     for (const GroupText& g : kGroups) ref.groups.push_back({g.key, g.title, g.intro, g.colourNames, {}});
-    for (const auto table : {forth::coreWordDocs(), turtle::turtleWordDocs(), app::consoleWordDocs()}) {
+    for (const auto table : {forth::coreWordDocs(), turtle::turtleWordDocs(), console_words::consoleWordDocs()}) {
         for (const auto& e : table) {
             checkDoc(e);
             if (e.kind == Kind::Alias) {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "word_doc.h"
+#include "forth/word_doc.h"
 
 namespace reference {
 

@@ -18,9 +18,9 @@ namespace {
 
 Application* g_current = nullptr;
 
-Color toColor(const GdkRGBA& c) {
+raster::Color toColor(const GdkRGBA& c) {
     auto channel = [](double v) { return static_cast<std::uint8_t>(std::clamp(v, 0.0, 1.0) * 255.0 + 0.5); };
-    return Color(channel(c.red), channel(c.green), channel(c.blue), channel(c.alpha));
+    return raster::Color(channel(c.red), channel(c.green), channel(c.blue), channel(c.alpha));
 }
 
 }  // namespace

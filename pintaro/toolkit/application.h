@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "color.h"
+#include "raster/color.h"
 #include "control_handle.h"
 #include "events.h"
 #include "key_codes.h"
@@ -76,8 +76,8 @@ public:
     const std::vector<KeyCode>& pressedKeys() const { return fPressedKeys; }
     int resolution() const { return fResolution; }
     const std::string& applicationId() const { return fApplicationId; }
-    Color defaultBackgroundColor() const { return fDefaultBackgroundColor; }
-    Color defaultTextColor() const { return fDefaultTextColor; }
+    raster::Color defaultBackgroundColor() const { return fDefaultBackgroundColor; }
+    raster::Color defaultTextColor() const { return fDefaultTextColor; }
 
     // The initialised application; raises "You need to call 'app.init()' at
     // first." when there is none.
@@ -115,8 +115,8 @@ private:
     std::vector<Window*> fWindows;
     std::vector<KeyCode> fPressedKeys;
     int fResolution = 96;
-    Color fDefaultBackgroundColor{255, 255, 255, 255};
-    Color fDefaultTextColor{0, 0, 0, 255};
+    raster::Color fDefaultBackgroundColor{255, 255, 255, 255};
+    raster::Color fDefaultTextColor{0, 0, 0, 255};
     GtkClipboard* fClipboard = nullptr;
     // A hidden window holding the widgets of controls not yet placed.
     GtkWidget* fParkingWindow = nullptr;

@@ -11,14 +11,14 @@
 #include "key_input.h"
 #include "layout_container.h"
 #include "toolkit_error.h"
-#include "raster_limits.h"
+#include "raster/raster_limits.h"
 #include "toolkit_limits.h"
 #include "window.h"
 
 namespace toolkit {
 namespace {
 
-GdkRGBA toRgba(Color c) { return GdkRGBA{c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0}; }
+GdkRGBA toRgba(raster::Color c) { return GdkRGBA{c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0}; }
 
 std::optional<MouseButton> mouseButton(guint platformButton) {
     switch (platformButton) {
@@ -31,9 +31,9 @@ std::optional<MouseButton> mouseButton(guint platformButton) {
 
 // A control's canvas draws in the theme's text colour. Nothing of the layer
 // may exist before the application: this raises first.
-Canvas controlCanvas() {
-    const Color text = Application::current().defaultTextColor();
-    return Canvas(gtkRaster(), text);
+raster::Canvas controlCanvas() {
+    const raster::Color text = Application::current().defaultTextColor();
+    return raster::Canvas(gtkRaster(), text);
 }
 
 }  // namespace
@@ -224,7 +224,7 @@ void Control::applyPosition(GtkWidget* parentWidget, int x, int y) {
 
 // ---- look ----
 
-void Control::setBackgroundColor(Color c) {
+void Control::setBackgroundColor(raster::Color c) {
     fBackgroundColor = c;
     fUseDefaultBackgroundColor = false;
     const GdkRGBA rgba = toRgba(c);
@@ -239,7 +239,7 @@ void Control::useDefaultBackgroundColor() {
     if (fInner != fOuter->get()) gtk().gtk_widget_override_background_color(fInner, GTK_STATE_FLAG_NORMAL, nullptr);
 }
 
-void Control::setTextColor(Color c) {
+void Control::setTextColor(raster::Color c) {
     fTextColor = c;
     fUseDefaultTextColor = false;
     const GdkRGBA rgba = toRgba(c);
@@ -278,11 +278,11 @@ void Control::applyFont() {
     if (fUseDefaultFont) {
         g.gtk_widget_modify_font(fInner, nullptr);
     } else {
-        const RasterApi& r = gtkRaster();
+        const raster::RasterApi& r = gtkRaster();
         PangoFontDescription* font = r.pango_font_description_new();
         if (!fFontFamily.empty()) r.pango_font_description_set_family(font, fFontFamily.c_str());
         r.pango_font_description_set_size(font,
-                                          static_cast<gint>(std::trunc(fFontSize * limits::kPangoUnitsPerTextSize)));
+                                          static_cast<gint>(std::trunc(fFontSize * raster::limits::kPangoUnitsPerTextSize)));
         r.pango_font_description_set_weight(font, fFontBold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
         g.gtk_widget_modify_font(fInner, font);  // copies the description
         r.pango_font_description_free(font);
@@ -406,7 +406,7 @@ void Control::handleDraw(void* cr) {
     gtk().gtk_widget_get_allocation(fOuter->get(), &area);
     // The canvas borrows the platform's context for this repaint only.
     struct Detach {
-        Canvas& canvas;
+        raster::Canvas& canvas;
         ~Detach() { canvas.detach(); }
     } detach{fCanvas};
     fCanvas.attach(static_cast<cairo_t*>(cr), area.width, area.height);

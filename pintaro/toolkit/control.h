@@ -11,12 +11,12 @@
 #include <optional>
 #include <string>
 
-#include "canvas.h"
-#include "color.h"
+#include "raster/canvas.h"
+#include "raster/color.h"
 #include "control_handle.h"
 #include "events.h"
 #include "layout_algorithm.h"
-#include "raster_limits.h"
+#include "raster/raster_limits.h"
 #include "size_modes.h"
 
 typedef struct _GtkWidget GtkWidget;
@@ -76,11 +76,11 @@ public:
     virtual std::optional<int> naturalHeight();
 
     // ---- look ----
-    Color backgroundColor() const { return fBackgroundColor; }
-    void setBackgroundColor(Color c);
+    raster::Color backgroundColor() const { return fBackgroundColor; }
+    void setBackgroundColor(raster::Color c);
     void useDefaultBackgroundColor();
-    Color textColor() const { return fTextColor; }
-    void setTextColor(Color c);
+    raster::Color textColor() const { return fTextColor; }
+    void setTextColor(raster::Color c);
     void useDefaultTextColor();
     // Family (empty: the platform's), size in the text-size unit used by
     // the canvas, bold.
@@ -91,7 +91,7 @@ public:
     void focus();
     // Asks the platform to repaint; the draw handler runs later from the loop.
     void forceRedraw();
-    Canvas& canvas() { return fCanvas; }
+    raster::Canvas& canvas() { return fCanvas; }
     KeyCode keyPressed() const { return fKeyPressed; }
 
     virtual void setOnDraw(DrawHandler handler);
@@ -215,15 +215,15 @@ private:
     int fYScrollPos = 0;
     int fScrollableWidth = 0;
     int fScrollableHeight = 0;
-    Color fBackgroundColor;
-    Color fTextColor;
+    raster::Color fBackgroundColor;
+    raster::Color fTextColor;
     std::string fFontFamily;
-    double fFontSize = limits::kDefaultTextSize;
+    double fFontSize = raster::limits::kDefaultTextSize;
     bool fFontBold = false;
     bool fUseDefaultBackgroundColor = true;
     bool fUseDefaultTextColor = true;
     bool fUseDefaultFont = true;
-    Canvas fCanvas;
+    raster::Canvas fCanvas;
     KeyCode fKeyPressed = Key_None;
 
     DrawHandler fOnDraw;

@@ -9,9 +9,12 @@
 
 #include "key_codes.h"
 
+namespace raster {
+class Canvas;
+}
+
 namespace toolkit {
 
-class Canvas;
 class Control;
 class Window;
 
@@ -52,7 +55,7 @@ struct ClickEvent {
 // The control's canvas is in drawing state for the length of the handler.
 struct DrawEvent {
     Control* control = nullptr;
-    Canvas* canvas = nullptr;
+    raster::Canvas* canvas = nullptr;
 };
 
 struct CloseClickEvent {

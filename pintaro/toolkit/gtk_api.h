@@ -17,7 +17,7 @@
 #include <gtk/gtk.h>
 
 #include "gtk_functions.h"
-#include "raster_api.h"
+#include "raster/raster_api.h"
 
 namespace toolkit {
 

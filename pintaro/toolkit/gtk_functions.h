@@ -11,7 +11,7 @@
 // the raster functions are named once and keep their place in the order.
 #pragma once
 
-#include "raster_functions.h"
+#include "raster/raster_functions.h"
 
 // clang-format off
 #define PINTARO_GTK_FUNCTIONS(X, R) \

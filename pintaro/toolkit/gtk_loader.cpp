@@ -23,13 +23,13 @@ using LibraryHandle = std::unique_ptr<void, LibraryCloser>;
 // dlclose while GTK's own exit handlers may still need the code).
 void* g_library = nullptr;
 GtkApi g_api;
-RasterApi g_raster;
+raster::RasterApi g_raster;
 
 }  // namespace
 
 const GtkApi& gtk() { return g_api; }
 
-const RasterApi& gtkRaster() {
+const raster::RasterApi& gtkRaster() {
     if (!g_library) throw ToolkitError("GTK 3 is not loaded.");
     return g_raster;
 }
@@ -49,7 +49,7 @@ void loadGtk(std::span<const char* const> names) {
     // Fill scratch tables so that a missing function leaves the real ones
     // untouched.
     GtkApi api;
-    RasterApi raster;
+    raster::RasterApi raster;
 #define PINTARO_GTK_RESOLVE_INTO(table, name)                                       \
     table.name = reinterpret_cast<decltype(table.name)>(dlsym(library.get(), #name)); \
     if (!table.name) throw GtkLoadError("could not import: " #name, false);

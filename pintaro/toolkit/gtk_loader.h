@@ -7,14 +7,17 @@
 
 #include <span>
 
-#include "raster_loader.h"
+#include "raster/raster_loader.h"
+
+namespace raster {
+struct RasterApi;
+}
 
 namespace toolkit {
 
-struct RasterApi;
 
 // Thrown when the library or one of its functions cannot be found.
-using GtkLoadError = LibraryLoadError;
+using GtkLoadError = raster::LibraryLoadError;
 
 // The library names tried in order; the first that opens is used.
 inline constexpr const char* kGtkLibraryNames[] = {"libgtk-3.so", "libgtk-3.so.0"};
@@ -30,7 +33,7 @@ bool gtkLoaded();
 // The raster table loadGtk() filled from the same library: what the
 // controls' canvases and the drawing program's images draw with. Raises
 // "GTK 3 is not loaded." before.
-const RasterApi& gtkRaster();
+const raster::RasterApi& gtkRaster();
 
 // The front ends' start-up step: loadGtk(), and on failure the diagnostic
 // (plus a hint when the library itself is missing) on standard error and

@@ -127,7 +127,7 @@ int TextArea::onDrawLineNumbers(GtkWidget* widget, cairo_t* cr, void* self) {
     guarded([&] {
         if (!static_cast<TextArea*>(self)->fLineNumbers) return;
         const GtkApi& g = gtk();
-        const RasterApi& r = gtkRaster();
+        const raster::RasterApi& r = gtkRaster();
         GtkTextView* view = as<GtkTextView>(widget);
         GdkWindow* column = g.gtk_text_view_get_window(view, GTK_TEXT_WINDOW_LEFT);
         if (!column || !g.gtk_cairo_should_draw_window(cr, column)) return;

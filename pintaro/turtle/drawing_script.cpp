@@ -6,7 +6,7 @@
 #include <climits>
 
 #include "turtle_limits.h"
-#include "utf8_text.h"
+#include "forth/utf8_text.h"
 
 namespace turtle {
 
@@ -93,7 +93,7 @@ std::string stateWords(const TurtleState& t) {
         line("pu");
     if (t.heading != 0) line(number(t.heading) + " setheading");
     if (!t.visible) line("ht");
-    const toolkit::Canvas& c = t.image->canvas();
+    const raster::Canvas& c = t.image->canvas();
     if (c.fLineColor != kWhite) line(channels(c.fLineColor) + " setpencolor");
     if (c.fAreaColor != kBlack) line(channels(c.fAreaColor) + " setbackground");
     if (c.fLineWidth != 1.0) line(number(c.fLineWidth) + " setpensize");

@@ -4,7 +4,7 @@
 
 #include "drawing_script.h"
 #include "image_format.h"
-#include "toolkit_error.h"
+#include "raster/raster_error.h"
 
 namespace turtle {
 
@@ -15,7 +15,7 @@ constexpr Color kWhite{255, 255, 255, 255};
 
 void newImage(TurtleState& t) {
     t.image->resize(t.image->width(), t.image->height());
-    toolkit::Canvas& c = t.canvas();
+    raster::Canvas& c = t.canvas();
     c.fAreaColor = kBlack;
     c.fLineColor = kWhite;
     c.fTextColor = kWhite;
@@ -30,7 +30,7 @@ std::optional<std::string> openImage(TurtleState& t, const std::string& path) {
     std::optional<std::string> script;
     try {
         script = t.image->loadFromFile(path, kScriptKeyword);
-    } catch (const toolkit::ToolkitError&) {
+    } catch (const raster::RasterError&) {
         // The load has already released the old pixels; leave a usable
         // start image on a new canvas rather than an image without surface.
         auto fresh = t.blankImage();
@@ -50,7 +50,7 @@ void saveImage(TurtleState& t, const std::string& path, std::string_view script)
 
 void resizeImage(TurtleState& t, int width, int height) {
     if (width < 1 || height < 1)
-        throw toolkit::ToolkitError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) +
+        throw raster::RasterError("Invalid image size " + std::to_string(width) + " x " + std::to_string(height) +
                                     ".");
     auto fresh = t.blankImage();
     fresh->resize(width, height);

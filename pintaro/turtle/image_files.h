@@ -31,7 +31,7 @@ void saveImage(TurtleState& t, const std::string& path, std::string_view script 
 // Resize: a new image of width x height with the old picture centred on the
 // old background colour; pen and label colour carried over, pen size and
 // label height back to 1 and 15. The turtle, palette and unsaved flag stay.
-// Raises toolkit::ToolkitError for a size below 1 or one that cannot be
+// Raises raster::RasterError for a size below 1 or one that cannot be
 // allocated, leaving the old image in place.
 void resizeImage(TurtleState& t, int width, int height);
 

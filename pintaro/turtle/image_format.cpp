@@ -9,7 +9,7 @@ namespace turtle {
 
 namespace {
 
-using toolkit::VectorFormat;
+using raster::VectorFormat;
 
 constexpr SaveFormat kSaveFormats[] = {
     {"BMP", ".bmp", SaveKind::Raster, "bmp", {}, -1},
@@ -78,10 +78,10 @@ const SaveFormat* saveFormatFor(std::string_view path, FormatChoice choice) {
     return nullptr;
 }
 
-void saveByExtension(const toolkit::Image& image, const std::string& path, std::string_view script) {
+void saveByExtension(const raster::Image& image, const std::string& path, std::string_view script) {
     const SaveFormat* format = saveFormatFor(path);
     if (!format) throw UnsupportedFormat();
-    std::vector<toolkit::TextChunk> text;
+    std::vector<raster::TextChunk> text;
     if (!script.empty()) text.push_back({kScriptKeyword, scriptToKeep(script)});
     image.save(path, format->pixbufType, format->quality, text);
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "image.h"
-#include "toolkit_error.h"
-#include "vector_file.h"
+#include "raster/image.h"
+#include "raster/raster_error.h"
+#include "raster/vector_file.h"
 
 namespace turtle {
 
@@ -28,7 +28,7 @@ struct SaveFormat {
     std::string_view extension;  // lower case, dot included
     SaveKind kind;
     const char* pixbufType;      // Raster: gdk-pixbuf saver name
-    toolkit::VectorFormat vector;  // Vector: the format the vector writer makes
+    raster::VectorFormat vector;  // Vector: the format the vector writer makes
     int quality;                 // JPEG quality, or -1 for none
 };
 
@@ -41,8 +41,8 @@ std::string saveAsMessage(FormatChoice choice);
 
 // Raised for a file name whose extension is not a raster row of the table,
 // so callers can tell it from a failed write.
-struct UnsupportedFormat : toolkit::ToolkitError {
-    UnsupportedFormat() : toolkit::ToolkitError(saveAsMessage(FormatChoice::RasterOnly)) {}
+struct UnsupportedFormat : raster::RasterError {
+    UnsupportedFormat() : raster::RasterError(saveAsMessage(FormatChoice::RasterOnly)) {}
 };
 
 // A path taken apart: "dir/sub/tree.png" gives "dir/sub", "tree", ".png".
@@ -67,8 +67,8 @@ const SaveFormat* saveFormatFor(std::string_view path, FormatChoice choice = For
 
 // Writes the image in the format its path names; a PNG also keeps `script`,
 // when there is one, as the picture's script (drawing_script.h). Raises
-// UnsupportedFormat (writing nothing) or toolkit::ToolkitError with the
+// UnsupportedFormat (writing nothing) or raster::RasterError with the
 // saver's message.
-void saveByExtension(const toolkit::Image& image, const std::string& path, std::string_view script = {});
+void saveByExtension(const raster::Image& image, const std::string& path, std::string_view script = {});
 
 }  // namespace turtle

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "conversions.h"
-#include "line_clip.h"
+#include "raster/line_clip.h"
 #include "turtle_limits.h"
 
 namespace turtle {
@@ -39,21 +39,21 @@ const Color* findColorName(std::string_view name) {
     return nullptr;
 }
 
-TurtleState::TurtleState(const toolkit::RasterApi& raster) : image(std::make_unique<toolkit::Image>(raster)) {
+TurtleState::TurtleState(const raster::RasterApi& raster) : image(std::make_unique<raster::Image>(raster)) {
     imageReset(*this, limits::kStartWidth, limits::kStartHeight);
     std::tie(x, y) = homePosition(*this);
     for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = kColorNames[i].color;
 }
 
-std::unique_ptr<toolkit::Image> TurtleState::blankImage() const {
-    auto fresh = std::make_unique<toolkit::Image>(image->raster());
+std::unique_ptr<raster::Image> TurtleState::blankImage() const {
+    auto fresh = std::make_unique<raster::Image>(image->raster());
     fresh->canvas().fRecorder = image->canvas().fRecorder;
     return fresh;
 }
 
 void imageReset(TurtleState& t, int width, int height) {
     t.image->resize(width, height);
-    toolkit::Canvas& c = t.canvas();
+    raster::Canvas& c = t.canvas();
     c.fAreaColor = kBlack;
     c.fLineColor = kWhite;
     c.fTextColor = kWhite;
@@ -81,7 +81,7 @@ bool clipToPixelRange(double& x1, double& y1, double& x2, double& y2) {
         return true;
     }
     LD ax = x1, ay = y1, bx = x2, by = y2;
-    if (!toolkit::clipSegment({lo, lo, hi, hi}, ax, ay, bx, by)) return false;
+    if (!raster::clipSegment({lo, lo, hi, hi}, ax, ay, bx, by)) return false;
     x1 = static_cast<double>(ax), y1 = static_cast<double>(ay);
     x2 = static_cast<double>(bx), y2 = static_cast<double>(by);
     return true;
@@ -112,7 +112,7 @@ void walk(TurtleState& t, double d) {
     moveTo(t, t.x + d * c, t.y + d * s);
 }
 
-std::pair<std::int64_t, std::int64_t> centredCopy(toolkit::Canvas& target, const toolkit::Image& source) {
+std::pair<std::int64_t, std::int64_t> centredCopy(raster::Canvas& target, const raster::Image& source) {
     target.fAreaColor = source.canvas().fAreaColor;
     target.fill();
     const std::int64_t left = (std::int64_t{target.fWidth} - source.width()) / 2;
@@ -121,7 +121,7 @@ std::pair<std::int64_t, std::int64_t> centredCopy(toolkit::Canvas& target, const
     return {left, top};
 }
 
-void headingMark(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, double length) {
+void headingMark(raster::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, double length) {
     const auto [c, s] = direction(heading);
     // Summed in doubles (exact for any real view coordinate) so that no
     // position can overflow.
@@ -133,7 +133,7 @@ SpritePose spritePose(const TurtleState& t) {
     return {t.x, t.y, t.heading, t.image->canvas().fLineColor, t.visible};
 }
 
-void drawSprite(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, Color pen) {
+void drawSprite(raster::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, Color pen) {
     constexpr std::int64_t r = limits::kSpriteRadius;
     canvas.fLineWidth = limits::kSpriteLineWidth;
     canvas.fLineColor = pen;

@@ -12,14 +12,14 @@
 #include <string_view>
 #include <utility>
 
-#include "canvas.h"
-#include "color.h"
-#include "image.h"
+#include "raster/canvas.h"
+#include "raster/color.h"
+#include "raster/image.h"
 #include "turtle_limits.h"
 
 namespace turtle {
 
-using toolkit::Color;
+using raster::Color;
 
 // The 16 colours the palette starts with, and the fixed colour-name table
 // read by the # sigil, in index order.
@@ -39,9 +39,9 @@ struct TurtleState {
     // Creates the start image (640 x 400, image reset) drawing through
     // `raster`, which must outlive the state; puts the turtle home and fills
     // the palette.
-    explicit TurtleState(const toolkit::RasterApi& raster);
+    explicit TurtleState(const raster::RasterApi& raster);
 
-    std::unique_ptr<toolkit::Image> image;
+    std::unique_ptr<raster::Image> image;
     double x = 0;
     double y = 0;
     double heading = 0;
@@ -50,16 +50,16 @@ struct TurtleState {
     bool unsaved = false;  // changes not written to a file
     std::array<Color, 16> palette{};
 
-    toolkit::Canvas& canvas() { return image->canvas(); }
+    raster::Canvas& canvas() { return image->canvas(); }
     // A new image without surface, drawing through the same table and
     // reporting to the same recorder, if any: it is about to replace the
     // current one, and a record of the drawing must go on across it.
-    std::unique_ptr<toolkit::Image> blankImage() const;
+    std::unique_ptr<raster::Image> blankImage() const;
 };
 
 // Resizes the image (old pixels discarded), sets background black, pen and
 // label white, and fills it with the background. Turtle, pen size and label
-// height stay. Raises toolkit::ToolkitError when the size cannot be made.
+// height stay. Raises raster::RasterError when the size cannot be made.
 void imageReset(TurtleState& t, int width = limits::kStartWidth, int height = limits::kStartHeight);
 
 // (width div 2, height div 2) of the current image.
@@ -80,11 +80,11 @@ std::pair<double, double> direction(double heading);
 
 // Fills `target` with the source's background colour, then draws the source
 // at natural size centred; returns the top-left corner used.
-std::pair<std::int64_t, std::int64_t> centredCopy(toolkit::Canvas& target, const toolkit::Image& source);
+std::pair<std::int64_t, std::int64_t> centredCopy(raster::Canvas& target, const raster::Image& source);
 
 // Line of the given length from (px, py) along the heading, in the canvas's
 // current line colour and width (the turtle sprite's direction mark).
-void headingMark(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, double heading,
+void headingMark(raster::Canvas& canvas, std::int64_t px, std::int64_t py, double heading,
                  double length = limits::kHeadingMarkLength);
 
 // What the turtle sprite shows of a turtle at one moment.
@@ -100,6 +100,6 @@ SpritePose spritePose(const TurtleState& t);
 // stroke 2 wide. The caller places it (the drawing view adds the image's
 // origin in the view) and skips it for a hidden turtle. Sets the canvas's
 // line colour and width.
-void drawSprite(toolkit::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, Color pen);
+void drawSprite(raster::Canvas& canvas, std::int64_t px, std::int64_t py, double heading, Color pen);
 
 }  // namespace turtle

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "conversions.h"
-#include "toolkit_error.h"
+#include "raster/raster_error.h"
 #include "turtle_limits.h"
 
 namespace turtle {
@@ -282,7 +282,7 @@ void registerTurtleWords(forth::Interp& in, TurtleState& t) {
             // failure of a word as a script error.
             try {
                 word(interp, t);
-            } catch (const toolkit::ToolkitError& err) {
+            } catch (const raster::RasterError& err) {
                 throw forth::ScriptError(err.what());
             }
         });

@@ -1,9 +1,9 @@
 // The turtle's words, aliases and the # colour sigil for the interpreter.
 #pragma once
 
-#include "interp.h"
+#include "forth/interp.h"
 #include "turtle.h"
-#include "word_doc.h"
+#include "forth/word_doc.h"
 
 namespace turtle {
 

@@ -15,19 +15,19 @@
 #include <cstdlib>
 #include <string>
 
-#include "image.h"
+#include "raster/image.h"
 #include "image_compare.h"
-#include "raster_api.h"
-#include "raster_loader.h"
-#include "toolkit_error.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
+#include "raster/raster_error.h"
 
 namespace {
 
-void printBox(const toolkit::Image& image) {
+void printBox(const raster::Image& image) {
     int x0 = image.width(), y0 = image.height(), x1 = -1, y1 = -1;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            const toolkit::Color c = image.pixel(x, y);
+            const raster::Color c = image.pixel(x, y);
             if (c.r == 0 && c.g == 0 && c.b == 0 && c.a == 255) continue;
             x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
         }
@@ -38,7 +38,7 @@ void printBox(const toolkit::Image& image) {
 }
 
 // A reference picture of the same size, or a line saying it is not.
-bool loadReference(const toolkit::Image& image, toolkit::Image& ref, const std::string& refPath) {
+bool loadReference(const raster::Image& image, raster::Image& ref, const std::string& refPath) {
     ref.loadFromFile(refPath);
     if (image.width() == ref.width() && image.height() == ref.height()) return true;
     std::printf("size %d x %d, reference %d x %d\n", image.width(), image.height(), ref.width(), ref.height());
@@ -47,15 +47,15 @@ bool loadReference(const toolkit::Image& image, toolkit::Image& ref, const std::
 
 // Pixels are compared exactly: the references are drawn by the same cairo,
 // pango and fonts on every machine, so any difference is a change.
-bool printSame(const toolkit::Image& image, const std::string& refPath) {
-    toolkit::Image ref(image.raster());
+bool printSame(const raster::Image& image, const std::string& refPath) {
+    raster::Image ref(image.raster());
     if (!loadReference(image, ref, refPath)) return false;
-    const toolkit::ImageDifference d = toolkit::compareImages(image, ref, 0);
+    const raster::ImageDifference d = raster::compareImages(image, ref, 0);
     if (d.differing == 0) {
         std::printf("same\n");
         return true;
     }
-    const toolkit::Color a = image.pixel(d.firstX, d.firstY), b = ref.pixel(d.firstX, d.firstY);
+    const raster::Color a = image.pixel(d.firstX, d.firstY), b = ref.pixel(d.firstX, d.firstY);
     std::printf("%ld pixels differ; the first at %d,%d is %d %d %d %d, reference %d %d %d %d\n", d.differing,
                 d.firstX, d.firstY, a.r, a.g, a.b, a.a, b.r, b.g, b.b, b.a);
     return false;
@@ -63,10 +63,10 @@ bool printSame(const toolkit::Image& image, const std::string& refPath) {
 
 // Another renderer's picture of the same drawing: antialiasing differs a
 // little along every edge, the geometry must not.
-bool printNear(const toolkit::Image& image, const std::string& refPath, int tolerance, double share) {
-    toolkit::Image ref(image.raster());
+bool printNear(const raster::Image& image, const std::string& refPath, int tolerance, double share) {
+    raster::Image ref(image.raster());
     if (!loadReference(image, ref, refPath)) return false;
-    const toolkit::ImageDifference d = toolkit::compareImages(image, ref, tolerance);
+    const raster::ImageDifference d = raster::compareImages(image, ref, tolerance);
     if (d.share() >= share) {
         std::printf("near\n");
         return true;
@@ -83,9 +83,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: image_probe FILE [X,Y | box | same REF | near REF TOLERANCE SHARE]...\n");
         return 2;
     }
-    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
     try {
-        toolkit::Image image(raster);
+        raster::Image image(raster);
         image.loadFromFile(argv[1]);
         std::printf("%d %d\n", image.width(), image.height());
         for (int i = 2; i < argc; ++i) {
@@ -111,10 +111,10 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "bad pixel: %s\n", arg.c_str());
                 return 2;
             }
-            const toolkit::Color c = image.pixel(x, y);
+            const raster::Color c = image.pixel(x, y);
             std::printf("%d %d %d %d\n", c.r, c.g, c.b, c.a);
         }
-    } catch (const toolkit::ToolkitError& e) {
+    } catch (const raster::RasterError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }

@@ -109,7 +109,7 @@ invalid float: nosuchword at line 3
 invalid float: also_bad at line 5" -- "$veskel" --replay includes.png
 
 # --- The chunk is read without decoding the picture ----------------------------
-data=$(dirname "$0")/../../pintaro/toolkit/raster/tests/data
+data=$(dirname "$0")/../../pintaro/raster/tests/data
 printf '%s\n' "\\ Drawing started from the start image: 40 x 30 pixels, black." "10 fd" > small.txt
 with_text "$data/huge_header.png" "Veskel script" small.txt huge.png
 expect "a picture too large to decode still shows its script" 0 "$(cat small.txt)"$'\n' "" -- "$veskel" --script-of huge.png

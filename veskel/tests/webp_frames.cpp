@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "image.h"
-#include "raster_api.h"
-#include "raster_loader.h"
-#include "toolkit_error.h"
+#include "raster/image.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
+#include "raster/raster_error.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ int fail(const std::string& message) {
 }
 
 // One decoded RGBA frame (straight alpha) as an image of the raster layer.
-void saveFrame(const toolkit::RasterApi& raster, const std::uint8_t* rgba, int w, int h, const std::string& path) {
-    toolkit::Image image(raster);
+void saveFrame(const raster::RasterApi& raster, const std::uint8_t* rgba, int w, int h, const std::string& path) {
+    raster::Image image(raster);
     image.resize(w, h);
     cairo_surface_t* s = image.surface();
     raster.cairo_surface_flush(s);
@@ -79,11 +79,11 @@ int main(int argc, char** argv) {
         durations.push_back(end - previous);
         previous = end;
         if (argc == 4 && i == index) {
-            const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+            const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
             try {
                 saveFrame(raster, rgba, static_cast<int>(info.canvas_width), static_cast<int>(info.canvas_height),
                           argv[3]);
-            } catch (const toolkit::ToolkitError& e) {
+            } catch (const raster::RasterError& e) {
                 return fail(e.what());
             }
         }

@@ -26,15 +26,15 @@
 #include <string>
 #include <vector>
 
-#include "app_limits.h"
-#include "app_state.h"
-#include "application.h"
-#include "console_window.h"
-#include "gtk_loader.h"
-#include "run_guard.h"
-#include "script_file.h"
-#include "turtle_words.h"
-#include "ui.h"
+#include "app/app_limits.h"
+#include "app/app_state.h"
+#include "toolkit/application.h"
+#include "app/console_window.h"
+#include "toolkit/gtk_loader.h"
+#include "app/run_guard.h"
+#include "app/script_file.h"
+#include "turtle/turtle_words.h"
+#include "app/ui.h"
 
 namespace {
 

@@ -18,15 +18,15 @@
 #include <string>
 #include <vector>
 
-#include "app_limits.h"
-#include "drawing_history.h"
-#include "drawing_script.h"
-#include "drawing_steps.h"
-#include "interp.h"
-#include "raster_api.h"
-#include "raster_loader.h"
-#include "turtle.h"
-#include "turtle_words.h"
+#include "app/app_limits.h"
+#include "app/drawing_history.h"
+#include "turtle/drawing_script.h"
+#include "app/drawing_steps.h"
+#include "forth/interp.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
 
 #include "bench_timing.h"
 
@@ -44,7 +44,7 @@ struct Drawing {
     app::DrawingHistory history{app::limits::kHistoryBudgetBytes};
     std::string path;
 
-    Drawing(const toolkit::RasterApi& raster, int width, int height) : t(raster) {
+    Drawing(const raster::RasterApi& raster, int width, int height) : t(raster) {
         turtle::registerTurtleWords(*in, t);
         turtle::imageReset(t, width, height);
         std::tie(t.x, t.y) = turtle::homePosition(t);
@@ -56,7 +56,7 @@ struct Drawing {
     }
 };
 
-void undoRedo(const toolkit::RasterApi& raster, int width, int height, const std::string& text, int rounds) {
+void undoRedo(const raster::RasterApi& raster, int width, int height, const std::string& text, int rounds) {
     Drawing d(raster, width, height);
     d.step("10 fd");
     d.step(text);
@@ -77,7 +77,7 @@ void undoRedo(const toolkit::RasterApi& raster, int width, int height, const std
                 height, text.c_str(), median(undo), median(undoCpu), median(redo), median(redoCpu), d.history.bytes());
 }
 
-void memoryAfterTypicalSteps(const toolkit::RasterApi& raster) {
+void memoryAfterTypicalSteps(const raster::RasterApi& raster) {
     const char* const kTypical[] = {
         "100 fd", "90 rt", "50 bk", "'Hello label", "30 30 ellipse", "#red setpc 45 lt 80 fd",
         "[ 20 fd 72 rt ] 5 times", "pu 40 fd pd", "3 setpensize 60 fd", "1 setpensize #yellow setpc 150 rt 120 fd",
@@ -90,7 +90,7 @@ void memoryAfterTypicalSteps(const toolkit::RasterApi& raster) {
                 static_cast<double>(d.history.copyBytes()) / (1 << 20));
 }
 
-void thousandUndos(const toolkit::RasterApi& raster) {
+void thousandUndos(const raster::RasterApi& raster) {
     Drawing d(raster, 640, 400);
     // A spiral of segments of growing and shrinking length, one step each.
     for (int k = 0; k < 10000; ++k) d.step(std::to_string(5 + k % 150) + " fd 61 rt");
@@ -103,7 +103,7 @@ void thousandUndos(const toolkit::RasterApi& raster) {
 }
 
 // A walk as one step, recorded or not; the two alternate.
-void recordingCost(const toolkit::RasterApi& raster, int width, int height, const std::string& text, int rounds) {
+void recordingCost(const raster::RasterApi& raster, int width, int height, const std::string& text, int rounds) {
     Drawing d(raster, width, height);
     std::vector<double> plain, recorded;
     for (int r = 0; r < rounds; ++r) {
@@ -125,7 +125,7 @@ void recordingCost(const toolkit::RasterApi& raster, int width, int height, cons
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
-    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
     for (const auto& [w, h] : {std::pair{640, 400}, std::pair{4000, 4000}}) {
         undoRedo(raster, w, h, "100 fd", rounds);
         undoRedo(raster, w, h, "#blue setbg clean", rounds);

@@ -25,13 +25,13 @@
 #include <string>
 #include <vector>
 
-#include "app_state.h"
-#include "application.h"
-#include "drawing_view.h"
-#include "gtk_api.h"
-#include "gtk_loader.h"
-#include "script_run.h"
-#include "ui.h"
+#include "app/app_state.h"
+#include "toolkit/application.h"
+#include "app/drawing_view.h"
+#include "toolkit/gtk_api.h"
+#include "toolkit/gtk_loader.h"
+#include "app/script_run.h"
+#include "app/ui.h"
 
 namespace {
 
@@ -269,7 +269,7 @@ void repaintAfterLongDrawing() {
         while (draws == before) g.gtk_main_iteration();
         onScreen.push_back(msSince(t0));
     }
-    toolkit::Image view(toolkit::gtkRaster());
+    raster::Image view(toolkit::gtkRaster());
     view.resize(ui.main.view.width(), ui.main.view.height());
     for (int i = 0; i < kRounds; ++i) {
         t0 = Clock::now();

@@ -15,16 +15,16 @@
 #include <string>
 #include <vector>
 
-#include "app_limits.h"
-#include "console_run.h"
-#include "drawing_history.h"
-#include "drawing_script.h"
-#include "errors.h"
-#include "interp.h"
-#include "raster_api.h"
-#include "raster_loader.h"
-#include "turtle.h"
-#include "turtle_words.h"
+#include "app/app_limits.h"
+#include "app/console_run.h"
+#include "app/drawing_history.h"
+#include "turtle/drawing_script.h"
+#include "forth/errors.h"
+#include "forth/interp.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
 
 #include "bench_timing.h"
 
@@ -38,7 +38,7 @@ using bench::msSince;
 constexpr const char* kScript = "[ $i 400 mod fd 91 rt ] 200 times";
 constexpr std::uint64_t kPausedAt = 1000;
 
-void stepBack(const toolkit::RasterApi& raster, int width, int height, int rounds) {
+void stepBack(const raster::RasterApi& raster, int width, int height, int rounds) {
     turtle::TurtleState t(raster);
     auto in = forth::makeCoreInterp();
     turtle::registerTurtleWords(*in, t);
@@ -90,7 +90,7 @@ void stepBack(const toolkit::RasterApi& raster, int width, int height, int round
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
-    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
     for (const auto& [w, h] : {std::pair{640, 400}, std::pair{4000, 4000}}) stepBack(raster, w, h, rounds);
     return 0;
 }

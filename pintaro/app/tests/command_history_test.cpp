@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "command_history.h"
+#include "app/command_history.h"
 
 using app::CommandHistory;
 

@@ -14,14 +14,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "console_run.h"
-#include "console_words.h"
-#include "gtk_loader.h"
-#include "image_format.h"
-#include "interp.h"
-#include "script_file.h"
-#include "turtle.h"
-#include "turtle_words.h"
+#include "app/console_run.h"
+#include "console_words/console_words.h"
+#include "toolkit/gtk_loader.h"
+#include "turtle/image_format.h"
+#include "forth/interp.h"
+#include "app/script_file.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
 
 int main(int argc, char** argv) {
     if (argc != 4 || std::string(argv[2]) != "-o") {
@@ -33,12 +33,12 @@ int main(int argc, char** argv) {
     forth::Interp in;
     forth::registerCoreWords(in);
     turtle::registerTurtleWords(in, turtle);
-    app::ConsoleHost host;
+    console_words::ConsoleHost host;
     host.append = [](std::string_view text) { std::cout << text; };
     host.alert = [](const std::string&) { throw std::runtime_error("alert has no window here"); };
     host.confirm = [](const std::string&) -> int { throw std::runtime_error("confirm has no window here"); };
     host.bye = [] { throw std::runtime_error("bye has no window here"); };
-    app::registerConsoleWords(in, host);
+    console_words::registerConsoleWords(in, host);
 
     try {
         const std::string text = app::readScriptFile(argv[1]);

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "console_run.h"
-#include "console_words.h"
-#include "errors.h"
-#include "run_stepper.h"
+#include "app/console_run.h"
+#include "console_words/console_words.h"
+#include "forth/errors.h"
+#include "app/run_stepper.h"
 
 using app::lineRange;
 using app::runScriptText;
@@ -50,10 +50,10 @@ class ConsoleRun : public testing::Test {
 protected:
     void SetUp() override {
         forth::registerCoreWords(in);
-        app::ConsoleHost h;
+        console_words::ConsoleHost h;
         h.append = [this](std::string_view t) { output += t; };
         h.alert = [](const std::string&) { throw std::runtime_error("no display for the box"); };
-        app::registerConsoleWords(in, h);
+        console_words::registerConsoleWords(in, h);
     }
     forth::Interp in;
     std::string output;

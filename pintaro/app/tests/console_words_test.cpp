@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app_state.h"
-#include "banner.h"
-#include "console_words.h"
-#include "errors.h"
-#include "gtk_loader.h"
+#include "app/app_state.h"
+#include "forth/banner.h"
+#include "console_words/console_words.h"
+#include "forth/errors.h"
+#include "toolkit/gtk_loader.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ struct FakeConsole {
     std::vector<int> answers;  // given to confirm in order
     int byes = 0;
 
-    app::ConsoleHost host() {
-        app::ConsoleHost h;
+    console_words::ConsoleHost host() {
+        console_words::ConsoleHost h;
         h.append = [this](std::string_view t) { output += t; };
         h.alert = [this](const std::string& m) { alerts.push_back(m); };
         h.confirm = [this](const std::string& m) {
@@ -45,7 +45,7 @@ class ConsoleWords : public testing::Test {
 protected:
     void SetUp() override {
         forth::registerCoreWords(in);
-        app::registerConsoleWords(in, console.host());
+        console_words::registerConsoleWords(in, console.host());
         realStdout = std::cout.rdbuf(stdoutStandIn.rdbuf());
     }
     void TearDown() override { std::cout.rdbuf(realStdout); }
@@ -141,9 +141,9 @@ TEST_F(ConsoleWords, TheWordsOutliveTheHostTheyWereMadeFrom) {
     forth::registerCoreWords(other);
     std::string out;
     {
-        app::ConsoleHost h;
+        console_words::ConsoleHost h;
         h.append = [&out](std::string_view t) { out += t; };
-        app::registerConsoleWords(other, h);
+        console_words::registerConsoleWords(other, h);
     }
     other.runLine("5 .");
     EXPECT_EQ(out, "5 ");
@@ -153,7 +153,7 @@ TEST(ConsoleBanner, TheProgramHas99WordsAnd8SigilsOnceTheConsoleIsThere) {
     toolkit::loadGtk();
     app::AppState state;
     FakeConsole console;
-    app::registerConsoleWords(state.interp, console.host());
+    console_words::registerConsoleWords(state.interp, console.host());
     EXPECT_EQ(std::string(forth::kGreeting), "Welcome to Veskel Forth 3.0 beta (2023-07-19)");
     EXPECT_EQ(forth::dictionaryCounts(state.interp), "99 words and 8 sigils defined.");
 

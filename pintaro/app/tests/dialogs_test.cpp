@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "about.h"
-#include "file_commands.h"
-#include "message_box.h"
-#include "resize_dialog.h"
+#include "app/about.h"
+#include "app/file_commands.h"
+#include "app/message_box.h"
+#include "app/resize_dialog.h"
 
 using app::messageBoxGeometry;
 

@@ -5,17 +5,17 @@
 
 #include <filesystem>
 
-#include "gtk_api.h"
-#include "gtk_loader.h"
-#include "image.h"
-#include "image_files.h"
-#include "toolkit_error.h"
-#include "turtle.h"
+#include "toolkit/gtk_api.h"
+#include "toolkit/gtk_loader.h"
+#include "raster/image.h"
+#include "turtle/image_files.h"
+#include "raster/raster_error.h"
+#include "turtle/turtle.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using toolkit::Color;
+using raster::Color;
 
 class DisplayLoad : public testing::Test {
 protected:
@@ -30,14 +30,14 @@ protected:
 TEST_F(DisplayLoad, TheDisplayIsOpen) { EXPECT_NE(toolkit::gtk().gdk_screen_get_default(), nullptr); }
 
 TEST_F(DisplayLoad, PngKeepsColourAndTranslucency) {
-    toolkit::Image img(toolkit::gtkRaster());
+    raster::Image img(toolkit::gtkRaster());
     img.resize(6, 4);
     img.canvas().fAreaColor = Color(200, 100, 50, 255);
     img.canvas().drawRectangleArea(0, 0, 3, 4);
     img.canvas().fAreaColor = Color(0, 0, 255, 128);
     img.canvas().drawRectangleArea(3, 0, 1, 4);
     img.saveToPngFile(path("a.png"));
-    toolkit::Image back(toolkit::gtkRaster());
+    raster::Image back(toolkit::gtkRaster());
     back.loadFromFile(path("a.png"));
     EXPECT_EQ(back.width(), 6);
     EXPECT_EQ(back.height(), 4);
@@ -53,7 +53,7 @@ TEST_F(DisplayLoad, PicturesWithoutAlphaBecomeOpaqueArgb) {
     t.canvas().drawRectangleArea(0, 0, 320, 400);
     turtle::saveImage(t, path("b.bmp"));
     turtle::saveImage(t, path("b.jpg"));
-    toolkit::Image back(toolkit::gtkRaster());
+    raster::Image back(toolkit::gtkRaster());
     back.loadFromFile(path("b.bmp"));
     EXPECT_EQ(back.pixel(10, 10), Color(34, 139, 34, 255));
     EXPECT_EQ(back.pixel(600, 10), Color(0, 0, 0, 255));

@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <vector>
 
-#include "drawing_history.h"
-#include "drawing_script.h"
-#include "drawing_steps.h"
-#include "image_files.h"
-#include "interp.h"
+#include "app/drawing_history.h"
+#include "turtle/drawing_script.h"
+#include "app/drawing_steps.h"
+#include "turtle/image_files.h"
+#include "forth/interp.h"
 #include "test_raster.h"
-#include "turtle_words.h"
+#include "turtle/turtle_words.h"
 
 using app::DrawingHistory;
 using app::PackedTile;
@@ -29,7 +29,7 @@ DrawingHistory::Step stepOf(std::string label, std::string script, bool startsSc
     return s;
 }
 
-std::vector<std::uint32_t> rawPixels(const toolkit::Image& image) {
+std::vector<std::uint32_t> rawPixels(const raster::Image& image) {
     std::vector<std::uint32_t> all(static_cast<std::size_t>(image.width()) * image.height());
     image.readPixels(0, 0, image.width(), image.height(), all.data());
     return all;
@@ -110,10 +110,10 @@ TEST_F(History, UndoAndRedoTakeStepsBackAndForthWithPixelsAndTurtle) {
     EXPECT_EQ(history.undoable(), 3u);
 
     EXPECT_EQ(undo(), "#red setpc 7 setpensize 20 setlabelheigh...") << "cut after 40 characters";
-    EXPECT_EQ(t.canvas().fLineColor, toolkit::Color(255, 255, 255));
+    EXPECT_EQ(t.canvas().fLineColor, raster::Color(255, 255, 255));
     EXPECT_EQ(t.canvas().fLineWidth, 1.0);
     EXPECT_EQ(t.canvas().fFontSize, 15.0);
-    EXPECT_EQ(t.palette[4], toolkit::Color(255, 0, 0));
+    EXPECT_EQ(t.palette[4], raster::Color(255, 0, 0));
     EXPECT_TRUE(t.penDown);
     EXPECT_TRUE(t.visible);
     EXPECT_EQ(undo(), "90 rt");
@@ -258,7 +258,7 @@ TEST_F(History, PutBackReturnsToTheLastStepWithoutMakingOneAndFollowsUndo) {
     EXPECT_EQ(rawPixels(*t.image), line);
     EXPECT_EQ(t.heading, 0);
     EXPECT_EQ(t.y, 100);
-    EXPECT_EQ(t.canvas().fLineColor, toolkit::Color(255, 255, 255));
+    EXPECT_EQ(t.canvas().fLineColor, raster::Color(255, 255, 255));
     EXPECT_EQ(t.canvas().fLineWidth, 1.0);
     EXPECT_TRUE(t.penDown && t.visible);
     EXPECT_EQ(history.changes(), changes) << "putting back is no step";

@@ -6,13 +6,13 @@
 #include <cmath>
 #include <limits>
 
-#include "app_state.h"
-#include "drawing_view.h"
-#include "status_line.h"
-#include "gtk_loader.h"
-#include "image.h"
+#include "app/app_state.h"
+#include "app/drawing_view.h"
+#include "app/status_line.h"
+#include "toolkit/gtk_loader.h"
+#include "raster/image.h"
 
-using toolkit::Color;
+using raster::Color;
 
 namespace {
 
@@ -25,14 +25,14 @@ protected:
     static void SetUpTestSuite() { toolkit::loadGtk(); }
 
     // A view of the given size painted with the current turtle state.
-    toolkit::Image& paint(int width, int height) {
+    raster::Image& paint(int width, int height) {
         view.resize(width, height);
         app::paintDrawingView(view.canvas(), state.turtle);
         return view;
     }
 
     app::AppState state;
-    toolkit::Image view{toolkit::gtkRaster()};
+    raster::Image view{toolkit::gtkRaster()};
 };
 
 }  // namespace
@@ -70,7 +70,7 @@ TEST_F(DrawingView, TheBackgroundSurroundsTheImageAndTheFrameUsesThePenColour) {
     state.turtle.canvas().fAreaColor = Color(0, 0, 200);
     state.turtle.canvas().fLineColor = Color(255, 0, 0);
     state.turtle.visible = false;
-    toolkit::Image& v = paint(700, 460);  // image at (30, 30)
+    raster::Image& v = paint(700, 460);  // image at (30, 30)
     EXPECT_EQ(v.pixel(5, 5), Color(0, 0, 200)) << "background around the image";
     EXPECT_EQ(v.pixel(320, 230), kBlack) << "the image's own pixels";
     EXPECT_EQ(v.pixel(30, 200), Color(255, 0, 0)) << "left edge of the frame";
@@ -78,7 +78,7 @@ TEST_F(DrawingView, TheBackgroundSurroundsTheImageAndTheFrameUsesThePenColour) {
 }
 
 TEST_F(DrawingView, TheTurtleAtTheCentreShowsACircleAndAMarkPointingUp) {
-    toolkit::Image& v = paint(640, 400);
+    raster::Image& v = paint(640, 400);
     // Heading 0: the mark runs from the centre 12 pixels straight up.
     EXPECT_TRUE(lit(v.pixel(320, 194)) || lit(v.pixel(319, 194)));
     EXPECT_FALSE(lit(v.pixel(326, 200))) << "nothing to the right of the centre inside the circle";
@@ -91,14 +91,14 @@ TEST_F(DrawingView, TheTurtleAtTheCentreShowsACircleAndAMarkPointingUp) {
 
 TEST_F(DrawingView, TheMarkFollowsTheHeading) {
     state.turtle.heading = 90;
-    toolkit::Image& v = paint(640, 400);
+    raster::Image& v = paint(640, 400);
     EXPECT_TRUE(lit(v.pixel(326, 200)) || lit(v.pixel(326, 199)));
     EXPECT_FALSE(lit(v.pixel(320, 194)) || lit(v.pixel(319, 194)));
 }
 
 TEST_F(DrawingView, AHiddenTurtleLeavesOnlyTheImageAndFrame) {
     state.turtle.visible = false;
-    toolkit::Image& v = paint(640, 400);
+    raster::Image& v = paint(640, 400);
     for (int d = -12; d <= 12; ++d) EXPECT_EQ(v.pixel(320, 200 + d), kBlack) << d;
 }
 
@@ -108,7 +108,7 @@ TEST_F(DrawingView, ALargerImageIsCutOffOnAllSidesAndTheTurtleFollowsTheSameOrig
     state.turtle.canvas().fill();
     state.turtle.x = 400;
     state.turtle.y = 300;
-    toolkit::Image& v = paint(640, 400);  // origin (-80, -100)
+    raster::Image& v = paint(640, 400);  // origin (-80, -100)
     EXPECT_EQ(v.pixel(0, 0), Color(0, 0, 200));
     EXPECT_EQ(v.pixel(639, 399), Color(0, 0, 200));
     EXPECT_TRUE(lit(v.pixel(320, 194)) || lit(v.pixel(319, 194))) << "turtle still at the view's centre";
@@ -118,7 +118,7 @@ TEST_F(DrawingView, ATransparentImageShowsTheBackgroundThrough) {
     state.turtle.image->resize(640, 400);  // every pixel transparent
     state.turtle.canvas().fAreaColor = Color(0, 120, 0);
     state.turtle.visible = false;
-    toolkit::Image& v = paint(640, 400);
+    raster::Image& v = paint(640, 400);
     EXPECT_EQ(v.pixel(100, 100), Color(0, 120, 0));
 }
 
@@ -126,7 +126,7 @@ TEST_F(DrawingView, TheGridLiesOverTheImageInTheViewOnlyWithTheHomeAxesStronger)
     state.turtle.visible = false;
     state.turtle.image->resize(640, 400);
     state.turtle.canvas().fill();  // black
-    toolkit::Image& v = paint(700, 460);  // image at (30, 30)
+    raster::Image& v = paint(700, 460);  // image at (30, 30)
     auto ink = [&](int x, int y) { return std::max(v.pixel(30 + x, 30 + y).r, v.pixel(29 + x, 30 + y).r); };
     EXPECT_EQ(ink(25, 220), 0) << "no grid unless asked for";
     app::paintDrawingView(v.canvas(), state.turtle, true);

@@ -9,14 +9,14 @@
 #include <filesystem>
 #include <regex>
 
-#include "image.h"
+#include "raster/image.h"
 #include "poll.h"
 #include "program_fixture.h"
 
 using driver::Program;
 using driver::shell;
 using driver::visibleWindows;
-using toolkit::Color;
+using raster::Color;
 
 namespace {
 
@@ -24,7 +24,7 @@ constexpr Color kBlack{0, 0, 0, 255};
 // A loop the interpreter needs hours for; it draws nothing.
 constexpr const char* kEndless = "[ 1 drop ] 100000000000 times";
 
-std::vector<std::uint32_t> rawPixels(const toolkit::Image& image) {
+std::vector<std::uint32_t> rawPixels(const raster::Image& image) {
     std::vector<std::uint32_t> all(static_cast<std::size_t>(image.width()) * image.height());
     image.readPixels(0, 0, image.width(), image.height(), all.data());
     return all;
@@ -151,7 +151,7 @@ TEST_F(History, UndoAndRedoTakeEachKindOfStepBackAndForth) {
     EXPECT_EQ(rawPixels(*again), rawPixels(*big));
 
     // Open: the picture and its title, then the drawing and its title again.
-    toolkit::Image red(toolkit::gtkRaster());
+    raster::Image red(toolkit::gtkRaster());
     red.resize(100, 50);
     red.canvas().fAreaColor = Color(255, 0, 0);
     red.canvas().fill();

@@ -226,7 +226,7 @@ TEST_F(Learner, TheExamplesWindowLoadsTreeOverADrawingAndItDrawsItsReferencePict
     auto differing = [&] {
         const Program::ViewShot view = program->viewShot();
         if (!view.shot) return std::string("no picture: ") + view.missing;
-        auto near = [](toolkit::Color a, toolkit::Color b) {
+        auto near = [](raster::Color a, raster::Color b) {
             return std::abs(a.r - b.r) <= 8 && std::abs(a.g - b.g) <= 8 && std::abs(a.b - b.b) <= 8;
         };
         // The earlier drawing's lines must be gone where the tree does not draw.

@@ -5,13 +5,13 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "console_run.h"
-#include "console_words.h"
-#include "editor_commands.h"
-#include "gtk_loader.h"
-#include "turtle.h"
-#include "turtle_words.h"
-#include "word_help.h"
+#include "app/console_run.h"
+#include "console_words/console_words.h"
+#include "app/editor_commands.h"
+#include "toolkit/gtk_loader.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
+#include "reference/word_help.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ protected:
     LearnerHelp() : turtle(toolkit::gtkRaster()) {
         forth::registerCoreWords(in);
         turtle::registerTurtleWords(in, turtle);
-        app::ConsoleHost h;
+        console_words::ConsoleHost h;
         h.append = [](std::string_view) {};
-        app::registerConsoleWords(in, h);
+        console_words::registerConsoleWords(in, h);
     }
     std::string help(std::string_view word) {
         const auto h = reference::helpOn(in, ref, word);

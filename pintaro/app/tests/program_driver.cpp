@@ -1,5 +1,5 @@
 #include "program_driver.h"
-#include "gtk_loader.h"
+#include "toolkit/gtk_loader.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -19,7 +19,7 @@
 #include <utility>
 
 #include "poll.h"
-#include "toolkit_error.h"
+#include "raster/raster_error.h"
 
 namespace driver {
 
@@ -152,13 +152,13 @@ std::pair<long, long> windowIconSize(const std::string& windowId) {
     return size;
 }
 
-std::unique_ptr<toolkit::Image> loadPicture(const std::string& path) {
-    auto image = std::make_unique<toolkit::Image>(toolkit::gtkRaster());
+std::unique_ptr<raster::Image> loadPicture(const std::string& path) {
+    auto image = std::make_unique<raster::Image>(toolkit::gtkRaster());
     image->loadFromFile(path);
     return image;
 }
 
-std::unique_ptr<toolkit::Image> tryLoadPicture(const std::string& path) {
+std::unique_ptr<raster::Image> tryLoadPicture(const std::string& path) {
     try {
         return loadPicture(path);
     } catch (const std::exception&) {
@@ -289,7 +289,7 @@ std::string dialogLook(const std::string& dialogId, const std::string& workDir, 
     const int width = shot ? shot->width() : 0, height = shot ? shot->height() : 0;
     if (width < 500 || height < 50) return "no picture of the dialog";
     const auto sum = [&](int x, int y) {
-        const toolkit::Color c = shot->pixel(x, y);
+        const raster::Color c = shot->pixel(x, y);
         return c.r + c.g + c.b;
     };
     int darkest = 3 * 255, brightest = 0;
@@ -358,9 +358,9 @@ testing::AssertionResult Program::exitsWith(int status) {
 
 namespace {
 
-bool bright(toolkit::Color c) { return c.r > 100 && c.g > 100 && c.b > 100; }
+bool bright(raster::Color c) { return c.r > 100 && c.g > 100 && c.b > 100; }
 
-std::string hex(toolkit::Color c) {
+std::string hex(raster::Color c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
     return text;
@@ -374,7 +374,7 @@ std::string spotText(const Program::Spot& s, const std::string& shown) {
 
 }  // namespace
 
-toolkit::Color Program::ViewShot::at(int imageX, int imageY) const {
+raster::Color Program::ViewShot::at(int imageX, int imageY) const {
     return shot->pixel(originX + imageX, originY + imageY);
 }
 
@@ -387,8 +387,8 @@ Program::ViewShot Program::viewShot(int imageWidth, int imageHeight) const {
         v.missing = "no picture of the main window";
         return v;
     }
-    const toolkit::Image& s = *shot;
-    const toolkit::Color black(0, 0, 0, 255);
+    const raster::Image& s = *shot;
+    const raster::Color black(0, 0, 0, 255);
     // The view is the black area between toolbar and command line: find it
     // along a column near the left edge and along the middle row.
     int top = -1, bottom = -1;

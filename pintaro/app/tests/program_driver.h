@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "image.h"
+#include "raster/image.h"
 
 namespace driver {
 
@@ -43,9 +43,9 @@ void requestClose(const std::string& windowId);
 std::pair<long, long> windowIconSize(const std::string& windowId);
 
 // Loads a PNG file (or screenshot) for reading pixels.
-std::unique_ptr<toolkit::Image> loadPicture(const std::string& path);
+std::unique_ptr<raster::Image> loadPicture(const std::string& path);
 // The same, or null while the file is missing or cannot be read (yet).
-std::unique_ptr<toolkit::Image> tryLoadPicture(const std::string& path);
+std::unique_ptr<raster::Image> tryLoadPicture(const std::string& path);
 
 class Program {
 public:
@@ -102,11 +102,11 @@ public:
     // picture and where image pixel (0, 0) lies in it. Without a picture,
     // `missing` says why; tests wait on what they read from it.
     struct ViewShot {
-        std::unique_ptr<toolkit::Image> shot;
+        std::unique_ptr<raster::Image> shot;
         int originX = 0;
         int originY = 0;
         std::string missing;
-        toolkit::Color at(int imageX, int imageY) const;
+        raster::Color at(int imageX, int imageY) const;
     };
     ViewShot viewShot(int imageWidth = 640, int imageHeight = 400) const;
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "failure_evidence.h"
-#include "gtk_loader.h"
+#include "toolkit/gtk_loader.h"
 #include "poll.h"
 #include "program_driver.h"
 
@@ -101,7 +101,7 @@ protected:
     }
     // Saves under a new name and reads the file back once the title says
     // it was written; null when it cannot be read.
-    std::unique_ptr<toolkit::Image> saveAndRead(const std::string& name) {
+    std::unique_ptr<raster::Image> saveAndRead(const std::string& name) {
         saveAs(name);
         EXPECT_TRUE(titleIs(name + " | Pintaro"));
         return driver::tryLoadPicture((dir / name).string());

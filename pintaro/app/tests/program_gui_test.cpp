@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "image.h"
+#include "raster/image.h"
 #include "poll.h"
 #include "program_fixture.h"
 
 using driver::Program;
 using driver::visibleWindows;
-using toolkit::Color;
+using raster::Color;
 namespace fs = std::filesystem;
 
 namespace {
@@ -243,7 +243,7 @@ TEST_F(Pintaro, AFailedWriteKeepsTheDrawingUnsaved) {
 }
 
 TEST_F(Pintaro, OpenTakesThePictureAndAFileThatIsNoImageLeavesABlackStartImage) {
-    toolkit::Image red(toolkit::gtkRaster());
+    raster::Image red(toolkit::gtkRaster());
     red.resize(100, 50);
     red.canvas().fAreaColor = Color(255, 0, 0);
     red.canvas().fill();
@@ -267,7 +267,7 @@ TEST_F(Pintaro, OpenTakesThePictureAndAFileThatIsNoImageLeavesABlackStartImage) 
 }
 
 TEST_F(Pintaro, AFileNamedAtStartOpensAsAPictureOrLoadsIntoTheConsole) {
-    toolkit::Image red(toolkit::gtkRaster());
+    raster::Image red(toolkit::gtkRaster());
     red.resize(100, 50);
     red.canvas().fAreaColor = Color(255, 0, 0);
     red.canvas().fill();

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "interp.h"
-#include "run_guard.h"
+#include "forth/errors.h"
+#include "forth/interp.h"
+#include "app/run_guard.h"
 
 using app::RunGuard;
 using namespace std::chrono_literals;

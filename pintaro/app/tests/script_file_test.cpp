@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "script_file.h"
+#include "app/script_file.h"
 
 using app::readScriptFile;
 namespace fs = std::filesystem;

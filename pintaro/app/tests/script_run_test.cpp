@@ -4,11 +4,11 @@
 
 #include <new>
 
-#include "app_state.h"
-#include "console_run.h"
-#include "toolkit_error.h"
-#include "gtk_loader.h"
-#include "script_run.h"
+#include "app/app_state.h"
+#include "app/console_run.h"
+#include "raster/raster_error.h"
+#include "toolkit/gtk_loader.h"
+#include "app/script_run.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST_F(ScriptRun, EachErrorKindBecomesItsMessage) {
 TEST_F(ScriptRun, EachKindOfFailureHasOneTextOnTheCommandLineAndInTheConsole) {
     state.interp.defineWord("hungry", [](forth::Interp&) { throw std::bad_alloc(); });
     state.interp.defineWord("undrawable",
-                            [](forth::Interp&) { throw toolkit::ToolkitError("Canvas is not in drawing state."); });
+                            [](forth::Interp&) { throw raster::RasterError("Canvas is not in drawing state."); });
     const std::pair<const char*, const char*> cases[] = {
         {"drop", "Stack underflow"},
         {"foo", "invalid float: foo"},

@@ -67,7 +67,7 @@ protected:
         pixels.reserve(640 * 400);
         for (int y = 0; y < 400; ++y)
             for (int x = 0; x < 640; ++x) {
-                const toolkit::Color c = v.at(x, y);
+                const raster::Color c = v.at(x, y);
                 pixels.push_back(std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b);
             }
         return pixels;

@@ -2,7 +2,7 @@
 // Each benchmark runs one line whose loop executes a known number of words.
 #include <benchmark/benchmark.h>
 
-#include "interp.h"
+#include "forth/interp.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "fd_input.h"
-#include "line_runner.h"
+#include "forth/fd_input.h"
+#include "forth/line_runner.h"
 #include "test_support.h"
 
 using forth::Value;

@@ -5,8 +5,8 @@
 // adds (the turtle's, the console's) never change a test of the language.
 #include <iostream>
 
-#include "interp.h"
-#include "line_runner.h"
+#include "forth/interp.h"
+#include "forth/line_runner.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

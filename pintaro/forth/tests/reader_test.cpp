@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "interp.h"
+#include "forth/interp.h"
 
 using forth::parseNumber;
 

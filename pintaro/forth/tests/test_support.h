@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "interp.h"
+#include "forth/interp.h"
 
 struct Forth {
     std::ostringstream out, err;

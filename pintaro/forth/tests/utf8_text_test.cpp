@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "utf8_text.h"
+#include "forth/utf8_text.h"
 
 using forth::isUtf8Text;
 

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "application.h"
-#include "button.h"
-#include "gtk_loader.h"
-#include "label.h"
-#include "layout_container.h"
-#include "text_box.h"
-#include "window.h"
+#include "toolkit/application.h"
+#include "toolkit/button.h"
+#include "toolkit/gtk_loader.h"
+#include "toolkit/label.h"
+#include "toolkit/layout_container.h"
+#include "toolkit/text_box.h"
+#include "toolkit/window.h"
 
 using namespace toolkit;
 

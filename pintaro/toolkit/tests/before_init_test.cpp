@@ -2,15 +2,15 @@
 // before the application is initialised, and the unhandled-error text.
 #include <gtest/gtest.h>
 
-#include "application.h"
-#include "button.h"
-#include "error_guard.h"
-#include "label.h"
-#include "layout_container.h"
-#include "text_area.h"
-#include "text_box.h"
-#include "toolkit_error.h"
-#include "window.h"
+#include "toolkit/application.h"
+#include "toolkit/button.h"
+#include "toolkit/error_guard.h"
+#include "toolkit/label.h"
+#include "toolkit/layout_container.h"
+#include "toolkit/text_area.h"
+#include "toolkit/text_box.h"
+#include "toolkit/toolkit_error.h"
+#include "toolkit/window.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Facts about loading GTK 3 by name.
 #include <gtest/gtest.h>
 
-#include "gtk_api.h"
-#include "gtk_loader.h"
+#include "toolkit/gtk_api.h"
+#include "toolkit/gtk_loader.h"
 
 namespace {
 

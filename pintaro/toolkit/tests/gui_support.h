@@ -11,11 +11,11 @@
 #include <thread>
 #include <utility>
 
-#include "application.h"
-#include "control.h"
-#include "layout_container.h"
+#include "toolkit/application.h"
+#include "toolkit/control.h"
+#include "toolkit/layout_container.h"
 #include "poll.h"
-#include "window.h"
+#include "toolkit/window.h"
 
 namespace gui {
 

@@ -4,7 +4,7 @@
 
 #include <gdk/gdkkeysyms.h>
 
-#include "key_codes.h"
+#include "toolkit/key_codes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "layout_algorithm.h"
+#include "toolkit/layout_algorithm.h"
 
 namespace {
 

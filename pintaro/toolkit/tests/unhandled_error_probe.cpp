@@ -2,10 +2,10 @@
 // throws, and the layer's unhandled-error handler takes over (alert box
 // "Error", the line on standard output, exit status 0). Driven by
 // unhandled_error_test.sh.
-#include "application.h"
-#include "gtk_loader.h"
-#include "toolkit_error.h"
-#include "window.h"
+#include "toolkit/application.h"
+#include "toolkit/gtk_loader.h"
+#include "toolkit/toolkit_error.h"
+#include "toolkit/window.h"
 
 int main() {
     toolkit::loadGtkOrExit();

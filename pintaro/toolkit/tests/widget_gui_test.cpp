@@ -9,17 +9,18 @@
 #include <optional>
 #include <vector>
 
-#include "after_first_paint.h"
-#include "button.h"
-#include "canvas.h"
-#include "file_dialogs.h"
-#include "gtk_api.h"
-#include "gtk_loader.h"
+#include "toolkit/after_first_paint.h"
+#include "toolkit/button.h"
+#include "raster/canvas.h"
+#include "raster/raster_error.h"
+#include "toolkit/file_dialogs.h"
+#include "toolkit/gtk_api.h"
+#include "toolkit/gtk_loader.h"
 #include "gui_support.h"
-#include "label.h"
-#include "text_area.h"
-#include "text_box.h"
-#include "toolkit_error.h"
+#include "toolkit/label.h"
+#include "toolkit/text_area.h"
+#include "toolkit/text_box.h"
+#include "toolkit/toolkit_error.h"
 
 using namespace toolkit;
 using gui::app;
@@ -624,9 +625,9 @@ TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {
     view.setOnDraw([&](DrawEvent& e) {
         EXPECT_EQ(e.control, &view);
         ASSERT_TRUE(e.canvas->inDrawingState());
-        e.canvas->fAreaColor = Color(255, 0, 0);
+        e.canvas->fAreaColor = raster::Color(255, 0, 0);
         e.canvas->fill();
-        e.canvas->fAreaColor = Color(0, 0, 255);
+        e.canvas->fAreaColor = raster::Color(0, 0, 255);
         e.canvas->drawRectangleArea(60, 40, 30, 20);
         ++draws;
     });
@@ -644,7 +645,7 @@ TEST_F(Gui, ADrawHandlerPaintsWhatTheScreenShows) {
     try {
         view.canvas().drawLine(0, 0, 10, 10);
         FAIL();
-    } catch (const ToolkitError& e) {
+    } catch (const raster::RasterError& e) {
         EXPECT_STREQ(e.what(), "Canvas is not in drawing state.");
     }
     const int before = draws;
@@ -722,8 +723,8 @@ TEST_F(Gui, ALabelPlacesItsTextByItsTextAlignment) {
         l->setWidthMode(WidthMode_Fill);
         l->setHeight(30);
         l->setHeightMode(HeightMode_Static);
-        l->setBackgroundColor(Color(255, 255, 255));
-        l->setTextColor(Color(0, 0, 0));
+        l->setBackgroundColor(raster::Color(255, 255, 255));
+        l->setTextColor(raster::Color(0, 0, 0));
         column.add(*l);
     }
     right.setTextAlign(XTextAlign_Right, YTextAlign_Center);

@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "interp.h"
-#include "raster_api.h"
-#include "raster_loader.h"
-#include "turtle.h"
-#include "turtle_words.h"
+#include "forth/interp.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ double cpuNow() {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 3;
-    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
     turtle::TurtleState t(raster);
     auto in = forth::makeCoreInterp();
     turtle::registerTurtleWords(*in, t);

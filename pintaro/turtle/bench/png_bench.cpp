@@ -25,12 +25,12 @@
 #include <string>
 #include <vector>
 
-#include "image_format.h"
-#include "interp.h"
-#include "raster_api.h"
-#include "raster_loader.h"
-#include "turtle.h"
-#include "turtle_words.h"
+#include "turtle/image_format.h"
+#include "forth/interp.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ const char* kDrawing =
     "[ $i 40 mod 10 + setlabelheight 'Veskel label $i 37 * 4000 mod $i 53 * 4000 mod setxy label ] 300 times";
 
 // The picture as 8-bit RGB rows, for the reference encoders.
-std::vector<unsigned char> rgbRows(const toolkit::Image& image) {
+std::vector<unsigned char> rgbRows(const raster::Image& image) {
     const int w = image.width(), h = image.height();
     std::vector<std::uint32_t> argb(static_cast<std::size_t>(w) * h);
     image.readPixels(0, 0, w, h, argb.data());
@@ -111,7 +111,7 @@ void referencePng(const std::vector<unsigned char>& rgb, int w, int h, const std
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 3;
     const std::string convert = argc > 2 ? argv[2] : "/usr/bin/convert";
-    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
     turtle::TurtleState t(raster);
     auto in = forth::makeCoreInterp();
     turtle::registerTurtleWords(*in, t);

@@ -15,12 +15,12 @@
 #include <functional>
 #include <string>
 
-#include "image_format.h"
-#include "interp.h"
-#include "raster_api.h"
-#include "raster_loader.h"
-#include "turtle.h"
-#include "turtle_words.h"
+#include "turtle/image_format.h"
+#include "forth/interp.h"
+#include "raster/raster_api.h"
+#include "raster/raster_loader.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ double best(int runs, const std::function<void()>& prepare, const std::function<
 
 // The turtle's walk and line, without interpreter, turtle words or canvas:
 // the same cairo calls the canvas makes for one line.
-void plainWalk(const toolkit::RasterApi& g, cairo_t* cr, long segments, double length, double turn) {
+void plainWalk(const raster::RasterApi& g, cairo_t* cr, long segments, double length, double turn) {
     double x = 320, y = 200, heading = 0;
     for (long i = 0; i < segments; ++i) {
         const double theta = (heading - 90) * turtle::limits::kRadiansPerDegree;
@@ -89,7 +89,7 @@ void compare(turtle::TurtleState& t, forth::Interp& in, long segments, double le
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
-    const toolkit::RasterApi raster = toolkit::loadRasterLibrariesOrExit();
+    const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
     turtle::TurtleState t(raster);
     auto in = forth::makeCoreInterp();
     turtle::registerTurtleWords(*in, t);

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "drawing_script.h"
+#include "turtle/drawing_script.h"
 #include "turtle_fixture.h"
 
 using turtle::DrawingStart;
@@ -92,7 +92,7 @@ TEST_F(TurtleTest, StateWordsBringAReplaysStartToExactlyTheTurtlesState) {
     EXPECT_EQ(fresh.canvas().fLineWidth, 2.75);
     EXPECT_EQ(fresh.canvas().fFontSize, 0.1);
     EXPECT_EQ(fresh.palette, t.palette);
-    EXPECT_EQ(fresh.image->pixel(320, 199), toolkit::Color(0, 0, 0)) << "getting there drew nothing";
+    EXPECT_EQ(fresh.image->pixel(320, 199), raster::Color(0, 0, 0)) << "getting there drew nothing";
     EXPECT_TRUE(in2->stack().empty());
     // A turtle lost at NaN or infinity is put there too, and the pen stays up.
     run("pu nan inf setxy");

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "image_files.h"
-#include "image_format.h"
-#include "toolkit_error.h"
+#include "turtle/image_files.h"
+#include "turtle/image_format.h"
+#include "raster/raster_error.h"
 #include "turtle_fixture.h"
 
 namespace {
@@ -72,7 +72,7 @@ TEST_F(ImageFilesTest, SavingWritesTheFormatTheNameAsksForAndClearsTheUnsavedFla
         t.unsaved = true;
         turtle::saveImage(t, path(name));
         EXPECT_FALSE(t.unsaved);
-        toolkit::Image back(raster());
+        raster::Image back(raster());
         back.loadFromFile(path(name));
         EXPECT_EQ(back.width(), 640);
         EXPECT_EQ(back.height(), 400);
@@ -100,7 +100,7 @@ TEST_F(ImageFilesTest, AFailedWriteKeepsTheDrawingUnsaved) {
         FAIL();
     } catch (const turtle::UnsupportedFormat&) {
         FAIL() << "not a format problem";
-    } catch (const toolkit::ToolkitError& e) {
+    } catch (const raster::RasterError& e) {
         EXPECT_FALSE(std::string(e.what()).empty());
     }
     EXPECT_TRUE(t.unsaved);
@@ -123,13 +123,13 @@ TEST_F(ImageFilesTest, NewGivesATransparentImageOfTheSameSizeAndPutsTheTurtleHom
     EXPECT_FALSE(t.unsaved);
     // A PNG saved now keeps the transparency.
     turtle::saveImage(t, path("clear.png"));
-    toolkit::Image back(raster());
+    raster::Image back(raster());
     back.loadFromFile(path("clear.png"));
     EXPECT_EQ(back.pixel(10, 10).a, 0);
 }
 
 TEST_F(ImageFilesTest, OpenTakesTheFilesPixelsAndSizeButNotTheTurtle) {
-    toolkit::Image small(raster());
+    raster::Image small(raster());
     small.resize(100, 50);
     small.canvas().fAreaColor = kBlue;
     small.canvas().fill();
@@ -156,7 +156,7 @@ TEST_F(ImageFilesTest, OpeningANonImageLeavesAFreshStartImageAndReportsTheError)
     try {
         turtle::openImage(t, text);
         FAIL();
-    } catch (const toolkit::ToolkitError& e) {
+    } catch (const raster::RasterError& e) {
         EXPECT_FALSE(std::string(e.what()).empty());
     }
     EXPECT_EQ(t.image->width(), 640);
@@ -166,11 +166,11 @@ TEST_F(ImageFilesTest, OpeningANonImageLeavesAFreshStartImageAndReportsTheError)
     EXPECT_EQ(t.canvas().fFontSize, 15);
     EXPECT_EQ(run("pos heading"), (V{353, 200, 90}));
     EXPECT_FALSE(t.unsaved);
-    EXPECT_THROW(turtle::openImage(t, path("missing.png")), toolkit::ToolkitError);
+    EXPECT_THROW(turtle::openImage(t, path("missing.png")), raster::RasterError);
     run("10 fd");  // still drawable
     // A file declaring too many pixels is a failed Open like any other.
     turtle::resizeImage(t, 50, 50);
-    EXPECT_THROW(turtle::openImage(t, std::string(RASTER_TEST_DATA) + "/huge_header.png"), toolkit::ToolkitError);
+    EXPECT_THROW(turtle::openImage(t, std::string(RASTER_TEST_DATA) + "/huge_header.png"), raster::RasterError);
     EXPECT_EQ(t.image->width(), 640);
     EXPECT_TRUE(changedBox(kBlack).empty());
 }
@@ -188,7 +188,7 @@ TEST_F(ImageFilesTest, ResizeCentresTheOldPictureOnTheOldBackground) {
     EXPECT_EQ(px(0, 0), kBlue);
     EXPECT_EQ(run("pensize pencolor background pos"), (V{1, 0, 255, 0, 0, 0, 255, 320, 200}));
     EXPECT_EQ(t.canvas().fFontSize, 15);
-    EXPECT_EQ(t.canvas().fTextColor, toolkit::Color(0, 255, 0, 255));
+    EXPECT_EQ(t.canvas().fTextColor, raster::Color(0, 255, 0, 255));
     EXPECT_FALSE(t.unsaved);
 }
 
@@ -215,11 +215,11 @@ TEST_F(ImageFilesTest, ResizeMakesATransparentImageOpaque) {
 TEST_F(ImageFilesTest, ImpossibleSizesAreRefusedAndTheOldImageStays) {
     run("100 fd");
     for (auto [w, h] : {std::pair{0, 10}, {10, -5}, {2000000000, 2000000000}})
-        EXPECT_THROW(turtle::resizeImage(t, w, h), toolkit::ToolkitError) << w << "x" << h;
+        EXPECT_THROW(turtle::resizeImage(t, w, h), raster::RasterError) << w << "x" << h;
     try {
         turtle::resizeImage(t, 16385, 16384);
         FAIL();
-    } catch (const toolkit::ToolkitError& e) {
+    } catch (const raster::RasterError& e) {
         EXPECT_STREQ(e.what(), "Image is too large: 16385 x 16384 is more than 268435456 pixels.");
     }
     EXPECT_EQ(t.image->width(), 640);

@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "image_compare.h"
-#include "image_files.h"
-#include "recording.h"
+#include "turtle/image_files.h"
+#include "raster/recording.h"
 #include "turtle_fixture.h"
-#include "vector_file.h"
+#include "raster/vector_file.h"
 
 namespace {
 
@@ -26,35 +26,35 @@ protected:
     std::string path(const std::string& name) const { return (dir / name).string(); }
 
     // A new image with the ops from `first` on drawn again.
-    std::unique_ptr<toolkit::Image> replayed(std::size_t first) const {
-        auto image = std::make_unique<toolkit::Image>(raster());
+    std::unique_ptr<raster::Image> replayed(std::size_t first) const {
+        auto image = std::make_unique<raster::Image>(raster());
         const auto& ops = recorder.operations();
-        const toolkit::CurrentPicture p = toolkit::currentPicture(ops);
+        const raster::CurrentPicture p = raster::currentPicture(ops);
         if (first > 0) image->resize(p.width, p.height);
-        for (std::size_t i = first; i < ops.size(); ++i) toolkit::replay(ops[i], *image);
+        for (std::size_t i = first; i < ops.size(); ++i) raster::replay(ops[i], *image);
         return image;
     }
 
     // A vector file as other programs rasterise it (rasterise.sh).
-    std::unique_ptr<toolkit::Image> rasterised(const std::string& file) const {
+    std::unique_ptr<raster::Image> rasterised(const std::string& file) const {
         const std::string command = std::string(RASTERISE_SCRIPT) + " " + path(file) + " " + path("r.png");
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        auto image = std::make_unique<toolkit::Image>(raster());
+        auto image = std::make_unique<raster::Image>(raster());
         image->loadFromFile(path("r.png"));
         return image;
     }
 
-    void expectSamePixels(const toolkit::Image& a, const toolkit::Image& b, int tolerance, double share,
+    void expectSamePixels(const raster::Image& a, const raster::Image& b, int tolerance, double share,
                           const char* what) const {
         ASSERT_EQ(a.width(), b.width()) << what;
         ASSERT_EQ(a.height(), b.height()) << what;
-        const toolkit::ImageDifference d = toolkit::compareImages(a, b, tolerance);
+        const raster::ImageDifference d = raster::compareImages(a, b, tolerance);
         EXPECT_GE(d.share(), share) << what << ": " << d.differing << " pixels differ, the first at " << d.firstX
                                     << "," << d.firstY;
     }
 
     fs::path dir;
-    toolkit::Recorder recorder;
+    raster::Recorder recorder;
 };
 
 // Every kind of operation, an opened picture of another size, a resize.
@@ -62,7 +62,7 @@ TEST_F(RecordingTest, DrawnAgainTheRecordGivesTheSamePixelsAndItsFilesTheSamePic
     run("#red setpc 100 fd 90 rt 3 setpensize 100 fd #forest setpc 8 setpensize 90 rt 80 fd");
     run("40 20 ellipse #yellow setbg 30 15 fillellipse 5 palette setpc 'Hello label");
     // A picture of its own size, opened under the drawing.
-    toolkit::Image other(raster());
+    raster::Image other(raster());
     other.resize(300, 180);
     other.canvas().fAreaColor = kBlue;
     other.canvas().fill();
@@ -78,17 +78,17 @@ TEST_F(RecordingTest, DrawnAgainTheRecordGivesTheSamePixelsAndItsFilesTheSamePic
     run("-5000 -5000 setxy 0 0 ellipse 10 0 ellipse");
 
     const auto& ops = recorder.operations();
-    const toolkit::CurrentPicture picture = toolkit::currentPicture(ops);
+    const raster::CurrentPicture picture = raster::currentPicture(ops);
     EXPECT_EQ(picture.width, 420);
     EXPECT_EQ(picture.height, 260);
     // The resize's fill of the whole new image covers all that came before.
-    ASSERT_TRUE(std::holds_alternative<toolkit::RectangleOp>(ops[picture.first]));
+    ASSERT_TRUE(std::holds_alternative<raster::RectangleOp>(ops[picture.first]));
     expectSamePixels(*replayed(0), *t.image, 0, 1.0, "replayed from the start");
     expectSamePixels(*replayed(picture.first), *t.image, 0, 1.0, "replayed from the current picture");
 
     // The resized picture is embedded under the vectors drawn on it.
-    toolkit::writeVectorFile(raster(), ops, path("d.svg"), toolkit::VectorFormat::Svg);
-    toolkit::writeVectorFile(raster(), ops, path("d.pdf"), toolkit::VectorFormat::Pdf);
+    raster::writeVectorFile(raster(), ops, path("d.svg"), raster::VectorFormat::Svg);
+    raster::writeVectorFile(raster(), ops, path("d.pdf"), raster::VectorFormat::Pdf);
     std::ifstream svgFile(path("d.svg"));
     std::stringstream svg;
     svg << svgFile.rdbuf();
@@ -103,7 +103,7 @@ TEST_F(RecordingTest, ARecordStartsFromTheImageAsItWasFound) {
     // One opaque colour: a fill, not a picture.
     auto kinds = [&] {
         std::string s;
-        for (const toolkit::DrawingOp& op : recorder.operations()) s += "LRETPXN"[op.index()];
+        for (const raster::DrawingOp& op : recorder.operations()) s += "LRETPXN"[op.index()];
         return s;
     };
     EXPECT_EQ(kinds(), "NR");
@@ -117,8 +117,8 @@ TEST_F(RecordingTest, ARecordStartsFromTheImageAsItWasFound) {
     recorder.attach(*t.image);
     EXPECT_EQ(kinds(), "NP");
     run("#red setpc 90 rt 100 fd");
-    const auto& start = std::get<toolkit::PictureOp>(recorder.operations()[1]);
-    EXPECT_EQ(start.picture->pixel(370, 100), toolkit::Color(0, 0, 0, 0));
+    const auto& start = std::get<raster::PictureOp>(recorder.operations()[1]);
+    EXPECT_EQ(start.picture->pixel(370, 100), raster::Color(0, 0, 0, 0));
     EXPECT_EQ(kinds(), "NPL");
 }
 

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "interp.h"
+#include "forth/interp.h"
 #include "test_raster.h"
-#include "turtle.h"
-#include "turtle_words.h"
+#include "turtle/turtle.h"
+#include "turtle/turtle_words.h"
 
 class TurtleTest : public testing::Test {
 protected:
-    static const toolkit::RasterApi& raster() { return testRaster(); }
+    static const raster::RasterApi& raster() { return testRaster(); }
 
     TurtleTest() {
         in->setOutput(forth::streamSink(out));
@@ -33,7 +33,7 @@ protected:
         return s;
     }
 
-    toolkit::Color px(int x, int y) const { return t.image->pixel(x, y); }
+    raster::Color px(int x, int y) const { return t.image->pixel(x, y); }
     // A pixel that is more pen than background (for a white pen on black).
     bool lit(int x, int y) const { return px(x, y).r >= 100; }
 
@@ -51,7 +51,7 @@ protected:
         bool empty() const { return maxX < 0; }
     };
     // Bounding box of the pixels that differ from `background`.
-    Box changedBox(toolkit::Color background) const {
+    Box changedBox(raster::Color background) const {
         Box b;
         for (int y = 0; y < t.image->height(); ++y)
             for (int x = 0; x < t.image->width(); ++x)
@@ -67,7 +67,7 @@ protected:
     std::unique_ptr<forth::Interp> in = forth::makeCoreInterp();
 };
 
-inline const toolkit::Color kBlack{0, 0, 0, 255};
-inline const toolkit::Color kWhite{255, 255, 255, 255};
-inline const toolkit::Color kRed{255, 0, 0, 255};
-inline const toolkit::Color kBlue{0, 0, 255, 255};
+inline const raster::Color kBlack{0, 0, 0, 255};
+inline const raster::Color kWhite{255, 255, 255, 255};
+inline const raster::Color kRed{255, 0, 0, 255};
+inline const raster::Color kBlue{0, 0, 255, 255};

@@ -1,8 +1,8 @@
 // Facts about the turtle and its words, read back from the image.
 #include <cmath>
 
-#include "conversions.h"
-#include "toolkit_error.h"
+#include "turtle/conversions.h"
+#include "raster/raster_error.h"
 #include "turtle_fixture.h"
 
 namespace {
@@ -169,7 +169,7 @@ TEST_F(TurtleTest, ColourChannelsWrapAtEightBits) {
     EXPECT_EQ(t.canvas().fLineColor.a, 255);
     // The pen colour is the label colour too.
     run("1 2 3 setpc");
-    EXPECT_EQ(t.canvas().fTextColor, toolkit::Color(1, 2, 3, 255));
+    EXPECT_EQ(t.canvas().fTextColor, raster::Color(1, 2, 3, 255));
     run("256 0 0 setpencolor 100 fd");
     EXPECT_TRUE(changedBox(kBlack).empty());
 }
@@ -333,7 +333,7 @@ TEST_F(TurtleTest, TwoTurtlesAreIndependent) {
 }
 
 TEST_F(TurtleTest, HeadingMarkPointsAlongTheHeading) {
-    toolkit::Canvas& c = t.canvas();
+    raster::Canvas& c = t.canvas();
     c.fLineWidth = 2;
     turtle::headingMark(c, 100, 100, 90);  // right: to (112, 100)
     EXPECT_TRUE(lit(111, 100));
