@@ -40,13 +40,16 @@ struct DictEntry {
     RecordPtr record;                  // replaced on redefinition
     void (*fast)(Interp&) = nullptr;   // directFunction(*record), one load nearer
     std::string_view name() const { return {name_, nameLength_}; }
-    std::uint32_t redefinitions = 0;     // tells a snapshot the record changed
 
 private:
     friend struct Interp;
     const char* name_ = nullptr;
     std::uint32_t nameLength_ = 0;
+
+public:
+    std::uint32_t redefinitions = 0;     // tells a snapshot the record changed
 };
+static_assert(sizeof(DictEntry) == 32);
 
 struct SigilSlot {
     char ch = 0;
