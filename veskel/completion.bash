@@ -24,7 +24,8 @@ _veskel() {
       ;;
     -o | --save)
       # The extension picks the format; only these can be written.
-      _filedir '@(png|bmp|jpg|jpeg|svg|pdf)'
+      # generated: _filedir '@({extensions})'
+      _filedir '@(bmp|png|jpg|jpeg|svg|pdf)'
       return
       ;;
     --animate)

@@ -4,19 +4,39 @@
 #include <climits>
 #include <tuple>
 
+#include "reference/generated_lists.h"
 #include "output_files.h"
+#include "reference/word_reference.h"
 
 namespace veskel {
+
+namespace {
+
+// Where the options' descriptions start, and how wide the help is.
+constexpr std::size_t kHelpIndent = 20;
+constexpr std::size_t kHelpWidth = 79;
+
+// The description of -o, which lists the save formats of the table.
+std::string saveOptionHelp() {
+    using reference::Markup;
+    const std::string text = "after a clean run, save the image to PATH; the extension picks the format: " +
+                             reference::fillTemplate("{raster-extensions} ({quality}), or {vector-extensions} "
+                                                     "for the drawing as vectors",
+                                                     Markup::Plain);
+    std::string lines = reference::wrapParagraph(text, std::string(kHelpIndent, ' '), kHelpWidth);
+    const std::string_view option = "  -o, --save PATH";
+    return lines.replace(0, option.size(), option);
+}
+
+}  // namespace
 
 const std::string& usageText() {
     static const std::string text = std::string("Usage: veskel [OPTION | FILE]...\n"
            "Run Veskel Forth scripts without a window; the turtle draws on an image in memory.\n"
            "\n"
            "  FILE              run a script file, line by line, as `included` does\n"
-           "  -e TEXT           run TEXT as one line, as the drawing program's command line does\n"
-           "  -o, --save PATH   after a clean run, save the image to PATH; the extension\n"
-           "                    picks the format: .png, .bmp, .jpg or .jpeg (quality 80),\n"
-           "                    or .svg or .pdf for the drawing as vectors\n"
+           "  -e TEXT           run TEXT as one line, as the drawing program's command line does\n") +
+           saveOptionHelp() +
            "  --animate PATH    after a clean run, write an animation of the drawing being\n"
            "                    made to PATH (.webp), the turtle shown on every frame\n"
            "  --frame-every N   one animation frame every N drawing operations (default:\n"
@@ -43,11 +63,11 @@ const std::string& usageText() {
            "before anything runs. No display is needed.\n"
            "\n"
            "A PNG that veskel or pintaro saves keeps the script that drew it in a text\n"
-           "chunk; BMP, JPEG, SVG, PDF and WebP files keep nothing.\n"
+           "chunk; files of the other formats keep nothing.\n"
            "\n"
            "A tour of Veskel Forth: " VESKEL_DOC_DIR "/docs/tour.md\n"
            "Every word, with its stack effect: " VESKEL_DOC_DIR "/docs/reference.md,\n"
-           "or veskel --words\n");
+           "or veskel --words\n";
     return text;
 }
 

@@ -47,6 +47,11 @@ void Application::init(const std::string& applicationId) {
     // line, and windows read it when they are created.
     if (!applicationId.empty() && g.g_set_prgname) g.g_set_prgname(applicationId.c_str());
     fApplicationId = applicationId;
+    // Making the font map starts fontconfig's reading of its configuration
+    // and font lists on a thread of pango's; begun before gtk_init, it runs
+    // beside GTK's start on the other core instead of holding up the first
+    // text the main window measures.
+    if (g.pango_cairo_font_map_get_default) g.pango_cairo_font_map_get_default();
     g.gtk_init(nullptr, nullptr);
     if (!applicationId.empty() && g.gdk_set_program_class) g.gdk_set_program_class(applicationId.c_str());
     fClipboard = g.gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);

@@ -28,17 +28,35 @@ bool offered(const SaveFormat& f, FormatChoice choice) {
 
 std::span<const SaveFormat> saveFormats() { return kSaveFormats; }
 
-std::string saveAsMessage(FormatChoice choice) {
+std::vector<std::string_view> saveFormatNames(SaveKind kind) {
     std::vector<std::string_view> names;
     for (const SaveFormat& f : kSaveFormats)
-        if (offered(f, choice) && std::find(names.begin(), names.end(), f.name) == names.end())
-            names.push_back(f.name);
-    std::string text = "Please save as ";
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
-        text += names[i];
+        if (f.kind == kind && std::find(names.begin(), names.end(), f.name) == names.end()) names.push_back(f.name);
+    return names;
+}
+
+std::vector<std::string_view> saveFormatExtensions(SaveKind kind) {
+    std::vector<std::string_view> extensions;
+    for (const SaveFormat& f : kSaveFormats)
+        if (f.kind == kind) extensions.push_back(f.extension);
+    return extensions;
+}
+
+std::string listInWords(const std::vector<std::string>& items, std::string_view lastJoin) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) text += i + 1 == items.size() ? lastJoin : ", ";
+        text += items[i];
     }
-    return text + ".";
+    return text;
+}
+
+std::string saveAsMessage(FormatChoice choice) {
+    std::vector<std::string> names;
+    for (const SaveFormat& f : kSaveFormats)
+        if (offered(f, choice) && std::find(names.begin(), names.end(), f.name) == names.end())
+            names.emplace_back(f.name);
+    return "Please save as " + listInWords(names) + ".";
 }
 
 std::string_view fileExtension(std::string_view fileName) {

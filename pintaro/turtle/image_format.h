@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "raster/image.h"
 #include "raster/raster_error.h"
@@ -38,6 +39,14 @@ std::span<const SaveFormat> saveFormats();
 // "Please save as BMP, PNG or JPG.": the names of the formats offered, each
 // once, in table order.
 std::string saveAsMessage(FormatChoice choice);
+
+// The rows of one kind, in table order: each name once ("BMP", "PNG",
+// "JPG"), or every extension (".bmp", ".png", ".jpg", ".jpeg").
+std::vector<std::string_view> saveFormatNames(SaveKind kind);
+std::vector<std::string_view> saveFormatExtensions(SaveKind kind);
+
+// The items as a sentence lists them: "a", "a or b", "a, b or c".
+std::string listInWords(const std::vector<std::string>& items, std::string_view lastJoin = " or ");
 
 // Raised for a file name whose extension is not a raster row of the table,
 // so callers can tell it from a failed write.

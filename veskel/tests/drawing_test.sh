@@ -7,6 +7,7 @@ veskel=$1
 probe=$2
 refs=$3  # pictures rendered before veskel stopped loading GTK
 data=$4  # the raster layer's test images
+refusal="veskel: $("$5" fill '{veskel-refusal}')"  # made from the save formats by make_reference
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/expect.sh"
@@ -93,10 +94,10 @@ check "JPEG keeps the picture" "$([ "$r1" -gt 64 ] && [ "$r2" -lt 16 ]; echo $?)
 
 # --- Names that are no save format are refused before anything runs --------
 for name in picture.gif picture .png picture. picture.png. dir/pic.tiff; do
-  expect "refuses '$name'" 2 "" "veskel: Please save as BMP, PNG, JPG, SVG or PDF." -- "$veskel" -e "'ran .." -o "$name"
+  expect "refuses '$name'" 2 "" "$refusal" -- "$veskel" -e "'ran .." -o "$name"
   no_file "nothing written for '$name'" "$name"
 done
-expect "refuses before reading a script" 2 "" "veskel: Please save as BMP, PNG, JPG, SVG or PDF." -- \
+expect "refuses before reading a script" 2 "" "$refusal" -- \
   "$veskel" nofile.fs --save out.gif
 expect "-o needs a file name" 2 "" "veskel: option -o needs a value
 Try 'veskel --help' for more information." -- "$veskel" -e "1" -o

@@ -11,6 +11,7 @@ frames=$3
 scripts=$4    # veskel/tests/output
 examples=$5   # the gallery's scripts, more drawings to compare
 rasterise=$6  # how other programs draw an SVG or PDF file
+refusal="veskel: $("$7" fill '{veskel-refusal}')"  # made from the save formats by make_reference
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/expect.sh"
@@ -93,8 +94,8 @@ refused() {
   expect "$name" 2 "" "$message" -- "$veskel" -e "'ran .." "$@"
 }
 hint="Try 'veskel --help' for more information."
-refused "-o picture.gif" "veskel: Please save as BMP, PNG, JPG, SVG or PDF." -o picture.png -o picture.gif
-refused "-o with no extension" "veskel: Please save as BMP, PNG, JPG, SVG or PDF." -o svg
+refused "-o picture.gif" "$refusal" -o picture.png -o picture.gif
+refused "-o with no extension" "$refusal" -o svg
 refused "--animate a.gif" "veskel: cannot animate as 'a.gif': the name must end in .webp" --animate a.gif
 for n in 0 -3 x 1.5 "" 2147483648; do
   case $n in

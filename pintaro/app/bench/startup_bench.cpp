@@ -10,9 +10,15 @@
 //   startup_bench phases       where the program's start-up goes: the median
 //                              time of each step of main up to the first
 //                              paint, over several starts
+//   startup_bench versus ROUNDS OTHER...
+//                              the comparison over ROUNDS rounds, interleaved
+//                              with the start-ups of each OTHER, the
+//                              startup_bench of another commit, so that all
+//                              face the same load
 //
 // Needs an X display (run it under xvfb-run).
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,9 +161,17 @@ int runPhases(int fd) {
     return 0;
 }
 
-// One start of this program in the given mode: milliseconds from fork to
-// the first paint.
-double timeStart(const char* self, const char* mode) {
+// One start's milliseconds from fork to the first paint: on the clock, and
+// of CPU time in the child's threads (up to the kill just after the paint),
+// which a busy machine disturbs less.
+struct StartTime {
+    double wall;
+    double cpu;
+};
+
+// One start of `program` (this one or another commit's startup_bench) in
+// the given mode.
+StartTime timeStart(const char* program, const char* mode) {
     int fds[2];
     if (pipe(fds) != 0) std::exit(1);
     const auto t0 = Clock::now();
@@ -165,7 +179,7 @@ double timeStart(const char* self, const char* mode) {
     if (pid == 0) {
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        execl(self, self, "child", mode, fd.c_str(), static_cast<char*>(nullptr));
+        execl(program, program, "child", mode, fd.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -174,12 +188,14 @@ double timeStart(const char* self, const char* mode) {
     const double ms = msSince(t0);
     close(fds[0]);
     kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    rusage usage{};
+    wait4(pid, nullptr, 0, &usage);
     if (!painted) {
         std::fprintf(stderr, "%s start-up never painted\n", mode);
         std::exit(1);
     }
-    return ms;
+    auto msOf = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return {ms, msOf(usage.ru_utime) + msOf(usage.ru_stime)};
 }
 
 void startupComparison(const char* self) {
@@ -187,12 +203,57 @@ void startupComparison(const char* self) {
     std::vector<double> app, bare;
     timeStart(self, "bare");  // warm the file cache
     for (int i = 0; i < kRounds; ++i) {
-        bare.push_back(timeStart(self, "bare"));
-        app.push_back(timeStart(self, "app"));
+        bare.push_back(timeStart(self, "bare").wall);
+        app.push_back(timeStart(self, "app").wall);
     }
     const double a = median(app), b = median(bare);
     std::printf("start-up to first paint, median of %d: pintaro %.1f ms, bare GTK 3 window %.1f ms, ratio %.2f\n",
                 kRounds, a, b, a / b);
+}
+
+// The first number of /proc/loadavg, for the note beside a comparison.
+std::string loadAverage() {
+    std::FILE* f = std::fopen("/proc/loadavg", "r");
+    char text[32] = "?";
+    if (f) {
+        if (std::fscanf(f, "%31s", text) != 1) std::strcpy(text, "?");
+        std::fclose(f);
+    }
+    return text;
+}
+
+// The comparison with other builds' start-ups in one run: in each round
+// the bare window, then this build and the others, in an order that
+// rotates, so that a change of load meets all alike and none always
+// follows another.
+void startupVersus(const char* self, std::vector<const char*> others, int rounds) {
+    std::vector<const char*> programs{self};
+    programs.insert(programs.end(), others.begin(), others.end());
+    std::vector<std::vector<double>> wall(programs.size()), cpu(programs.size());
+    std::vector<double> bareWall, bareCpu;
+    const std::string loadBefore = loadAverage();
+    timeStart(self, "bare");  // warm the file cache
+    for (const char* p : programs) timeStart(p, "app");
+    for (int i = 0; i < rounds; ++i) {
+        const StartTime bare = timeStart(self, "bare");
+        bareWall.push_back(bare.wall);
+        bareCpu.push_back(bare.cpu);
+        for (std::size_t k = 0; k < programs.size(); ++k) {
+            const std::size_t p = (k + i) % programs.size();
+            const StartTime t = timeStart(programs[p], "app");
+            wall[p].push_back(t.wall);
+            cpu[p].push_back(t.cpu);
+        }
+    }
+    const double bw = median(bareWall), bc = median(bareCpu);
+    std::printf("start-up to first paint, median of %d interleaved, load %s to %s:\n"
+                "  bare GTK 3 window: %.1f ms, CPU %.1f ms\n",
+                rounds, loadBefore.c_str(), loadAverage().c_str(), bw, bc);
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+        const double w = median(wall[p]), c = median(cpu[p]);
+        std::printf("  %s: %.1f ms, ratio %.2f; CPU %.1f ms, ratio %.2f\n", p == 0 ? "this build" : programs[p], w,
+                    w / bw, c, c / bc);
+    }
 }
 
 // The steps of main, each timed over several starts (runPhases).
@@ -292,6 +353,15 @@ int main(int argc, char** argv) {
     }
     if (argc == 2 && std::strcmp(argv[1], "phases") == 0) {
         startupPhases(argv[0]);
+        return 0;
+    }
+    if (argc >= 4 && std::strcmp(argv[1], "versus") == 0) {
+        const int rounds = std::atoi(argv[2]);
+        if (rounds < 1) {
+            std::fprintf(stderr, "startup_bench versus ROUNDS OTHER...: ROUNDS must be a positive number\n");
+            return 2;
+        }
+        startupVersus(argv[0], std::vector<const char*>(argv + 3, argv + argc), rounds);
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "repaint") == 0) {

@@ -63,7 +63,10 @@ TEST(FileNames, OnlyBmpPngAndJpegCanBeSavedAndCaseDoesNotMatter) {
     }
     for (const char* bad : {"drawing", "drawing.gif", ".png", "picture.png.", "dir.png/file", "a.png.bak"})
         EXPECT_EQ(turtle::saveFormatFor(bad), nullptr) << bad;
+    // The refusals list the table's names, each once: pintaro's raster ones,
+    // veskel's all of them.
     EXPECT_STREQ(turtle::UnsupportedFormat().what(), "Please save as BMP, PNG or JPG.");
+    EXPECT_EQ(turtle::saveAsMessage(turtle::FormatChoice::WithVectors), "Please save as BMP, PNG, JPG, SVG or PDF.");
 }
 
 TEST_F(ImageFilesTest, SavingWritesTheFormatTheNameAsksForAndClearsTheUnsavedFlag) {
