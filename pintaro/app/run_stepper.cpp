@@ -200,9 +200,9 @@ void RunStepper::beforeWord(forth::Interp& in, const forth::WordSpan& list, cons
         if (markDue_) host_.mark(*markDue_);
         markDue_.reset();
     }
-    if (!askingAt_ && word.kind == forth::Resolved::Word && undoneOnlyByAsking(word.cache.entry->name)) {
+    if (!askingAt_ && word.kind == forth::Resolved::Word && undoneOnlyByAsking(word.cache.entry->name())) {
         askingAt_ = position;
-        askingWord_ = word.cache.entry->name;
+        askingWord_ = word.cache.entry->name();
         askingLine_ = line_;
     }
     host_.show(paused_ || speed_ == RunSpeed::Step);

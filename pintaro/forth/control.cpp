@@ -65,11 +65,11 @@ void ifTrue(Interp& in) { runIfTrue(in, *captureLastBlock(in)); }
 // run the last block when flag is 0.0 or -0.0
 void ifFalse(Interp& in) { runIfFalse(in, *captureLastBlock(in)); }
 
-BodyRunner bodyRunnerOf(void (*word)(Interp&)) {
-    if (word == &ifTrue) return &runIfTrue;
-    if (word == &ifFalse) return &runIfFalse;
-    if (word == &times) return &runTimes;
-    return nullptr;
+BodyUse bodyUseOf(void (*word)(Interp&)) {
+    if (word == &ifTrue) return BodyUse::IfTrue;
+    if (word == &ifFalse) return BodyUse::IfFalse;
+    if (word == &times) return BodyUse::Times;
+    return BodyUse::None;
 }
 
 // the last block becomes the loop condition
@@ -88,12 +88,7 @@ void untilWord(Interp& in) {
 void repeat(Interp& in) {
     auto cond = in.loopCondition() ? in.loopCondition() : std::make_shared<const WordList>();
     auto body = captureLastBlock(in);
-    Value sense = in.pop();
-    for (;;) {
-        in.runWords(*cond);
-        in.runWords(*body);
-        if (in.pop() == sense) break;
-    }
+    in.runRepeat(*cond, *body, in.pop());
 }
 
 }  // namespace forth::core

@@ -2,6 +2,7 @@
 // and the registration table.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "interp.h"
@@ -39,11 +40,11 @@ void whileWord(Interp&);
 void untilWord(Interp&);
 void repeat(Interp&);
 
-// What a control word does with a block it is given rather than the last
-// block, for the interpreter to run a block collected just before it
-// without holding another reference to it (the running list holds it).
-// Null for any other word.
-using BodyRunner = void (*)(Interp&, const WordSpan& body);
-BodyRunner bodyRunnerOf(void (*word)(Interp&));
+// Which control word this is, for the interpreter to run a block collected
+// just before it as a frame of its own dispatch loop, without holding
+// another reference to it (the running list holds it): what the word does
+// to the stack, the pass counter and the poll, it does the same.
+enum class BodyUse : std::uint8_t { None, IfTrue, IfFalse, Times };
+BodyUse bodyUseOf(void (*word)(Interp&));
 
 }  // namespace forth::core

@@ -52,9 +52,17 @@ inline constexpr std::size_t kMaxWordBytes = (std::size_t{1} << 24) - 1;
 // address them with 32 bits.
 inline constexpr std::size_t kMaxListBytes = 0xFFFFFFFFu;
 
+// The words of one word list: a list counts them in 32 bits, which keeps
+// a definition's view of its words at 32 bytes.
+inline constexpr std::size_t kMaxListWords = 0xFFFFFFFFu;
+
 // Slots of the dictionary's index when it is made: the core words and a
 // front end's own (some 150) fit without growing it.
 inline constexpr std::size_t kMinDictionarySlots = 512;
+
+// The dictionary keeps its names back to back in chunks of this size (a
+// longer name gets a chunk of its own): some 8,000 names of 8 bytes each.
+inline constexpr std::size_t kNameChunkBytes = std::size_t{64} << 10;
 
 // A definition whose record and words take more than this is not copied
 // out of the compile buffer: the record shares the buffer, so a long

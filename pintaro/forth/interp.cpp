@@ -63,14 +63,18 @@ Interp::Interp()
       // cannot reach them and a read error looks like the end of input.
       standardInput_(std::make_unique<FdInput>(0, false, [this] { pollNow(); })) {
     in_ = standardInput_.get();
+    bindings_ = generation_;
 }
 
 Interp::~Interp() = default;
 
 void Interp::bumpGeneration() {
     generation_ = gNextGeneration++;
-    if (!stepping_) watchedGeneration_ = generation_;
+    bindings_ = generation_;
+    watch();
 }
+
+void Interp::rebind() { bindings_ = gNextGeneration++; }
 
 void Interp::throwTooDeep() const {
     throw ScriptError("nesting too deep (runaway recursion?)");
@@ -93,7 +97,7 @@ std::size_t Interp::slotOf(std::string_view name) const {
     const std::size_t mask = dictIndex_.size() - 1;
     for (std::size_t at = std::hash<std::string_view>{}(name) & mask;; at = (at + 1) & mask) {
         const std::uint32_t held = dictIndex_[at];
-        if (held == 0 || dictOrder_[held - 1].name == name) return at;
+        if (held == 0 || dictOrder_[held - 1].name() == name) return at;
     }
 }
 
@@ -102,14 +106,14 @@ void Interp::indexEntry(std::uint32_t index) {
         rebuildIndex();
         return;
     }
-    dictIndex_[slotOf(dictOrder_[index].name)] = index + 1;
+    dictIndex_[slotOf(dictOrder_[index].name())] = index + 1;
 }
 
 void Interp::rebuildIndex() {
     std::size_t slots = limits::kMinDictionarySlots;
     while (slots < dictOrder_.size() * 2) slots *= 2;
     dictIndex_.assign(slots, 0);
-    for (std::uint32_t i = 0; i < dictOrder_.size(); ++i) dictIndex_[slotOf(dictOrder_[i].name)] = i + 1;
+    for (std::uint32_t i = 0; i < dictOrder_.size(); ++i) dictIndex_[slotOf(dictOrder_[i].name())] = i + 1;
 }
 
 void Interp::unindexLast() {
@@ -117,10 +121,10 @@ void Interp::unindexLast() {
     // no longer be found from their home slot move into it, so the index
     // needs no markers for removed words and costs the removed words only.
     const std::size_t mask = dictIndex_.size() - 1;
-    std::size_t hole = slotOf(dictOrder_.back().name);
+    std::size_t hole = slotOf(dictOrder_.back().name());
     dictIndex_[hole] = 0;
     for (std::size_t at = (hole + 1) & mask; dictIndex_[at] != 0; at = (at + 1) & mask) {
-        const std::size_t home = std::hash<std::string_view>{}(dictOrder_[dictIndex_[at] - 1].name) & mask;
+        const std::size_t home = std::hash<std::string_view>{}(dictOrder_[dictIndex_[at] - 1].name()) & mask;
         if (((at - home) & mask) >= ((at - hole) & mask)) {
             dictIndex_[hole] = dictIndex_[at];
             dictIndex_[at] = 0;
@@ -155,13 +159,18 @@ bool Interp::storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replac
         // The entry stays where it is, so cached resolutions pointing at it
         // see the new definition at once.
         replaced = std::move(e->record);
+        rebind();
         e->fast = directFunction(*rec);
         e->record = std::move(rec);
         ++e->redefinitions;
         return false;
     }
+    // An entry counts its name's bytes in 32 bits.
+    if (name.size() > limits::kMaxListBytes) throw ScriptError("name too long");
+    const std::string_view kept = names_.add(name);
     DictEntry& entry = dictOrder_.emplace_back();
-    entry.name.assign(name);
+    entry.name_ = kept.data();
+    entry.nameLength_ = static_cast<std::uint32_t>(kept.size());
     entry.fast = directFunction(*rec);
     entry.record = std::move(rec);
     indexEntry(static_cast<std::uint32_t>(dictOrder_.size() - 1));
@@ -241,7 +250,7 @@ const std::string* Interp::findAlias(std::string_view name) const {
 std::vector<std::string> Interp::dictionaryNames() const {
     std::vector<std::string> names;
     names.reserve(dictOrder_.size());
-    for (const auto& e : dictOrder_) names.push_back(e.name);
+    for (const auto& e : dictOrder_) names.emplace_back(e.name());
     return names;
 }
 
@@ -291,6 +300,7 @@ void Interp::setTextToCompileBuffer() {
 void Interp::setTerminator(std::string_view t) {
     if (terminator_.empty() && !t.empty()) ++collectingStarts_;
     terminator_.assign(t);
+    watch();
 }
 
 // ---------------------------------------------------------------- running
@@ -421,6 +431,7 @@ void Interp::collect(const WordSpan& list, const Token& t) {
     if (!e) keyNotFound(terminator_);
     runEntry(*e);
     terminator_.clear();
+    watch();
 }
 
 DictEntry* Interp::closerEntry(int which) {
@@ -434,7 +445,7 @@ DictEntry* Interp::closerEntry(int which) {
     return closers_[which];
 }
 
-const Token* Interp::runOpener(const WordSpan& list, const Token* t) {
+const CollectedBlock* Interp::checkOpener(const WordSpan& list, const Token* t) {
     const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
     DictEntry& opener = made ? *made->openerEntry : *t->cache.entry;
     // The word may have been redefined since it was resolved.
@@ -442,7 +453,7 @@ const Token* Interp::runOpener(const WordSpan& list, const Token* t) {
     DictEntry* closer = which < 0 ? nullptr : closerEntry(which);
     if (!closer || closer->fast != (which == 0 ? &core::closeBlock : &core::closeBrace)) {
         runEntry(opener);
-        return t + 1;
+        return nullptr;
     }
     const auto at = static_cast<std::uint32_t>(t - list.begin());
     if (!made) {
@@ -450,7 +461,7 @@ const Token* Interp::runOpener(const WordSpan& list, const Token* t) {
         if (!made) made = collectBlock(list, at, opener, which == 1);
         if (!made) {
             runEntry(opener);
-            return t + 1;
+            return nullptr;
         }
         // Found without searching from now on (until the list resolves again).
         t->kind = Resolved::Block;
@@ -458,21 +469,8 @@ const Token* Interp::runOpener(const WordSpan& list, const Token* t) {
     }
     if (made->brace != (which == 1)) {  // "[" made to open a "}" block
         runEntry(opener);
-        return t + 1;
+        return nullptr;
     }
-    // What the opener, the collected words and the closer would do: the
-    // same steps, the same ticks, the same registers afterwards. (Not
-    // collecting here, so this collecting begins a new construct; the
-    // terminator is empty before and after.)
-    textIsJoinedBuffer_ = false;
-    ++collectingStarts_;
-    tick(made->next - at - 1);
-    // A word that runs again (a loop, a recursion) finds its block already
-    // in place: no reference count to touch.
-    if (compileBuffer_ != made->block) compileBuffer_ = made->block;
-    compileBufferShared_ = true;
-    if (lastBlock_ != made->block) lastBlock_ = made->block;
-
     // A control word right after the block ([ ... ] iftrue) runs it as the
     // last block, but from the list's own collected block: this list is
     // running, so it and its blocks stay alive, and the reference the word
@@ -482,21 +480,23 @@ const Token* Interp::runOpener(const WordSpan& list, const Token* t) {
     // common loop: the literal is pushed as it would be.
     const Token* next = list.begin() + made->next;
     const Token* const end = list.end();
-    if (next == end) return next;
-    if (next->kind == Resolved::Word) {
-        if (const core::BodyRunner run = core::bodyRunnerOf(next->cache.entry->fast)) {
-            run(*this, *made->block);
-            return next + 1;
-        }
-    } else if (!stepping_ && next->kind == Resolved::Number && next + 1 != end && next[1].kind == Resolved::Word) {
+    core::BodyUse use = core::BodyUse::None;
+    std::uint8_t follower = 0;
+    if (next != end && next->kind == Resolved::Word) {
+        use = core::bodyUseOf(next->cache.entry->fast);
+        follower = 1;
+    } else if (!stepping_ && next != end && next->kind == Resolved::Number && next + 1 != end &&
+               next[1].kind == Resolved::Word) {
         // (A run shown word by word still marks the count and the loop word.)
-        if (const core::BodyRunner run = core::bodyRunnerOf(next[1].cache.entry->fast)) {
-            push(next->cache.number);
-            run(*this, *made->block);
-            return next + 2;
-        }
+        use = core::bodyUseOf(next[1].cache.entry->fast);
+        follower = 2;
     }
-    return next;
+    made->use = static_cast<std::uint8_t>(use);
+    made->follower = use == core::BodyUse::None ? 0 : follower;
+    // Until a word is replaced, a name or a sigil is stored, or stepping
+    // changes, every test above comes out the same.
+    made->checkedAt = bindings_;
+    return made;
 }
 
 const CollectedBlock* Interp::collectBlock(const WordSpan& list, std::uint32_t at, DictEntry& opener, bool brace) {
@@ -525,71 +525,211 @@ void Interp::poll() {
     pollNow();
 }
 
-void Interp::runWords(const WordSpan& list) {
+void Interp::growFrames() {
+    const std::size_t used = static_cast<std::size_t>(top_ - frames_.get());
+    const std::size_t room = used == 0 ? 64 : 2 * used;
+    auto more = std::make_unique<Frame[]>(room);
+    std::copy(frames_.get(), top_, more.get());
+    frames_ = std::move(more);
+    top_ = frames_.get() + used;
+    framesEnd_ = frames_.get() + room;
+}
+
+void Interp::leaveFrame() {
+    const WordRecord* rec = (--top_)->record;
+    --nesting_;
+    if (rec && --rec->active == 0 && !parked_.empty()) releaseRecord(*rec);
+}
+
+void Interp::runWords(const WordSpan& list) { runLists(list, nullptr, 0.0); }
+
+void Interp::runRepeat(const WordSpan& cond, const WordSpan& body, Value sense) { runLists(cond, &body, sense); }
+
+void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense) {
     // The stack grows downward: every level compares its frame with the
     // floor. Under a small stack limit a few levels that each hold a file
     // (an include) already reach the end.
-    const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-    if (frame < stackFloor_ || nesting_ >= maxNesting_) [[unlikely]]
+    const auto native = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    if (native < stackFloor_ || nesting_ >= maxNesting_) [[unlikely]]
         refuseNesting();
     ++nesting_;
-    struct Unnest {
-        int& n;
-        ~Unnest() { --n; }
-    } unnest{nesting_};
-    // Every loop pass, user word and line goes through here, so counting
-    // list runs (not single words) is enough to reach the hook regularly and
-    // keeps the per-word path free of it.
+    // The frames this loop pushed are left however it ends: an error
+    // leaves every level's run count and nesting as a return would.
+    const std::size_t base = static_cast<std::size_t>(top_ - frames_.get());
+    struct Unwind {
+        Interp& in;
+        std::size_t base;
+        ~Unwind() {
+            while (static_cast<std::size_t>(in.top_ - in.frames_.get()) > base) in.leaveFrame();
+            --in.nesting_;
+        }
+    } unwind{*this, base};
+    // Every loop pass, user word and line goes through here or a frame, so
+    // counting list runs (not single words) is enough to reach the hook
+    // regularly and keeps the per-word path free of it.
     tick();
+    bool inBody = false;  // repeat: running the body, not the condition
 
+    const WordSpan* list = &first;
+    const Token* t;
+    const Token* end;
+    std::uint64_t runGeneration;
+enter:
     // Every token is resolved for the current generation before the run
     // starts; when the generation changes during the run (a word defined,
     // an alias or sigil stored) the tokens still to come are resolved again.
     // (The tokens before stay stale, and resolvedAt keeps the old
     // generation, so the next run resolves them all.)
-    if (list.resolvedAt != generation_) [[unlikely]] {
-        resolveFrom(list, list.begin());
-        list.resolvedAt = generation_;
+    if (list->resolvedAt != generation_) [[unlikely]] {
+        resolveFrom(*list, list->begin());
+        list->resolvedAt = generation_;
     }
-    std::uint64_t runGeneration = generation_;
-    for (const Token *t = list.begin(), *end = list.end(); t != end; ++t) {
+    runGeneration = generation_;
+    t = list->begin();
+    end = list->end();
+    for (;;) {
+        if (t == end) [[unlikely]] {
+            if (top_ == frames_.get() + base) {
+                if (!second) return;
+                // repeat: the condition, the body, and the flag, each list
+                // a run of its own.
+                if (inBody) {
+                    if (pop() == sense) return;
+                    list = &first;
+                } else {
+                    list = second;
+                }
+                inBody = !inBody;
+                tick();
+                goto enter;
+            }
+            Frame& done = top_[-1];
+            if (done.pass < done.lastPass) {
+                // The next pass of times, as a run of its own.
+                passCounter() = static_cast<Value>(++done.pass);
+                tick();
+                goto enter;
+            }
+            list = done.list;
+            t = done.next;
+            end = list->end();
+            runGeneration = done.runGeneration;
+            leaveFrame();
+            continue;
+        }
         if (watchedGeneration_ != runGeneration) [[unlikely]] {
             if (generation_ != runGeneration) {
-                resolveFrom(list, t);
+                resolveFrom(*list, t);
                 runGeneration = generation_;
             }
             if (stepping_) {
-                onStep_(*this, list, *t);
+                onStep_(*this, *list, *t);
                 // The hook may have defined words.
                 if (generation_ != runGeneration) {
-                    resolveFrom(list, t);
+                    resolveFrom(*list, t);
                     runGeneration = generation_;
                 }
             }
-        }
-        if (!terminator_.empty()) {
-            if (t->kind == Resolved::Comment) return;
-            collect(list, *t);
-            continue;
+            if (!terminator_.empty()) {
+                if (t->kind == Resolved::Comment) {
+                    t = end;
+                    continue;
+                }
+                collect(*list, *t);
+                ++t;
+                continue;
+            }
         }
     dispatch:
         // The two common kinds first, ahead of the general dispatch.
         if (t->kind == Resolved::Word) {
-            runEntry(*t->cache.entry);
-            continue;
+            DictEntry& e = *t->cache.entry;
+            if (e.fast) {
+                e.fast(*this);
+                ++t;
+                continue;
+            }
+            const WordRecord& rec = *e.record;
+            if (rec.kind != WordKind::userWord) {
+                runWord(rec);
+                ++t;
+                continue;
+            }
+            // A user word runs in a frame of this loop; its record is
+            // parked if replaced before the frame ends.
+            pushFrame(list, t + 1, runGeneration, &rec, 0, 0);
+            list = rec.code;
+            goto enter;
         }
         if (t->kind == Resolved::Number) {
             push(t->cache.number);
+            ++t;
             continue;
         }
         if (t->kind <= Resolved::Block) [[unlikely]] {
-            if (t->kind != Resolved::None) {
-                t = runOpener(list, t) - 1;
+            if (t->kind == Resolved::None) {
+                // No meaning when the run began; what it lacks is reported.
+                if (!tryResolve(*list, *t)) throwUnresolved(*list, *t);
+                goto dispatch;
+            }
+            const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
+            if (!made || made->checkedAt != bindings_) [[unlikely]] {
+                made = checkOpener(*list, t);
+                if (!made) {
+                    ++t;
+                    continue;
+                }
+            }
+            // What the opener, the collected words and the closer would do:
+            // the same steps, the same ticks, the same registers afterwards.
+            // (Not collecting here, so this collecting begins a new
+            // construct; the terminator is empty before and after.)
+            textIsJoinedBuffer_ = false;
+            ++collectingStarts_;
+            tick(made->next - made->opener - 1);
+            // A word that runs again (a loop, a recursion) finds its block
+            // already in place: no reference count to touch.
+            if (compileBuffer_ != made->block) compileBuffer_ = made->block;
+            compileBufferShared_ = true;
+            if (lastBlock_ != made->block) lastBlock_ = made->block;
+            const Token* next = list->begin() + made->next;
+            if (made->follower == 0) {
+                t = next;
                 continue;
             }
-            // No meaning when the run began; what it lacks is reported.
-            if (!tryResolve(list, *t)) throwUnresolved(list, *t);
-            goto dispatch;
+            // The control word's own work, with its run of the block as a
+            // frame of this loop.
+            if (made->follower == 2) push(next->cache.number);
+            const Token* resume = next + made->follower;
+            const Value top = pop();
+            std::int64_t passes = 0;
+            switch (static_cast<core::BodyUse>(made->use)) {
+                case core::BodyUse::IfTrue:
+                    if (top == 0.0) {
+                        t = resume;
+                        continue;
+                    }
+                    break;
+                case core::BodyUse::IfFalse:
+                    if (top != 0.0) {
+                        t = resume;
+                        continue;
+                    }
+                    break;
+                case core::BodyUse::Times:
+                    passes = truncateToInt64(top);
+                    if (passes < 1) {
+                        t = resume;
+                        continue;
+                    }
+                    passCounter() = 1.0;
+                    break;
+                case core::BodyUse::None:
+                    break;
+            }
+            pushFrame(list, resume, runGeneration, nullptr, passes > 0 ? 1 : 0, passes);
+            list = made->block.get();
+            goto enter;
         }
         // Few targets, so that this stays a chain of compares: an indirect
         // jump through a table is mispredicted when the kinds alternate.
@@ -597,7 +737,7 @@ void Interp::runWords(const WordSpan& list) {
             case Resolved::VarFetch: {
                 Value* p = t->cache.var;
                 if (!p) {
-                    const std::string_view name = list.text(*t).substr(1);
+                    const std::string_view name = list->text(*t).substr(1);
                     auto it = vars_.find(name);
                     if (it == vars_.end()) keyNotFound(name);
                     p = t->cache.var = &it->second;
@@ -608,15 +748,16 @@ void Interp::runWords(const WordSpan& list) {
             case Resolved::VarStore: {
                 Value v = pop();
                 Value* p = t->cache.var;
-                if (!p) p = t->cache.var = &variableSlot(list.text(*t).substr(1));
+                if (!p) p = t->cache.var = &variableSlot(list->text(*t).substr(1));
                 *p = v;
                 break;
             }
             case Resolved::Sigil:
-                t->cache.sigil->handler(*this, list.text(*t).substr(1));
+                t->cache.sigil->handler(*this, list->text(*t).substr(1));
                 break;
             case Resolved::Comment:
-                return;
+                t = end;
+                continue;
             case Resolved::Word:
             case Resolved::Number:
             case Resolved::None:
@@ -624,6 +765,7 @@ void Interp::runWords(const WordSpan& list) {
             case Resolved::Block:
                 break;
         }
+        ++t;
     }
 }
 
@@ -676,6 +818,7 @@ void Interp::restore(const Snapshot& s) {
     }
     while (dictOrder_.size() > s.records.size()) {
         unindexLast();
+        names_.dropFrom(dictOrder_.back().name_);
         dictOrder_.pop_back();
     }
     for (std::size_t i = 0; i < s.aliasTargets.size() && i < aliasOrder_.size(); ++i)

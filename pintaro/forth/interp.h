@@ -36,12 +36,21 @@ using PollHook = std::function<void(Interp&)>;
 // reset the hook.
 using StepHook = std::function<void(Interp&, const WordSpan& list, const Token& word)>;
 
+// 32 bytes, its name kept in the interpreter's name store.
 struct DictEntry {
-    std::string name;
     RecordPtr record;                  // replaced on redefinition
     void (*fast)(Interp&) = nullptr;   // directFunction(*record), one load nearer
+    std::string_view name() const { return {name_, nameLength_}; }
+
+private:
+    friend struct Interp;
+    const char* name_ = nullptr;
+    std::uint32_t nameLength_ = 0;
+
+public:
     std::uint32_t redefinitions = 0;     // tells a snapshot the record changed
 };
+static_assert(sizeof(DictEntry) == 32);
 
 struct SigilSlot {
     char ch = 0;
@@ -182,6 +191,9 @@ public:
 
     // ---- running ----
     void runWords(const WordSpan& list);
+    // `repeat`: runs cond, then body, then pops a flag, until it equals
+    // sense; each list a run of its own, all of them in one dispatch loop.
+    void runRepeat(const WordSpan& cond, const WordSpan& body, Value sense);
     void runWord(const WordRecord& rec);
     // Runs one line of text (split, then runWords), in pieces of at most
     // limits::kLineChunkWords words; the line counter is untouched.
@@ -261,7 +273,8 @@ public:
     void setStepHook(StepHook hook) { onStep_ = std::move(hook); }
     void setStepping(bool on) {
         stepping_ = on && onStep_;
-        watchedGeneration_ = stepping_ ? kSteppingGeneration : generation_;
+        rebind();
+        watch();
     }
     bool stepping() const { return stepping_; }
 
@@ -324,17 +337,53 @@ private:
     void runEntry(DictEntry& e);
     // Kept out of runWords: the loop stays small.
     void collect(const WordSpan& list, const Token& t);
-    // Runs the opener at t (kind Opener or Block). A core [ or { whose block
-    // closes in the same list runs as a collected block (made the first
-    // time), with a control word right after it; returns the token after
-    // what ran.
-    const Token* runOpener(const WordSpan& list, const Token* t);
+    // The collected block the opener at t (kind Opener or Block) runs as,
+    // its tests made and their outcome kept in it; null when the opener
+    // has run as a word instead. A core [ or { whose block closes in the
+    // same list runs as a collected block (made the first time), with a
+    // control word right after it.
+    const CollectedBlock* checkOpener(const WordSpan& list, const Token* t);
     // The block that the opener at `at` starts, collected into the list's
     // blocks; null when it does not close within the list.
     const CollectedBlock* collectBlock(const WordSpan& list, std::uint32_t at, DictEntry& opener, bool brace);
     // The entry of "]" (0) or "}" (1), without hashing on every block.
     DictEntry* closerEntry(int which);
     WordList& ownCompileBuffer();
+    // The frames of the running lists. A user word's call and a block run
+    // by the control word after it push a frame in the running dispatch
+    // loop instead of a C++ call of runWords: a call costs a few stores,
+    // and allocates nothing once the stack has been that deep.
+    struct Frame {
+        // Where the list that made the call goes on.
+        const WordSpan* list;
+        const Token* next;
+        std::uint64_t runGeneration;   // the generation its tokens were resolved at
+        // The frame's own run: the user word whose run count it holds, or
+        // null; times: the pass running (from 1) and the last, else 0 and 0.
+        const WordRecord* record;
+        std::int64_t pass;
+        std::int64_t lastPass;
+    };
+    // Suspends the running list (`list`, to go on at `next`) and counts a
+    // new level as a nested run would (the nesting limit, the tick); a
+    // times frame finds the pass counter set.
+    [[gnu::always_inline]] void pushFrame(const WordSpan* list, const Token* next, std::uint64_t runGeneration,
+                                          const WordRecord* rec, std::int64_t pass, std::int64_t lastPass) {
+        if (nesting_ >= maxNesting_) [[unlikely]]
+            throwTooDeep();
+        if (top_ == framesEnd_) [[unlikely]]
+            growFrames();
+        *top_++ = {list, next, runGeneration, rec, pass, lastPass};
+        if (rec) ++rec->active;
+        ++nesting_;
+        tick();
+    }
+    // runWords, or with `second` runRepeat.
+    void runLists(const WordSpan& first, const WordSpan* second, Value sense);
+    [[gnu::noinline]] void growFrames();
+    void leaveFrame();
+    // watchedGeneration_ as stepping, collecting and the generation say.
+    void watch() { watchedGeneration_ = stepping_ || !terminator_.empty() ? kEveryWordGeneration : generation_; }
     void poll();
     void bumpGeneration();
     // Stores a record under name, into its entry or a new one (true); the
@@ -349,6 +398,8 @@ private:
 
     std::vector<Value> stack_;
 
+    // The entries' names, dropped with them (restore()).
+    NameStore names_;
     // The entries in the order of first definition. A deque keeps them where
     // they are as it grows (cached resolutions point at them) and stores
     // them in blocks, not one allocation each.
@@ -384,14 +435,23 @@ private:
     std::shared_ptr<const WordList> loopCond_;
 
     std::uint64_t generation_;
-    // generation_, or while stepping a value no generation takes: runWords
-    // compares each word's list generation with it, and only then looks at
-    // which of the two changed.
-    static constexpr std::uint64_t kSteppingGeneration = 0;
+    // generation_, or while stepping or collecting a value no generation
+    // takes: runWords compares each word's list generation with it, and
+    // only then looks at which of the three it was.
+    static constexpr std::uint64_t kEveryWordGeneration = 0;
     std::uint64_t watchedGeneration_;
     StepHook onStep_;
     bool stepping_ = false;
     int nesting_ = 0;
+    // The frames, the running one last: top_ is one past it.
+    std::unique_ptr<Frame[]> frames_;
+    Frame* top_ = nullptr;
+    Frame* framesEnd_ = nullptr;
+    // Changes whenever an outcome of checkOpener could: a new generation,
+    // a word replaced, stepping switched. Values come from the generation
+    // counter, so no two interpreters or moments share one.
+    std::uint64_t bindings_ = 0;
+    void rebind();
     // Lowest frame address a run may have (kMaxNativeStackBytes below where
     // the interpreter was made, short of the stack's end); an interpreter
     // runs on the thread that made it.

@@ -100,7 +100,8 @@ void WordList::append(std::string_view word) {
     if (blocks.clear()) resolvedAt = 0;
     if (word.size() > limits::kMaxWordBytes)
         throw ScriptError("word too long: more than " + std::to_string(limits::kMaxWordBytes) + " bytes");
-    if (ownChars_.size() + word.size() > limits::kMaxListBytes) throw ScriptError("word list too long");
+    if (ownChars_.size() + word.size() > limits::kMaxListBytes || ownTokens_.size() >= limits::kMaxListWords)
+        throw ScriptError("word list too long");
     Token t;
     t.offset = static_cast<std::uint32_t>(ownChars_.size());
     t.length = static_cast<std::uint32_t>(word.size());
@@ -110,7 +111,8 @@ void WordList::append(std::string_view word) {
 }
 
 void WordList::append(const WordSpan& from, const Token& t) {
-    if (ownChars_.size() + t.length > limits::kMaxListBytes) throw ScriptError("word list too long");
+    if (ownChars_.size() + t.length > limits::kMaxListBytes || ownTokens_.size() >= limits::kMaxListWords)
+        throw ScriptError("word list too long");
     if (blocks.clear()) resolvedAt = 0;
     Token copy = portable(t);
     copy.offset = static_cast<std::uint32_t>(ownChars_.size());

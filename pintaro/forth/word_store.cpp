@@ -2,6 +2,8 @@
 #include "word_store.h"
 
 #include <cstring>
+#include <functional>
+#include <algorithm>
 #include <new>
 
 #include "forth_limits.h"
@@ -23,7 +25,7 @@ struct PrimRecord : WordRecord {
 
 // The view of words copied in right behind the record.
 struct StoredSpan : WordSpan {
-    StoredSpan(const Token* tokens, std::size_t size, const char* chars) : WordSpan(tokens, size, chars) {}
+    StoredSpan(const Token* tokens, std::size_t size) : WordSpan(tokens, size) {}
 };
 
 struct StoredRecord : WordRecord {
@@ -101,7 +103,7 @@ RecordPtr copyIn(const WordSpan& code, std::size_t bytes) {
         offset += static_cast<std::uint32_t>(text.size());
         new (tokens + i) Token(t);
     }
-    auto* rec = new (at) StoredRecord{{}, StoredSpan(tokens, code.size(), chars)};
+    auto* rec = new (at) StoredRecord{{}, StoredSpan(tokens, code.size())};
     rec->kind = WordKind::userWord;
     rec->storage = kStored;
     rec->code = &rec->span;
@@ -117,6 +119,31 @@ RecordPtr userRecord(const WordSpan& code) {
     if (copiedSize(code.size(), bytes) > limits::kCopiedDefinitionBytes)
         return keptRecord(std::make_shared<const WordList>(code));
     return copyIn(code, bytes);
+}
+
+std::string_view NameStore::add(std::string_view name) {
+    if (chunks_.empty() || chunks_.back().size - chunks_.back().used < name.size()) {
+        // A name longer than a chunk gets one of its own size.
+        const std::size_t size = std::max(limits::kNameChunkBytes, name.size());
+        chunks_.push_back({std::make_unique<char[]>(size), size, 0});
+    }
+    Chunk& c = chunks_.back();
+    char* at = c.bytes.get() + c.used;
+    if (!name.empty()) std::memcpy(at, name.data(), name.size());
+    c.used += name.size();
+    return {at, name.size()};
+}
+
+void NameStore::dropFrom(const char* name) {
+    const std::less<const char*> before;
+    while (!chunks_.empty()) {
+        Chunk& c = chunks_.back();
+        if (!before(name, c.bytes.get()) && !before(c.bytes.get() + c.used, name)) {
+            c.used = static_cast<std::size_t>(name - c.bytes.get());
+            return;
+        }
+        chunks_.pop_back();
+    }
 }
 
 RecordPtr userRecord(std::shared_ptr<const WordList> list) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "wordlist.h"
 
@@ -49,5 +51,23 @@ RecordPtr userRecord(const WordSpan& code);
 // The same, but a long list is shared rather than copied (a long
 // definition is not held twice).
 RecordPtr userRecord(std::shared_ptr<const WordList> list);
+
+// The dictionary's names, back to back in chunks, so that an entry points
+// at its name rather than holding a string of its own. Names are dropped
+// only from the newest back: restore() drops the words defined since.
+class NameStore {
+public:
+    std::string_view add(std::string_view name);
+    // Drops the name that starts at `name` and every name kept after it.
+    void dropFrom(const char* name);
+
+private:
+    struct Chunk {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size = 0;
+        std::size_t used = 0;
+    };
+    std::vector<Chunk> chunks_;
+};
 
 }  // namespace forth

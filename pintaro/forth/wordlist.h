@@ -66,6 +66,13 @@ struct CollectedBlock {
     DictEntry* openerEntry = nullptr;  // what the opening token resolved to
     bool brace = false;                // { ... } rather than [ ... ]
     std::shared_ptr<WordList> block;
+    // What the interpreter's last check of the opener found (valid while
+    // its bindings stamp is checkedAt): which control word follows the
+    // block (a core::BodyUse) and how many tokens it takes, 0 for none, 2
+    // with a literal between.
+    mutable std::uint64_t checkedAt = 0;
+    mutable std::uint8_t use = 0;
+    mutable std::uint8_t follower = 0;
 };
 
 // A list's collected blocks, sorted by opener; each stays where it is
@@ -109,14 +116,14 @@ public:
     WordSpan(const WordSpan&) = delete;
     WordSpan& operator=(const WordSpan&) = delete;
 
-    std::size_t size() const { return static_cast<std::size_t>(end_ - tokens_); }
-    bool empty() const { return end_ == tokens_; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
     const Token* begin() const { return tokens_; }
-    const Token* end() const { return end_; }
+    const Token* end() const { return tokens_ + size_; }
     const Token& operator[](std::size_t i) const { return tokens_[i]; }
 
     // The bytes of one of this list's tokens.
-    std::string_view text(const Token& t) const { return {chars_ + t.offset, t.length}; }
+    std::string_view text(const Token& t) const { return {chars() + t.offset, t.length}; }
     std::string_view text(std::size_t i) const { return text(tokens_[i]); }
 
     // The interpreter generation at which every token was resolved, or 0;
@@ -126,16 +133,20 @@ public:
     mutable CollectedBlocks blocks;
 
 protected:
-    WordSpan(const Token* tokens, std::size_t size, const char* chars)
-        : tokens_(tokens), end_(tokens + size), chars_(chars) {}
+    // Words whose bytes follow their tokens in memory (a definition's
+    // words behind its record): the span needs no pointer to them.
+    WordSpan(const Token* tokens, std::size_t size)
+        : tokens_(tokens), size_(static_cast<std::uint32_t>(size)), charsFollow_(true) {}
     WordSpan(WordSpan&&) = default;
     WordSpan& operator=(WordSpan&&) = default;
+    const char* chars() const;
 
-    // The end kept as a pointer: every run and opener needs it.
+    // 32 bytes: a million definitions keep a million of these.
     const Token* tokens_ = nullptr;
-    const Token* end_ = nullptr;
-    const char* chars_ = nullptr;
+    std::uint32_t size_ = 0;
+    bool charsFollow_ = false;
 };
+static_assert(sizeof(WordSpan) == 32);
 
 // Copies of tokens for another list: a collected block belongs to its own
 // list, so a copy knows only the opening word.
@@ -170,12 +181,17 @@ private:
     // The view follows the storage after every change.
     void sync() {
         tokens_ = ownTokens_.data();
-        end_ = tokens_ + ownTokens_.size();
-        chars_ = ownChars_.data();
+        size_ = static_cast<std::uint32_t>(ownTokens_.size());
     }
+    friend class WordSpan;
     std::vector<Token> ownTokens_;
     std::string ownChars_;
 };
+
+inline const char* WordSpan::chars() const {
+    return charsFollow_ ? reinterpret_cast<const char*>(tokens_ + size_)
+                        : static_cast<const WordList*>(this)->ownChars_.data();
+}
 
 // Split text at runs of white space (space and control characters 9 to 13).
 WordList splitWords(std::string_view text);

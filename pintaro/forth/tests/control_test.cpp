@@ -306,3 +306,39 @@ TEST(Control, ABlockWithACountAndItsLoopWordActAsTheWordsDo) {
     EXPECT_EQ(f.run("[ ( :times drop ; ) interpret $i . ] 2 times [ 5 ] 3 times .s"), "1 2 9.0\n");
     EXPECT_EQ(f.run(":times drop drop 7 ; t3 .s"), "7.0\n");
 }
+
+// Calls and blocks run as frames of one dispatch loop, and what the
+// opener's tests found is kept in the block: neither may show. A change of
+// the words around a block already run is seen, every list is stepped at
+// its own depth, and an error deep in calls and passes leaves the depth as
+// a return would.
+TEST(Control, FramesAndKeptChecksBehaveAsNestedRunsWould) {
+    Forth f;
+    f.run(":b [ 4 ] iftrue ; 1 b :iftrue drop 7 ; 1 b");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{4, 7}));
+    f.in->clearStack();
+    // A closer replaced by a closure of the front end's: the block is
+    // collected word by word again, and the closure's own push is the flag.
+    f.run(":c [ 5 ] 0 iffalse ; c");
+    f.in->defineWord("]", [](forth::Interp& in) {
+        in.setLastBlock(in.shareCompileBuffer());
+        in.push(0);
+    });
+    f.run("1 c");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{5, 1, 0, 5}));
+
+    Forth s;
+    std::vector<std::string> seen;
+    s.in->setStepHook([&](forth::Interp& in, const forth::WordSpan& list, const forth::Token& word) {
+        seen.push_back(std::string(list.text(word)) + "@" + std::to_string(in.nestingDepth()));
+    });
+    s.run(":two 2 ; [ two ] 2 times");
+    s.in->setStepping(true);
+    s.run("[ two ] 2 times");
+    EXPECT_EQ(seen, (std::vector<std::string>{"[@1", "2@1", "times@1", "two@2", "2@3", "two@2", "2@3"}));
+
+    Forth e;
+    EXPECT_THROW(e.run(":in 1 0 mod ; :mid [ in ] 3 times ; :out { mid } iftrue ; 1 out"), forth::ArithmeticFault);
+    EXPECT_EQ(e.in->nestingDepth(), 0);
+    EXPECT_EQ(e.run(":in 6 ; 1 out $i .s"), "6.0 6.0 6.0 3.0\n");
+}
