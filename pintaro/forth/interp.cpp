@@ -90,6 +90,31 @@ void Interp::throwStackFull() const {
                       " values on the stack");
 }
 
+void Interp::setStackLimit() {
+    stackLimit_ = stackStore_.get() + std::min(stackCapacity_, maxStackDepth_);
+}
+
+void Interp::setMaxStackDepth(std::size_t values) {
+    maxStackDepth_ = values;
+    setStackLimit();
+}
+
+void Interp::growStack() {
+    const std::size_t used = depth();
+    if (used >= maxStackDepth_) throwStackFull();
+    // Doubling keeps pushes amortised constant; the first buffer holds what
+    // an ordinary script ever has on the stack.
+    constexpr std::size_t kFirstCapacity = 256;
+    const std::size_t capacity =
+        std::min(std::max(stackCapacity_ * 2, kFirstCapacity), maxStackDepth_);
+    auto store = std::make_unique_for_overwrite<Value[]>(capacity);
+    std::copy(stackStore_.get(), stackTop_, store.get());
+    stackStore_ = std::move(store);
+    stackCapacity_ = capacity;
+    stackTop_ = stackStore_.get() + used;
+    setStackLimit();
+}
+
 // ---------------------------------------------------------------- tables
 
 // The slot that holds `name`, or the free slot where it would go.
@@ -793,7 +818,7 @@ void Interp::runLine(std::string_view text) {
 }
 
 Interp::Snapshot Interp::snapshot() const {
-    Snapshot s{stack_, textBuffer_, lastBlock_, loopCond_, vars_, {}, {}, {}};
+    Snapshot s{{stack().begin(), stack().end()}, textBuffer_, lastBlock_, loopCond_, vars_, {}, {}, {}};
     s.records.reserve(dictOrder_.size());
     for (const auto& e : dictOrder_) {
         const WordRecord& r = *e.record;
@@ -827,7 +852,8 @@ void Interp::restore(const Snapshot& s) {
         aliases_.erase(aliasOrder_.back()->name);
         aliasOrder_.pop_back();
     }
-    stack_ = s.stack;
+    clearStack();
+    for (Value v : s.stack) push(v);
     textBuffer_ = s.textBuffer;
     textIsJoinedBuffer_ = false;
     terminator_.clear();

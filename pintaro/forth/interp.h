@@ -87,37 +87,40 @@ public:
     Interp& operator=(const Interp&) = delete;
 
     // ---- data stack ----
-    // Forced inline: it sits on the hot path of every literal and word.
+    // The stack is a plain range [base, top) of a buffer that ends at
+    // `limit`: the smaller of its capacity and the depth limit, so that one
+    // comparison on push covers both, and growing (or refusing with "stack
+    // overflow") happens out of line. Forced inline: push sits on the hot
+    // path of every literal and word.
     [[gnu::always_inline]] void push(Value v) {
-        if (stack_.size() >= maxStackDepth_) [[unlikely]]
-            throwStackFull();
-        stack_.push_back(v);
+        if (stackTop_ >= stackLimit_) [[unlikely]]
+            growStack();
+        *stackTop_++ = v;
     }
     Value pop() {
-        if (stack_.empty()) throw StackUnderflow();
-        Value v = stack_.back();
-        stack_.pop_back();
-        return v;
+        if (stackTop_ == stackStore_.get()) [[unlikely]]
+            throw StackUnderflow();
+        return *--stackTop_;
     }
-    std::size_t depth() const { return stack_.size(); }
+    std::size_t depth() const { return static_cast<std::size_t>(stackTop_ - stackStore_.get()); }
     // Throws StackUnderflow unless at least n values are on the stack.
     void require(std::size_t n) const {
-        if (stack_.size() < n) throw StackUnderflow();
+        if (depth() < n) [[unlikely]]
+            throw StackUnderflow();
     }
     // The value `below` places under the top (0: the top itself), to read or
     // to change in place, and the top taken off. Unchecked, so that a word
     // checks the depth once (require) for all it reads and writes.
-    // (Counted from the end, not the size: one subtraction fewer.)
-    Value& top(std::size_t below = 0) { return *(stack_.end() - 1 - below); }
-    Value top(std::size_t below = 0) const { return *(stack_.end() - 1 - below); }
-    void removeTop() { stack_.pop_back(); }
-    void clearStack() { stack_.clear(); }
+    Value& top(std::size_t below = 0) { return stackTop_[-1 - static_cast<std::ptrdiff_t>(below)]; }
+    Value top(std::size_t below = 0) const { return stackTop_[-1 - static_cast<std::ptrdiff_t>(below)]; }
+    void removeTop() { --stackTop_; }
+    void clearStack() { stackTop_ = stackStore_.get(); }
     // The whole stack, bottom first, to show (`.s`, the Inspector); valid
     // until the next change of the stack.
-    std::span<const Value> stack() const { return stack_; }
+    std::span<const Value> stack() const { return {stackStore_.get(), depth()}; }
     // A push beyond `values` raises "stack overflow" (limits::kMaxStackDepth
     // by default); a host with a smaller budget (the fuzz target) lowers it.
-    void setMaxStackDepth(std::size_t values) { maxStackDepth_ = values; }
+    void setMaxStackDepth(std::size_t values);
 
     // ---- registration ----
     void defineWord(std::string_view name, Primitive prim);
@@ -393,10 +396,19 @@ private:
     void retire(RecordPtr old);
     void releaseRecord(const WordRecord& rec);
     [[noreturn]] void throwStackFull() const;
+    // push() found the buffer's end: doubles the buffer up to the depth
+    // limit, or throws "stack overflow" at the limit.
+    [[gnu::noinline, gnu::cold]] void growStack();
+    void setStackLimit();
     [[noreturn]] void throwTooDeep() const;
     [[gnu::noinline, gnu::cold]] void refuseNesting() const;
 
-    std::vector<Value> stack_;
+    // The data stack: the buffer (its start is the stack's base), one past
+    // the top value, and where push must stop to grow or refuse.
+    std::unique_ptr<Value[]> stackStore_;
+    std::size_t stackCapacity_ = 0;
+    Value* stackTop_ = nullptr;
+    Value* stackLimit_ = nullptr;
 
     // The entries' names, dropped with them (restore()).
     NameStore names_;
