@@ -87,6 +87,20 @@ private:
     std::size_t left_ = 0;
 };
 
+// Under AddressSanitizer each record keeps its own allocation, so that a
+// record used after it is freed is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPoolRecords = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kPoolRecords = false;
+#else
+constexpr bool kPoolRecords = true;
+#endif
+#else
+constexpr bool kPoolRecords = true;
+#endif
+
 // One pool for every interpreter, threads included. It is never destroyed:
 // a record held by a static object may be freed after any static pool would
 // be gone.
@@ -150,7 +164,7 @@ RecordPtr keptRecord(std::shared_ptr<const WordList> list) {
 // One allocation: the record, its view, the tokens and their bytes.
 RecordPtr copyIn(const WordSpan& code, std::size_t bytes) {
     const std::size_t size = copiedSize(code.size(), bytes);
-    const bool pooled = size <= limits::kPooledRecordBytes;
+    const bool pooled = kPoolRecords && size <= limits::kPooledRecordBytes;
     void* at = pooled ? recordPool().take(size) : ::operator new(size);
     auto* tokens = reinterpret_cast<Token*>(static_cast<char*>(at) + sizeof(StoredRecord));
     char* chars = reinterpret_cast<char*>(tokens + code.size());
