@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "poll.h"
@@ -104,11 +105,12 @@ protected:
 
 // ---------------------------------------------------------------- the window and its words
 
-TEST_F(Console, AFreshConsoleGreetsAndCounts99WordsAnd8Sigils) {
+// Which numbers the counts line shows is the unit test ConsoleBanner's: here
+// the window shows the two lines and nothing else.
+TEST_F(Console, AFreshConsoleGreetsAndCountsItsWordsAndSigils) {
+    const std::regex greeting("Welcome to Veskel Forth 3\\.0 beta \\(2023-07-19\\)\n[1-9][0-9]* words and [1-9][0-9]* sigils defined\\.");
     openConsole();
-    EXPECT_TRUE(output([](const std::string& text) {
-        return text == "Welcome to Veskel Forth 3.0 beta (2023-07-19)\n99 words and 8 sigils defined.";
-    }));
+    EXPECT_TRUE(output([&](const std::string& text) { return std::regex_match(text, greeting); }));
 }
 
 TEST_F(Console, PrintedOutputAndOkShareALine) {
