@@ -11,7 +11,9 @@
 namespace veskel {
 
 // Each of these adds every line that runs to `script` (turtle::scriptLine),
-// the drawing's script that a saved PNG keeps.
+// the drawing's script that a saved PNG keeps. A plan or stream leaves in it
+// what the PNG keeps: the lines themselves, or, past the length a picture
+// keeps, only the note that turtle::scriptToKeep would make of them.
 
 // Runs every step in order; the first error is reported on err with its
 // position (forth::describeFailure), and so is a construct left open at the

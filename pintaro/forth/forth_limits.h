@@ -70,6 +70,13 @@ inline constexpr std::size_t kNameChunkBytes = std::size_t{64} << 10;
 // costs less than the list it would otherwise keep.
 inline constexpr std::size_t kCopiedDefinitionBytes = std::size_t{64} << 10;
 
+// A definition's block up to this size comes from the record pool, carved
+// out of chunks of kRecordChunkBytes: a short definition (some 60 bytes)
+// then costs no malloc header. Larger blocks are rare and go to malloc,
+// where a freed one is not kept waiting for a block of its exact size.
+inline constexpr std::size_t kPooledRecordBytes = 512;
+inline constexpr std::size_t kRecordChunkBytes = std::size_t{256} << 10;
+
 // A compile buffer that grew beyond this many tokens (a huge definition) is
 // released when it is emptied, rather than kept at that size for good.
 inline constexpr std::size_t kKeptCompileTokens = 4096;

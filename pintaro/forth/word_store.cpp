@@ -1,9 +1,10 @@
 // Records, and a definition's words copied in behind its record.
 #include "word_store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
-#include <algorithm>
+#include <mutex>
 #include <new>
 
 #include "forth_limits.h"
@@ -41,6 +42,73 @@ static_assert(alignof(Token) <= kAlign);
 
 constexpr std::size_t roundUp(std::size_t n) { return (n + kAlign - 1) & ~(kAlign - 1); }
 
+static_assert(limits::kPooledRecordBytes % kAlign == 0 && limits::kPooledRecordBytes <= UINT16_MAX);
+static_assert(limits::kRecordChunkBytes >= limits::kPooledRecordBytes);
+
+// Blocks for small records, each of its exact size, carved out of chunks;
+// a freed block waits on a list for the next record of its size, so that
+// redefining words over and over reuses them. Chunks are never handed back,
+// as malloc keeps its arenas.
+class RecordPool {
+public:
+    void* take(std::size_t size) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        void*& head = free_[size / kAlign];
+        if (head) {
+            void* block = head;
+            head = *static_cast<void**>(block);
+            return block;
+        }
+        if (left_ < size) {
+            // The rest of the old chunk, smaller than this block, is not used.
+            // Not zeroed: a page costs memory only once a block is put on it.
+            chunks_.emplace_back(new char[limits::kRecordChunkBytes]);
+            next_ = chunks_.back().get();
+            left_ = limits::kRecordChunkBytes;
+        }
+        void* block = next_;
+        next_ += size;
+        left_ -= size;
+        return block;
+    }
+
+    void give(void* block, std::size_t size) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        void*& head = free_[size / kAlign];
+        *static_cast<void**>(block) = head;
+        head = block;
+    }
+
+private:
+    std::mutex lock_;
+    void* free_[limits::kPooledRecordBytes / kAlign + 1] = {};
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    char* next_ = nullptr;
+    std::size_t left_ = 0;
+};
+
+// Under AddressSanitizer each record keeps its own allocation, so that a
+// record used after it is freed is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPoolRecords = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kPoolRecords = false;
+#else
+constexpr bool kPoolRecords = true;
+#endif
+#else
+constexpr bool kPoolRecords = true;
+#endif
+
+// One pool for every interpreter, threads included. It is never destroyed:
+// a record held by a static object may be freed after any static pool would
+// be gone.
+RecordPool& recordPool() {
+    static RecordPool* const pool = new RecordPool;
+    return *pool;
+}
+
 }  // namespace
 
 RecordPtr primRecord(Primitive fn) {
@@ -70,8 +138,12 @@ void freeRecord(WordRecord* rec) {
             break;
     }
     auto* stored = static_cast<StoredRecord*>(rec);
+    const std::size_t pooled = stored->pooledBytes;
     stored->~StoredRecord();
-    ::operator delete(stored);
+    if (pooled != 0)
+        recordPool().give(stored, pooled);
+    else
+        ::operator delete(stored);
 }
 
 namespace {
@@ -91,7 +163,9 @@ RecordPtr keptRecord(std::shared_ptr<const WordList> list) {
 
 // One allocation: the record, its view, the tokens and their bytes.
 RecordPtr copyIn(const WordSpan& code, std::size_t bytes) {
-    void* at = ::operator new(copiedSize(code.size(), bytes));
+    const std::size_t size = copiedSize(code.size(), bytes);
+    const bool pooled = kPoolRecords && size <= limits::kPooledRecordBytes;
+    void* at = pooled ? recordPool().take(size) : ::operator new(size);
     auto* tokens = reinterpret_cast<Token*>(static_cast<char*>(at) + sizeof(StoredRecord));
     char* chars = reinterpret_cast<char*>(tokens + code.size());
     std::uint32_t offset = 0;
@@ -106,6 +180,7 @@ RecordPtr copyIn(const WordSpan& code, std::size_t bytes) {
     auto* rec = new (at) StoredRecord{{}, StoredSpan(tokens, code.size())};
     rec->kind = WordKind::userWord;
     rec->storage = kStored;
+    rec->pooledBytes = static_cast<std::uint16_t>(pooled ? size : 0);
     rec->code = &rec->span;
     rec->span.resolvedAt = code.resolvedAt;
     return RecordPtr(rec);

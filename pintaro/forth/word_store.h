@@ -1,6 +1,7 @@
 // Word records, and where the definitions' words are kept. A script may
-// make a million definitions: each is one allocation, its record with its
-// tokens and bytes right behind it, with no list or buffer of its own.
+// make a million definitions: each is one block, its record with its
+// tokens and bytes right behind it, with no list or buffer of its own; a
+// small block comes from a pool rather than malloc (word_store.cpp).
 #pragma once
 
 #include <cstdint>
@@ -29,7 +30,11 @@ struct WordRecord {
     WordKind kind = WordKind::primWord;
     // How the record is held, for freeRecord (word_store.cpp).
     std::uint8_t storage = 0;
+    // A record with its words behind it: the size of its block, for the pool
+    // it came from (word_store.cpp); 0 for one of its own allocation.
+    std::uint16_t pooledBytes = 0;
 };
+static_assert(sizeof(WordRecord) == 16);
 
 // Frees a record however it is held.
 void freeRecord(WordRecord* rec);

@@ -141,7 +141,11 @@ std::string scriptToKeep(std::string_view script) {
     const bool text = forth::isUtf8Text(script);
     if (text && script.size() <= limits::kMaxScriptBytes) return std::string(script);
     const std::size_t end = script.find('\n');
-    std::string kept(script.substr(0, end == std::string_view::npos ? script.size() : end));
+    return scriptNotKept(script.substr(0, end == std::string_view::npos ? script.size() : end), text);
+}
+
+std::string scriptNotKept(std::string_view firstLine, bool text) {
+    std::string kept(firstLine);
     // The first line is ours and short; should it not be, keep none of it.
     if (!parseStartLine(kept) || !forth::isUtf8Text(kept)) kept.clear();
     kept += '\n';

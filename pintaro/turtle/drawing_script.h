@@ -64,6 +64,11 @@ std::string scriptLine(std::string_view text);
 // refuse such chunks), its first line and a note that the rest is not kept.
 std::string scriptToKeep(std::string_view script);
 
+// What scriptToKeep gives for a script it does not keep, from the script's
+// first line (without its newline) and whether all of it is UTF-8 text. Short
+// UTF-8 text itself, so scriptToKeep keeps it as it is.
+std::string scriptNotKept(std::string_view firstLine, bool text);
+
 // The first line read back.
 struct ScriptStart {
     DrawingStart how;

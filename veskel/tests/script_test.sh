@@ -150,6 +150,21 @@ expect "a script that is not UTF-8 is not kept" 0 "\\ Drawing started from the s
 " "" -- "$veskel" --script-of latin1.png
 expect "and not replayed" 1 "" "veskel: latin1.png: the picture keeps only the start of its script" \
   -- "$veskel" --replay latin1.png
+# Past the length a picture keeps, it keeps the note alone, which still
+# tells whether every line, the last included, was UTF-8 text; and a
+# failing command line after a long file still gets the hint on its text.
+yes '1 drop' | head -n 200000 > long.fs
+"$veskel" long.fs -o long.png
+expect "a long script is not kept" 0 "\\ Drawing started from the start image: 640 x 400 pixels, black.
+\\ Not kept: the script is longer than 1048576 bytes.
+" "" -- "$veskel" --script-of long.png
+"$veskel" long.fs latin1.fs -o long.png 2>/dev/null
+expect "nor a long one whose last line is not UTF-8" 0 "\\ Drawing started from the start image: 640 x 400 pixels, black.
+\\ Not kept: the script is not UTF-8 text.
+" "" -- "$veskel" --script-of long.png
+expect "the hint after a long run is about its last line" 1 "" 'invalid float: sq at line 1
+hint: ": sq" defined a word with no name: write :sq, without the space.' \
+  -- env VESKEL_HINTS=1 "$veskel" long.fs -e ": sq dup * ; 3 sq ."
 expect "replay runs the picture's script only" 2 "" "veskel: --replay takes its script and size from the picture: give no script, --size or --open
 Try 'veskel --help' for more information." -- "$veskel" --replay drawn.png -e "1 fd"
 expect "nor takes a size" 2 "" "veskel: --replay takes its script and size from the picture: give no script, --size or --open
