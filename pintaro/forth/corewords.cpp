@@ -2,6 +2,7 @@
 // the one table that registers every core word and sigil in its fixed order.
 #include "corewords.h"
 #include "fd_input.h"
+#include "inline_words.h"
 #include "word_doc.h"
 
 #include <array>
@@ -13,46 +14,15 @@ namespace forth::core {
 
 namespace {
 
-Value flag(bool b) { return b ? 1.0 : 0.0; }
-
-// Applies op to the two top values in place: one depth check instead of two
-// pops and a push. With one value on the stack it is consumed, as two pops
-// would consume it, before the underflow is raised.
-template <class Op>
-inline void binary(Interp& in, Op op) {
-    if (in.depth() < 2) {
-        in.clearStack();
-        throw StackUnderflow();
-    }
-    Value& a = in.top(1);
-    a = op(a, in.top());
-    in.removeTop();
-}
-
 // ---- stack words ----
-
-void drop(Interp& in) { in.pop(); }
-
-void dup(Interp& in) {
-    in.require(1);
-    in.push(in.top());
-}
+// (drop, dup, over and swap, like + - * 1+ 1- < > <= >= and =, are in
+// inline_words.h: the dispatch loop runs them in place.)
 
 void twoDup(Interp& in) {
     in.require(2);
     Value a = in.top(1), b = in.top();
     in.push(a);
     in.push(b);
-}
-
-void over(Interp& in) {
-    in.require(2);
-    in.push(in.top(1));
-}
-
-void swap(Interp& in) {
-    in.require(2);
-    std::swap(in.top(), in.top(1));
 }
 
 void rot(Interp& in) {
@@ -78,18 +48,6 @@ void clear(Interp& in) { in.clearStack(); }
 void depth(Interp& in) { in.push(static_cast<Value>(in.depth())); }
 
 // ---- arithmetic ----
-
-void add(Interp& in) {
-    binary(in, [](Value a, Value b) { return a + b; });
-}
-
-void sub(Interp& in) {
-    binary(in, [](Value a, Value b) { return a - b; });
-}
-
-void mul(Interp& in) {
-    binary(in, [](Value a, Value b) { return a * b; });
-}
 
 void div(Interp& in) {
     binary(in, [](Value a, Value b) { return a / b; });
@@ -135,37 +93,7 @@ void maxWord(Interp& in) {
     in.push(b >= a || std::isnan(a) ? b : a);
 }
 
-void onePlus(Interp& in) {
-    in.require(1);
-    in.top() += 1.0;
-}
-
-void oneMinus(Interp& in) {
-    in.require(1);
-    in.top() -= 1.0;
-}
-
 // ---- comparison and logic ----
-
-void less(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a < b); });
-}
-
-void lessEq(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a <= b); });
-}
-
-void greater(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a > b); });
-}
-
-void greaterEq(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a >= b); });
-}
-
-void equal(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a == b); });
-}
 
 void notEqual(Interp& in) {
     binary(in, [](Value a, Value b) { return flag(a != b); });

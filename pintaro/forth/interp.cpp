@@ -10,6 +10,7 @@
 
 #include "corewords.h"
 #include "fd_input.h"
+#include "inline_words.h"
 
 namespace forth {
 
@@ -182,13 +183,14 @@ void Interp::releaseRecord(const WordRecord& rec) {
 bool Interp::storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replaced) {
     if (DictEntry* e = findEntry(name)) {
         // The entry stays where it is, so cached resolutions pointing at it
-        // see the new definition at once.
+        // see the new definition at once; a token that runs the old record
+        // in place resolves again.
+        const bool inlined = core::inlineKindOf(e->direct()) != Resolved::Word;
         replaced = std::move(e->record);
         rebind();
-        e->fast = directFunction(*rec);
         e->record = std::move(rec);
         ++e->redefinitions;
-        return false;
+        return inlined;
     }
     // An entry counts its name's bytes in 32 bits.
     if (name.size() > limits::kMaxListBytes) throw ScriptError("name too long");
@@ -196,7 +198,6 @@ bool Interp::storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replac
     DictEntry& entry = dictOrder_.emplace_back();
     entry.name_ = kept.data();
     entry.nameLength_ = static_cast<std::uint32_t>(kept.size());
-    entry.fast = directFunction(*rec);
     entry.record = std::move(rec);
     indexEntry(static_cast<std::uint32_t>(dictOrder_.size() - 1));
     return true;
@@ -344,10 +345,12 @@ bool Interp::tryResolve(const WordSpan& list, const Token& t) {
             t.kind = Resolved::None;
             return false;
         }
-        t.kind = Resolved::Word;
+        t.kind = core::inlineKindOf(e->direct());
         t.cache.entry = e;
     } else if (DictEntry* e = findEntry(text)) {
-        t.kind = e->fast == &core::openBlock || e->fast == &core::openBrace ? Resolved::Opener : Resolved::Word;
+        const auto direct = e->direct();
+        t.kind = direct == &core::openBlock || direct == &core::openBrace ? Resolved::Opener
+                                                                         : core::inlineKindOf(direct);
         t.cache.entry = e;
     } else if (SigilSlot* s = text.empty() ? nullptr : sigils_[static_cast<unsigned char>(text[0])].get()) {
         t.kind = s->special;
@@ -392,12 +395,12 @@ void Interp::runWord(const WordRecord& rec) {
     if (rec.kind == WordKind::userWord)
         runWords(*rec.code);
     else
-        (*rec.prim)(*this);
+        primitive(rec)(*this);
 }
 
 inline void Interp::runEntry(DictEntry& e) {
-    if (e.fast)
-        e.fast(*this);
+    if (const auto direct = e.direct())
+        direct(*this);
     else
         runWord(*e.record);
 }
@@ -474,9 +477,10 @@ const CollectedBlock* Interp::checkOpener(const WordSpan& list, const Token* t) 
     const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
     DictEntry& opener = made ? *made->openerEntry : *t->cache.entry;
     // The word may have been redefined since it was resolved.
-    const int which = opener.fast == &core::openBlock ? 0 : opener.fast == &core::openBrace ? 1 : -1;
+    const auto direct = opener.direct();
+    const int which = direct == &core::openBlock ? 0 : direct == &core::openBrace ? 1 : -1;
     DictEntry* closer = which < 0 ? nullptr : closerEntry(which);
-    if (!closer || closer->fast != (which == 0 ? &core::closeBlock : &core::closeBrace)) {
+    if (!closer || closer->direct() != (which == 0 ? &core::closeBlock : &core::closeBrace)) {
         runEntry(opener);
         return nullptr;
     }
@@ -508,12 +512,12 @@ const CollectedBlock* Interp::checkOpener(const WordSpan& list, const Token* t) 
     core::BodyUse use = core::BodyUse::None;
     std::uint8_t follower = 0;
     if (next != end && next->kind == Resolved::Word) {
-        use = core::bodyUseOf(next->cache.entry->fast);
+        use = core::bodyUseOf(next->cache.entry->direct());
         follower = 1;
     } else if (!stepping_ && next != end && next->kind == Resolved::Number && next + 1 != end &&
                next[1].kind == Resolved::Word) {
         // (A run shown word by word still marks the count and the loop word.)
-        use = core::bodyUseOf(next[1].cache.entry->fast);
+        use = core::bodyUseOf(next[1].cache.entry->direct());
         follower = 2;
     }
     made->use = static_cast<std::uint8_t>(use);
@@ -589,6 +593,9 @@ void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense
             --in.nesting_;
         }
     } unwind{*this, base};
+    // While it equals nesting_, this loop has no frame of its own running:
+    // each frame counts one level.
+    const int ownNesting = nesting_;
     // Every loop pass, user word and line goes through here or a frame, so
     // counting list runs (not single words) is enough to reach the hook
     // regularly and keeps the per-word path free of it.
@@ -611,10 +618,10 @@ enter:
     }
     runGeneration = generation_;
     t = list->begin();
-    end = list->end();
+    end = t + list->size();
     for (;;) {
         if (t == end) [[unlikely]] {
-            if (top_ == frames_.get() + base) {
+            if (nesting_ == ownNesting) {
                 if (!second) return;
                 // repeat: the condition, the body, and the flag, each list
                 // a run of its own.
@@ -633,11 +640,15 @@ enter:
                 // The next pass of times, as a run of its own.
                 passCounter() = static_cast<Value>(++done.pass);
                 tick();
-                goto enter;
+                if (list->resolvedAt != generation_) [[unlikely]]
+                    goto enter;
+                runGeneration = generation_;
+                t = end - list->size();
+                continue;
             }
             list = done.list;
             t = done.next;
-            end = list->end();
+            end = done.end;
             runGeneration = done.runGeneration;
             leaveFrame();
             continue;
@@ -666,131 +677,189 @@ enter:
             }
         }
     dispatch:
-        // The two common kinds first, ahead of the general dispatch.
-        if (t->kind == Resolved::Word) {
-            DictEntry& e = *t->cache.entry;
-            if (e.fast) {
-                e.fast(*this);
-                ++t;
-                continue;
-            }
-            const WordRecord& rec = *e.record;
-            if (rec.kind != WordKind::userWord) {
+        // One handler a kind, indexed by the kind (the order of Resolved).
+        // The handlers of the common kinds go on to the next word's handler
+        // themselves: one indirect jump a word, each predicted from the
+        // handler it leaves, rather than one shared jump or a chain of
+        // compares.
+        static void* const kHandlers[] = {
+            &&runNone,    &&runOpener,   &&runOpener,   &&runComment,    &&runDictionaryWord,
+            &&runSigil,   &&runVarFetch, &&runVarStore, &&runNumber,     &&runDrop,
+            &&runDup,     &&runOver,     &&runSwap,     &&runAdd,        &&runSub,
+            &&runMul,     &&runOnePlus,  &&runOneMinus, &&runLess,       &&runGreater,
+            &&runLessEq,  &&runGreaterEq, &&runEqual,
+        };
+        static_assert(std::size(kHandlers) == static_cast<std::size_t>(Resolved::Equal) + 1);
+        goto* kHandlers[static_cast<std::uint8_t>(t->kind)];
+
+    // The core words that run in place (inline_words.h).
+    runDrop:
+        core::drop(*this);
+        goto next;
+    runDup:
+        core::dup(*this);
+        goto next;
+    runOver:
+        core::over(*this);
+        goto next;
+    runSwap:
+        core::swap(*this);
+        goto next;
+    runAdd:
+        core::add(*this);
+        goto next;
+    runSub:
+        core::sub(*this);
+        goto next;
+    runMul:
+        core::mul(*this);
+        goto next;
+    runOnePlus:
+        core::onePlus(*this);
+        goto next;
+    runOneMinus:
+        core::oneMinus(*this);
+        goto next;
+    runLess:
+        core::less(*this);
+        goto next;
+    runGreater:
+        core::greater(*this);
+        goto next;
+    runLessEq:
+        core::lessEq(*this);
+        goto next;
+    runGreaterEq:
+        core::greaterEq(*this);
+        goto next;
+    runEqual:
+        core::equal(*this);
+        goto next;
+
+    runNumber:
+        push(t->cache.number);
+        goto next;
+
+    runDictionaryWord: {
+        const WordRecord& rec = *t->cache.entry->record;
+        if (rec.kind != WordKind::userWord) {
+            if (rec.direct)
+                rec.direct(*this);
+            else
                 runWord(rec);
-                ++t;
-                continue;
-            }
-            // A user word runs in a frame of this loop; its record is
-            // parked if replaced before the frame ends.
-            pushFrame(list, t + 1, runGeneration, &rec, 0, 0);
-            list = rec.code;
-            goto enter;
+            goto next;
         }
-        if (t->kind == Resolved::Number) {
-            push(t->cache.number);
-            ++t;
+        // A user word runs in a frame of this loop; its record is parked
+        // if replaced before the frame ends.
+        pushFrame(list, t + 1, end, runGeneration, &rec, 0, 0);
+        list = rec.code;
+        goto enter;
+    }
+
+    runNone:
+        // No meaning when the run began; what it lacks is reported.
+        if (!tryResolve(*list, *t)) throwUnresolved(*list, *t);
+        goto dispatch;
+
+    runOpener: {
+        const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
+        if (!made || made->checkedAt != bindings_) [[unlikely]] {
+            made = checkOpener(*list, t);
+            if (!made) goto next;
+        }
+        // What the opener, the collected words and the closer would do:
+        // the same steps, the same ticks, the same registers afterwards.
+        // (Not collecting here, so this collecting begins a new construct;
+        // the terminator is empty before and after.)
+        textIsJoinedBuffer_ = false;
+        ++collectingStarts_;
+        tick(made->next - made->opener - 1);
+        // A word that runs again (a loop, a recursion) finds its block
+        // already in place: no reference count to touch.
+        if (compileBuffer_ != made->block) compileBuffer_ = made->block;
+        compileBufferShared_ = true;
+        if (lastBlock_ != made->block) lastBlock_ = made->block;
+        const Token* after = list->begin() + made->next;
+        if (made->follower == 0) {
+            t = after;
             continue;
         }
-        if (t->kind <= Resolved::Block) [[unlikely]] {
-            if (t->kind == Resolved::None) {
-                // No meaning when the run began; what it lacks is reported.
-                if (!tryResolve(*list, *t)) throwUnresolved(*list, *t);
-                goto dispatch;
-            }
-            const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
-            if (!made || made->checkedAt != bindings_) [[unlikely]] {
-                made = checkOpener(*list, t);
-                if (!made) {
-                    ++t;
+        // The control word's own work, with its run of the block as a
+        // frame of this loop.
+        const Token* resume = after + made->follower;
+        Value top;
+        if (made->follower == 2) {
+            // The literal the word takes at once: pushing it could only
+            // fail, on a full stack, as the push would.
+            if (stackTop_ >= stackLimit_) [[unlikely]]
+                growStack();
+            top = after->cache.number;
+        } else {
+            top = pop();
+        }
+        std::int64_t passes = 0;
+        switch (static_cast<core::BodyUse>(made->use)) {
+            case core::BodyUse::IfTrue:
+                if (top == 0.0) {
+                    t = resume;
                     continue;
                 }
-            }
-            // What the opener, the collected words and the closer would do:
-            // the same steps, the same ticks, the same registers afterwards.
-            // (Not collecting here, so this collecting begins a new
-            // construct; the terminator is empty before and after.)
-            textIsJoinedBuffer_ = false;
-            ++collectingStarts_;
-            tick(made->next - made->opener - 1);
-            // A word that runs again (a loop, a recursion) finds its block
-            // already in place: no reference count to touch.
-            if (compileBuffer_ != made->block) compileBuffer_ = made->block;
-            compileBufferShared_ = true;
-            if (lastBlock_ != made->block) lastBlock_ = made->block;
-            const Token* next = list->begin() + made->next;
-            if (made->follower == 0) {
-                t = next;
-                continue;
-            }
-            // The control word's own work, with its run of the block as a
-            // frame of this loop.
-            if (made->follower == 2) push(next->cache.number);
-            const Token* resume = next + made->follower;
-            const Value top = pop();
-            std::int64_t passes = 0;
-            switch (static_cast<core::BodyUse>(made->use)) {
-                case core::BodyUse::IfTrue:
-                    if (top == 0.0) {
-                        t = resume;
-                        continue;
-                    }
-                    break;
-                case core::BodyUse::IfFalse:
-                    if (top != 0.0) {
-                        t = resume;
-                        continue;
-                    }
-                    break;
-                case core::BodyUse::Times:
-                    passes = truncateToInt64(top);
-                    if (passes < 1) {
-                        t = resume;
-                        continue;
-                    }
-                    passCounter() = 1.0;
-                    break;
-                case core::BodyUse::None:
-                    break;
-            }
-            pushFrame(list, resume, runGeneration, nullptr, passes > 0 ? 1 : 0, passes);
-            list = made->block.get();
-            goto enter;
-        }
-        // Few targets, so that this stays a chain of compares: an indirect
-        // jump through a table is mispredicted when the kinds alternate.
-        switch (t->kind) {
-            case Resolved::VarFetch: {
-                Value* p = t->cache.var;
-                if (!p) {
-                    const std::string_view name = list->text(*t).substr(1);
-                    auto it = vars_.find(name);
-                    if (it == vars_.end()) keyNotFound(name);
-                    p = t->cache.var = &it->second;
+                break;
+            case core::BodyUse::IfFalse:
+                if (top != 0.0) {
+                    t = resume;
+                    continue;
                 }
-                push(*p);
                 break;
-            }
-            case Resolved::VarStore: {
-                Value v = pop();
-                Value* p = t->cache.var;
-                if (!p) p = t->cache.var = &variableSlot(list->text(*t).substr(1));
-                *p = v;
+            case core::BodyUse::Times:
+                passes = truncateToInt64(top);
+                if (passes < 1) {
+                    t = resume;
+                    continue;
+                }
+                passCounter() = 1.0;
                 break;
-            }
-            case Resolved::Sigil:
-                t->cache.sigil->handler(*this, list->text(*t).substr(1));
-                break;
-            case Resolved::Comment:
-                t = end;
-                continue;
-            case Resolved::Word:
-            case Resolved::Number:
-            case Resolved::None:
-            case Resolved::Opener:
-            case Resolved::Block:
+            case core::BodyUse::None:
                 break;
         }
-        ++t;
+        pushFrame(list, resume, end, runGeneration, nullptr, passes > 0 ? 1 : 0, passes);
+        list = made->block.get();
+        goto enter;
+    }
+
+    runVarFetch: {
+        Value* p = t->cache.var;
+        if (!p) {
+            const std::string_view name = list->text(*t).substr(1);
+            auto it = vars_.find(name);
+            if (it == vars_.end()) keyNotFound(name);
+            p = t->cache.var = &it->second;
+        }
+        push(*p);
+        goto next;
+    }
+
+    runVarStore: {
+        Value v = pop();
+        Value* p = t->cache.var;
+        if (!p) p = t->cache.var = &variableSlot(list->text(*t).substr(1));
+        *p = v;
+        goto next;
+    }
+
+    runSigil:
+        t->cache.sigil->handler(*this, list->text(*t).substr(1));
+        goto next;
+
+    runComment:
+        t = end;
+        continue;
+
+    next:
+        // The next word's handler at once, unless the list ends or the
+        // generation, stepping or collecting needs the checks above.
+        if (++t != end && watchedGeneration_ == runGeneration) [[likely]]
+            goto* kHandlers[static_cast<std::uint8_t>(t->kind)];
     }
 }
 
@@ -823,7 +892,7 @@ Interp::Snapshot Interp::snapshot() const {
     for (const auto& e : dictOrder_) {
         const WordRecord& r = *e.record;
         if (r.kind == WordKind::primWord)
-            s.records.push_back({*r.prim, nullptr});
+            s.records.push_back({primitive(r), nullptr});
         else
             s.records.push_back({nullptr, std::make_shared<const WordList>(*r.code)});
         s.redefinitions.push_back(e.redefinitions);
@@ -838,7 +907,6 @@ void Interp::restore(const Snapshot& s) {
         if (e.redefinitions == s.redefinitions[i]) continue;
         const Snapshot::Word& w = s.records[i];
         e.record = w.code ? userRecord(w.code) : primRecord(w.prim);
-        e.fast = directFunction(*e.record);
         e.redefinitions = s.redefinitions[i];
     }
     while (dictOrder_.size() > s.records.size()) {

@@ -36,21 +36,22 @@ using PollHook = std::function<void(Interp&)>;
 // reset the hook.
 using StepHook = std::function<void(Interp&, const WordSpan& list, const Token& word)>;
 
-// 32 bytes, its name kept in the interpreter's name store.
+// 24 bytes, its name kept in the interpreter's name store.
 struct DictEntry {
-    RecordPtr record;                  // replaced on redefinition
-    void (*fast)(Interp&) = nullptr;   // directFunction(*record), one load nearer
+    RecordPtr record;  // replaced on redefinition
+    // The plain function the record runs, or null (user words, closures).
+    void (*direct() const)(Interp&) { return directFunction(*record); }
     std::string_view name() const { return {name_, nameLength_}; }
 
 private:
-    friend struct Interp;
+    friend class Interp;
     const char* name_ = nullptr;
     std::uint32_t nameLength_ = 0;
 
 public:
     std::uint32_t redefinitions = 0;     // tells a snapshot the record changed
 };
-static_assert(sizeof(DictEntry) == 32);
+static_assert(sizeof(DictEntry) == 24);
 
 struct SigilSlot {
     char ch = 0;
@@ -357,9 +358,10 @@ private:
     // loop instead of a C++ call of runWords: a call costs a few stores,
     // and allocates nothing once the stack has been that deep.
     struct Frame {
-        // Where the list that made the call goes on.
+        // Where the list that made the call goes on, and its end.
         const WordSpan* list;
         const Token* next;
+        const Token* end;
         std::uint64_t runGeneration;   // the generation its tokens were resolved at
         // The frame's own run: the user word whose run count it holds, or
         // null; times: the pass running (from 1) and the last, else 0 and 0.
@@ -367,16 +369,17 @@ private:
         std::int64_t pass;
         std::int64_t lastPass;
     };
-    // Suspends the running list (`list`, to go on at `next`) and counts a
-    // new level as a nested run would (the nesting limit, the tick); a
-    // times frame finds the pass counter set.
-    [[gnu::always_inline]] void pushFrame(const WordSpan* list, const Token* next, std::uint64_t runGeneration,
-                                          const WordRecord* rec, std::int64_t pass, std::int64_t lastPass) {
+    // Suspends the running list (`list`, to go on at `next`, up to `end`)
+    // and counts a new level as a nested run would (the nesting limit, the
+    // tick); a times frame finds the pass counter set.
+    [[gnu::always_inline]] void pushFrame(const WordSpan* list, const Token* next, const Token* end,
+                                          std::uint64_t runGeneration, const WordRecord* rec, std::int64_t pass,
+                                          std::int64_t lastPass) {
         if (nesting_ >= maxNesting_) [[unlikely]]
             throwTooDeep();
         if (top_ == framesEnd_) [[unlikely]]
             growFrames();
-        *top_++ = {list, next, runGeneration, rec, pass, lastPass};
+        *top_++ = {list, next, end, runGeneration, rec, pass, lastPass};
         if (rec) ++rec->active;
         ++nesting_;
         tick();
@@ -389,8 +392,10 @@ private:
     void watch() { watchedGeneration_ = stepping_ || !terminator_.empty() ? kEveryWordGeneration : generation_; }
     void poll();
     void bumpGeneration();
-    // Stores a record under name, into its entry or a new one (true); the
-    // record it replaces goes to `replaced`.
+    // Stores a record under name, into its entry or a new one; the record
+    // it replaces goes to `replaced`. True when lookups or the tokens'
+    // resolutions come out differently now (a new entry, or one whose
+    // record ran in place): the generation must change.
     bool storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replaced);
     void defineRecord(std::string_view name, RecordPtr rec);
     void retire(RecordPtr old);

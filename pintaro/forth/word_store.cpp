@@ -21,17 +21,19 @@ enum Storage : std::uint8_t {
 
 struct PrimRecord : WordRecord {
     Primitive fn;
-    void (*fast)(Interp&) = nullptr;
 };
 
 // The view of words copied in right behind the record.
 struct StoredSpan : WordSpan {
-    StoredSpan(const Token* tokens, std::size_t size) : WordSpan(tokens, size) {}
+    explicit StoredSpan(std::size_t size) : WordSpan(size) {}
 };
 
 struct StoredRecord : WordRecord {
     StoredSpan span;
 };
+// The view is the record's last bytes, so its tokens start right after
+// the record.
+static_assert(sizeof(StoredRecord) == sizeof(WordRecord) + sizeof(StoredSpan));
 
 struct KeptRecord : WordRecord {
     std::shared_ptr<const WordList> list;
@@ -115,15 +117,13 @@ RecordPtr primRecord(Primitive fn) {
     auto* rec = new PrimRecord;
     rec->kind = WordKind::primWord;
     rec->storage = kPrim;
-    if (auto fp = fn.target<void (*)(Interp&)>()) rec->fast = *fp;
+    auto fp = fn.target<void (*)(Interp&)>();
+    rec->direct = fp ? *fp : nullptr;
     rec->fn = std::move(fn);
-    rec->prim = &rec->fn;
     return RecordPtr(rec);
 }
 
-void (*directFunction(const WordRecord& rec))(Interp&) {
-    return rec.storage == kPrim ? static_cast<const PrimRecord&>(rec).fast : nullptr;
-}
+const Primitive& primitive(const WordRecord& rec) { return static_cast<const PrimRecord&>(rec).fn; }
 
 void freeRecord(WordRecord* rec) {
     if (!rec) return;
@@ -166,7 +166,8 @@ RecordPtr copyIn(const WordSpan& code, std::size_t bytes) {
     const std::size_t size = copiedSize(code.size(), bytes);
     const bool pooled = kPoolRecords && size <= limits::kPooledRecordBytes;
     void* at = pooled ? recordPool().take(size) : ::operator new(size);
-    auto* tokens = reinterpret_cast<Token*>(static_cast<char*>(at) + sizeof(StoredRecord));
+    auto* rec = new (at) StoredRecord{{}, StoredSpan(code.size())};
+    auto* tokens = reinterpret_cast<Token*>(rec + 1);
     char* chars = reinterpret_cast<char*>(tokens + code.size());
     std::uint32_t offset = 0;
     for (std::size_t i = 0; i < code.size(); ++i) {
@@ -177,7 +178,6 @@ RecordPtr copyIn(const WordSpan& code, std::size_t bytes) {
         offset += static_cast<std::uint32_t>(text.size());
         new (tokens + i) Token(t);
     }
-    auto* rec = new (at) StoredRecord{{}, StoredSpan(tokens, code.size())};
     rec->kind = WordKind::userWord;
     rec->storage = kStored;
     rec->pooledBytes = static_cast<std::uint16_t>(pooled ? size : 0);

@@ -22,7 +22,9 @@ enum class WordKind : std::uint8_t { primWord = 0, userWord = 1 };
 struct WordRecord {
     union {
         const WordSpan* code = nullptr;  // userWord: its words, never null
-        const Primitive* prim;           // primWord: its function
+        // primWord: the plain function it runs, or null when the function
+        // is a closure (primitive() runs it).
+        void (*direct)(Interp&);
     };
     // Number of runs of this record in progress; a record replaced while it
     // runs is parked until they all finish.
@@ -43,11 +45,15 @@ struct RecordDeleter {
 };
 using RecordPtr = std::unique_ptr<WordRecord, RecordDeleter>;
 
-// A built-in word's record. A plain function pointer is kept beside it, so
-// that it runs without the std::function indirection.
+// A built-in word's record. A plain function is also kept as the record's
+// `direct`, so that it runs without the std::function indirection.
 RecordPtr primRecord(Primitive fn);
+// A built-in word's function, a plain one or a closure.
+const Primitive& primitive(const WordRecord& rec);
 // The plain function a record runs directly, or null (user words, closures).
-void (*directFunction(const WordRecord& rec))(Interp&);
+inline void (*directFunction(const WordRecord& rec))(Interp&) {
+    return rec.kind == WordKind::primWord ? rec.direct : nullptr;
+}
 
 // A user word's record with a copy of these words (their resolution
 // kept) right behind it, in one allocation. Words too many for that

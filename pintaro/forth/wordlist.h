@@ -36,6 +36,24 @@ enum class Resolved : std::uint8_t {
     VarFetch,  // core "$" sigil: push a variable
     VarStore,  // core "=" sigil: pop into a variable
     Number,    // a literal
+    // A dictionary word whose record was one of the core words the
+    // dispatch loop runs in place (inline_words.h), in their order. Valid
+    // like Word while its entry keeps that record: replacing it changes the
+    // generation, so the token resolves again before it runs next.
+    Drop,
+    Dup,
+    Over,
+    Swap,
+    Add,
+    Sub,
+    Mul,
+    OnePlus,
+    OneMinus,
+    Less,
+    Greater,
+    LessEq,
+    GreaterEq,
+    Equal,
 };
 
 // 16 bytes: where the word's bytes are in its list, and its resolution.
@@ -118,13 +136,13 @@ public:
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    const Token* begin() const { return tokens_; }
-    const Token* end() const { return tokens_ + size_; }
-    const Token& operator[](std::size_t i) const { return tokens_[i]; }
+    const Token* begin() const;
+    const Token* end() const { return begin() + size_; }
+    const Token& operator[](std::size_t i) const { return begin()[i]; }
 
     // The bytes of one of this list's tokens.
     std::string_view text(const Token& t) const { return {chars() + t.offset, t.length}; }
-    std::string_view text(std::size_t i) const { return text(tokens_[i]); }
+    std::string_view text(std::size_t i) const { return text((*this)[i]); }
 
     // The interpreter generation at which every token was resolved, or 0;
     // see Interp::runWords.
@@ -133,20 +151,19 @@ public:
     mutable CollectedBlocks blocks;
 
 protected:
-    // Words whose bytes follow their tokens in memory (a definition's
-    // words behind its record): the span needs no pointer to them.
-    WordSpan(const Token* tokens, std::size_t size)
-        : tokens_(tokens), size_(static_cast<std::uint32_t>(size)), charsFollow_(true) {}
+    // Words whose tokens and bytes follow the view in memory (a
+    // definition's words behind its record): the view needs no pointer to
+    // them.
+    explicit WordSpan(std::size_t size) : size_(static_cast<std::uint32_t>(size)), charsFollow_(true) {}
     WordSpan(WordSpan&&) = default;
     WordSpan& operator=(WordSpan&&) = default;
     const char* chars() const;
 
-    // 32 bytes: a million definitions keep a million of these.
-    const Token* tokens_ = nullptr;
+    // 24 bytes: a million definitions keep a million of these.
     std::uint32_t size_ = 0;
     bool charsFollow_ = false;
 };
-static_assert(sizeof(WordSpan) == 32);
+static_assert(sizeof(WordSpan) == 24);
 
 // Copies of tokens for another list: a collected block belongs to its own
 // list, so a copy knows only the opening word.
@@ -179,17 +196,19 @@ private:
     // A copy with room for `room` tokens.
     WordList(const WordSpan& other, std::size_t room);
     // The view follows the storage after every change.
-    void sync() {
-        tokens_ = ownTokens_.data();
-        size_ = static_cast<std::uint32_t>(ownTokens_.size());
-    }
+    void sync() { size_ = static_cast<std::uint32_t>(ownTokens_.size()); }
     friend class WordSpan;
     std::vector<Token> ownTokens_;
     std::string ownChars_;
 };
 
+inline const Token* WordSpan::begin() const {
+    return charsFollow_ ? reinterpret_cast<const Token*>(this + 1)
+                        : static_cast<const WordList*>(this)->ownTokens_.data();
+}
+
 inline const char* WordSpan::chars() const {
-    return charsFollow_ ? reinterpret_cast<const char*>(tokens_ + size_)
+    return charsFollow_ ? reinterpret_cast<const char*>(reinterpret_cast<const Token*>(this + 1) + size_)
                         : static_cast<const WordList*>(this)->ownChars_.data();
 }
 

@@ -19,3 +19,13 @@ hello hello cr
 \ Blocks inside definitions are built afresh on every run.
 :row { $i . } 3 times ;
 row row cr
+\ The stack and arithmetic words are late bound like any other, mid-run too.
+:sum 1 2 + . ;
+sum
+:+ * ;
+sum cr
+:sub 7 3 - . interpret 7 3 - . ;
+( :- 100 ; ) sub .s clear
+'over @twin 1 2 twin .s clear
+:over 42 ;
+1 2 twin .s clear
