@@ -111,6 +111,7 @@ static_assert(inKindOrder() && kInlineWords[std::size(kInlineWords) - 1].kind ==
 // The kind a token naming a word with this function runs as: its own
 // inline kind, or Resolved::Word.
 inline Resolved inlineKindOf(void (*word)(Interp&)) {
+    if (!word) return Resolved::Word;  // a user word or a closure
     for (const InlineWord& w : kInlineWords)
         if (w.word == word) return w.kind;
     return Resolved::Word;
