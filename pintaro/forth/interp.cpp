@@ -779,7 +779,7 @@ enter:
         if (compileBuffer_ != made->block) compileBuffer_ = made->block;
         compileBufferShared_ = true;
         if (lastBlock_ != made->block) lastBlock_ = made->block;
-        const Token* after = list->begin() + made->next;
+        const Token* after = t + (made->next - made->opener);
         if (made->follower == 0) {
             t = after;
             continue;
@@ -798,29 +798,24 @@ enter:
             top = pop();
         }
         std::int64_t passes = 0;
-        switch (static_cast<core::BodyUse>(made->use)) {
-            case core::BodyUse::IfTrue:
-                if (top == 0.0) {
-                    t = resume;
-                    continue;
-                }
-                break;
-            case core::BodyUse::IfFalse:
-                if (top != 0.0) {
-                    t = resume;
-                    continue;
-                }
-                break;
-            case core::BodyUse::Times:
-                passes = truncateToInt64(top);
-                if (passes < 1) {
-                    t = resume;
-                    continue;
-                }
-                passCounter() = 1.0;
-                break;
-            case core::BodyUse::None:
-                break;
+        const auto use = static_cast<core::BodyUse>(made->use);
+        if (use == core::BodyUse::IfTrue) {
+            if (top == 0.0) {
+                t = resume;
+                continue;
+            }
+        } else if (use == core::BodyUse::IfFalse) {
+            if (top != 0.0) {
+                t = resume;
+                continue;
+            }
+        } else {  // Times: a follower is one of the three
+            passes = truncateToInt64(top);
+            if (passes < 1) {
+                t = resume;
+                continue;
+            }
+            passCounter() = 1.0;
         }
         pushFrame(list, resume, end, runGeneration, nullptr, passes > 0 ? 1 : 0, passes);
         list = made->block.get();

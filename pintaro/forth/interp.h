@@ -212,6 +212,10 @@ public:
     // towards the next one, so that a count of steps made from the
     // countdown and the polls is exact wherever the countdown stood.
     void tick(std::uint32_t n) {
+        if (n < pollCountdown_) [[likely]] {
+            pollCountdown_ -= n;
+            return;
+        }
         while (n >= pollCountdown_ && pollCountdown_ > 0) {
             n -= pollCountdown_;
             poll();
