@@ -606,6 +606,31 @@ void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense
     const Token* t;
     const Token* end;
     std::uint64_t runGeneration;
+    // One handler a kind, indexed by the kind (the order of Resolved).
+    // The handlers of the common kinds go on to the next word's handler
+    // themselves: one indirect jump a word, each predicted from the
+    // handler it leaves, rather than one shared jump or a chain of
+    // compares.
+    static void* const kHandlers[] = {
+        &&runNone,    &&runOpener,   &&runOpener,   &&runComment,    &&runDictionaryWord,
+        &&runSigil,   &&runVarFetch, &&runVarStore, &&runNumber,     &&runDrop,
+        &&runDup,     &&runOver,     &&runSwap,     &&runAdd,        &&runSub,
+        &&runMul,     &&runOnePlus,  &&runOneMinus, &&runLess,       &&runGreater,
+        &&runLessEq,  &&runGreaterEq, &&runEqual,
+    };
+    static_assert(std::size(kHandlers) == static_cast<std::size_t>(Resolved::Equal) + 1);
+    // The same, while the word after a handler must take the checks at
+    // the loop's top first: every entry leads there.
+    static void* const kChecking[] = {
+        &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks,
+        &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks,
+        &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks,
+    };
+    static_assert(std::size(kChecking) == std::size(kHandlers));
+    // kHandlers while the watched generation is the run's, else kChecking:
+    // set at the loop's top, which a change of either always passes
+    // through before a word that does not call out runs (see `plainNext`).
+    void* const* handlers = kHandlers;
 enter:
     // Every token is resolved for the current generation before the run
     // starts; when the generation changes during the run (a word defined,
@@ -620,6 +645,7 @@ enter:
     t = list->begin();
     end = t + list->size();
     for (;;) {
+    checks:
         if (t == end) [[unlikely]] {
             if (nesting_ == ownNesting) {
                 if (!second) return;
@@ -676,69 +702,57 @@ enter:
                 continue;
             }
         }
+        handlers = watchedGeneration_ == runGeneration ? kHandlers : kChecking;
     dispatch:
-        // One handler a kind, indexed by the kind (the order of Resolved).
-        // The handlers of the common kinds go on to the next word's handler
-        // themselves: one indirect jump a word, each predicted from the
-        // handler it leaves, rather than one shared jump or a chain of
-        // compares.
-        static void* const kHandlers[] = {
-            &&runNone,    &&runOpener,   &&runOpener,   &&runComment,    &&runDictionaryWord,
-            &&runSigil,   &&runVarFetch, &&runVarStore, &&runNumber,     &&runDrop,
-            &&runDup,     &&runOver,     &&runSwap,     &&runAdd,        &&runSub,
-            &&runMul,     &&runOnePlus,  &&runOneMinus, &&runLess,       &&runGreater,
-            &&runLessEq,  &&runGreaterEq, &&runEqual,
-        };
-        static_assert(std::size(kHandlers) == static_cast<std::size_t>(Resolved::Equal) + 1);
         goto* kHandlers[static_cast<std::uint8_t>(t->kind)];
 
     // The core words that run in place (inline_words.h).
     runDrop:
         core::drop(*this);
-        goto next;
+        goto plainNext;
     runDup:
         core::dup(*this);
-        goto next;
+        goto plainNext;
     runOver:
         core::over(*this);
-        goto next;
+        goto plainNext;
     runSwap:
         core::swap(*this);
-        goto next;
+        goto plainNext;
     runAdd:
         core::add(*this);
-        goto next;
+        goto plainNext;
     runSub:
         core::sub(*this);
-        goto next;
+        goto plainNext;
     runMul:
         core::mul(*this);
-        goto next;
+        goto plainNext;
     runOnePlus:
         core::onePlus(*this);
-        goto next;
+        goto plainNext;
     runOneMinus:
         core::oneMinus(*this);
-        goto next;
+        goto plainNext;
     runLess:
         core::less(*this);
-        goto next;
+        goto plainNext;
     runGreater:
         core::greater(*this);
-        goto next;
+        goto plainNext;
     runLessEq:
         core::lessEq(*this);
-        goto next;
+        goto plainNext;
     runGreaterEq:
         core::greaterEq(*this);
-        goto next;
+        goto plainNext;
     runEqual:
         core::equal(*this);
-        goto next;
+        goto plainNext;
 
     runNumber:
         push(t->cache.number);
-        goto next;
+        goto plainNext;
 
     runDictionaryWord: {
         const WordRecord& rec = *t->cache.entry->record;
@@ -831,7 +845,7 @@ enter:
             p = t->cache.var = &it->second;
         }
         push(*p);
-        goto next;
+        goto plainNext;
     }
 
     runVarStore: {
@@ -839,7 +853,7 @@ enter:
         Value* p = t->cache.var;
         if (!p) p = t->cache.var = &variableSlot(list->text(*t).substr(1));
         *p = v;
-        goto next;
+        goto plainNext;
     }
 
     runSigil:
@@ -851,10 +865,18 @@ enter:
         continue;
 
     next:
-        // The next word's handler at once, unless the list ends or the
-        // generation, stepping or collecting needs the checks above.
+        // After a word that called out: the next word's handler at once,
+        // unless the list ends or the generation, stepping or collecting
+        // needs the checks above.
         if (++t != end && watchedGeneration_ == runGeneration) [[likely]]
             goto* kHandlers[static_cast<std::uint8_t>(t->kind)];
+        continue;
+    plainNext:
+        // After a word that calls nothing out, and so changes neither the
+        // generation nor stepping nor collecting: the list's end is the
+        // one check left (`handlers` holds the rest).
+        if (++t != end) [[likely]]
+            goto* handlers[static_cast<std::uint8_t>(t->kind)];
     }
 }
 
