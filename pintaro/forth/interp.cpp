@@ -663,8 +663,9 @@ enter:
             }
             Frame& done = top_[-1];
             if (done.pass < done.lastPass) {
-                // The next pass of times, as a run of its own.
-                passCounter() = static_cast<Value>(++done.pass);
+                // The next pass of times, as a run of its own (the frame's
+                // push found the pass counter).
+                *passCounter_ = static_cast<Value>(++done.pass);
                 tick();
                 if (list->resolvedAt != generation_) [[unlikely]]
                     goto enter;
