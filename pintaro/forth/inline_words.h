@@ -4,8 +4,6 @@
 // bodies inline when a token resolved to one of them, without a call.
 #pragma once
 
-#include <cstddef>
-#include <iterator>
 #include <utility>
 
 #include "interp.h"
@@ -87,26 +85,16 @@ template <class Op>
     binary(in, [](Value a, Value b) { return flag(a == b); });
 }
 
-// Which word a token runs in place, in the order of the kinds.
+// Which word a token runs in place.
 struct InlineWord {
     void (*word)(Interp&);
     Resolved kind;
 };
 inline constexpr InlineWord kInlineWords[] = {
-    {drop, Resolved::Drop},         {dup, Resolved::Dup},         {over, Resolved::Over},
-    {swap, Resolved::Swap},         {add, Resolved::Add},         {sub, Resolved::Sub},
-    {mul, Resolved::Mul},           {onePlus, Resolved::OnePlus}, {oneMinus, Resolved::OneMinus},
-    {less, Resolved::Less},         {greater, Resolved::Greater}, {lessEq, Resolved::LessEq},
-    {greaterEq, Resolved::GreaterEq}, {equal, Resolved::Equal},
+#define FORTH_INLINE_ENTRY(kind, function) {function, Resolved::kind},
+    FORTH_INLINE_WORDS(FORTH_INLINE_ENTRY)
+#undef FORTH_INLINE_ENTRY
 };
-
-// The dispatch loop's handlers follow the kinds' order.
-constexpr bool inKindOrder() {
-    for (std::size_t i = 0; i < std::size(kInlineWords); ++i)
-        if (kInlineWords[i].kind != static_cast<Resolved>(static_cast<std::size_t>(Resolved::Drop) + i)) return false;
-    return true;
-}
-static_assert(inKindOrder() && kInlineWords[std::size(kInlineWords) - 1].kind == Resolved::Equal);
 
 // The kind a token naming a word with this function runs as: its own
 // inline kind, or Resolved::Word.

@@ -611,22 +611,20 @@ void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense
     // themselves: one indirect jump a word, each predicted from the
     // handler it leaves, rather than one shared jump or a chain of
     // compares.
+#define FORTH_HANDLER_LABEL(kind, function) &&run##kind,
+#define FORTH_CHECKS_LABEL(kind, function) &&checks,
     static void* const kHandlers[] = {
-        &&runNone,    &&runOpener,   &&runOpener,   &&runComment,    &&runDictionaryWord,
-        &&runSigil,   &&runVarFetch, &&runVarStore, &&runNumber,     &&runDrop,
-        &&runDup,     &&runOver,     &&runSwap,     &&runAdd,        &&runSub,
-        &&runMul,     &&runOnePlus,  &&runOneMinus, &&runLess,       &&runGreater,
-        &&runLessEq,  &&runGreaterEq, &&runEqual,
-    };
-    static_assert(std::size(kHandlers) == static_cast<std::size_t>(Resolved::Equal) + 1);
+        &&runNone,  &&runOpener,   &&runOpener,   &&runComment, &&runDictionaryWord,
+        &&runSigil, &&runVarFetch, &&runVarStore, &&runNumber,  FORTH_INLINE_WORDS(FORTH_HANDLER_LABEL)};
+    static_assert(std::size(kHandlers) == kResolvedKinds);
     // The same, while the word after a handler must take the checks at
     // the loop's top first: every entry leads there.
     static void* const kChecking[] = {
-        &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks,
-        &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks,
-        &&checks, &&checks, &&checks, &&checks, &&checks, &&checks, &&checks,
-    };
-    static_assert(std::size(kChecking) == std::size(kHandlers));
+        &&checks, &&checks, &&checks, &&checks, &&checks,
+        &&checks, &&checks, &&checks, &&checks, FORTH_INLINE_WORDS(FORTH_CHECKS_LABEL)};
+    static_assert(std::size(kChecking) == kResolvedKinds);
+#undef FORTH_CHECKS_LABEL
+#undef FORTH_HANDLER_LABEL
     // kHandlers while the watched generation is the run's, else kChecking:
     // set at the loop's top, which a change of either always passes
     // through before a word that does not call out runs (see `plainNext`).
@@ -708,48 +706,12 @@ enter:
         goto* kHandlers[static_cast<std::uint8_t>(t->kind)];
 
     // The core words that run in place (inline_words.h).
-    runDrop:
-        core::drop(*this);
+#define FORTH_INLINE_HANDLER(kind, function) \
+    run##kind:                               \
+        core::function(*this);               \
         goto plainNext;
-    runDup:
-        core::dup(*this);
-        goto plainNext;
-    runOver:
-        core::over(*this);
-        goto plainNext;
-    runSwap:
-        core::swap(*this);
-        goto plainNext;
-    runAdd:
-        core::add(*this);
-        goto plainNext;
-    runSub:
-        core::sub(*this);
-        goto plainNext;
-    runMul:
-        core::mul(*this);
-        goto plainNext;
-    runOnePlus:
-        core::onePlus(*this);
-        goto plainNext;
-    runOneMinus:
-        core::oneMinus(*this);
-        goto plainNext;
-    runLess:
-        core::less(*this);
-        goto plainNext;
-    runGreater:
-        core::greater(*this);
-        goto plainNext;
-    runLessEq:
-        core::lessEq(*this);
-        goto plainNext;
-    runGreaterEq:
-        core::greaterEq(*this);
-        goto plainNext;
-    runEqual:
-        core::equal(*this);
-        goto plainNext;
+    FORTH_INLINE_WORDS(FORTH_INLINE_HANDLER)
+#undef FORTH_INLINE_HANDLER
 
     runNumber:
         push(t->cache.number);

@@ -5,6 +5,7 @@
 // costs a few times its own size rather than a string per word.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,6 +16,14 @@
 namespace forth {
 
 using Value = double;
+
+// The core words the dispatch loop runs in place, as X(kind, function):
+// their token kinds below, their table (inline_words.h) and their handlers
+// in runWords all come from this one list, in its order.
+#define FORTH_INLINE_WORDS(X)                                                                           \
+    X(Drop, drop) X(Dup, dup) X(Over, over) X(Swap, swap) X(Add, add) X(Sub, sub) X(Mul, mul)          \
+    X(OnePlus, onePlus) X(OneMinus, oneMinus) X(Less, less) X(Greater, greater) X(LessEq, lessEq)      \
+    X(GreaterEq, greaterEq) X(Equal, equal)
 
 class Interp;
 struct DictEntry;
@@ -37,24 +46,16 @@ enum class Resolved : std::uint8_t {
     VarStore,  // core "=" sigil: pop into a variable
     Number,    // a literal
     // A dictionary word whose record was one of the core words the
-    // dispatch loop runs in place (inline_words.h), in their order. Valid
-    // like Word while its entry keeps that record: replacing it changes the
+    // dispatch loop runs in place (FORTH_INLINE_WORDS). Valid like Word
+    // while its entry keeps that record: replacing it changes the
     // generation, so the token resolves again before it runs next.
-    Drop,
-    Dup,
-    Over,
-    Swap,
-    Add,
-    Sub,
-    Mul,
-    OnePlus,
-    OneMinus,
-    Less,
-    Greater,
-    LessEq,
-    GreaterEq,
-    Equal,
+#define FORTH_INLINE_KIND(kind, function) kind,
+    FORTH_INLINE_WORDS(FORTH_INLINE_KIND)
+#undef FORTH_INLINE_KIND
 };
+#define FORTH_COUNT_ONE(kind, function) +1
+inline constexpr std::size_t kResolvedKinds = static_cast<std::size_t>(Resolved::Number) + 1 FORTH_INLINE_WORDS(FORTH_COUNT_ONE);
+#undef FORTH_COUNT_ONE
 
 // 16 bytes: where the word's bytes are in its list, and its resolution.
 struct Token {
