@@ -12,78 +12,104 @@ namespace forth::core {
 
 inline Value flag(bool b) { return b ? 1.0 : 0.0; }
 
+// Each body is written against a stack: the interpreter itself for the
+// dictionary's function, or the dispatch loop's copy of the stack's top,
+// kept in a register while words run in place (Interp::LoopStack). Both
+// give the same push, pop, require, top and removeTop.
+
 // Applies op to the two top values in place: one depth check instead of two
 // pops and a push. With one value on the stack it is consumed, as two pops
 // would consume it, before the underflow is raised.
-template <class Op>
-[[gnu::always_inline]] inline void binary(Interp& in, Op op) {
-    if (in.depth() < 2) [[unlikely]] {
-        in.clearStack();
+template <class Stack, class Op>
+[[gnu::always_inline]] inline void binary(Stack& s, Op op) {
+    if (s.depth() < 2) [[unlikely]] {
+        s.clearStack();
         throw StackUnderflow();
     }
-    Value& a = in.top(1);
-    a = op(a, in.top());
-    in.removeTop();
+    Value& a = s.top(1);
+    a = op(a, s.top());
+    s.removeTop();
 }
 
-[[gnu::always_inline]] inline void drop(Interp& in) { in.pop(); }
+template <class Stack>
+[[gnu::always_inline]] inline void dropOn(Stack& s) { s.pop(); }
 
-[[gnu::always_inline]] inline void dup(Interp& in) {
-    in.require(1);
-    in.push(in.top());
+template <class Stack>
+[[gnu::always_inline]] inline void dupOn(Stack& s) {
+    s.require(1);
+    s.push(s.top());
 }
 
-[[gnu::always_inline]] inline void over(Interp& in) {
-    in.require(2);
-    in.push(in.top(1));
+template <class Stack>
+[[gnu::always_inline]] inline void overOn(Stack& s) {
+    s.require(2);
+    s.push(s.top(1));
 }
 
-[[gnu::always_inline]] inline void swap(Interp& in) {
-    in.require(2);
-    std::swap(in.top(), in.top(1));
+template <class Stack>
+[[gnu::always_inline]] inline void swapOn(Stack& s) {
+    s.require(2);
+    std::swap(s.top(), s.top(1));
 }
 
-[[gnu::always_inline]] inline void add(Interp& in) {
-    binary(in, [](Value a, Value b) { return a + b; });
+template <class Stack>
+[[gnu::always_inline]] inline void addOn(Stack& s) {
+    binary(s, [](Value a, Value b) { return a + b; });
 }
 
-[[gnu::always_inline]] inline void sub(Interp& in) {
-    binary(in, [](Value a, Value b) { return a - b; });
+template <class Stack>
+[[gnu::always_inline]] inline void subOn(Stack& s) {
+    binary(s, [](Value a, Value b) { return a - b; });
 }
 
-[[gnu::always_inline]] inline void mul(Interp& in) {
-    binary(in, [](Value a, Value b) { return a * b; });
+template <class Stack>
+[[gnu::always_inline]] inline void mulOn(Stack& s) {
+    binary(s, [](Value a, Value b) { return a * b; });
 }
 
-[[gnu::always_inline]] inline void onePlus(Interp& in) {
-    in.require(1);
-    in.top() += 1.0;
+template <class Stack>
+[[gnu::always_inline]] inline void onePlusOn(Stack& s) {
+    s.require(1);
+    s.top() += 1.0;
 }
 
-[[gnu::always_inline]] inline void oneMinus(Interp& in) {
-    in.require(1);
-    in.top() -= 1.0;
+template <class Stack>
+[[gnu::always_inline]] inline void oneMinusOn(Stack& s) {
+    s.require(1);
+    s.top() -= 1.0;
 }
 
-[[gnu::always_inline]] inline void less(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a < b); });
+template <class Stack>
+[[gnu::always_inline]] inline void lessOn(Stack& s) {
+    binary(s, [](Value a, Value b) { return flag(a < b); });
 }
 
-[[gnu::always_inline]] inline void greater(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a > b); });
+template <class Stack>
+[[gnu::always_inline]] inline void greaterOn(Stack& s) {
+    binary(s, [](Value a, Value b) { return flag(a > b); });
 }
 
-[[gnu::always_inline]] inline void lessEq(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a <= b); });
+template <class Stack>
+[[gnu::always_inline]] inline void lessEqOn(Stack& s) {
+    binary(s, [](Value a, Value b) { return flag(a <= b); });
 }
 
-[[gnu::always_inline]] inline void greaterEq(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a >= b); });
+template <class Stack>
+[[gnu::always_inline]] inline void greaterEqOn(Stack& s) {
+    binary(s, [](Value a, Value b) { return flag(a >= b); });
 }
 
-[[gnu::always_inline]] inline void equal(Interp& in) {
-    binary(in, [](Value a, Value b) { return flag(a == b); });
+template <class Stack>
+[[gnu::always_inline]] inline void equalOn(Stack& s) {
+    binary(s, [](Value a, Value b) { return flag(a == b); });
 }
+
+// The dictionary's functions: one address each, by which a token that
+// names one of them is found to run in place.
+#define FORTH_INLINE_FUNCTION(kind, function) \
+    inline void function(Interp& in) { function##On(in); }
+FORTH_INLINE_WORDS(FORTH_INLINE_FUNCTION)
+#undef FORTH_INLINE_FUNCTION
 
 // Which word a token runs in place.
 struct InlineWord {

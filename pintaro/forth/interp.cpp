@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <iostream>
+#include <limits>
 
 #include "corewords.h"
 #include "fd_input.h"
@@ -171,10 +172,21 @@ void Interp::retire(RecordPtr old) {
     // A record that is running (a word redefining itself, or `;` storing a
     // word named ";") must outlive its run: the running call finishes the old
     // definition.
-    if (old && old->active > 0) parked_.push_back(std::move(old));
+    if (old && running(*old)) parked_.push_back(std::move(old));
+}
+
+bool Interp::running(const WordRecord& rec) const {
+    // A frame does not count its record's runs: calls cost nothing for
+    // it, and a replaced record is looked for among them instead, which is
+    // rare and at most as long as the nesting limit.
+    if (rec.active > 0) return true;
+    for (const Frame* f = frames_.get(); f != top_; ++f)
+        if (f->record == &rec) return true;
+    return false;
 }
 
 void Interp::releaseRecord(const WordRecord& rec) {
+    if (running(rec)) return;
     auto it = std::find_if(parked_.begin(), parked_.end(),
                            [&](const auto& p) { return p.get() == &rec; });
     if (it != parked_.end()) parked_.erase(it);
@@ -567,7 +579,101 @@ void Interp::growFrames() {
 void Interp::leaveFrame() {
     const WordRecord* rec = (--top_)->record;
     --nesting_;
-    if (rec && --rec->active == 0 && !parked_.empty()) releaseRecord(*rec);
+    if (!parked_.empty() && rec) [[unlikely]]
+        releaseRecord(*rec);
+}
+
+// The data stack as the dispatch loop holds it: its top in a local that the
+// compiler keeps in a register, so a word run in place neither reads nor
+// writes the interpreter's copy. That copy (stackTop_) is what everything
+// else sees; the loop writes its top back (save) before anything else can
+// look at the stack, and takes it again (load) after: a word called out, a
+// hook, a poll, an error thrown, the loop's end.
+struct Interp::LoopStack {
+    Interp& in;
+    Value* sp;
+
+    [[gnu::always_inline]] void save() { in.stackTop_ = sp; }
+    [[gnu::always_inline]] void load() { sp = in.stackTop_; }
+
+    // What the bodies of inline_words.h use, as on Interp.
+    [[gnu::always_inline]] std::size_t depth() const {
+        return static_cast<std::size_t>(sp - in.stackStore_.get());
+    }
+    [[gnu::always_inline]] void push(Value v) {
+        if (sp >= in.stackLimit_) [[unlikely]] {
+            save();
+            in.growStack();
+            load();
+        }
+        *sp++ = v;
+    }
+    [[gnu::always_inline]] Value pop() {
+        if (sp == in.stackStore_.get()) [[unlikely]] {
+            save();
+            throw StackUnderflow();
+        }
+        return *--sp;
+    }
+    [[gnu::always_inline]] void require(std::size_t n) {
+        if (depth() < n) [[unlikely]] {
+            save();
+            throw StackUnderflow();
+        }
+    }
+    [[gnu::always_inline]] Value& top(std::size_t below = 0) { return sp[-1 - static_cast<std::ptrdiff_t>(below)]; }
+    [[gnu::always_inline]] void removeTop() { --sp; }
+    [[gnu::always_inline]] void clearStack() {
+        sp = in.stackStore_.get();
+        save();
+    }
+
+    // Interp::tick, with the stack written back for the poll hook, which
+    // may show it or stop the run.
+    [[gnu::always_inline]] void tick() {
+        if (--in.pollCountdown_ == 0) [[unlikely]] {
+            save();
+            in.poll();
+            load();
+        }
+    }
+    [[gnu::always_inline]] void tick(std::uint32_t n) {
+        if (n < in.pollCountdown_) [[likely]] {
+            in.pollCountdown_ -= n;
+            return;
+        }
+        save();
+        in.tick(n);
+        load();
+    }
+};
+
+[[gnu::always_inline]] inline void Interp::pushFrame(LoopStack& stack, const WordSpan* list, const Token* next,
+                                                     const Token* end, std::uint64_t runGeneration,
+                                                     const WordRecord* rec, std::int64_t passes) {
+    if (nesting_ >= maxNesting_) [[unlikely]] {
+        stack.save();
+        throwTooDeep();
+    }
+    if (top_ == framesEnd_) [[unlikely]] {
+        stack.save();
+        growFrames();
+    }
+    Frame& f = *top_++;
+    f.list = list;
+    f.next = next;
+    f.end = end;
+    f.runGeneration = runGeneration;
+    f.record = rec;
+    // A frame of one run stores only a last pass that no pass is below.
+    if (passes > 1) {
+        f.pass = 1;
+        f.lastPass = passes;
+    } else {
+        f.lastPass = std::numeric_limits<std::int64_t>::min();
+    }
+    ++nesting_;
+    stack.tick();
 }
 
 void Interp::runWords(const WordSpan& list) { runLists(list, nullptr, 0.0); }
@@ -600,6 +706,7 @@ void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense
     // counting list runs (not single words) is enough to reach the hook
     // regularly and keeps the per-word path free of it.
     tick();
+    LoopStack stack{*this, stackTop_};
     bool inBody = false;  // repeat: running the body, not the condition
 
     const WordSpan* list = &first;
@@ -645,18 +752,25 @@ enter:
     for (;;) {
     checks:
         if (t == end) [[unlikely]] {
+        listEnd:
             if (nesting_ == ownNesting) {
-                if (!second) return;
+                if (!second) {
+                    stack.save();
+                    return;
+                }
                 // repeat: the condition, the body, and the flag, each list
                 // a run of its own.
                 if (inBody) {
-                    if (pop() == sense) return;
+                    if (stack.pop() == sense) {
+                        stack.save();
+                        return;
+                    }
                     list = &first;
                 } else {
                     list = second;
                 }
                 inBody = !inBody;
-                tick();
+                stack.tick();
                 goto enter;
             }
             Frame& done = top_[-1];
@@ -664,7 +778,7 @@ enter:
                 // The next pass of times, as a run of its own (the frame's
                 // push found the pass counter).
                 *passCounter_ = static_cast<Value>(++done.pass);
-                tick();
+                stack.tick();
                 if (list->resolvedAt != generation_) [[unlikely]]
                     goto enter;
                 runGeneration = generation_;
@@ -684,7 +798,9 @@ enter:
                 runGeneration = generation_;
             }
             if (stepping_) {
+                stack.save();
                 onStep_(*this, *list, *t);
+                stack.load();
                 // The hook may have defined words.
                 if (generation_ != runGeneration) {
                     resolveFrom(*list, t);
@@ -696,7 +812,9 @@ enter:
                     t = end;
                     continue;
                 }
+                stack.save();
                 collect(*list, *t);
+                stack.load();
                 ++t;
                 continue;
             }
@@ -708,40 +826,47 @@ enter:
     // The core words that run in place (inline_words.h).
 #define FORTH_INLINE_HANDLER(kind, function) \
     run##kind:                               \
-        core::function(*this);               \
+        core::function##On(stack);           \
         goto plainNext;
     FORTH_INLINE_WORDS(FORTH_INLINE_HANDLER)
 #undef FORTH_INLINE_HANDLER
 
     runNumber:
-        push(t->cache.number);
+        stack.push(t->cache.number);
         goto plainNext;
 
     runDictionaryWord: {
         const WordRecord& rec = *t->cache.entry->record;
         if (rec.kind != WordKind::userWord) {
+            stack.save();
             if (rec.direct)
                 rec.direct(*this);
             else
                 runWord(rec);
+            stack.load();
             goto next;
         }
         // A user word runs in a frame of this loop; its record is parked
         // if replaced before the frame ends.
-        pushFrame(list, t + 1, end, runGeneration, &rec, 0, 0);
+        pushFrame(stack, list, t + 1, end, runGeneration, &rec, 1);
         list = rec.code;
         goto enter;
     }
 
     runNone:
         // No meaning when the run began; what it lacks is reported.
-        if (!tryResolve(*list, *t)) throwUnresolved(*list, *t);
+        if (!tryResolve(*list, *t)) {
+            stack.save();
+            throwUnresolved(*list, *t);
+        }
         goto dispatch;
 
     runOpener: {
         const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
         if (!made || made->checkedAt != bindings_) [[unlikely]] {
+            stack.save();
             made = checkOpener(*list, t);
+            stack.load();
             if (!made) goto next;
         }
         // What the opener, the collected words and the closer would do:
@@ -750,7 +875,7 @@ enter:
         // the terminator is empty before and after.)
         textIsJoinedBuffer_ = false;
         ++collectingStarts_;
-        tick(made->next - made->opener - 1);
+        stack.tick(made->next - made->opener - 1);
         // A word that runs again (a loop, a recursion) finds its block
         // already in place: no reference count to touch.
         if (compileBuffer_ != made->block) compileBuffer_ = made->block;
@@ -768,11 +893,14 @@ enter:
         if (made->follower == 2) {
             // The literal the word takes at once: pushing it could only
             // fail, on a full stack, as the push would.
-            if (stackTop_ >= stackLimit_) [[unlikely]]
+            if (stack.sp >= stackLimit_) [[unlikely]] {
+                stack.save();
                 growStack();
+                stack.load();
+            }
             top = after->cache.number;
         } else {
-            top = pop();
+            top = stack.pop();
         }
         std::int64_t passes = 0;
         const auto use = static_cast<core::BodyUse>(made->use);
@@ -792,9 +920,10 @@ enter:
                 t = resume;
                 continue;
             }
+            if (!passCounter_) stack.save();  // "i" made now, which allocates
             passCounter() = 1.0;
         }
-        pushFrame(list, resume, end, runGeneration, nullptr, passes > 0 ? 1 : 0, passes);
+        pushFrame(stack, list, resume, end, runGeneration, nullptr, passes > 0 ? passes : 1);
         list = made->block.get();
         goto enter;
     }
@@ -804,23 +933,32 @@ enter:
         if (!p) {
             const std::string_view name = list->text(*t).substr(1);
             auto it = vars_.find(name);
-            if (it == vars_.end()) keyNotFound(name);
+            if (it == vars_.end()) {
+                stack.save();
+                keyNotFound(name);
+            }
             p = t->cache.var = &it->second;
         }
-        push(*p);
+        stack.push(*p);
         goto plainNext;
     }
 
     runVarStore: {
-        Value v = pop();
+        Value v = stack.pop();
         Value* p = t->cache.var;
-        if (!p) p = t->cache.var = &variableSlot(list->text(*t).substr(1));
+        if (!p) {
+            // A new variable: its name is allocated, which may throw.
+            stack.save();
+            p = t->cache.var = &variableSlot(list->text(*t).substr(1));
+        }
         *p = v;
         goto plainNext;
     }
 
     runSigil:
+        stack.save();
         t->cache.sigil->handler(*this, list->text(*t).substr(1));
+        stack.load();
         goto next;
 
     runComment:
@@ -831,7 +969,8 @@ enter:
         // After a word that called out: the next word's handler at once,
         // unless the list ends or the generation, stepping or collecting
         // needs the checks above.
-        if (++t != end && watchedGeneration_ == runGeneration) [[likely]]
+        if (++t == end) goto listEnd;
+        if (watchedGeneration_ == runGeneration) [[likely]]
             goto* kHandlers[static_cast<std::uint8_t>(t->kind)];
         continue;
     plainNext:
@@ -840,6 +979,7 @@ enter:
         // one check left (`handlers` holds the rest).
         if (++t != end) [[likely]]
             goto* handlers[static_cast<std::uint8_t>(t->kind)];
+        goto listEnd;
     }
 }
 

@@ -367,27 +367,22 @@ private:
         const Token* next;
         const Token* end;
         std::uint64_t runGeneration;   // the generation its tokens were resolved at
-        // The frame's own run: the user word whose run count it holds, or
-        // null; times: the pass running (from 1) and the last, else 0 and 0.
+        // The frame's own run: the user word it runs (a replaced record is
+        // kept while a frame holds it), or null; times: the pass running
+        // (from 1) and the last; a frame of one run has only a last pass,
+        // below every pass.
         const WordRecord* record;
         std::int64_t pass;
         std::int64_t lastPass;
     };
+    // The data stack as the dispatch loop holds it (interp.cpp).
+    struct LoopStack;
     // Suspends the running list (`list`, to go on at `next`, up to `end`)
     // and counts a new level as a nested run would (the nesting limit, the
-    // tick); a times frame finds the pass counter set.
-    [[gnu::always_inline]] void pushFrame(const WordSpan* list, const Token* next, const Token* end,
-                                          std::uint64_t runGeneration, const WordRecord* rec, std::int64_t pass,
-                                          std::int64_t lastPass) {
-        if (nesting_ >= maxNesting_) [[unlikely]]
-            throwTooDeep();
-        if (top_ == framesEnd_) [[unlikely]]
-            growFrames();
-        *top_++ = {list, next, end, runGeneration, rec, pass, lastPass};
-        if (rec) ++rec->active;
-        ++nesting_;
-        tick();
-    }
+    // tick), for `passes` runs of the frame's list (at least 1); a times
+    // frame finds the pass counter set.
+    void pushFrame(LoopStack& stack, const WordSpan* list, const Token* next, const Token* end,
+                   std::uint64_t runGeneration, const WordRecord* rec, std::int64_t passes);
     // runWords, or with `second` runRepeat.
     void runLists(const WordSpan& first, const WordSpan* second, Value sense);
     [[gnu::noinline]] void growFrames();
@@ -403,6 +398,9 @@ private:
     bool storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replaced);
     void defineRecord(std::string_view name, RecordPtr rec);
     void retire(RecordPtr old);
+    // Whether a run of rec is in progress: a C++ call (its count) or a frame.
+    bool running(const WordRecord& rec) const;
+    // Frees a parked record once it no longer runs.
     void releaseRecord(const WordRecord& rec);
     [[noreturn]] void throwStackFull() const;
     // push() found the buffer's end: doubles the buffer up to the depth

@@ -26,8 +26,9 @@ struct WordRecord {
         // is a closure (primitive() runs it).
         void (*direct)(Interp&);
     };
-    // Number of runs of this record in progress; a record replaced while it
-    // runs is parked until they all finish.
+    // Number of runs of this record in progress by a call of runWord (a run
+    // in a frame of the dispatch loop is found among the frames); a record
+    // replaced while it runs is parked until they all finish.
     mutable std::uint32_t active = 0;
     WordKind kind = WordKind::primWord;
     // How the record is held, for freeRecord (word_store.cpp).
