@@ -195,14 +195,14 @@ void Interp::releaseRecord(const WordRecord& rec) {
 bool Interp::storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replaced) {
     if (DictEntry* e = findEntry(name)) {
         // The entry stays where it is, so cached resolutions pointing at it
-        // see the new definition at once; a token that runs the old record
-        // in place resolves again.
-        const bool inlined = core::inlineKindOf(e->direct()) != Resolved::Word;
+        // see the new definition at once; a token whose kind the record
+        // decided (run in place, a frame pushed) resolves again.
+        const bool kindChanged = resolvedKindOf(*e->record) != resolvedKindOf(*rec);
         replaced = std::move(e->record);
         rebind();
         e->record = std::move(rec);
         ++e->redefinitions;
-        return inlined;
+        return kindChanged;
     }
     // An entry counts its name's bytes in 32 bits.
     if (name.size() > limits::kMaxListBytes) throw ScriptError("name too long");
@@ -343,6 +343,12 @@ void Interp::setTerminator(std::string_view t) {
 
 // ---------------------------------------------------------------- running
 
+Resolved Interp::resolvedKindOf(const WordRecord& rec) {
+    if (rec.kind == WordKind::userWord) return Resolved::Call;
+    return rec.direct == &core::openBlock || rec.direct == &core::openBrace ? Resolved::Opener
+                                                                            : core::inlineKindOf(rec.direct);
+}
+
 // Fills the token's cache for the current generation; false, with the
 // kind None, when the word has no meaning now.
 bool Interp::tryResolve(const WordSpan& list, const Token& t) {
@@ -357,12 +363,13 @@ bool Interp::tryResolve(const WordSpan& list, const Token& t) {
             t.kind = Resolved::None;
             return false;
         }
-        t.kind = core::inlineKindOf(e->direct());
+        // (An alias of [ or { runs as the word: only the word itself opens
+        // a block the loop collects.)
+        const Resolved kind = resolvedKindOf(*e->record);
+        t.kind = kind == Resolved::Opener ? Resolved::Word : kind;
         t.cache.entry = e;
     } else if (DictEntry* e = findEntry(text)) {
-        const auto direct = e->direct();
-        t.kind = direct == &core::openBlock || direct == &core::openBrace ? Resolved::Opener
-                                                                         : core::inlineKindOf(direct);
+        t.kind = resolvedKindOf(*e->record);
         t.cache.entry = e;
     } else if (SigilSlot* s = text.empty() ? nullptr : sigils_[static_cast<unsigned char>(text[0])].get()) {
         t.kind = s->special;
@@ -567,13 +574,26 @@ void Interp::poll() {
 }
 
 void Interp::growFrames() {
+    // Room for more frames than there are levels now: every frame counts a
+    // level, so while the levels stay below the room (frameLimit_) a frame
+    // always fits.
     const std::size_t used = static_cast<std::size_t>(top_ - frames_.get());
-    const std::size_t room = used == 0 ? 64 : 2 * used;
+    const std::size_t room = std::max({std::size_t{64}, 2 * frameCapacity_, static_cast<std::size_t>(nesting_) + 1});
     auto more = std::make_unique<Frame[]>(room);
     std::copy(frames_.get(), top_, more.get());
     frames_ = std::move(more);
     top_ = frames_.get() + used;
-    framesEnd_ = frames_.get() + room;
+    frameCapacity_ = room;
+    setFrameLimit();
+}
+
+void Interp::setFrameLimit() {
+    frameLimit_ = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(std::max(maxNesting_, 0)), frameCapacity_));
+}
+
+void Interp::setMaxNesting(int levels) {
+    maxNesting_ = levels;
+    setFrameLimit();
 }
 
 void Interp::leaveFrame() {
@@ -651,12 +671,11 @@ struct Interp::LoopStack {
 [[gnu::always_inline]] inline void Interp::pushFrame(LoopStack& stack, const WordSpan* list, const Token* next,
                                                      const Token* end, std::uint64_t runGeneration,
                                                      const WordRecord* rec, std::int64_t passes) {
-    if (nesting_ >= maxNesting_) [[unlikely]] {
+    // One compare for both limits: the nesting limit, and the room for
+    // frames, which is never below the levels reached.
+    if (nesting_ >= frameLimit_) [[unlikely]] {
         stack.save();
-        throwTooDeep();
-    }
-    if (top_ == framesEnd_) [[unlikely]] {
-        stack.save();
+        if (nesting_ >= maxNesting_) throwTooDeep();
         growFrames();
     }
     Frame& f = *top_++;
@@ -713,6 +732,7 @@ void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense
     const Token* t;
     const Token* end;
     std::uint64_t runGeneration;
+    const CollectedBlock* made;  // the block an opener runs
     // One handler a kind, indexed by the kind (the order of Resolved).
     // The handlers of the common kinds go on to the next word's handler
     // themselves: one indirect jump a word, each predicted from the
@@ -721,14 +741,14 @@ void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense
 #define FORTH_HANDLER_LABEL(kind, function) &&run##kind,
 #define FORTH_CHECKS_LABEL(kind, function) &&checks,
     static void* const kHandlers[] = {
-        &&runNone,  &&runOpener,   &&runOpener,   &&runComment, &&runDictionaryWord,
-        &&runSigil, &&runVarFetch, &&runVarStore, &&runNumber,  FORTH_INLINE_WORDS(FORTH_HANDLER_LABEL)};
+        &&runNone,  &&runOpener,   &&runBlock,    &&runComment, &&runDictionaryWord,
+        &&runSigil, &&runVarFetch, &&runVarStore, &&runNumber,  &&runCall, FORTH_INLINE_WORDS(FORTH_HANDLER_LABEL)};
     static_assert(std::size(kHandlers) == kResolvedKinds);
     // The same, while the word after a handler must take the checks at
     // the loop's top first: every entry leads there.
     static void* const kChecking[] = {
         &&checks, &&checks, &&checks, &&checks, &&checks,
-        &&checks, &&checks, &&checks, &&checks, FORTH_INLINE_WORDS(FORTH_CHECKS_LABEL)};
+        &&checks, &&checks, &&checks, &&checks, &&checks, FORTH_INLINE_WORDS(FORTH_CHECKS_LABEL)};
     static_assert(std::size(kChecking) == kResolvedKinds);
 #undef FORTH_CHECKS_LABEL
 #undef FORTH_HANDLER_LABEL
@@ -837,17 +857,19 @@ enter:
 
     runDictionaryWord: {
         const WordRecord& rec = *t->cache.entry->record;
-        if (rec.kind != WordKind::userWord) {
-            stack.save();
-            if (rec.direct)
-                rec.direct(*this);
-            else
-                runWord(rec);
-            stack.load();
-            goto next;
-        }
+        stack.save();
+        if (rec.direct)
+            rec.direct(*this);
+        else
+            runWord(rec);
+        stack.load();
+        goto next;
+    }
+
+    runCall: {
         // A user word runs in a frame of this loop; its record is parked
         // if replaced before the frame ends.
+        const WordRecord& rec = *t->cache.entry->record;
         pushFrame(stack, list, t + 1, end, runGeneration, &rec, 1);
         list = rec.code;
         goto enter;
@@ -861,27 +883,32 @@ enter:
         }
         goto dispatch;
 
-    runOpener: {
-        const CollectedBlock* made = t->kind == Resolved::Block ? t->cache.block : nullptr;
-        if (!made || made->checkedAt != bindings_) [[unlikely]] {
-            stack.save();
-            made = checkOpener(*list, t);
-            stack.load();
-            if (!made) goto next;
-        }
+    runOpener:
+        stack.save();
+        made = checkOpener(*list, t);
+        stack.load();
+        if (!made) goto next;
+        goto blockChecked;
+
+    runBlock:
+        made = t->cache.block;
+        if (made->checkedAt != bindings_) [[unlikely]]
+            goto runOpener;
+    blockChecked: {
         // What the opener, the collected words and the closer would do:
         // the same steps, the same ticks, the same registers afterwards.
         // (Not collecting here, so this collecting begins a new construct;
         // the terminator is empty before and after.)
         textIsJoinedBuffer_ = false;
         ++collectingStarts_;
-        stack.tick(made->next - made->opener - 1);
+        const std::uint32_t span = made->next - made->opener;
+        stack.tick(span - 1);
         // A word that runs again (a loop, a recursion) finds its block
         // already in place: no reference count to touch.
         if (compileBuffer_ != made->block) compileBuffer_ = made->block;
         compileBufferShared_ = true;
         if (lastBlock_ != made->block) lastBlock_ = made->block;
-        const Token* after = t + (made->next - made->opener);
+        const Token* after = t + span;
         if (made->follower == 0) {
             t = after;
             continue;

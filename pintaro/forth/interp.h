@@ -326,7 +326,7 @@ public:
 
     // Runs nested beyond `levels` raise "nesting too deep"
     // (limits::kMaxNesting by default; the fuzz target lowers it).
-    void setMaxNesting(int levels) { maxNesting_ = levels; }
+    void setMaxNesting(int levels);
 
 private:
     // Held by pointer: one word of the state, like the stream pointers
@@ -341,6 +341,8 @@ private:
     DictEntry* findEntry(std::string_view name) const;
     void resolveFrom(const WordSpan& list, const Token* from);
     bool tryResolve(const WordSpan& list, const Token& t);
+    // The kind a token naming a word with this record resolves to.
+    static Resolved resolvedKindOf(const WordRecord& rec);
     [[noreturn]] void throwUnresolved(const WordSpan& list, const Token& t);
     void runEntry(DictEntry& e);
     // Kept out of runWords: the loop stays small.
@@ -385,7 +387,7 @@ private:
                    std::uint64_t runGeneration, const WordRecord* rec, std::int64_t passes);
     // runWords, or with `second` runRepeat.
     void runLists(const WordSpan& first, const WordSpan* second, Value sense);
-    [[gnu::noinline]] void growFrames();
+    [[gnu::noinline, gnu::cold]] void growFrames();
     void leaveFrame();
     // watchedGeneration_ as stepping, collecting and the generation say.
     void watch() { watchedGeneration_ = stepping_ || !terminator_.empty() ? kEveryWordGeneration : generation_; }
@@ -465,7 +467,11 @@ private:
     // The frames, the running one last: top_ is one past it.
     std::unique_ptr<Frame[]> frames_;
     Frame* top_ = nullptr;
-    Frame* framesEnd_ = nullptr;
+    std::size_t frameCapacity_ = 0;
+    // The smaller of maxNesting_ and frameCapacity_: below it a frame may
+    // be pushed without a look at either.
+    int frameLimit_ = 0;
+    void setFrameLimit();
     // Changes whenever an outcome of checkOpener could: a new generation,
     // a word replaced, stepping switched. Values come from the generation
     // counter, so no two interpreters or moments share one.

@@ -45,6 +45,10 @@ enum class Resolved : std::uint8_t {
     VarFetch,  // core "$" sigil: push a variable
     VarStore,  // core "=" sigil: pop into a variable
     Number,    // a literal
+    // A dictionary word whose record was a user word's: its frame is pushed
+    // without asking. Valid like Word while its entry holds a user word;
+    // storing a word of another kind in it changes the generation.
+    Call,
     // A dictionary word whose record was one of the core words the
     // dispatch loop runs in place (FORTH_INLINE_WORDS). Valid like Word
     // while its entry keeps that record: replacing it changes the
@@ -54,7 +58,7 @@ enum class Resolved : std::uint8_t {
 #undef FORTH_INLINE_KIND
 };
 #define FORTH_COUNT_ONE(kind, function) +1
-inline constexpr std::size_t kResolvedKinds = static_cast<std::size_t>(Resolved::Number) + 1 FORTH_INLINE_WORDS(FORTH_COUNT_ONE);
+inline constexpr std::size_t kResolvedKinds = static_cast<std::size_t>(Resolved::Call) + 1 FORTH_INLINE_WORDS(FORTH_COUNT_ONE);
 #undef FORTH_COUNT_ONE
 
 // 16 bytes: where the word's bytes are in its list, and its resolution.

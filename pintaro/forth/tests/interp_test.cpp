@@ -261,6 +261,20 @@ TEST(Redefinition, ARunningWordFinishesItsOldDefinition) {
     });
     f.run("swapme swapme");
     EXPECT_EQ(after, 1);
+
+    // A word replaced deep in its own recursion: every level still running
+    // finishes the old words, and the next call runs the new ones.
+    Forth g;
+    g.in->defineWord("renew", [](forth::Interp& in) { in.runLine(":r 99 ;"); });
+    g.run(":r dup 0 > [ 1- r ] iftrue renew ; 3 r r");
+    EXPECT_EQ(g.stack(), (std::vector<Value>{0, 99}));
+
+    // A user word replaced by a host word mid-line, and that by a user word
+    // again: each call runs what the entry holds at the time.
+    g.in->clearStack();
+    g.in->defineWord("tohost", [](forth::Interp& in) { in.defineWord("u", [](forth::Interp& in) { in.push(20); }); });
+    g.run(":u 10 ; u tohost u ( :u 30 ; ) interpret u");
+    EXPECT_EQ(g.stack(), (std::vector<Value>{10, 20, 30}));
 }
 
 // Definitions keep their words behind their records: many of them, redefined,
