@@ -80,8 +80,9 @@ int main(int argc, char** argv) {
     }
 
     // The image needs cairo, pango and gdk-pixbuf only, opened by name:
-    // drawing off screen needs neither GTK nor a display.
-    const raster::RasterApi raster = raster::loadRasterLibrariesOrExit();
+    // drawing off screen needs neither GTK nor a display. A script that
+    // draws no text and touches no image file never opens the last two.
+    const raster::RasterApi raster = raster::loadCairoNowOrExit();
 
     // Declared before the turtle, whose images point to it.
     veskel::DrawingRecord record;

@@ -4,9 +4,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "raster_api.h"
+#include "raster_error.h"
 
 namespace raster {
 
@@ -34,14 +36,75 @@ RasterApi loadRasterLibraries(std::span<const char* const> names) {
     return api;
 }
 
+namespace {
+
+constexpr const char* kMissingHint =
+    "cairo, pango and gdk-pixbuf are needed; on Debian install them with: "
+    "apt-get install libcairo2 libpangocairo-1.0-0 libgdk-pixbuf-2.0-0";
+
+// The whole table, loaded the first time a function outside cairo is
+// called; a process that cannot load it ends as one that could not start.
+const RasterApi& wholeTable() {
+    static const RasterApi api = [] {
+        try {
+            return loadRasterLibraries();
+        } catch (const LibraryLoadError& e) {
+            exitAfterLoadError(e, kMissingHint);
+        }
+    }();
+    return api;
+}
+
+// Stands in for a function of the whole table until it is loaded: the
+// same prototype, so calls through the table are checked as ever.
+template <auto Member, class Pointer>
+struct OnFirstCall;
+template <auto Member, class R, class... Args>
+struct OnFirstCall<Member, R (*)(Args...)> {
+    static R call(Args... args) { return (wholeTable().*Member)(args...); }
+};
+// A C variadic function cannot pass its arguments on. The layer calls none
+// (it saves through gdk_pixbuf_save_to_callbackv); one called all the same
+// is refused as an error, not run with arguments it was never given.
+template <auto Member, class R, class... Args>
+struct OnFirstCall<Member, R (*)(Args..., ...)> {
+    static R call(Args..., ...) { throw RasterError("a variadic image-library function cannot be called on demand"); }
+};
+
+}  // namespace
+
 RasterApi loadRasterLibrariesOrExit() {
     try {
         return loadRasterLibraries();
     } catch (const LibraryLoadError& e) {
-        exitAfterLoadError(e,
-                           "cairo, pango and gdk-pixbuf are needed; on Debian install them with: "
-                           "apt-get install libcairo2 libpangocairo-1.0-0 libgdk-pixbuf-2.0-0");
+        exitAfterLoadError(e, kMissingHint);
     }
+}
+
+RasterApi loadCairoNowOrExit() {
+    RasterApi api;
+    try {
+        void* cairo = dlopen(kRasterLibraryNames[0], RTLD_NOW);
+        if (!cairo) throw LibraryLoadError(std::string("could not load: ") + kRasterLibraryNames[0], true);
+#define PINTARO_RASTER_NOW_OR_LATER(name)                                                       \
+    if constexpr (std::string_view(#name).starts_with("cairo_")) {                               \
+        api.name = reinterpret_cast<decltype(api.name)>(dlsym(cairo, #name));                   \
+        if (!api.name) throw LibraryLoadError("could not import: " #name, false);               \
+    } else {                                                                                     \
+        api.name = &OnFirstCall<&RasterApi::name, decltype(api.name)>::call;                     \
+    }
+// The prototypes' attributes (gdk_pixbuf_save's check of its closing
+// null) do not carry into a template argument, and a stand-in needs none.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-attributes"
+        PINTARO_RASTER_FUNCTIONS(PINTARO_RASTER_NOW_OR_LATER)
+        PINTARO_RASTER_EXTRA_FUNCTIONS(PINTARO_RASTER_NOW_OR_LATER)
+#pragma GCC diagnostic pop
+#undef PINTARO_RASTER_NOW_OR_LATER
+    } catch (const LibraryLoadError& e) {
+        exitAfterLoadError(e, kMissingHint);
+    }
+    return api;
 }
 
 void exitAfterLoadError(const LibraryLoadError& e, const char* hint) {

@@ -41,4 +41,11 @@ RasterApi loadRasterLibraries(std::span<const char* const> names = kRasterLibrar
 // exit status 1.
 RasterApi loadRasterLibrariesOrExit();
 
+// The same for a program that may never draw text or touch an image file
+// (veskel): cairo, which every image needs, is opened now; pango and
+// gdk-pixbuf, the larger part of the start-up, when one of their functions
+// is first called. A library that cannot be loaded then ends the process
+// as it would have at the start.
+RasterApi loadCairoNowOrExit();
+
 }  // namespace raster
