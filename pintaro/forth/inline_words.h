@@ -52,19 +52,22 @@ template <class Stack>
     std::swap(s.top(), s.top(1));
 }
 
+[[gnu::always_inline]] inline Value addOp(Value a, Value b) { return a + b; }
 template <class Stack>
 [[gnu::always_inline]] inline void addOn(Stack& s) {
-    binary(s, [](Value a, Value b) { return a + b; });
+    binary(s, addOp);
 }
 
+[[gnu::always_inline]] inline Value subOp(Value a, Value b) { return a - b; }
 template <class Stack>
 [[gnu::always_inline]] inline void subOn(Stack& s) {
-    binary(s, [](Value a, Value b) { return a - b; });
+    binary(s, subOp);
 }
 
+[[gnu::always_inline]] inline Value mulOp(Value a, Value b) { return a * b; }
 template <class Stack>
 [[gnu::always_inline]] inline void mulOn(Stack& s) {
-    binary(s, [](Value a, Value b) { return a * b; });
+    binary(s, mulOp);
 }
 
 template <class Stack>
@@ -79,29 +82,49 @@ template <class Stack>
     s.top() -= 1.0;
 }
 
+[[gnu::always_inline]] inline Value lessOp(Value a, Value b) { return flag(a < b); }
 template <class Stack>
 [[gnu::always_inline]] inline void lessOn(Stack& s) {
-    binary(s, [](Value a, Value b) { return flag(a < b); });
+    binary(s, lessOp);
 }
 
+[[gnu::always_inline]] inline Value greaterOp(Value a, Value b) { return flag(a > b); }
 template <class Stack>
 [[gnu::always_inline]] inline void greaterOn(Stack& s) {
-    binary(s, [](Value a, Value b) { return flag(a > b); });
+    binary(s, greaterOp);
 }
 
+[[gnu::always_inline]] inline Value lessEqOp(Value a, Value b) { return flag(a <= b); }
 template <class Stack>
 [[gnu::always_inline]] inline void lessEqOn(Stack& s) {
-    binary(s, [](Value a, Value b) { return flag(a <= b); });
+    binary(s, lessEqOp);
 }
 
+[[gnu::always_inline]] inline Value greaterEqOp(Value a, Value b) { return flag(a >= b); }
 template <class Stack>
 [[gnu::always_inline]] inline void greaterEqOn(Stack& s) {
-    binary(s, [](Value a, Value b) { return flag(a >= b); });
+    binary(s, greaterEqOp);
 }
 
+[[gnu::always_inline]] inline Value equalOp(Value a, Value b) { return flag(a == b); }
 template <class Stack>
 [[gnu::always_inline]] inline void equalOn(Stack& s) {
-    binary(s, [](Value a, Value b) { return flag(a == b); });
+    binary(s, equalOp);
+}
+
+// A literal and the two-value word after it (`2 -`, `1 >=`), run as one:
+// the literal meets the top value without being pushed. The same steps as
+// the two words: with an empty stack the underflow is raised and the stack
+// left empty, as the word would leave it after the push; the caller runs
+// the pair as two words where the push itself would grow the stack or fail.
+template <class Stack, class Op>
+[[gnu::always_inline]] inline void literalThen(Stack& s, Value literal, Op op) {
+    if (s.depth() < 1) [[unlikely]] {
+        s.clearStack();
+        throw StackUnderflow();
+    }
+    Value& a = s.top();
+    a = op(a, literal);
 }
 
 // The dictionary's functions: one address each, by which a token that

@@ -393,6 +393,23 @@ bool Interp::tryResolve(const WordSpan& list, const Token& t) {
 
 void Interp::resolveFrom(const WordSpan& list, const Token* from) {
     for (const Token* t = from; t != list.end(); ++t) tryResolve(list, *t);
+    pairLiterals(from, list.end());
+}
+
+void Interp::pairLiterals(const Token* from, const Token* end) {
+    for (const Token* t = from; t + 1 < end; ++t) {
+        if (t->kind != Resolved::Number) continue;
+        switch (t[1].kind) {
+#define FORTH_PAIR_CASE(op, function) \
+    case Resolved::op:                  \
+        t->kind = Resolved::Literal##op; \
+        break;
+            FORTH_LITERAL_OPS(FORTH_PAIR_CASE)
+#undef FORTH_PAIR_CASE
+            default:
+                break;
+        }
+    }
 }
 
 void Interp::throwUnresolved(const WordSpan& list, const Token& t) {
@@ -562,6 +579,7 @@ const CollectedBlock* Interp::collectBlock(const WordSpan& list, std::uint32_t a
     auto block = std::make_shared<WordList>();
     block->reserveMore(end - at - 1, bytes);
     for (std::size_t k = at + 1; k < end; ++k) block->append(list, list[k]);
+    pairLiterals(block->begin(), block->end());
     // The words from the opener on are resolved for this generation
     // (runWords resolves the rest again whenever it changes).
     block->resolvedAt = generation_;
@@ -739,18 +757,22 @@ void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense
     // handler it leaves, rather than one shared jump or a chain of
     // compares.
 #define FORTH_HANDLER_LABEL(kind, function) &&run##kind,
+#define FORTH_LITERAL_LABEL(kind, function) &&runLiteral##kind,
 #define FORTH_CHECKS_LABEL(kind, function) &&checks,
     static void* const kHandlers[] = {
         &&runNone,  &&runOpener,   &&runBlock,    &&runComment, &&runDictionaryWord,
-        &&runSigil, &&runVarFetch, &&runVarStore, &&runNumber,  &&runCall, FORTH_INLINE_WORDS(FORTH_HANDLER_LABEL)};
+        &&runSigil, &&runVarFetch, &&runVarStore, &&runNumber,  &&runCall, FORTH_INLINE_WORDS(FORTH_HANDLER_LABEL)
+            FORTH_LITERAL_OPS(FORTH_LITERAL_LABEL)};
     static_assert(std::size(kHandlers) == kResolvedKinds);
     // The same, while the word after a handler must take the checks at
     // the loop's top first: every entry leads there.
     static void* const kChecking[] = {
         &&checks, &&checks, &&checks, &&checks, &&checks,
-        &&checks, &&checks, &&checks, &&checks, &&checks, FORTH_INLINE_WORDS(FORTH_CHECKS_LABEL)};
+        &&checks, &&checks, &&checks, &&checks, &&checks, FORTH_INLINE_WORDS(FORTH_CHECKS_LABEL)
+            FORTH_LITERAL_OPS(FORTH_CHECKS_LABEL)};
     static_assert(std::size(kChecking) == kResolvedKinds);
 #undef FORTH_CHECKS_LABEL
+#undef FORTH_LITERAL_LABEL
 #undef FORTH_HANDLER_LABEL
     // kHandlers while the watched generation is the run's, else kChecking:
     // set at the loop's top, which a change of either always passes
@@ -854,6 +876,19 @@ enter:
     runNumber:
         stack.push(t->cache.number);
         goto plainNext;
+
+    // A literal and the word after it as one. Run as two words while the
+    // next word must take the checks (a step shown, say) or where the push
+    // would grow the stack or fail.
+#define FORTH_LITERAL_HANDLER(kind, function)                                  \
+    runLiteral##kind:                                                          \
+        if (handlers != kHandlers || stack.sp >= stackLimit_) [[unlikely]]     \
+            goto runNumber;                                                    \
+        core::literalThen(stack, t->cache.number, core::function##Op);        \
+        ++t;                                                                   \
+        goto plainNext;
+    FORTH_LITERAL_OPS(FORTH_LITERAL_HANDLER)
+#undef FORTH_LITERAL_HANDLER
 
     runDictionaryWord: {
         const WordRecord& rec = *t->cache.entry->record;

@@ -340,6 +340,9 @@ private:
 
     DictEntry* findEntry(std::string_view name) const;
     void resolveFrom(const WordSpan& list, const Token* from);
+    // Marks each literal in [from, end) that the next token's word takes
+    // with it (a Literal kind), once both are resolved.
+    static void pairLiterals(const Token* from, const Token* end);
     bool tryResolve(const WordSpan& list, const Token& t);
     // The kind a token naming a word with this record resolves to.
     static Resolved resolvedKindOf(const WordRecord& rec);

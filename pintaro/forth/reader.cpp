@@ -57,6 +57,9 @@ Token portable(const Token& t) {
     if (t.kind == Resolved::Block) {
         copy.kind = Resolved::Opener;
         copy.cache.entry = t.cache.block->openerEntry;
+    } else if (isLiteralPair(t.kind)) {
+        // The word it ran with may not follow it in the copy.
+        copy.kind = Resolved::Number;
     }
     return copy;
 }

@@ -25,6 +25,13 @@ using Value = double;
     X(OnePlus, onePlus) X(OneMinus, oneMinus) X(Less, less) X(Greater, greater) X(LessEq, lessEq)      \
     X(GreaterEq, greaterEq) X(Equal, equal)
 
+// The words run in place that take two values and leave one, as X(kind,
+// function): a literal right before one of them runs with it as one token
+// (the literal's kind Literal<kind>, inline_words.h).
+#define FORTH_LITERAL_OPS(X)                                                                            \
+    X(Add, add) X(Sub, sub) X(Mul, mul) X(Less, less) X(Greater, greater) X(LessEq, lessEq)            \
+    X(GreaterEq, greaterEq) X(Equal, equal)
+
 class Interp;
 struct DictEntry;
 struct SigilSlot;
@@ -56,10 +63,25 @@ enum class Resolved : std::uint8_t {
 #define FORTH_INLINE_KIND(kind, function) kind,
     FORTH_INLINE_WORDS(FORTH_INLINE_KIND)
 #undef FORTH_INLINE_KIND
+    // A literal whose next token in the same list is that word run in
+    // place (FORTH_LITERAL_OPS): both run as one. Only a whole list's
+    // resolution makes it; a token copied alone is a Number again
+    // (portable()).
+#define FORTH_LITERAL_KIND(kind, function) Literal##kind,
+    FORTH_LITERAL_OPS(FORTH_LITERAL_KIND)
+#undef FORTH_LITERAL_KIND
 };
 #define FORTH_COUNT_ONE(kind, function) +1
-inline constexpr std::size_t kResolvedKinds = static_cast<std::size_t>(Resolved::Call) + 1 FORTH_INLINE_WORDS(FORTH_COUNT_ONE);
+inline constexpr std::size_t kResolvedKinds = static_cast<std::size_t>(Resolved::Call) + 1 FORTH_INLINE_WORDS(FORTH_COUNT_ONE)
+    FORTH_LITERAL_OPS(FORTH_COUNT_ONE);
 #undef FORTH_COUNT_ONE
+// The literal kinds come last.
+inline constexpr bool isLiteralPair(Resolved k) {
+#define FORTH_FIRST_LITERAL(kind, function) Resolved::Literal##kind,
+    constexpr Resolved kinds[] = {FORTH_LITERAL_OPS(FORTH_FIRST_LITERAL)};
+#undef FORTH_FIRST_LITERAL
+    return k >= kinds[0];
+}
 
 // 16 bytes: where the word's bytes are in its list, and its resolution.
 struct Token {
@@ -171,7 +193,8 @@ protected:
 static_assert(sizeof(WordSpan) == 24);
 
 // Copies of tokens for another list: a collected block belongs to its own
-// list, so a copy knows only the opening word.
+// list, so a copy knows only the opening word, and a literal run with the
+// word after it is a plain literal again.
 Token portable(const Token& t);
 
 class WordList : public WordSpan {

@@ -89,6 +89,9 @@ TEST(Stack, WordsThatReadBelowTheTopCheckFirstButPoppingWordsLoseValues) {
     f.setStack({5});
     EXPECT_THROW(f.run("+"), forth::StackUnderflow);
     EXPECT_TRUE(f.stack().empty());
+    // A literal and such a word after it, run as one, fail as the two would.
+    EXPECT_THROW(f.run("5 -"), forth::StackUnderflow);
+    EXPECT_TRUE(f.stack().empty());
 }
 
 TEST(Stack, GrowthWithoutBoundEndsInAClearErrorAndTheStackStaysUsable) {
@@ -100,6 +103,9 @@ TEST(Stack, GrowthWithoutBoundEndsInAClearErrorAndTheStackStaysUsable) {
     } catch (const forth::ScriptError& e) {
         EXPECT_STREQ(e.what(), "stack overflow: more than 1000 values on the stack");
     }
+    EXPECT_EQ(f.in->depth(), 1000u);
+    // The literal of `1 +` is pushed first, so it cannot go on a full stack.
+    EXPECT_THROW(f.run("1 +"), forth::ScriptError);
     EXPECT_EQ(f.in->depth(), 1000u);
     f.run("clear 1 2 +");
     EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
@@ -414,10 +420,10 @@ TEST(StepHook, SeesEveryWordWhileSteppingAndNothingOnceSwitchedOff) {
     f.in->setStepping(true);
     // A definition made during the run, and run at once, is seen word by
     // word at its own depth; the rest after "stop" is not.
-    f.run(":two 2 ; 3 =x two $x + stop 4 5");
-    EXPECT_EQ(seen, (std::vector<std::string>{":two", "2", ";", "3", "=x", "two", "2", "$x", "+", "stop"}));
+    f.run(":two 2 ; 3 =x two $x + 1 - stop 4 5");
+    EXPECT_EQ(seen, (std::vector<std::string>{":two", "2", ";", "3", "=x", "two", "2", "$x", "+", "1", "-", "stop"}));
     EXPECT_FALSE(f.in->stepping());
-    EXPECT_EQ(f.stack(), (std::vector<Value>{3, 5, 4, 5}));
+    EXPECT_EQ(f.stack(), (std::vector<Value>{3, 4, 4, 5}));
     // No hook, no stepping.
     f.in->setStepHook(nullptr);
     f.in->setStepping(true);
