@@ -397,7 +397,9 @@ void Interp::resolveFrom(const WordSpan& list, const Token* from) {
 }
 
 void Interp::pairLiterals(const Token* from, const Token* end) {
-    for (const Token* t = from; t + 1 < end; ++t) {
+    // (An empty list's tokens may be a null range.)
+    if (from == end) return;
+    for (const Token* t = from; t + 1 != end; ++t) {
         if (t->kind != Resolved::Number) continue;
         switch (t[1].kind) {
 #define FORTH_PAIR_CASE(op, function) \

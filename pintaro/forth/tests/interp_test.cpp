@@ -128,6 +128,9 @@ TEST(Collecting, ABlockThatCollectsItselfAgainReachesThePollHookAndStopsThere) {
     EXPECT_FALSE(f.in->collecting());
     f.run("clear [ 1 2 + ] 1 times");
     EXPECT_EQ(f.stack(), (std::vector<Value>{3}));
+    // Empty blocks run as nothing at all.
+    f.run("clear 1 [ ] iftrue 2 { } 3 times [ ] 0 times");
+    EXPECT_EQ(f.stack(), (std::vector<Value>{2}));
 }
 
 TEST(Reader, UnknownWordsAndMissingNamesAreScriptErrors) {
