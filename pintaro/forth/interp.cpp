@@ -180,16 +180,19 @@ bool Interp::running(const WordRecord& rec) const {
     // it, and a replaced record is looked for among them instead, which is
     // rare and at most as long as the nesting limit.
     if (rec.active > 0) return true;
+    if (rec.kind != WordKind::userWord) return false;  // frames run user words only
     for (const Frame* f = frames_.get(); f != top_; ++f)
         if (f->record == &rec) return true;
     return false;
 }
 
 void Interp::releaseRecord(const WordRecord& rec) {
-    if (running(rec)) return;
+    // The parked records first: they are few, and a word that keeps
+    // running after it replaced itself keeps one parked while every frame
+    // it leaves asks.
     auto it = std::find_if(parked_.begin(), parked_.end(),
                            [&](const auto& p) { return p.get() == &rec; });
-    if (it != parked_.end()) parked_.erase(it);
+    if (it != parked_.end() && !running(rec)) parked_.erase(it);
 }
 
 bool Interp::storeRecord(std::string_view name, RecordPtr rec, RecordPtr& replaced) {
