@@ -52,24 +52,6 @@ template <class Stack>
     std::swap(s.top(), s.top(1));
 }
 
-[[gnu::always_inline]] inline Value addOp(Value a, Value b) { return a + b; }
-template <class Stack>
-[[gnu::always_inline]] inline void addOn(Stack& s) {
-    binary(s, addOp);
-}
-
-[[gnu::always_inline]] inline Value subOp(Value a, Value b) { return a - b; }
-template <class Stack>
-[[gnu::always_inline]] inline void subOn(Stack& s) {
-    binary(s, subOp);
-}
-
-[[gnu::always_inline]] inline Value mulOp(Value a, Value b) { return a * b; }
-template <class Stack>
-[[gnu::always_inline]] inline void mulOn(Stack& s) {
-    binary(s, mulOp);
-}
-
 template <class Stack>
 [[gnu::always_inline]] inline void onePlusOn(Stack& s) {
     s.require(1);
@@ -82,35 +64,23 @@ template <class Stack>
     s.top() -= 1.0;
 }
 
+// The two-value words, in the order of FORTH_TWO_VALUE_WORDS: each
+// applies its operation to the two top values.
+[[gnu::always_inline]] inline Value addOp(Value a, Value b) { return a + b; }
+[[gnu::always_inline]] inline Value subOp(Value a, Value b) { return a - b; }
+[[gnu::always_inline]] inline Value mulOp(Value a, Value b) { return a * b; }
 [[gnu::always_inline]] inline Value lessOp(Value a, Value b) { return flag(a < b); }
-template <class Stack>
-[[gnu::always_inline]] inline void lessOn(Stack& s) {
-    binary(s, lessOp);
-}
-
 [[gnu::always_inline]] inline Value greaterOp(Value a, Value b) { return flag(a > b); }
-template <class Stack>
-[[gnu::always_inline]] inline void greaterOn(Stack& s) {
-    binary(s, greaterOp);
-}
-
 [[gnu::always_inline]] inline Value lessEqOp(Value a, Value b) { return flag(a <= b); }
-template <class Stack>
-[[gnu::always_inline]] inline void lessEqOn(Stack& s) {
-    binary(s, lessEqOp);
-}
-
 [[gnu::always_inline]] inline Value greaterEqOp(Value a, Value b) { return flag(a >= b); }
-template <class Stack>
-[[gnu::always_inline]] inline void greaterEqOn(Stack& s) {
-    binary(s, greaterEqOp);
-}
-
 [[gnu::always_inline]] inline Value equalOp(Value a, Value b) { return flag(a == b); }
-template <class Stack>
-[[gnu::always_inline]] inline void equalOn(Stack& s) {
-    binary(s, equalOp);
-}
+#define FORTH_TWO_VALUE_BODY(kind, function)                   \
+    template <class Stack>                                      \
+    [[gnu::always_inline]] inline void function##On(Stack& s) { \
+        binary(s, function##Op);                                \
+    }
+FORTH_TWO_VALUE_WORDS(FORTH_TWO_VALUE_BODY)
+#undef FORTH_TWO_VALUE_BODY
 
 // A literal and the two-value word after it (`2 -`, `1 >=`), run as one:
 // the literal meets the top value without being pushed. The same steps as

@@ -409,7 +409,7 @@ void Interp::pairLiterals(const Token* from, const Token* end) {
     case Resolved::op:                  \
         t->kind = Resolved::Literal##op; \
         break;
-            FORTH_LITERAL_OPS(FORTH_PAIR_CASE)
+            FORTH_TWO_VALUE_WORDS(FORTH_PAIR_CASE)
 #undef FORTH_PAIR_CASE
             default:
                 break;
@@ -767,14 +767,14 @@ void Interp::runLists(const WordSpan& first, const WordSpan* second, Value sense
     static void* const kHandlers[] = {
         &&runNone,  &&runOpener,   &&runBlock,    &&runComment, &&runDictionaryWord,
         &&runSigil, &&runVarFetch, &&runVarStore, &&runNumber,  &&runCall, FORTH_INLINE_WORDS(FORTH_HANDLER_LABEL)
-            FORTH_LITERAL_OPS(FORTH_LITERAL_LABEL)};
+            FORTH_TWO_VALUE_WORDS(FORTH_LITERAL_LABEL)};
     static_assert(std::size(kHandlers) == kResolvedKinds);
     // The same, while the word after a handler must take the checks at
     // the loop's top first: every entry leads there.
     static void* const kChecking[] = {
         &&checks, &&checks, &&checks, &&checks, &&checks,
         &&checks, &&checks, &&checks, &&checks, &&checks, FORTH_INLINE_WORDS(FORTH_CHECKS_LABEL)
-            FORTH_LITERAL_OPS(FORTH_CHECKS_LABEL)};
+            FORTH_TWO_VALUE_WORDS(FORTH_CHECKS_LABEL)};
     static_assert(std::size(kChecking) == kResolvedKinds);
 #undef FORTH_CHECKS_LABEL
 #undef FORTH_LITERAL_LABEL
@@ -892,7 +892,7 @@ enter:
         core::literalThen(stack, t->cache.number, core::function##Op);        \
         ++t;                                                                   \
         goto plainNext;
-    FORTH_LITERAL_OPS(FORTH_LITERAL_HANDLER)
+    FORTH_TWO_VALUE_WORDS(FORTH_LITERAL_HANDLER)
 #undef FORTH_LITERAL_HANDLER
 
     runDictionaryWord: {

@@ -19,18 +19,15 @@ using Value = double;
 
 // The core words the dispatch loop runs in place, as X(kind, function):
 // their token kinds below, their table (inline_words.h) and their handlers
-// in runWords all come from this one list, in its order.
-#define FORTH_INLINE_WORDS(X)                                                                           \
-    X(Drop, drop) X(Dup, dup) X(Over, over) X(Swap, swap) X(Add, add) X(Sub, sub) X(Mul, mul)          \
-    X(OnePlus, onePlus) X(OneMinus, oneMinus) X(Less, less) X(Greater, greater) X(LessEq, lessEq)      \
-    X(GreaterEq, greaterEq) X(Equal, equal)
-
-// The words run in place that take two values and leave one, as X(kind,
-// function): a literal right before one of them runs with it as one token
-// (the literal's kind Literal<kind>, inline_words.h).
-#define FORTH_LITERAL_OPS(X)                                                                            \
+// in runWords all come from these lists, in their order. The two-value
+// words are listed apart: a literal right before one of them runs with it
+// as one token (the literal's kind Literal<kind>, inline_words.h).
+#define FORTH_STACK_WORDS(X) \
+    X(Drop, drop) X(Dup, dup) X(Over, over) X(Swap, swap) X(OnePlus, onePlus) X(OneMinus, oneMinus)
+#define FORTH_TWO_VALUE_WORDS(X)                                                                         \
     X(Add, add) X(Sub, sub) X(Mul, mul) X(Less, less) X(Greater, greater) X(LessEq, lessEq)            \
     X(GreaterEq, greaterEq) X(Equal, equal)
+#define FORTH_INLINE_WORDS(X) FORTH_STACK_WORDS(X) FORTH_TWO_VALUE_WORDS(X)
 
 class Interp;
 struct DictEntry;
@@ -64,21 +61,21 @@ enum class Resolved : std::uint8_t {
     FORTH_INLINE_WORDS(FORTH_INLINE_KIND)
 #undef FORTH_INLINE_KIND
     // A literal whose next token in the same list is that word run in
-    // place (FORTH_LITERAL_OPS): both run as one. Only a whole list's
+    // place (FORTH_TWO_VALUE_WORDS): both run as one. Only a whole list's
     // resolution makes it; a token copied alone is a Number again
     // (portable()).
 #define FORTH_LITERAL_KIND(kind, function) Literal##kind,
-    FORTH_LITERAL_OPS(FORTH_LITERAL_KIND)
+    FORTH_TWO_VALUE_WORDS(FORTH_LITERAL_KIND)
 #undef FORTH_LITERAL_KIND
 };
 #define FORTH_COUNT_ONE(kind, function) +1
 inline constexpr std::size_t kResolvedKinds = static_cast<std::size_t>(Resolved::Call) + 1 FORTH_INLINE_WORDS(FORTH_COUNT_ONE)
-    FORTH_LITERAL_OPS(FORTH_COUNT_ONE);
+    FORTH_TWO_VALUE_WORDS(FORTH_COUNT_ONE);
 #undef FORTH_COUNT_ONE
 // The literal kinds come last.
 inline constexpr bool isLiteralPair(Resolved k) {
 #define FORTH_FIRST_LITERAL(kind, function) Resolved::Literal##kind,
-    constexpr Resolved kinds[] = {FORTH_LITERAL_OPS(FORTH_FIRST_LITERAL)};
+    constexpr Resolved kinds[] = {FORTH_TWO_VALUE_WORDS(FORTH_FIRST_LITERAL)};
 #undef FORTH_FIRST_LITERAL
     return k >= kinds[0];
 }

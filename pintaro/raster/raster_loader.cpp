@@ -12,46 +12,39 @@
 
 namespace raster {
 
-RasterApi loadRasterLibraries(std::span<const char* const> names) {
-    // Deliberately never closed (see raster_loader.h); a failed load leaks
-    // the handles already opened, which the process is about to report anyway.
-    std::vector<void*> libraries;
-    for (const char* name : names) {
-        void* library = dlopen(name, RTLD_NOW);
-        if (!library) throw LibraryLoadError(std::string("could not load: ") + name, true);
-        libraries.push_back(library);
-    }
-    auto find = [&libraries](const char* name) -> void* {
-        for (void* library : libraries)
-            if (void* f = dlsym(library, name)) return f;
-        return nullptr;
-    };
-    RasterApi api;
-#define PINTARO_RASTER_RESOLVE(name)                                \
-    api.name = reinterpret_cast<decltype(api.name)>(find(#name)); \
-    if (!api.name) throw LibraryLoadError("could not import: " #name, false);
-    PINTARO_RASTER_FUNCTIONS(PINTARO_RASTER_RESOLVE)
-    PINTARO_RASTER_EXTRA_FUNCTIONS(PINTARO_RASTER_RESOLVE)
-#undef PINTARO_RASTER_RESOLVE
-    return api;
-}
-
 namespace {
 
 constexpr const char* kMissingHint =
     "cairo, pango and gdk-pixbuf are needed; on Debian install them with: "
     "apt-get install libcairo2 libpangocairo-1.0-0 libgdk-pixbuf-2.0-0";
 
+// Deliberately never closed (see raster_loader.h); a failed load leaks the
+// handles already opened, which the process is about to report anyway.
+void* openLibrary(const char* name) {
+    void* library = dlopen(name, RTLD_NOW);
+    if (!library) throw LibraryLoadError(std::string("could not load: ") + name, true);
+    return library;
+}
+
+template <class Pointer>
+void resolve(Pointer& slot, void* function, const char* name) {
+    if (!function) throw LibraryLoadError(std::string("could not import: ") + name, false);
+    slot = reinterpret_cast<Pointer>(function);
+}
+
+template <class Load>
+RasterApi loadOrExit(Load load) {
+    try {
+        return load();
+    } catch (const LibraryLoadError& e) {
+        exitAfterLoadError(e, kMissingHint);
+    }
+}
+
 // The whole table, loaded the first time a function outside cairo is
 // called; a process that cannot load it ends as one that could not start.
 const RasterApi& wholeTable() {
-    static const RasterApi api = [] {
-        try {
-            return loadRasterLibraries();
-        } catch (const LibraryLoadError& e) {
-            exitAfterLoadError(e, kMissingHint);
-        }
-    }();
+    static const RasterApi api = loadRasterLibrariesOrExit();
     return api;
 }
 
@@ -73,26 +66,35 @@ struct OnFirstCall<Member, R (*)(Args..., ...)> {
 
 }  // namespace
 
+RasterApi loadRasterLibraries(std::span<const char* const> names) {
+    std::vector<void*> libraries;
+    for (const char* name : names) libraries.push_back(openLibrary(name));
+    auto find = [&libraries](const char* name) -> void* {
+        for (void* library : libraries)
+            if (void* f = dlsym(library, name)) return f;
+        return nullptr;
+    };
+    RasterApi api;
+#define PINTARO_RASTER_RESOLVE(name) resolve(api.name, find(#name), #name);
+    PINTARO_RASTER_FUNCTIONS(PINTARO_RASTER_RESOLVE)
+    PINTARO_RASTER_EXTRA_FUNCTIONS(PINTARO_RASTER_RESOLVE)
+#undef PINTARO_RASTER_RESOLVE
+    return api;
+}
+
 RasterApi loadRasterLibrariesOrExit() {
-    try {
-        return loadRasterLibraries();
-    } catch (const LibraryLoadError& e) {
-        exitAfterLoadError(e, kMissingHint);
-    }
+    return loadOrExit([] { return loadRasterLibraries(); });
 }
 
 RasterApi loadCairoNowOrExit() {
-    RasterApi api;
-    try {
-        void* cairo = dlopen(kRasterLibraryNames[0], RTLD_NOW);
-        if (!cairo) throw LibraryLoadError(std::string("could not load: ") + kRasterLibraryNames[0], true);
-#define PINTARO_RASTER_NOW_OR_LATER(name)                                                       \
-    if constexpr (std::string_view(#name).starts_with("cairo_")) {                               \
-        api.name = reinterpret_cast<decltype(api.name)>(dlsym(cairo, #name));                   \
-        if (!api.name) throw LibraryLoadError("could not import: " #name, false);               \
-    } else {                                                                                     \
-        api.name = &OnFirstCall<&RasterApi::name, decltype(api.name)>::call;                     \
-    }
+    return loadOrExit([] {
+        void* cairo = openLibrary(kRasterLibraryNames[0]);
+        RasterApi api;
+#define PINTARO_RASTER_NOW_OR_LATER(name)                                   \
+    if constexpr (std::string_view(#name).starts_with("cairo_"))           \
+        resolve(api.name, dlsym(cairo, #name), #name);                      \
+    else                                                                    \
+        api.name = &OnFirstCall<&RasterApi::name, decltype(api.name)>::call;
 // The prototypes' attributes (gdk_pixbuf_save's check of its closing
 // null) do not carry into a template argument, and a stand-in needs none.
 #pragma GCC diagnostic push
@@ -101,10 +103,8 @@ RasterApi loadCairoNowOrExit() {
         PINTARO_RASTER_EXTRA_FUNCTIONS(PINTARO_RASTER_NOW_OR_LATER)
 #pragma GCC diagnostic pop
 #undef PINTARO_RASTER_NOW_OR_LATER
-    } catch (const LibraryLoadError& e) {
-        exitAfterLoadError(e, kMissingHint);
-    }
-    return api;
+        return api;
+    });
 }
 
 void exitAfterLoadError(const LibraryLoadError& e, const char* hint) {
