@@ -672,7 +672,9 @@ struct Interp::LoopStack {
     }
 
     // Interp::tick, with the stack written back for the poll hook, which
-    // may show it or stop the run.
+    // may show it or stop the run. Its own countdown, not a call of
+    // Interp::tick behind a test: GCC then kept the loop's values in memory
+    // (3 to 7 % more instructions in every loop).
     [[gnu::always_inline]] void tick() {
         if (--in.pollCountdown_ == 0) [[unlikely]] {
             save();
